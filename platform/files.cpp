@@ -138,7 +138,7 @@ std::string host_path(std::string_view game_path) {
     }
     resolved = join(resolved, entry);
   }
-  if (resolved.empty() && !game_path.empty()) resolved = ".";
+  if (resolved.empty() && !game_path.empty()) resolved.push_back('.');
   return resolved;
 }
 
