@@ -26,8 +26,8 @@ class MemMgr {
 
   // The last error: a fixed message, an overwrite report or a system error text.
   const char* error_text() const { return error_text_; }
-  int bytes_in_use() const { return bytes_in_use_; }
-  int peak_bytes() const { return peak_bytes_; }
+  long long bytes_in_use() const { return bytes_in_use_; }
+  long long peak_bytes() const { return peak_bytes_; }
   int node_records() const { return node_records_; }
   int peak_node_records() const { return peak_node_records_; }
 
@@ -47,12 +47,12 @@ class MemMgr {
   bool NodeContainFree(Node* node);
   void LinkNode(Node* node);
   Node* UnlinkNode(const void* p);
-  void SetSysError();
   void SetError(const char* text);
   void ReportOverwrite(const Node* node);
 
-  int peak_bytes_ = 0;
-  int bytes_in_use_ = 0;
+  // Sums of user sizes; wider than a block size so that they cannot overflow.
+  long long peak_bytes_ = 0;
+  long long bytes_in_use_ = 0;
   int peak_node_records_ = 0;
   int node_records_ = 0;
   Node chains_[chain_count] = {};
