@@ -222,6 +222,7 @@ int count_frame() {
 int current_frame() { return state.frames_counted - 1; }
 int frames_counted() { return state.frames_counted; }
 int frame_limit() { return state.frame_limit; }
+void set_frame_limit(int frames) { state.frame_limit = frames > 0 ? frames : 0; }
 const std::string& shots_dir() { return state.shots_dir; }
 
 void reset_automation() { state = State{}; }

@@ -57,6 +57,7 @@ int current_frame();
 int frames_counted();
 
 int frame_limit();              // QORV_FRAMES, 0 when unset
+void set_frame_limit(int frames);  // tests; init_automation reads QORV_FRAMES
 const std::string& shots_dir();  // QORV_SHOTS, "" when unset
 
 // Forgets every setting and the frame count (tests).
