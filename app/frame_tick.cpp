@@ -54,8 +54,10 @@ bool run_due_frame() {
   map_keys();
   if (grp_input.key_repeat(key_screenshot)) take_screenshot();
   if (grp_input.key_press(key_f8)) {
-    if (test_flag(flag_paused)) clear_flag(flag_paused);
-    else set_flag(flag_paused);
+    if (test_flag(flag_paused))
+      clear_flag(flag_paused);
+    else
+      set_flag(flag_paused);
   }
   if (test_flag(flag_paused)) {
     // Time, and with it game_clock, goes on while paused.
@@ -100,20 +102,33 @@ void follow_field_view() {
 
 ModeHandlers mode_handlers(int mode) {
   switch (mode) {
-    case mode_menu: return {input_menu_system, nullptr, draw_menu_system};
-    case mode_save: return {input_save_system, nullptr, draw_save_system};
-    case mode_load: return {input_load_system, update_load_system, draw_save_system};
-    case mode_shop_talk: return {input_shop_system, update_field_roles, draw_field};
+    case mode_menu:
+      return {input_menu_system, nullptr, draw_menu_system};
+    case mode_save:
+      return {input_save_system, nullptr, draw_save_system};
+    case mode_load:
+      return {input_load_system, update_load_system, draw_save_system};
+    case mode_shop_talk:
+      return {input_shop_system, update_field_roles, draw_field};
     case mode_shop_buy:
-    case mode_shop_sell: return {input_shop_system, nullptr, draw_shop_system};
-    case mode_key_config: return {input_key_config, nullptr, draw_key_config};
-    case mode_joy_config: return {input_joy_config, nullptr, draw_joy_config};
-    case mode_base_camp: return {input_base_camp, run_base_camp_talks, draw_base_camp};
-    case mode_world_map: return {input_game_map, update_game_map, draw_game_map};
-    case mode_battle: return {fight_input, fight_update, fight_draw};
-    case mode_title: return {input_game_start, update_game_start, draw_game_start};
-    case mode_idle: return {nullptr, nullptr, nullptr};
-    default: return {run_field, update_field_roles, draw_field};
+    case mode_shop_sell:
+      return {input_shop_system, nullptr, draw_shop_system};
+    case mode_key_config:
+      return {input_key_config, nullptr, draw_key_config};
+    case mode_joy_config:
+      return {input_joy_config, nullptr, draw_joy_config};
+    case mode_base_camp:
+      return {input_base_camp, run_base_camp_talks, draw_base_camp};
+    case mode_world_map:
+      return {input_game_map, update_game_map, draw_game_map};
+    case mode_battle:
+      return {fight_input, fight_update, fight_draw};
+    case mode_title:
+      return {input_game_start, update_game_start, draw_game_start};
+    case mode_idle:
+      return {nullptr, nullptr, nullptr};
+    default:
+      return {run_field, update_field_roles, draw_field};
   }
 }
 

@@ -76,7 +76,8 @@ int setup_pixel_format(DdSurface*) { return 1; }
 
 std::uint16_t rgb555_to_screen(std::uint16_t colour) {
   // Green widens from five bits to six.
-  return static_cast<std::uint16_t>((colour & 0x7C00) << 1 | (colour & 0x03E0) << 1 | (colour & 0x1F));
+  return static_cast<std::uint16_t>((colour & 0x7C00) << 1 | (colour & 0x03E0) << 1 |
+                                    (colour & 0x1F));
 }
 
 void GRP3Ddraw::select_blit_format(int) {}
@@ -130,7 +131,7 @@ namespace {
 
 constexpr int key_count = 276;
 // The logical key each keyboard slot drives (and its default binding).
-constexpr std::array<int, 15> slot_keys = {27, 13, 136, 137, 134, 135, 32, 130,
+constexpr std::array<int, 15> slot_keys = {27,  13,  136, 137, 134, 135, 32, 130,
                                            131, 128, 129, 152, 153, 154, 155};
 constexpr std::array<int, 8> fixed_keys = {'p', 'a', 'm', 'r', 'q', 'e', 9, 138};
 constexpr std::array<int, 42> developer_keys = {
@@ -216,12 +217,19 @@ void save_user_cfg() {
   user_options[0] = 1;
   put_u32(&block[0], static_cast<std::uint32_t>(music_volume));
   put_u32(&block[4], static_cast<std::uint32_t>(sfx_volume));
-  for (int i = 0; i < 32; ++i) put_u32(&block[8 + 4 * i], static_cast<std::uint32_t>(key_bindings[i]));
-  for (int i = 0; i < 32; ++i) put_u32(&block[136 + 4 * i], static_cast<std::uint32_t>(joy_bindings[i]));
-  for (int i = 0; i < 34; ++i) put_u32(&block[264 + 4 * i], static_cast<std::uint32_t>(user_options[i]));
+  for (int i = 0; i < 32; ++i)
+    put_u32(&block[8 + 4 * i], static_cast<std::uint32_t>(key_bindings[i]));
+  for (int i = 0; i < 32; ++i)
+    put_u32(&block[136 + 4 * i], static_cast<std::uint32_t>(joy_bindings[i]));
+  for (int i = 0; i < 34; ++i)
+    put_u32(&block[264 + 4 * i], static_cast<std::uint32_t>(user_options[i]));
   std::string path = game_dir;
-  if (!append_path(path, "User.cfg") || !platform::write_file_atomic(path, block.data(), block.size()))
-    report_error("%s", "save_user_cfg(...) \xc0\xc9\xae\xd7\xab\xd8\xa5\xdf\xa5\xa2\xb1\xd1");  // "save_user_cfg(...) 檔案建立失敗"
+  if (!append_path(path, "User.cfg") ||
+      !platform::write_file_atomic(path, block.data(), block.size()))
+    report_error(
+        "%s",
+        "save_user_cfg(...) \xc0\xc9\xae\xd7\xab\xd8\xa5\xdf\xa5\xa2\xb1\xd1");  // "save_user_cfg(...)
+                                                                                 // 檔案建立失敗"
 }
 
 void input_key_config() {}

@@ -33,14 +33,14 @@ class cDDRAW {
   int Init(platform::Window* window, int driver, int mode, int device_type, int width, int height,
            int bits_per_pixel);
   void get_info(DdrawInfo* out);
-  DdObject* get_ddraw();             // null
-  DdSurface* get_surface(int id);    // null
-  std::uint8_t get_pixel_format();   // 2 (RGB565)
-  int present();                     // 1; shows nothing yet
+  DdObject* get_ddraw();            // null
+  DdSurface* get_surface(int id);   // null
+  std::uint8_t get_pixel_format();  // 2 (RGB565)
+  int present();                    // 1; shows nothing yet
   // Nothing yet; the colour is a raw pixel of the back surface's format.
   int fill_rect(int x, int y, int w, int h, std::uint32_t colour);
-  std::uint32_t get_free_tmem();     // 16 MB
-  int is_exclusive();                // 1 after a full-screen Init until release
+  std::uint32_t get_free_tmem();  // 16 MB
+  int is_exclusive();             // 1 after a full-screen Init until release
   int release_surfaces();
   void release_ddraw();
   void release();
@@ -53,7 +53,7 @@ class cDDRAW {
 };
 extern cDDRAW display_device;
 
-int init_blitter(DdSurface* surface);       // 1
+int init_blitter(DdSurface* surface);        // 1
 int setup_pixel_format(DdSurface* surface);  // 1
 // RGB555 to the pixel format set up last (RGB565 here).
 std::uint16_t rgb555_to_screen(std::uint16_t colour);

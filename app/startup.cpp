@@ -59,11 +59,11 @@ namespace {
 constexpr int screen_width = 640;
 constexpr int screen_height = 480;
 constexpr int flag_ask_window = 22;
-constexpr std::uint32_t low_video_memory = 0x600000;     // 6 MB
+constexpr std::uint32_t low_video_memory = 0x600000;      // 6 MB
 constexpr std::uint32_t least_texture_budget = 0xA00000;  // 10 MB
-constexpr std::uint32_t poly_memory_size = 0x1800000;    // 24 MB
-constexpr std::uint32_t act_memory_size = 0x400000;      // 4 MB
-constexpr std::uint32_t tsw_memory_size = 0x1000000;     // 16 MB
+constexpr std::uint32_t poly_memory_size = 0x1800000;     // 24 MB
+constexpr std::uint32_t act_memory_size = 0x400000;       // 4 MB
+constexpr std::uint32_t tsw_memory_size = 0x1000000;      // 16 MB
 constexpr std::uint8_t all_tags = 255;
 
 constexpr const char* caption_error = "\xbf\xf9\xbb\x7e";  // "錯誤"
@@ -127,8 +127,8 @@ void set_up_input_and_fonts(platform::Window* window, platform::Instance* instan
     GlyphFont* font;
     int size, advance;
   };
-  for (const FontSize& f : {FontSize{&font_20, 20, 22}, FontSize{&font_16, 16, 18},
-                            FontSize{&font_12, 12, 14}}) {
+  for (const FontSize& f :
+       {FontSize{&font_20, 20, 22}, FontSize{&font_16, 16, 18}, FontSize{&font_12, 12, 14}}) {
     f.font->init(&display_device);
     f.font->set_font(font_face, f.size);
     f.font->set_advance(f.advance);
@@ -290,7 +290,8 @@ int init_game(platform::Window* window, platform::Instance* instance) {
   g3d_load_category_idx_tex(1);
 
   set_up_sound();
-  window_presenter.init(window, display_device.get_ddraw(), display_device.get_surface(surface_primary),
+  window_presenter.init(window, display_device.get_ddraw(),
+                        display_device.get_surface(surface_primary),
                         display_device.get_surface(surface_back));
   window_presenter.attach_window(window, 1);
   log_trace("GDI-------------------> ok");

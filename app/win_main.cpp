@@ -145,7 +145,8 @@ std::intptr_t game_wnd_proc(platform::Window* window, MessageId message, std::ui
 
 int WinMain(platform::Instance* instance, platform::Instance*, const char*, int) {
   const platform::WindowClass window_class{"QORV", main_wnd_proc};
-  platform::Window* window = platform::create_window(window_class, "QORV", screen_width, screen_height);
+  platform::Window* window =
+      platform::create_window(window_class, "QORV", screen_width, screen_height);
   if (!window) {
     std::fprintf(stderr,
                  "qorv: cannot open a display (%s); set QORV_BACKEND=headless to run without one\n",

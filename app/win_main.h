@@ -24,7 +24,8 @@ std::intptr_t main_wnd_proc(platform::Window* window, platform::MessageId messag
 std::intptr_t game_wnd_proc(platform::Window* window, platform::MessageId message,
                             std::uintptr_t wparam, std::intptr_t lparam);
 
-std::intptr_t wnd_default_zero(platform::Window* window, std::uintptr_t wparam, std::intptr_t lparam);
+std::intptr_t wnd_default_zero(platform::Window* window, std::uintptr_t wparam,
+                               std::intptr_t lparam);
 std::intptr_t on_close(platform::Window* window, std::uintptr_t wparam, std::intptr_t lparam);
 std::intptr_t on_destroy(platform::Window* window, std::uintptr_t wparam, std::intptr_t lparam);
 

@@ -25,7 +25,8 @@ int GRP3Ddraw::init(platform::Window* window, cDDRAW* ddraw, int driver, int mod
   ddraw_ = ddraw;
   ddraw->enum_Ddraw_driver();
   if (!ddraw->Init(window, driver, mode, device_type, width, height, bits_per_pixel)) {
-    show_and_log("GRP3Ddraw::chose_Ddraw_driver\xa5\xa2\xb1\xd1");  // "GRP3Ddraw::chose_Ddraw_driver失敗"
+    show_and_log(
+        "GRP3Ddraw::chose_Ddraw_driver\xa5\xa2\xb1\xd1");  // "GRP3Ddraw::chose_Ddraw_driver失敗"
     return 0;
   }
   ddraw->get_info(&info_);

@@ -22,8 +22,8 @@ void g3d_renderer::release_textures() {}
 
 void g3d_renderer::set_render_mode(int mode) { render_mode_ = mode; }
 
-void g3d_renderer::set_viewport(int x, int y, int width, int height, float scale,
-                                float near_plane, float far_plane) {
+void g3d_renderer::set_viewport(int x, int y, int width, int height, float scale, float near_plane,
+                                float far_plane) {
   viewport_[0] = x;
   viewport_[1] = y;
   viewport_[2] = width;

@@ -19,7 +19,8 @@ class g3d_renderer {
   // The back buffer's pixels, null when the lock fails (no display surface yet).
   std::uint16_t* lock_back_buffer();
   void unlock_back_buffer(std::uint16_t* pixels);
-  void set_present_rect(int dest_x, int dest_y, int src_x, int src_y, int src_width, int src_height);
+  void set_present_rect(int dest_x, int dest_y, int src_x, int src_y, int src_width,
+                        int src_height);
   void present();
 
   int render_mode() const { return render_mode_; }

@@ -20,27 +20,27 @@ struct KeyName {
 };
 
 constexpr KeyName key_names[] = {
-    {"backspace", 8},    {"tab", 9},          {"enter", 13},        {"return", 13},
-    {"escape", 27},      {"esc", 27},         {"space", 32},        {"lshift", 128},
-    {"shift", 128},      {"rshift", 129},     {"lctrl", 130},       {"ctrl", 130},
-    {"rctrl", 131},      {"lalt", 132},       {"alt", 132},         {"ralt", 133},
-    {"left", 134},       {"right", 135},      {"up", 136},          {"down", 137},
-    {"f1", 138},         {"f2", 139},         {"f3", 140},          {"f4", 141},
-    {"f5", 142},         {"f6", 143},         {"f7", 144},          {"f8", 145},
-    {"f9", 146},         {"f10", 147},        {"f11", 148},         {"f12", 149},
-    {"insert", 150},     {"delete", 151},     {"home", 152},        {"end", 153},
-    {"pageup", 154},     {"pagedown", 155},   {"kp_divide", 156},   {"kp_multiply", 157},
-    {"kp_minus", 158},   {"kp_plus", 159},    {"kp_enter", 160},    {"kp_period", 161},
-    {"kp_0", 162},       {"kp_1", 163},       {"kp_2", 164},        {"kp_3", 165},
-    {"kp_4", 166},       {"kp_5", 167},       {"kp_6", 168},        {"kp_7", 169},
-    {"kp_8", 170},       {"kp_9", 171},       {"numlock", 172},     {"capslock", 173},
+    {"backspace", 8},    {"tab", 9},        {"enter", 13},      {"return", 13},
+    {"escape", 27},      {"esc", 27},       {"space", 32},      {"lshift", 128},
+    {"shift", 128},      {"rshift", 129},   {"lctrl", 130},     {"ctrl", 130},
+    {"rctrl", 131},      {"lalt", 132},     {"alt", 132},       {"ralt", 133},
+    {"left", 134},       {"right", 135},    {"up", 136},        {"down", 137},
+    {"f1", 138},         {"f2", 139},       {"f3", 140},        {"f4", 141},
+    {"f5", 142},         {"f6", 143},       {"f7", 144},        {"f8", 145},
+    {"f9", 146},         {"f10", 147},      {"f11", 148},       {"f12", 149},
+    {"insert", 150},     {"delete", 151},   {"home", 152},      {"end", 153},
+    {"pageup", 154},     {"pagedown", 155}, {"kp_divide", 156}, {"kp_multiply", 157},
+    {"kp_minus", 158},   {"kp_plus", 159},  {"kp_enter", 160},  {"kp_period", 161},
+    {"kp_0", 162},       {"kp_1", 163},     {"kp_2", 164},      {"kp_3", 165},
+    {"kp_4", 166},       {"kp_5", 167},     {"kp_6", 168},      {"kp_7", 169},
+    {"kp_8", 170},       {"kp_9", 171},     {"numlock", 172},   {"capslock", 173},
     {"scrolllock", 174}, {"sysrq", 175},
 };
 
 // The printable keys that have a KeyCode: ' , - . / 0-9 ; = [ \ ] ` and a-z.
 bool printable_key(int c) {
-  return c == 39 || (c >= 44 && c <= 57) || c == 59 || c == 61 || (c >= 91 && c <= 93) ||
-         c == 96 || (c >= 97 && c <= 122);
+  return c == 39 || (c >= 44 && c <= 57) || c == 59 || c == 61 || (c >= 91 && c <= 93) || c == 96 ||
+         (c >= 97 && c <= 122);
 }
 
 std::string lower(std::string_view s) {
@@ -63,7 +63,8 @@ std::string_view next_word(std::string_view& rest) {
     return {};
   }
   std::size_t end = rest.find_first_of(" \t", start);
-  std::string_view word = rest.substr(start, end == std::string_view::npos ? rest.npos : end - start);
+  std::string_view word =
+      rest.substr(start, end == std::string_view::npos ? rest.npos : end - start);
   rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end);
   return word;
 }

@@ -36,8 +36,7 @@ struct InputEvent {
 int key_code_from_name(std::string_view name);
 
 // Parses an input script; false with "line N: why" in error on the first bad line.
-bool parse_input_script(std::string_view text, std::vector<InputEvent>& events,
-                        std::string& error);
+bool parse_input_script(std::string_view text, std::vector<InputEvent>& events, std::string& error);
 
 // Reads QORV_FRAMES, QORV_INPUT and QORV_SHOTS. False with a one-line reason when a value is bad
 // or the input file cannot be read or parsed.
@@ -56,9 +55,9 @@ int current_frame();
 // Frames counted so far.
 int frames_counted();
 
-int frame_limit();              // QORV_FRAMES, 0 when unset
+int frame_limit();                 // QORV_FRAMES, 0 when unset
 void set_frame_limit(int frames);  // tests; init_automation reads QORV_FRAMES
-const std::string& shots_dir();  // QORV_SHOTS, "" when unset
+const std::string& shots_dir();    // QORV_SHOTS, "" when unset
 
 // Forgets every setting and the frame count (tests).
 void reset_automation();

@@ -53,8 +53,8 @@ Window* create_window(const WindowClass& window_class, const std::string& title,
   auto window = std::make_unique<Window>();
   window->window_class = window_class;
   window->proc = window_class.proc;
-  window->host = current_backend() == Backend::Headless ? make_headless_window_host()
-                                                        : make_sdl_window_host();
+  window->host =
+      current_backend() == Backend::Headless ? make_headless_window_host() : make_sdl_window_host();
   if (!window->host->open(title, width, height, last_window_error)) return nullptr;
   window->host->show_cursor(cursor_visible);
   Window* w = window.release();
@@ -206,7 +206,8 @@ void queue_typed_text(Window* window, std::string_view utf8, std::deque<Message>
     auto lead = static_cast<std::uint8_t>(big5[i]);
     if (lead >= 0x81 && i + 1 < big5.size()) {
       auto trail = static_cast<std::uint8_t>(big5[++i]);
-      queue.push_back({window, MessageId::ImeChar, static_cast<std::uintptr_t>(lead << 8 | trail), 0});
+      queue.push_back(
+          {window, MessageId::ImeChar, static_cast<std::uintptr_t>(lead << 8 | trail), 0});
     } else {
       queue.push_back({window, MessageId::Char, lead, 0});
     }

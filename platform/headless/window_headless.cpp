@@ -46,8 +46,8 @@ class HeadlessWindowHost : public WindowHost {
         queue_typed_text(window, ev.text, queue);
         break;
       case InputEvent::Kind::Close:
-        queue.push_back({window, MessageId::SysCommand,
-                         static_cast<std::uintptr_t>(SysCommand::Close), 0});
+        queue.push_back(
+            {window, MessageId::SysCommand, static_cast<std::uintptr_t>(SysCommand::Close), 0});
         break;
       case InputEvent::Kind::Mouse:
       case InputEvent::Kind::Click:

@@ -119,7 +119,8 @@ class SdlWindowHost : public WindowHost {
     switch (ev.type) {
       case SDL_QUIT:
         // The title bar's close button, Alt + F4 taken by the window manager, or a signal.
-        queue.push_back({window, MessageId::SysCommand, static_cast<std::uintptr_t>(SysCommand::Close), 0});
+        queue.push_back(
+            {window, MessageId::SysCommand, static_cast<std::uintptr_t>(SysCommand::Close), 0});
         break;
       case SDL_WINDOWEVENT:
         if (ev.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
@@ -141,7 +142,8 @@ class SdlWindowHost : public WindowHost {
     }
   }
 
-  static void key_message(Window* window, const SDL_KeyboardEvent& key, std::deque<Message>& queue) {
+  static void key_message(Window* window, const SDL_KeyboardEvent& key,
+                          std::deque<Message>& queue) {
     int code = key_code_from_sdl_scancode(key.keysym.scancode);
     if (code == 0) return;
     bool alt = (key.keysym.mod & KMOD_ALT) != 0;

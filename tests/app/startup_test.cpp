@@ -121,8 +121,9 @@ TEST_P(InitGameWindowQuestion, IsAskedOnlyWhenGameIniOffersIt) {
   ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
   ASSERT_EQ(static_cast<int>(platform::recorded_boxes().size()), c.boxes);
   if (c.boxes) {
-    EXPECT_EQ(platform::recorded_boxes()[0].text,
-              "\xa8\xcf\xa5\xce\xb5\xf8\xb5\xa1\xbc\xd2\xa6\xa1\xb6\xdc?(y/n),");  // "使用視窗模式嗎?(y/n),"
+    EXPECT_EQ(
+        platform::recorded_boxes()[0].text,
+        "\xa8\xcf\xa5\xce\xb5\xf8\xb5\xa1\xbc\xd2\xa6\xa1\xb6\xdc?(y/n),");  // "使用視窗模式嗎?(y/n),"
     EXPECT_EQ(platform::recorded_boxes()[0].caption, "\xb4\xa3\xa5\xdc");  // "提示"
     EXPECT_EQ(platform::recorded_boxes()[0].buttons, platform::BoxButtons::YesNo);
   }

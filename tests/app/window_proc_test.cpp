@@ -1,12 +1,11 @@
 // The window procedures: text fields, system keys and commands, focus loss and activation.
-#include "app/win_main.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "app/flags.h"
 #include "app/pending.h"
+#include "app/win_main.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
 #include "ui/title_screen.h"
@@ -71,13 +70,16 @@ TEST_F(GameWndProc, OffersMessagesOnlyToATextFieldThatExists) {
 TEST_F(GameWndProc, LetsOnlyAltF4ThroughOfTheSystemKeys) {
   EXPECT_TRUE(passes(MessageId::SysKeyDown, platform::KeyF4, platform::KeyAltHeld));
   EXPECT_TRUE(passes(MessageId::SysKeyUp, platform::KeyF4, platform::KeyAltHeld));
-  for (std::uintptr_t key : {std::uintptr_t{132}, std::uintptr_t{147}, std::uintptr_t{'x'}, std::uintptr_t{13}}) {
+  for (std::uintptr_t key :
+       {std::uintptr_t{132}, std::uintptr_t{147}, std::uintptr_t{'x'}, std::uintptr_t{13}}) {
     SCOPED_TRACE("key " + std::to_string(key));
     EXPECT_FALSE(passes(MessageId::SysKeyDown, key, platform::KeyAltHeld));
     EXPECT_EQ(game_wnd_proc(game.window(), MessageId::SysKeyDown, key, 0), 0);
   }
-  EXPECT_TRUE(passes(MessageId::HotKey, 0, platform::HotKeyAlt | (std::intptr_t{platform::KeyF4} << 16)));
-  EXPECT_FALSE(passes(MessageId::HotKey, 0, platform::HotKeyControl | (std::intptr_t{platform::KeyF4} << 16)));
+  EXPECT_TRUE(
+      passes(MessageId::HotKey, 0, platform::HotKeyAlt | (std::intptr_t{platform::KeyF4} << 16)));
+  EXPECT_FALSE(passes(MessageId::HotKey, 0,
+                      platform::HotKeyControl | (std::intptr_t{platform::KeyF4} << 16)));
   EXPECT_FALSE(passes(MessageId::HotKey, 0, platform::HotKeyAlt | (std::intptr_t{'x'} << 16)));
 }
 

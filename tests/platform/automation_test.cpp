@@ -12,14 +12,14 @@ TEST(KeyCodeFromName, KnowsNamesCharactersAndNumbers) {
     const char* name;
     int code;
   };
-  for (const Case& c : {Case{"escape", 27}, Case{"ESC", 27}, Case{"Enter", 13}, Case{"f1", 138},
-                        Case{"F8", 145}, Case{"f12", 149}, Case{"left", 134}, Case{"down", 137},
-                        Case{"lshift", 128}, Case{"rctrl", 131}, Case{"alt", 132},
-                        Case{"pagedown", 155}, Case{"kp_plus", 159}, Case{"kp_0", 162},
-                        Case{"kp_9", 171}, Case{"capslock", 173}, Case{"p", 'p'}, Case{"Q", 'q'},
-                        Case{"5", '5'}, Case{";", ';'}, Case{"145", 145}, Case{"!", 0},
-                        Case{"A1", 0}, Case{"276", 0}, Case{"0x10", 0}, Case{"", 0},
-                        Case{"nokey", 0}}) {
+  for (const Case& c :
+       {Case{"escape", 27},   Case{"ESC", 27},    Case{"Enter", 13}, Case{"f1", 138},
+        Case{"F8", 145},      Case{"f12", 149},   Case{"left", 134}, Case{"down", 137},
+        Case{"lshift", 128},  Case{"rctrl", 131}, Case{"alt", 132},  Case{"pagedown", 155},
+        Case{"kp_plus", 159}, Case{"kp_0", 162},  Case{"kp_9", 171}, Case{"capslock", 173},
+        Case{"p", 'p'},       Case{"Q", 'q'},     Case{"5", '5'},    Case{";", ';'},
+        Case{"145", 145},     Case{"!", 0},       Case{"A1", 0},     Case{"276", 0},
+        Case{"0x10", 0},      Case{"", 0},        Case{"nokey", 0}}) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(platform::key_code_from_name(c.name), c.code);
   }
@@ -28,16 +28,16 @@ TEST(KeyCodeFromName, KnowsNamesCharactersAndNumbers) {
 TEST(ParseInputScript, ReadsEveryEventKindInFrameOrder) {
   std::vector<InputEvent> events;
   std::string error;
-  ASSERT_TRUE(platform::parse_input_script(
-      "# a comment\r\n"
-      "\n"
-      "5 down f8\r\n"
-      "2 text  two words\n"
-      "5 UP F8\n"
-      "3 mouse 320 -4\n"
-      "3 click right\n"
-      "9 close",
-      events, error))
+  ASSERT_TRUE(
+      platform::parse_input_script("# a comment\r\n"
+                                   "\n"
+                                   "5 down f8\r\n"
+                                   "2 text  two words\n"
+                                   "5 UP F8\n"
+                                   "3 mouse 320 -4\n"
+                                   "3 click right\n"
+                                   "9 close",
+                                   events, error))
       << error;
   ASSERT_EQ(events.size(), 6u);
   EXPECT_EQ(events[0].frame, 2);
@@ -64,7 +64,8 @@ TEST(ParseInputScript, NamesTheFirstBadLine) {
            Case{"1 down a\nx down a\n", "line 2: a frame number (0 or more) must start the line"},
            Case{"-1 close\n", "line 1: a frame number (0 or more) must start the line"},
            Case{"99999999999 close\n", "line 1: a frame number (0 or more) must start the line"},
-           Case{"1 press a\n", "line 1: unknown event 'press' (down, up, text, mouse, click or close)"},
+           Case{"1 press a\n",
+                "line 1: unknown event 'press' (down, up, text, mouse, click or close)"},
            Case{"1 down\n", "line 1: unknown key ''"},
            Case{"1 up shift2\n", "line 1: unknown key 'shift2'"},
            Case{"1 mouse 4\n", "line 1: mouse needs X and Y"},

@@ -143,7 +143,8 @@ TEST_F(HeadlessWindow, FrameLimitAsksTheWindowToClose) {
   EXPECT_EQ(pump(), -1);
   platform::count_frame();
   EXPECT_EQ(pump(), 3);
-  EXPECT_EQ(ids(), (std::vector<MessageId>{MessageId::SysCommand, MessageId::Close, MessageId::Destroy}));
+  EXPECT_EQ(ids(),
+            (std::vector<MessageId>{MessageId::SysCommand, MessageId::Close, MessageId::Destroy}));
 }
 
 TEST_F(HeadlessWindow, ADestroyedWindowGetsNothingMore) {
