@@ -22,6 +22,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
+#include "tests/fixtures/input_script_writer.h"
 #include "ui/menu_system.h"
 #include "ui/save_load.h"
 #include "ui/shop.h"
@@ -36,18 +37,9 @@ constexpr int flag_paused = 8008;
 constexpr int flag_video = 8030;
 constexpr int flag_event_scene = 8050;
 
-InputEvent key_event(int frame, InputEvent::Kind kind, int key) {
-  InputEvent ev;
-  ev.frame = frame;
-  ev.kind = kind;
-  ev.key = key;
-  return ev;
-}
-
 // A key pressed before one frame and released before the next.
 std::vector<InputEvent> tap(int frame, int key) {
-  return {key_event(frame, InputEvent::Kind::Down, key),
-          key_event(frame + 1, InputEvent::Kind::Up, key)};
+  return {fixtures::key_down(frame, key), fixtures::key_up(frame + 1, key)};
 }
 
 TEST(ModeHandlers, DispatchEachModeToItsFunctions) {
@@ -170,8 +162,8 @@ TEST_F(FrameTick, WindowCloseShutsDownWithoutWritingUserCfg) {
 }
 
 TEST_F(FrameTick, AltF4ShutsDownWithoutWritingUserCfg) {
-  std::vector<InputEvent> events = {key_event(0, InputEvent::Kind::Down, 132),
-                                    key_event(0, InputEvent::Kind::Down, 141)};
+  std::vector<InputEvent> events = {fixtures::key_down(0, 132),
+                                    fixtures::key_down(0, 141)};
   platform::set_input_events(events);
   EXPECT_TRUE(game.pump());
   EXPECT_FALSE(game.has_file("User.cfg"));
@@ -219,7 +211,7 @@ TEST_F(FrameTick, F8TwiceResumes) {
 }
 
 TEST_F(FrameTick, EscapeClosesAVideoOnTheSamePassWithoutTickingTheTimer) {
-  platform::set_input_events({key_event(3, InputEvent::Kind::Down, 27)});
+  platform::set_input_events({fixtures::key_down(3, 27)});
   for (int i = 0; i < 4; ++i) game.run_frame();
   set_flag(flag_video);
   quit_request = 1;

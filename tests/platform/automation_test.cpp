@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fixtures/input_script_writer.h"
+
 namespace {
 
 using platform::InputEvent;
@@ -77,6 +79,27 @@ TEST(ParseInputScript, NamesTheFirstBadLine) {
     std::string error;
     EXPECT_FALSE(platform::parse_input_script(c.script, events, error));
     EXPECT_EQ(error, c.error);
+  }
+}
+
+TEST(ParseInputScript, ReadsWhatTheDataKitWrites) {
+  using namespace fixtures;
+  const std::vector<InputEvent> written = {key_down(0, 27), typed(1, "a b\xe4\xb8\xad"),
+                                           mouse_to(1, 639, 0), click(2, 3), key_up(4, 145),
+                                           close_window(30)};
+  std::vector<InputEvent> events;
+  std::string error;
+  ASSERT_TRUE(platform::parse_input_script(input_script_text(written), events, error)) << error;
+  ASSERT_EQ(events.size(), written.size());
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(events[i].frame, written[i].frame);
+    EXPECT_EQ(events[i].kind, written[i].kind);
+    EXPECT_EQ(events[i].key, written[i].key);
+    EXPECT_EQ(events[i].x, written[i].x);
+    EXPECT_EQ(events[i].y, written[i].y);
+    EXPECT_EQ(events[i].button, written[i].button);
+    EXPECT_EQ(events[i].text, written[i].text);
   }
 }
 
