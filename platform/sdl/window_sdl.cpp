@@ -20,20 +20,15 @@ class SdlWindowHost : public WindowHost {
   ~SdlWindowHost() override { close(); }
 
   bool open(const std::string& title, int width, int height, std::string& error) override {
+    // A desktop window: X11, or Wayland where a Wayland display is given. Probing Wayland
+    // without one only prints its own complaint.
+    if (!SDL_getenv("SDL_VIDEODRIVER"))
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, SDL_getenv("WAYLAND_DISPLAY") ? "wayland,x11" : "x11");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       error = SDL_GetError();
       return false;
     }
     video_ = true;
-    // Without a display SDL falls back to a driver that shows nothing; that is no display for
-    // the player, unless someone asked for that driver by name.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
-        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
-      error = std::string("no display found; SDL could only start its '") + driver + "' driver";
-      close();
-      return false;
-    }
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (!window_) {

@@ -72,11 +72,16 @@ TEST(Process, RefusesABadInputFileInOneLine) {
 TEST(Process, SaysInOneLineWhenNoDisplayCanBeOpened) {
   fixtures::TempFolder dir;
   ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
-  ProcessRun run = run_qorv(dir, "QORV_BACKEND=sdl SDL_VIDEODRIVER=no-such-driver QORV_FRAMES=5");
-  EXPECT_NE(run.exit_code, 0);
-  EXPECT_NE(run.output.find("cannot open a display"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("QORV_BACKEND=headless"), std::string::npos) << run.output;
-  EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << "one line";
+  for (const char* variables :
+       {"env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER QORV_BACKEND=sdl QORV_FRAMES=5",
+        "QORV_BACKEND=sdl SDL_VIDEODRIVER=no-such-driver QORV_FRAMES=5"}) {
+    SCOPED_TRACE(variables);
+    ProcessRun run = run_qorv(dir, variables);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.output.find("qorv: cannot open a display"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("QORV_BACKEND=headless"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << "one line";
+  }
 }
 
 }  // namespace
