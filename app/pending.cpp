@@ -2,7 +2,6 @@
 #include "app/pending.h"
 
 #include <array>
-#include <cstring>
 #include <string>
 
 #include "app/flags.h"
@@ -186,11 +185,6 @@ int GrpInput::key_repeat_fast(int key) {
   if (!valid_key(key)) return 0;
   int held = held_[key];
   return held == 1 || (held > 3 && held % 3 == 0);
-}
-
-void GrpInput::clear_keys() {
-  std::memset(raw_, 0, sizeof raw_);
-  std::memset(held_, 0, sizeof held_);
 }
 
 void map_keys() {

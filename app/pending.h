@@ -118,7 +118,6 @@ class GrpInput {
   int key_down(int key);
   int key_repeat(int key);
   int key_repeat_fast(int key);
-  void clear_keys();
 
  private:
   std::uint8_t raw_[276] = {};

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t replayed = 0;
   for (const platform::InputEvent& ev : events) {
     if (ev.frame < 0) __builtin_trap();
-    bool key = ev.kind == platform::InputEvent::Kind::Down || ev.kind == platform::InputEvent::Kind::Up;
+    bool key =
+        ev.kind == platform::InputEvent::Kind::Down || ev.kind == platform::InputEvent::Kind::Up;
     if (key && (ev.key < 1 || ev.key > 275)) __builtin_trap();
     if (ev.kind == platform::InputEvent::Kind::Click && (ev.button < 1 || ev.button > 3))
       __builtin_trap();

@@ -15,14 +15,6 @@ void Camera::set_point(float x, float y, float z) {
   goal_.point[2] = z;
 }
 
-void Camera::set_angles(float x, float y, float z) {
-  goal_.angles[0] = x;
-  goal_.angles[1] = y;
-  goal_.angles[2] = z;
-}
-
-void Camera::set_look_distance(float d) { goal_.look_distance = d; }
-void Camera::set_distance(float d) { goal_.distance = d; }
 void Camera::update() { current_ = goal_; }
 void Camera::apply_view() {}
 

@@ -11,9 +11,6 @@ struct CameraState {
 class Camera {
  public:
   void set_point(float x, float y, float z);
-  void set_angles(float x, float y, float z);
-  void set_look_distance(float d);
-  void set_distance(float d);
   // One frame of movement toward the goals.
   void update();
   // Makes the current state the renderer's view.

@@ -25,7 +25,6 @@ class g3d_renderer {
 
   int render_mode() const { return render_mode_; }
   std::uint32_t texture_budget() const { return texture_budget_; }
-  GRP3Ddraw* device() const { return device_; }
 
  private:
   GRP3Ddraw* device_ = nullptr;

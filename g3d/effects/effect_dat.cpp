@@ -11,4 +11,4 @@ void set_effect_path(const char* directory) {
   effect_file = std::string(directory ? directory : "") + "\\Effect.dat";
 }
 
-ParticleEmitter* create_effect(int type, float, float, float) { return new EffectDatEmitter(type); }
+ParticleEmitter* create_effect(int, float, float, float) { return new EffectDatEmitter; }

@@ -5,16 +5,11 @@
 
 class EffectDatEmitter : public ParticleEmitter {
  public:
-  explicit EffectDatEmitter(int type) : type_(type) {}
   void restart() override {}
   void start() override {}
   void respawn(int) override {}
   void update(int) override {}
   void draw() override {}
-  int type() const { return type_; }
-
- private:
-  int type_;
 };
 
 void set_effect_path(const char* directory);

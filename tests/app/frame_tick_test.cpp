@@ -162,8 +162,7 @@ TEST_F(FrameTick, WindowCloseShutsDownWithoutWritingUserCfg) {
 }
 
 TEST_F(FrameTick, AltF4ShutsDownWithoutWritingUserCfg) {
-  std::vector<InputEvent> events = {fixtures::key_down(0, 132),
-                                    fixtures::key_down(0, 141)};
+  std::vector<InputEvent> events = {fixtures::key_down(0, 132), fixtures::key_down(0, 141)};
   platform::set_input_events(events);
   EXPECT_TRUE(game.pump());
   EXPECT_FALSE(game.has_file("User.cfg"));

@@ -7,8 +7,11 @@
 
 #include "app/flags.h"
 #include "app/game_mode.h"
+#include "app/paths.h"
 #include "app/pending.h"
 #include "g3d/grp3d_device.h"
+#include "g3d/renderer.h"
+#include "g3d/texture_cache.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
@@ -59,6 +62,11 @@ TEST(InitGame, WritesEveryTraceLineInOrderIntoAFreshLog) {
   EXPECT_EQ(GameMode, mode_title);
   EXPECT_TRUE(platform::recorded_boxes().empty());
   EXPECT_FALSE(platform::cursor_shown());
+  EXPECT_GE(video_memory_budget, 0xA00000u);
+  EXPECT_EQ(renderer.texture_budget(), video_memory_budget);
+  EXPECT_EQ(g3d_texture_cache_size(), 2 * video_memory_budget);
+  EXPECT_EQ(renderer.render_mode(), 6);
+  EXPECT_EQ(g3d_texture_path(), game_dir + "\\TEX");
 }
 
 struct FailedStep {

@@ -84,9 +84,9 @@ TEST(ParseInputScript, NamesTheFirstBadLine) {
 
 TEST(ParseInputScript, ReadsWhatTheDataKitWrites) {
   using namespace fixtures;
-  const std::vector<InputEvent> written = {key_down(0, 27), typed(1, "a b\xe4\xb8\xad"),
-                                           mouse_to(1, 639, 0), click(2, 3), key_up(4, 145),
-                                           close_window(30)};
+  const std::vector<InputEvent> written = {key_down(0, 27),     typed(1, "a b\xe4\xb8\xad"),
+                                           mouse_to(1, 639, 0), click(2, 3),
+                                           key_up(4, 145),      close_window(30)};
   std::vector<InputEvent> events;
   std::string error;
   ASSERT_TRUE(platform::parse_input_script(input_script_text(written), events, error)) << error;
