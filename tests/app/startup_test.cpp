@@ -8,6 +8,7 @@
 #include "app/flags.h"
 #include "app/game_mode.h"
 #include "app/paths.h"
+#include "app/text_colours.h"
 #include "app/pending.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
@@ -66,6 +67,10 @@ TEST(InitGame, WritesEveryTraceLineInOrderIntoAFreshLog) {
   EXPECT_EQ(renderer.texture_budget(), video_memory_budget);
   EXPECT_EQ(g3d_texture_cache_size(), 2 * video_memory_budget);
   EXPECT_EQ(renderer.render_mode(), 6);
+  // The text colours in the screen's format: 0xRRGGBB cut to five bits a channel first.
+  EXPECT_EQ(text_colours[0], rgb555_to_screen(0x7FFF));
+  EXPECT_EQ(text_colours[21], rgb555_to_screen(0x614B));  // 0xC05058
+  EXPECT_EQ(text_colours[39], rgb555_to_screen(0));
   EXPECT_EQ(g3d_texture_path(), game_dir + "\\TEX");
 }
 
