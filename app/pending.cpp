@@ -79,8 +79,6 @@ std::uint16_t rgb555_to_screen(std::uint16_t colour) {
                                     (colour & 0x1F));
 }
 
-void GRP3Ddraw::select_blit_format(int) {}
-
 int WindowPresenter::init(platform::Window*, DdObject*, DdSurface*, DdSurface*) { return 1; }
 int WindowPresenter::attach_window(platform::Window*, int) { return 1; }
 void WindowPresenter::release() {}
