@@ -1,5 +1,7 @@
 // The span loops, one per combination of texture mode, fog, blend kind and depth writes, so the
 // inner loop carries no state tests. Every loop shares the per-pixel arithmetic of pixel_ops.h.
+#include <cstdint>
+
 #include "platform/raster/pixel_ops.h"
 
 namespace platform::raster {
@@ -7,78 +9,146 @@ namespace {
 
 constexpr bool textured(TexMode t) { return t != TexMode::None; }
 
+// Spans are walked in segments: u, v, colours and fog are divided by rhw exactly at both ends of
+// each segment and stepped linearly in fixed point in between, so the loop over pixels has no
+// division and no float conversion. Depth stays a float stepped per pixel.
+constexpr int segment = 16;
+
+// A float into 16.16 (scale 65536) or 8.8 (scale 256) fixed point; out of range gives 0.
+inline std::int32_t to_fixed(float f, float scale) {
+  const float v = f * scale;
+  if (!(v > -2.0e9f && v < 2.0e9f)) return 0;
+  return std::int32_t(v);
+}
+
+// An 8.8 colour channel rounded and kept in 0..255.
+inline int channel8(std::int32_t c) {
+  const int v = (c + 128) >> 8;
+  return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
+
+// Texture coordinates of a segment in texels, shifted by whole texture sizes so that the start
+// lies in 0..size (wrapping makes the shift invisible) and fixed point cannot overflow.
+inline void texel_range(float t0, float t1, int size, float bias, std::int32_t& start, std::int32_t& step, int n) {
+  float s0 = t0 * float(size) - bias, s1 = t1 * float(size) - bias;
+  const float shift = float(floor_to_int(s0 / float(size))) * float(size);
+  s0 -= shift;
+  s1 -= shift;
+  start = to_fixed(s0, 65536.0f);
+  step = n > 1 ? to_fixed((s1 - s0) / float(n - 1), 65536.0f) : 0;
+}
+
+template <bool Key>
+inline bool fetch_nearest(const PipelineState& p, std::int32_t u, std::int32_t v, Rgb& out) {
+  const int x = wrap(u >> 16, p.tex_width, p.tex_pow2), y = wrap(v >> 16, p.tex_height, p.tex_pow2);
+  const std::uint16_t t = texel(p, x, y);
+  if (Key && t == p.key) return false;
+  out = unpack565(t);
+  return true;
+}
+
+// Bilinear from 16.16 coordinates already offset by half a texel.
+template <bool Key>
+inline bool fetch_linear(const PipelineState& p, std::int32_t su, std::int32_t sv, Rgb& out) {
+  const int fx = (su >> 8) & 255, fy = (sv >> 8) & 255;
+  const int xi = su >> 16, yi = sv >> 16;
+  const int x0 = wrap(xi, p.tex_width, p.tex_pow2), x1 = wrap(xi + 1, p.tex_width, p.tex_pow2);
+  const int y0 = wrap(yi, p.tex_height, p.tex_pow2), y1 = wrap(yi + 1, p.tex_height, p.tex_pow2);
+  std::uint16_t t00 = texel(p, x0, y0), t01 = texel(p, x1, y0), t10 = texel(p, x0, y1), t11 = texel(p, x1, y1);
+  if (Key) {
+    const std::uint16_t nearest = fy < 128 ? (fx < 128 ? t00 : t01) : (fx < 128 ? t10 : t11);
+    if (nearest == p.key) return false;
+    if (t00 == p.key) t00 = nearest;
+    if (t01 == p.key) t01 = nearest;
+    if (t10 == p.key) t10 = nearest;
+    if (t11 == p.key) t11 = nearest;
+  }
+  const Rgb a = unpack565(t00), b = unpack565(t01), c = unpack565(t10), d = unpack565(t11);
+  const int wx1 = fx, wx0 = 256 - fx, wy1 = fy, wy0 = 256 - fy;
+  out.r = ((a.r * wx0 + b.r * wx1) * wy0 + (c.r * wx0 + d.r * wx1) * wy1) >> 16;
+  out.g = ((a.g * wx0 + b.g * wx1) * wy0 + (c.g * wx0 + d.g * wx1) * wy1) >> 16;
+  out.b = ((a.b * wx0 + b.b * wx1) * wy0 + (c.b * wx0 + d.b * wx1) * wy1) >> 16;
+  return true;
+}
+
 template <TexMode T, bool Fog, BlendKind B, bool ZWrite>
 void span(const PipelineState& p, const Plane& pl, int y, int xl, int xr) {
-  const float ox = float(xl) - pl.ox, oy = float(y) - pl.oy;
-  auto start = [&](int k) { return pl.a0[k] + pl.dx[k] * ox + pl.dy[k] * oy; };
-  float z = start(AZ), rhw = start(ARhw);
-  float u = 0, v = 0, r = 0, g = 0, b = 0, a = 0, f = 0;
-  if (textured(T)) {
-    u = start(AU);
-    v = start(AV);
-  }
-  if (!pl.flat) {
-    r = start(AR);
-    g = start(AG);
-    b = start(AB);
-    a = start(AA);
-  }
-  if (Fog) f = start(AF);
-  const float dz = pl.dx[AZ], drhw = pl.dx[ARhw], du = pl.dx[AU], dv = pl.dx[AV];
-  const float dr = pl.dx[AR], dg = pl.dx[AG], db = pl.dx[AB], da = pl.dx[AA], df = pl.dx[AF];
+  constexpr bool linear = T == TexMode::Linear || T == TexMode::LinearKey;
+  constexpr bool key = T == TexMode::NearestKey || T == TexMode::LinearKey;
+  const float oy = float(y) - pl.oy;
+  auto at = [&](int k, int x) { return pl.a0[k] + pl.dx[k] * (float(x) - pl.ox) + pl.dy[k] * oy; };
+  const bool flat = pl.flat;
 
   std::uint16_t* dst = p.target + y * p.pitch;
   float* zb = p.depth + y * p.depth_pitch;
-  for (int x = xl; x <= xr; ++x) {
-    if (z <= zb[x]) {
-      const float w = 1.0f / rhw;
-      Rgb c;
-      int alpha;
-      if (pl.flat) {
-        c = {pl.flat_rgba[0], pl.flat_rgba[1], pl.flat_rgba[2]};
-        alpha = pl.flat_rgba[3];
-      } else {
-        c = {channel(r * w), channel(g * w), channel(b * w)};
-        alpha = channel(a * w);
-      }
-      bool keep = true;
-      if (textured(T)) {
-        Rgb t;
-        if (T == TexMode::Nearest || T == TexMode::NearestKey)
-          keep = sample_nearest<T == TexMode::NearestKey>(p, u * w, v * w, t);
-        else
-          keep = sample_linear<T == TexMode::LinearKey>(p, u * w, v * w, t);
-        c = {mul_div255(t.r, c.r), mul_div255(t.g, c.g), mul_div255(t.b, c.b)};
-      }
-      if (keep) {
-        if (Fog) {
-          const int k = channel(f * w), inv = 255 - k;
-          c = {div255(c.r * k + p.fog_rgb[0] * inv), div255(c.g * k + p.fog_rgb[1] * inv),
-               div255(c.b * k + p.fog_rgb[2] * inv)};
-        }
-        if (B == BlendKind::Opaque) {
-          dst[x] = pack565(c.r, c.g, c.b);
-        } else {
-          const Rgb d = unpack565(dst[x]);
-          dst[x] = pack565(blend_channel<B>(p, c.r, alpha, d.r), blend_channel<B>(p, c.g, alpha, d.g),
-                           blend_channel<B>(p, c.b, alpha, d.b));
-        }
-        if (ZWrite) zb[x] = z;
-      }
-    }
-    z += dz;
-    rhw += drhw;
+  float z = at(AZ, xl);
+  const float dz = pl.dx[AZ];
+  for (int x0 = xl; x0 <= xr; x0 += segment) {
+    const int n = xr - x0 + 1 < segment ? xr - x0 + 1 : segment;
+    const int x1 = x0 + n - 1;
+    const float w0 = 1.0f / at(ARhw, x0), w1 = 1.0f / at(ARhw, x1);
+    const float steps = n > 1 ? float(n - 1) : 1.0f;
+    std::int32_t u = 0, du = 0, v = 0, dv = 0;
     if (textured(T)) {
-      u += du;
-      v += dv;
+      const float bias = linear ? 0.5f : 0.0f;
+      texel_range(at(AU, x0) * w0, at(AU, x1) * w1, p.tex_width, bias, u, du, n);
+      texel_range(at(AV, x0) * w0, at(AV, x1) * w1, p.tex_height, bias, v, dv, n);
     }
-    if (!pl.flat) {
-      r += dr;
-      g += dg;
-      b += db;
-      a += da;
+    std::int32_t c[4] = {}, dc[4] = {};
+    if (!flat)
+      for (int k = 0; k < 4; ++k) {
+        const float c0 = at(AR + k, x0) * w0, c1 = at(AR + k, x1) * w1;
+        c[k] = to_fixed(c0, 256.0f);
+        dc[k] = to_fixed((c1 - c0) / steps, 256.0f);
+      }
+    std::int32_t f = 0, df = 0;
+    if (Fog) {
+      const float f0 = at(AF, x0) * w0, f1 = at(AF, x1) * w1;
+      f = to_fixed(f0, 256.0f);
+      df = to_fixed((f1 - f0) / steps, 256.0f);
     }
-    if (Fog) f += df;
+    for (int x = x0; x <= x1; ++x) {
+      if (z <= zb[x]) {
+        Rgb col;
+        int alpha;
+        if (flat) {
+          col = {pl.flat_rgba[0], pl.flat_rgba[1], pl.flat_rgba[2]};
+          alpha = pl.flat_rgba[3];
+        } else {
+          col = {channel8(c[0]), channel8(c[1]), channel8(c[2])};
+          alpha = channel8(c[3]);
+        }
+        bool keep = true;
+        if (textured(T)) {
+          Rgb t;
+          keep = linear ? fetch_linear<key>(p, u, v, t) : fetch_nearest<key>(p, u, v, t);
+          col = {mul_div255(t.r, col.r), mul_div255(t.g, col.g), mul_div255(t.b, col.b)};
+        }
+        if (keep) {
+          if (Fog) {
+            const int k = channel8(f), inv = 255 - k;
+            col = {div255(col.r * k + p.fog_rgb[0] * inv), div255(col.g * k + p.fog_rgb[1] * inv),
+                   div255(col.b * k + p.fog_rgb[2] * inv)};
+          }
+          if (B == BlendKind::Opaque) {
+            dst[x] = pack565(col.r, col.g, col.b);
+          } else {
+            const Rgb d = unpack565(dst[x]);
+            dst[x] = pack565(blend_channel<B>(p, col.r, alpha, d.r), blend_channel<B>(p, col.g, alpha, d.g),
+                             blend_channel<B>(p, col.b, alpha, d.b));
+          }
+          if (ZWrite) zb[x] = z;
+        }
+      }
+      z += dz;
+      if (textured(T)) {
+        u += du;
+        v += dv;
+      }
+      if (!flat)
+        for (int k = 0; k < 4; ++k) c[k] += dc[k];
+      if (Fog) f += df;
+    }
   }
 }
 
