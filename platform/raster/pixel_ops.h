@@ -1,6 +1,6 @@
 #pragma once
 // Per-pixel arithmetic shared by every span loop: RGB565 packing, exact /255 products, texture
-// addressing and sampling, fog and blend factors. All integer after the interpolants, so every
+// addressing and blend factors. All integer after the interpolants, so every
 // machine computes the same pixels.
 #include <cstdint>
 
@@ -38,13 +38,6 @@ inline int floor_to_int(float f) {
   return i;
 }
 
-// A colour channel from an interpolant: rounded and kept in 0..255.
-inline int channel(float f) {
-  if (!(f > 0.0f)) return 0;
-  if (f >= 254.5f) return 255;
-  return int(f + 0.5f);
-}
-
 inline int wrap(int i, int size, bool pow2) {
   if (pow2) return i & (size - 1);
   const int m = i % size;
@@ -52,43 +45,6 @@ inline int wrap(int i, int size, bool pow2) {
 }
 
 inline std::uint16_t texel(const PipelineState& p, int x, int y) { return p.texels[y * p.tex_pitch + x]; }
-
-// Nearest sample; false when the texel is keyed out.
-template <bool Key>
-inline bool sample_nearest(const PipelineState& p, float u, float v, Rgb& out) {
-  const int x = wrap(floor_to_int(u * float(p.tex_width)), p.tex_width, p.tex_pow2);
-  const int y = wrap(floor_to_int(v * float(p.tex_height)), p.tex_height, p.tex_pow2);
-  const std::uint16_t t = texel(p, x, y);
-  if (Key && t == p.key) return false;
-  out = unpack565(t);
-  return true;
-}
-
-// Bilinear sample with 8-bit weights. With a key, a keyed nearest texel discards the pixel and
-// keyed neighbours take the nearest texel's colour, so the key colour never bleeds in.
-template <bool Key>
-inline bool sample_linear(const PipelineState& p, float u, float v, Rgb& out) {
-  const int su = floor_to_int((u * float(p.tex_width) - 0.5f) * 256.0f);
-  const int sv = floor_to_int((v * float(p.tex_height) - 0.5f) * 256.0f);
-  const int fx = su & 255, fy = sv & 255;
-  const int x0 = wrap(su >> 8, p.tex_width, p.tex_pow2), x1 = wrap((su >> 8) + 1, p.tex_width, p.tex_pow2);
-  const int y0 = wrap(sv >> 8, p.tex_height, p.tex_pow2), y1 = wrap((sv >> 8) + 1, p.tex_height, p.tex_pow2);
-  std::uint16_t t00 = texel(p, x0, y0), t01 = texel(p, x1, y0), t10 = texel(p, x0, y1), t11 = texel(p, x1, y1);
-  if (Key) {
-    const std::uint16_t nearest = fy < 128 ? (fx < 128 ? t00 : t01) : (fx < 128 ? t10 : t11);
-    if (nearest == p.key) return false;
-    if (t00 == p.key) t00 = nearest;
-    if (t01 == p.key) t01 = nearest;
-    if (t10 == p.key) t10 = nearest;
-    if (t11 == p.key) t11 = nearest;
-  }
-  const Rgb a = unpack565(t00), b = unpack565(t01), c = unpack565(t10), d = unpack565(t11);
-  const int wx1 = fx, wx0 = 256 - fx, wy1 = fy, wy0 = 256 - fy;
-  out.r = ((a.r * wx0 + b.r * wx1) * wy0 + (c.r * wx0 + d.r * wx1) * wy1) >> 16;
-  out.g = ((a.g * wx0 + b.g * wx1) * wy0 + (c.g * wx0 + d.g * wx1) * wy1) >> 16;
-  out.b = ((a.b * wx0 + b.b * wx1) * wy0 + (c.b * wx0 + d.b * wx1) * wy1) >> 16;
-  return true;
-}
 
 // The weight of one blend factor, 0..255, for a source colour channel s with alpha a and a
 // destination channel d (the target has no alpha of its own: its alpha reads as 255).

@@ -29,13 +29,13 @@ inline int channel8(std::int32_t c) {
 
 // Texture coordinates of a segment in texels, shifted by whole texture sizes so that the start
 // lies in 0..size (wrapping makes the shift invisible) and fixed point cannot overflow.
-inline void texel_range(float t0, float t1, int size, float bias, std::int32_t& start, std::int32_t& step, int n) {
-  float s0 = t0 * float(size) - bias, s1 = t1 * float(size) - bias;
-  const float shift = float(floor_to_int(s0 / float(size))) * float(size);
-  s0 -= shift;
-  s1 -= shift;
+inline void texel_range(float t0, float t1, int size, float bias, float per_step, std::int32_t& start,
+                        std::int32_t& step) {
+  // Whole repeats of the texture are taken off before scaling to texels.
+  const float whole = float(floor_to_int(t0));
+  const float s0 = (t0 - whole) * float(size) - bias, s1 = (t1 - whole) * float(size) - bias;
   start = to_fixed(s0, 65536.0f);
-  step = n > 1 ? to_fixed((s1 - s0) / float(n - 1), 65536.0f) : 0;
+  step = to_fixed((s1 - s0) * per_step, 65536.0f);
 }
 
 template <bool Key>
@@ -63,11 +63,14 @@ inline bool fetch_linear(const PipelineState& p, std::int32_t su, std::int32_t s
     if (t10 == p.key) t10 = nearest;
     if (t11 == p.key) t11 = nearest;
   }
-  const Rgb a = unpack565(t00), b = unpack565(t01), c = unpack565(t10), d = unpack565(t11);
-  const int wx1 = fx, wx0 = 256 - fx, wy1 = fy, wy0 = 256 - fy;
-  out.r = ((a.r * wx0 + b.r * wx1) * wy0 + (c.r * wx0 + d.r * wx1) * wy1) >> 16;
-  out.g = ((a.g * wx0 + b.g * wx1) * wy0 + (c.g * wx0 + d.g * wx1) * wy1) >> 16;
-  out.b = ((a.b * wx0 + b.b * wx1) * wy0 + (c.b * wx0 + d.b * wx1) * wy1) >> 16;
+  // The four texels spread so that red, green and blue sit apart in one word and are weighted
+  // together, with 5-bit weights as the hardware of its day filtered.
+  auto spread = [](std::uint32_t t) { return (t | (t << 16)) & 0x07E0F81Fu; };
+  const std::uint32_t wx = std::uint32_t(fx >> 3), wy = std::uint32_t(fy >> 3);
+  const std::uint32_t top = ((spread(t00) * (32 - wx) + spread(t01) * wx) >> 5) & 0x07E0F81Fu;
+  const std::uint32_t bottom = ((spread(t10) * (32 - wx) + spread(t11) * wx) >> 5) & 0x07E0F81Fu;
+  const std::uint32_t mix = ((top * (32 - wy) + bottom * wy) >> 5) & 0x07E0F81Fu;
+  out = unpack565(std::uint16_t((mix & 0xF81Fu) | ((mix >> 16) & 0x07E0u)));
   return true;
 }
 
@@ -87,37 +90,34 @@ void span(const PipelineState& p, const Plane& pl, int y, int xl, int xr) {
     const int n = xr - x0 + 1 < segment ? xr - x0 + 1 : segment;
     const int x1 = x0 + n - 1;
     const float w0 = 1.0f / at(ARhw, x0), w1 = 1.0f / at(ARhw, x1);
-    const float steps = n > 1 ? float(n - 1) : 1.0f;
+    const float per_step = n > 1 ? 1.0f / float(n - 1) : 0.0f;
     std::int32_t u = 0, du = 0, v = 0, dv = 0;
     if (textured(T)) {
       const float bias = linear ? 0.5f : 0.0f;
-      texel_range(at(AU, x0) * w0, at(AU, x1) * w1, p.tex_width, bias, u, du, n);
-      texel_range(at(AV, x0) * w0, at(AV, x1) * w1, p.tex_height, bias, v, dv, n);
+      texel_range(at(AU, x0) * w0, at(AU, x1) * w1, p.tex_width, bias, per_step, u, du);
+      texel_range(at(AV, x0) * w0, at(AV, x1) * w1, p.tex_height, bias, per_step, v, dv);
     }
-    std::int32_t c[4] = {}, dc[4] = {};
-    if (!flat)
-      for (int k = 0; k < 4; ++k) {
-        const float c0 = at(AR + k, x0) * w0, c1 = at(AR + k, x1) * w1;
-        c[k] = to_fixed(c0, 256.0f);
-        dc[k] = to_fixed((c1 - c0) / steps, 256.0f);
+    // Flat shading steps a constant colour.
+    std::int32_t c[4], dc[4] = {};
+    for (int k = 0; k < 4; ++k) {
+      if (flat) {
+        c[k] = pl.flat_rgba[k] << 8;
+        continue;
       }
+      const float c0 = at(AR + k, x0) * w0, c1 = at(AR + k, x1) * w1;
+      c[k] = to_fixed(c0, 256.0f);
+      dc[k] = to_fixed((c1 - c0) * per_step, 256.0f);
+    }
     std::int32_t f = 0, df = 0;
     if (Fog) {
       const float f0 = at(AF, x0) * w0, f1 = at(AF, x1) * w1;
       f = to_fixed(f0, 256.0f);
-      df = to_fixed((f1 - f0) / steps, 256.0f);
+      df = to_fixed((f1 - f0) * per_step, 256.0f);
     }
     for (int x = x0; x <= x1; ++x) {
       if (z <= zb[x]) {
-        Rgb col;
-        int alpha;
-        if (flat) {
-          col = {pl.flat_rgba[0], pl.flat_rgba[1], pl.flat_rgba[2]};
-          alpha = pl.flat_rgba[3];
-        } else {
-          col = {channel8(c[0]), channel8(c[1]), channel8(c[2])};
-          alpha = channel8(c[3]);
-        }
+        Rgb col = {channel8(c[0]), channel8(c[1]), channel8(c[2])};
+        const int alpha = channel8(c[3]);
         bool keep = true;
         if (textured(T)) {
           Rgb t;
@@ -145,8 +145,7 @@ void span(const PipelineState& p, const Plane& pl, int y, int xl, int xr) {
         u += du;
         v += dv;
       }
-      if (!flat)
-        for (int k = 0; k < 4; ++k) c[k] += dc[k];
+      for (int k = 0; k < 4; ++k) c[k] += dc[k];
       if (Fog) f += df;
     }
   }

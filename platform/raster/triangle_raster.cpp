@@ -17,29 +17,48 @@ std::int64_t floor_div(std::int64_t a, std::int64_t b) {
   return q;
 }
 
-// One edge a -> b of a triangle wound so that its inside is where every edge function is >= 0.
-// A pixel centre exactly on an edge belongs to the triangle only on a top or left edge.
+// One edge a -> b of a triangle wound so that its inside is where every edge function
+// E(px, py) = dx (16 py - ya) - dy (16 px - xa) - bias is >= 0 (pixel centres at whole numbers).
+// A pixel centre exactly on an edge belongs to the triangle only on a top or left edge (bias 0).
+// E = K(py) + D px with D = -16 dy, so each row's bound is floor(K / |D|), and K grows by 16 dx
+// from row to row: the bound is stepped exactly with a quotient and a remainder.
 struct Edge {
-  std::int64_t xa, ya, dx, dy, bias;
-  double slope;  // dx / dy, for the first guess of a row's bound
+  int kind = 0;      // -1 bounds on the left, +1 on the right, 0 horizontal
+  std::int64_t k = 0;  // K of the current row (horizontal edges)
+  std::int64_t d = 1;  // |16 dy|
+  std::int64_t q = 0, r = 0;  // floor(K / d) and its remainder
+  std::int64_t qs = 0, rs = 0;  // the same for the step 16 dx
 
-  void init(int x0, int y0, int x1, int y1) {
-    xa = x0;
-    ya = y0;
-    dx = x1 - x0;
-    dy = y1 - y0;
+  void init(int x0, int y0, int x1, int y1, int row) {
+    const std::int64_t dx = x1 - x0, dy = y1 - y0;
     const bool top_left = dy < 0 || (dy == 0 && dx > 0);
-    bias = top_left ? 0 : 1;
-    slope = dy != 0 ? double(dx) / double(dy) : 0.0;
+    k = dx * (std::int64_t(row) * sub - y0) + dy * x0 - (top_left ? 0 : 1);
+    const std::int64_t step = dx * sub;
+    kind = dy < 0 ? -1 : (dy > 0 ? 1 : 0);
+    if (kind == 0) {
+      qs = step;
+      return;
+    }
+    d = (dy < 0 ? -dy : dy) * sub;
+    q = floor_div(k, d);
+    r = k - q * d;
+    qs = floor_div(step, d);
+    rs = step - qs * d;
   }
-  std::int64_t eval(std::int64_t px, std::int64_t py) const {
-    return dx * (py * sub - ya) - dy * (px * sub - xa) - bias;
+  void next_row() {
+    if (kind == 0) {
+      k += qs;
+      return;
+    }
+    q += qs;
+    r += rs;
+    if (r >= d) {
+      r -= d;
+      ++q;
+    }
   }
-  // The pixel column where the edge crosses the row's centre line, as a first guess.
-  std::int64_t guess(std::int64_t py) const {
-    const double x = double(xa) + slope * double(py * sub - ya);
-    return std::int64_t(x / sub);
-  }
+  // The row's bound: left edges give the first pixel (-q), right edges the last (q).
+  std::int64_t bound() const { return kind < 0 ? -q : q; }
 };
 
 int snap(float v) { return floor_to_int(v * float(sub) + 0.5f); }
@@ -90,11 +109,6 @@ void raster_triangle(const PipelineState& p, const RVertex& v0, const RVertex& v
   const int row1 = std::min<std::int64_t>(p.clip_y1, floor_div(y_max, sub));
   if (row0 > row1) return;
 
-  Edge e[3];
-  e[0].init(X[0], Y[0], X[1], Y[1]);
-  e[1].init(X[1], Y[1], X[2], Y[2]);
-  e[2].init(X[2], Y[2], X[0], Y[0]);
-
   Plane pl;
   float xs[3], ys[3];
   for (int i = 0; i < 3; ++i) {
@@ -106,29 +120,23 @@ void raster_triangle(const PipelineState& p, const RVertex& v0, const RVertex& v
   if (flat_rgba)
     for (int i = 0; i < 4; ++i) pl.flat_rgba[i] = flat_rgba[i];
 
+  Edge e[3];
+  e[0].init(X[0], Y[0], X[1], Y[1], row0);
+  e[1].init(X[1], Y[1], X[2], Y[2], row0);
+  e[2].init(X[2], Y[2], X[0], Y[0], row0);
   for (int y = row0; y <= row1; ++y) {
     std::int64_t xl = p.clip_x0, xr = p.clip_x1;
     bool empty = false;
     for (const Edge& ed : e) {
-      if (ed.dy < 0) {  // bounds the span on the left
-        if (ed.eval(xl, y) >= 0) continue;
-        std::int64_t x = std::clamp<std::int64_t>(ed.guess(y), xl, xr + 1);
-        while (x <= xr && ed.eval(x, y) < 0) ++x;
-        while (x > xl && ed.eval(x - 1, y) >= 0) --x;
-        xl = x;
-      } else if (ed.dy > 0) {  // bounds it on the right
-        if (ed.eval(xr, y) >= 0) continue;
-        std::int64_t x = std::clamp<std::int64_t>(ed.guess(y), xl - 1, xr);
-        while (x >= xl && ed.eval(x, y) < 0) --x;
-        while (x < xr && ed.eval(x + 1, y) >= 0) ++x;
-        xr = x;
-      } else if (ed.eval(0, y) < 0) {
+      if (ed.kind < 0)
+        xl = std::max(xl, ed.bound());
+      else if (ed.kind > 0)
+        xr = std::min(xr, ed.bound());
+      else if (ed.k < 0)
         empty = true;
-      }
-      if (xl > xr) empty = true;
-      if (empty) break;
     }
-    if (!empty) p.span(p, pl, y, int(xl), int(xr));
+    if (!empty && xl <= xr) p.span(p, pl, y, int(xl), int(xr));
+    for (Edge& ed : e) ed.next_row();
   }
 }
 
