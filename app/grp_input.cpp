@@ -95,7 +95,7 @@ GrpInput::~GrpInput() {
   if (input_open_) platform::input_close();
 }
 
-int GrpInput::create(int /*exclusive_mouse*/) {
+int GrpInput::create(platform::Instance*, platform::Window*, int /*exclusive_mouse*/) {
   if (!platform::input_open()) return 0;
   input_open_ = true;
   mouse_present_ = platform::open_mouse();

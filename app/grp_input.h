@@ -7,6 +7,11 @@
 
 #include "app/key_state.h"
 
+namespace platform {
+struct Instance;
+struct Window;
+}  // namespace platform
+
 // The program's key numbering.
 using KeyCode = int;
 
@@ -65,9 +70,10 @@ class GrpInput {
   GrpInput& operator=(const GrpInput&) = delete;
 
   // Opens the devices; 1 on success, 0 when the input system, the keyboard's acquisition or the
-  // joystick fail (devices opened before the failure keep working). The host's mouse is always
-  // shared with the rest of the desktop, so exclusive_mouse changes nothing.
-  int create(int exclusive_mouse);
+  // joystick fail (devices opened before the failure keep working). The host devices need
+  // neither the program instance nor the window, and the host's mouse is always shared with the
+  // desktop, so exclusive_mouse changes nothing.
+  int create(platform::Instance* instance, platform::Window* window, int exclusive_mouse);
   void set_mouse_speed(float speed);
   void set_mouse_rect(int min_x, int min_y, int max_x, int max_y);
   void set_mouse_pos(int x, int y);

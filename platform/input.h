@@ -71,9 +71,10 @@ bool read_keyboard(std::uint8_t state[256]);
 bool read_mouse(MouseState& state);  // takes the motion gathered since the last read
 bool read_joystick(JoystickState& state);
 
-// Headless backend: tests and scripted input (QORV_INPUT) say what the devices deliver.
-// Keys and buttons stay as set; motion adds up until the next mouse read; a "click" is down for
-// one mouse read and up afterwards.
+// Headless backend: tests say what the devices deliver, and the scripted input of the running
+// frame (QORV_INPUT, platform/automation.h) is applied at its first read. Keys and buttons stay
+// as set; motion adds up until the next mouse read; a click is down for one mouse read and up
+// afterwards; a scripted "mouse X Y" places the pointer.
 void headless_input_reset();  // devices present: keyboard and mouse; everything up
 void headless_set_device_present(InputDevice device, bool present);
 void headless_set_key(std::uint8_t scan_code, bool down);
@@ -86,8 +87,5 @@ void headless_set_joystick_button(int button, bool down); // 0 to 31
 // The next count reads (or acquisitions) of the device fail.
 void headless_fail_reads(InputDevice device, int count);
 void headless_refuse_acquire(InputDevice device, int count);
-// Scan code for a key name of scripted input ("Up", "Enter", "Escape", "a", "F1", "LCtrl" ...;
-// case ignored); 0 when the name is unknown.
-std::uint8_t scan_code_for_key_name(const char* name);
 
 }  // namespace platform

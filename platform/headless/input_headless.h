@@ -14,4 +14,7 @@ bool read_keyboard(std::uint8_t state[256]);
 bool read_mouse(MouseState& state);
 bool read_joystick(JoystickState& state);
 
+// The device scan code of a game key number (platform/events.h); 0 for none.
+std::uint8_t scan_code_of_key(int key_code);
+
 }  // namespace platform::headless

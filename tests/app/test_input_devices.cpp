@@ -18,7 +18,7 @@ class InputDevices : public ::testing::Test {
 
   // As start-up sets the object up.
   void start(GrpInput& in) {
-    in.create(0);
+    in.create(nullptr, nullptr, 0);
     in.set_mouse_speed(2.0f);
     in.set_mouse_rect(0, 0, 640, 480);
     in.set_mouse_pos(10, 10);
@@ -326,7 +326,7 @@ TEST_F(InputDevices, CreationFailures) {
     platform::headless_input_reset();
     platform::headless_refuse_acquire(InputDevice::Keyboard, 51);
     GrpInput in;
-    EXPECT_EQ(in.create(0), 0);
+    EXPECT_EQ(in.create(nullptr, nullptr, 0), 0);
     in.set_devices(1, 1, 0);
     platform::headless_set_key(platform::DIK_A, true);
     in.poll();
@@ -337,7 +337,7 @@ TEST_F(InputDevices, CreationFailures) {
     platform::headless_set_device_present(InputDevice::Keyboard, false);
     platform::headless_set_device_present(InputDevice::Mouse, false);
     GrpInput in;
-    EXPECT_EQ(in.create(0), 1);
+    EXPECT_EQ(in.create(nullptr, nullptr, 0), 1);
     platform::headless_move_mouse(5, 5);
     in.poll();
     EXPECT_EQ(in.first_key_down(), 0);
@@ -348,7 +348,7 @@ TEST_F(InputDevices, CreationFailures) {
     platform::headless_set_device_present(InputDevice::Joystick, true);
     platform::headless_refuse_acquire(InputDevice::Joystick, 51);
     GrpInput in;
-    EXPECT_EQ(in.create(0), 0);
+    EXPECT_EQ(in.create(nullptr, nullptr, 0), 0);
     platform::headless_set_key(platform::DIK_A, true);
     in.poll();
     EXPECT_EQ(in.raw_state('a'), 2);

@@ -19,7 +19,7 @@ class InputMapping : public ::testing::Test {
   void SetUp() override {
     platform::headless_input_reset();
     platform::headless_set_device_present(InputDevice::Joystick, true);
-    grp_input.create(0);
+    grp_input.create(nullptr, nullptr, 0);
     grp_input.set_mouse_speed(2.0f);
     grp_input.set_mouse_rect(0, 0, 640, 480);
     grp_input.set_mouse_pos(10, 10);
