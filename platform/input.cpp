@@ -1,19 +1,14 @@
 // Input calls go to the backend picked at start: SDL, or the headless devices of tests.
 #include "platform/input.h"
 
-#include <cstdlib>
-#include <cstring>
-
+#include "platform/backend.h"
 #include "platform/headless/input_headless.h"
 #include "platform/sdl/input_sdl.h"
 
 namespace platform {
 namespace {
 
-bool use_headless() {
-  const char* backend = std::getenv("QORV_BACKEND");
-  return backend && std::strcmp(backend, "headless") == 0;
-}
+bool use_headless() { return current_backend() == Backend::Headless; }
 
 }  // namespace
 

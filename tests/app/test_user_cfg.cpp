@@ -15,6 +15,7 @@
 #include "app/paths.h"
 #include "app/user_cfg.h"
 #include "platform/message_box.h"
+#include "tests/fixtures/temp_folder.h"
 #include "tests/fixtures/user_cfg_writer.h"
 
 namespace fs = std::filesystem;
@@ -25,18 +26,13 @@ namespace {
 class UserCfg : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("qorv_user_cfg_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    game_dir = dir_.string();
+    game_dir = folder_.str();  // the game directory is the current one
+    dir_ = folder_.path();
     set_error_log_switch(1);
     // Start-up order: defaults, then the file.
     set_default_key_bindings();
     set_default_joy_bindings();
   }
-  void TearDown() override { fs::remove_all(dir_); }
-
   fs::path file() const { return dir_ / "User.cfg"; }
 
   void write(const Bytes& bytes) const {
@@ -65,6 +61,7 @@ class UserCfg : public ::testing::Test {
     return cfg;
   }
 
+  fixtures::TempFolder folder_{true};
   fs::path dir_;
 };
 
