@@ -25,6 +25,7 @@ struct ScanKey {
 
 // Device scan code to KeyCode. Every scan code not listed (the Windows and application keys
 // among them) gives 0.
+// clang-format off
 constexpr ScanKey scan_keys[] = {
     {platform::DIK_ESCAPE, 27},
     {platform::DIK_1, 49}, {platform::DIK_2, 50}, {platform::DIK_3, 51}, {platform::DIK_4, 52},
@@ -67,6 +68,7 @@ constexpr ScanKey scan_keys[] = {
     {platform::DIK_END, 153}, {platform::DIK_DOWN, 137}, {platform::DIK_NEXT, 155},
     {platform::DIK_INSERT, 150}, {platform::DIK_DELETE, 151},
 };
+// clang-format on
 
 // Tries to acquire a device as often as allowed; true at the first success.
 bool acquire_with_retries(InputDevice device) {
@@ -106,7 +108,8 @@ int GrpInput::create(platform::Instance*, platform::Window*, int /*exclusive_mou
     if (!keyboard_enabled_) return 0;
     build_scan_tables();
   }
-  joystick_present_ = platform::open_joystick(joystick_axis_min, joystick_axis_max, joystick_dead_zone);
+  joystick_present_ =
+      platform::open_joystick(joystick_axis_min, joystick_axis_max, joystick_dead_zone);
   if (joystick_present_) {
     acquire_joystick();
     if (!joystick_enabled_) return 0;
@@ -172,7 +175,8 @@ void GrpInput::acquire_mouse() {
 void GrpInput::acquire_joystick() {
   // A joystick plugged in after start-up is picked up here.
   if (!joystick_present_)
-    joystick_present_ = platform::open_joystick(joystick_axis_min, joystick_axis_max, joystick_dead_zone);
+    joystick_present_ =
+        platform::open_joystick(joystick_axis_min, joystick_axis_max, joystick_dead_zone);
   if (!joystick_present_) return;
   joystick_enabled_ = 1;
   if (!acquire_with_retries(InputDevice::Joystick)) joystick_enabled_ = 0;
@@ -247,7 +251,8 @@ void GrpInput::move_wheel(long long dz) {
   if (sum >= wheel_max_) sum = wheel_max_ - 1;
   if (sum <= wheel_min_) sum = wheel_min_;
   wheel_pos_ = static_cast<int>(sum);
-  wheel_delta_ = static_cast<int>(std::clamp<long long>(wheel_unclamped_ - previous, INT_MIN, INT_MAX));
+  wheel_delta_ =
+      static_cast<int>(std::clamp<long long>(wheel_unclamped_ - previous, INT_MIN, INT_MAX));
 }
 
 bool GrpInput::read_joystick() {

@@ -134,9 +134,9 @@ class GrpInput {
   int wheel_delta_ = 0;
   int wheel_pos_ = 50000;
   std::uint8_t raw_keys_[key_code_count] = {};  // 0 up, 1 released, 2 pressed, 3 held
-  std::uint8_t keyboard_state_[256] = {};      // by scan code, bit 7 while down
+  std::uint8_t keyboard_state_[256] = {};       // by scan code, bit 7 while down
   int scan_table_[256] = {};
-  std::uint8_t mouse_buttons_[4] = {};         // of the last mouse read, bit 7 while down
+  std::uint8_t mouse_buttons_[4] = {};  // of the last mouse read, bit 7 while down
   int reverse_[256] = {};
   static constexpr int press_transition_[4] = {1, 2, 2, 2};
   int repeat_rate_ = 5;

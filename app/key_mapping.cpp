@@ -12,8 +12,8 @@ int joy_bindings[binding_slot_count];
 int mouse_x, mouse_y;
 
 const KeyCode slot_keys[mapped_slot_count] = {
-    key_escape, key_enter, key_up, key_down, key_left, key_right, key_space, key_lctrl,
-    key_rctrl, key_lshift, key_rshift, key_home, key_end, key_page_up, key_page_down};
+    key_escape, key_enter,  key_up,     key_down, key_left, key_right,   key_space,    key_lctrl,
+    key_rctrl,  key_lshift, key_rshift, key_home, key_end,  key_page_up, key_page_down};
 
 namespace {
 
@@ -23,6 +23,7 @@ constexpr int developer_keys_flag = 8005;
 constexpr KeyCode fixed_keys[] = {'p', 'a', 'm', 'r', 'q', 'e', key_tab, key_f1};
 
 // Keys that drive their own logical key only while the developer keys are on.
+// clang-format off
 constexpr KeyCode developer_keys[] = {
     key_f1 + 1, key_f1 + 2, key_f1 + 3, key_f1 + 4, key_f1 + 5, key_f1 + 6, key_f1 + 7,
     key_f1 + 8, key_f1 + 9, key_f11, key_f12,
@@ -30,9 +31,11 @@ constexpr KeyCode developer_keys[] = {
     'h', 's', 'd', 'n', 'l', 'j', 'k',
     '1', '2', '3', '4', '5', '6', '7', '8', '9',
     'b', 'u', 'w', 'z', 'x', 'f', 'c', 't', 'v'};
+// clang-format on
 
 void update_own_keys(std::uint32_t now, const KeyCode* keys, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) grp_input.update_key(now, keys[i], grp_input.raw_key_down(keys[i]));
+  for (std::size_t i = 0; i < count; ++i)
+    grp_input.update_key(now, keys[i], grp_input.raw_key_down(keys[i]));
 }
 
 }  // namespace
@@ -54,5 +57,6 @@ void map_keys() {
   for (int slot = 0; slot < mapped_slot_count; ++slot)
     grp_input.update_key(now, slot_keys[slot], grp_input.raw_key_down(key_bindings[slot]));
   update_own_keys(now, fixed_keys, std::size(fixed_keys));
-  if (test_flag(developer_keys_flag)) update_own_keys(now, developer_keys, std::size(developer_keys));
+  if (test_flag(developer_keys_flag))
+    update_own_keys(now, developer_keys, std::size(developer_keys));
 }

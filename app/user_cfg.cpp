@@ -48,7 +48,9 @@ int* block_slot(std::size_t i) {
 }
 
 bool valid_key_binding(int k) { return k >= 0 && k < 256; }
-bool valid_joy_binding(int k) { return k == 0 || (k >= key_joy_button1 && k < key_joy_button1 + joy_button_count); }
+bool valid_joy_binding(int k) {
+  return k == 0 || (k >= key_joy_button1 && k < key_joy_button1 + joy_button_count);
+}
 
 // Values that would index tables or drive sliders out of range become safe ones: bindings
 // that are not keys become unbound, volumes and options are clamped to what the options page

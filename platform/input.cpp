@@ -17,16 +17,19 @@ void input_close() { use_headless() ? headless::input_close() : sdl::input_close
 
 bool open_keyboard() {
   return use_headless() ? headless::open_device(InputDevice::Keyboard)
-                    : sdl::open_device(InputDevice::Keyboard);
+                        : sdl::open_device(InputDevice::Keyboard);
 }
 bool open_mouse() {
-  return use_headless() ? headless::open_device(InputDevice::Mouse) : sdl::open_device(InputDevice::Mouse);
+  return use_headless() ? headless::open_device(InputDevice::Mouse)
+                        : sdl::open_device(InputDevice::Mouse);
 }
 bool open_joystick(int axis_min, int axis_max, int dead_zone) {
   return use_headless() ? headless::open_device(InputDevice::Joystick)
-                    : sdl::open_joystick(axis_min, axis_max, dead_zone);
+                        : sdl::open_joystick(axis_min, axis_max, dead_zone);
 }
-void close_device(InputDevice d) { use_headless() ? headless::close_device(d) : sdl::close_device(d); }
+void close_device(InputDevice d) {
+  use_headless() ? headless::close_device(d) : sdl::close_device(d);
+}
 
 bool acquire_device(InputDevice d) {
   return use_headless() ? headless::acquire_device(d) : sdl::acquire_device(d);

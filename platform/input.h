@@ -10,6 +10,7 @@
 namespace platform {
 
 // Device scan codes: the PC set-1 numbering, extended keys with 0x80 added.
+// clang-format off
 enum ScanCode : std::uint8_t {
   DIK_ESCAPE = 0x01,
   DIK_1 = 0x02, DIK_2, DIK_3, DIK_4, DIK_5, DIK_6, DIK_7, DIK_8, DIK_9, DIK_0,
@@ -33,21 +34,22 @@ enum ScanCode : std::uint8_t {
   DIK_END = 0xCF, DIK_DOWN = 0xD0, DIK_NEXT = 0xD1, DIK_INSERT = 0xD2, DIK_DELETE = 0xD3,
   DIK_LWIN = 0xDB, DIK_RWIN = 0xDC, DIK_APPS = 0xDD,
 };
+// clang-format on
 
 enum class InputDevice { Keyboard, Mouse, Joystick };
 
 struct MouseState {
-  std::int32_t dx = 0, dy = 0;  // motion since the last read
-  std::int32_t dz = 0;          // wheel motion, 120 a notch, positive away from the user
-  std::uint8_t buttons[4] = {}; // left, right, middle, fourth; bit 7 while down
+  std::int32_t dx = 0, dy = 0;   // motion since the last read
+  std::int32_t dz = 0;           // wheel motion, 120 a notch, positive away from the user
+  std::uint8_t buttons[4] = {};  // left, right, middle, fourth; bit 7 while down
   // Scripted input only: the pointer was placed at (x, y) on the screen since the last read.
   bool placed = false;
   std::int32_t x = 0, y = 0;
 };
 
 struct JoystickState {
-  std::int32_t x = 0, y = 0;     // axes, in the range given at open, centre dead zone read as 0
-  std::uint8_t buttons[32] = {}; // bit 7 while down
+  std::int32_t x = 0, y = 0;      // axes, in the range given at open, centre dead zone read as 0
+  std::uint8_t buttons[32] = {};  // bit 7 while down
 };
 
 // The input system; false when it cannot be started.
@@ -82,8 +84,8 @@ void headless_move_mouse(int dx, int dy, int dz = 0);
 void headless_place_mouse(int x, int y);
 void headless_set_mouse_button(int button, bool down);  // 0 left, 1 right, 2 middle
 void headless_click_mouse_button(int button);
-void headless_set_joystick_axes(int x, int y);           // in the range given at open
-void headless_set_joystick_button(int button, bool down); // 0 to 31
+void headless_set_joystick_axes(int x, int y);             // in the range given at open
+void headless_set_joystick_button(int button, bool down);  // 0 to 31
 // The next count reads (or acquisitions) of the device fail.
 void headless_fail_reads(InputDevice device, int count);
 void headless_refuse_acquire(InputDevice device, int count);

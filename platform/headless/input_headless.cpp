@@ -22,8 +22,8 @@ struct InputState {
   bool system_open = false;
   DeviceState devices[device_count];
   std::uint8_t keys[256] = {};
-  MouseState mouse;                   // motion gathered since the last read
-  bool release_after_read[4] = {};    // clicks: up again after one read
+  MouseState mouse;                 // motion gathered since the last read
+  bool release_after_read[4] = {};  // clicks: up again after one read
   JoystickState joystick;
 };
 
@@ -123,7 +123,9 @@ void headless_set_device_present(InputDevice d, bool present) {
   if (!present) device(d).acquired = false;
 }
 
-void headless_set_key(std::uint8_t scan_code, bool down) { state().keys[scan_code] = down ? 0x80 : 0; }
+void headless_set_key(std::uint8_t scan_code, bool down) {
+  state().keys[scan_code] = down ? 0x80 : 0;
+}
 
 void headless_move_mouse(int dx, int dy, int dz) {
   MouseState& m = state().mouse;

@@ -10,6 +10,7 @@ struct KeyScan {
   std::uint8_t scan;
 };
 
+// clang-format off
 constexpr KeyScan key_scans[] = {
     {27, DIK_ESCAPE}, {49, DIK_1}, {50, DIK_2}, {51, DIK_3}, {52, DIK_4}, {53, DIK_5},
     {54, DIK_6}, {55, DIK_7}, {56, DIK_8}, {57, DIK_9}, {48, DIK_0},
@@ -36,6 +37,7 @@ constexpr KeyScan key_scans[] = {
     {152, DIK_HOME}, {136, DIK_UP}, {154, DIK_PRIOR}, {134, DIK_LEFT}, {135, DIK_RIGHT},
     {153, DIK_END}, {137, DIK_DOWN}, {155, DIK_NEXT}, {150, DIK_INSERT}, {151, DIK_DELETE},
 };
+// clang-format on
 
 }  // namespace
 

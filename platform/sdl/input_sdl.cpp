@@ -37,80 +37,148 @@ std::uint8_t scan_code_of(SDL_Scancode sc) {
         DIK_N, DIK_O, DIK_P, DIK_Q, DIK_R, DIK_S, DIK_T, DIK_U, DIK_V, DIK_W, DIK_X, DIK_Y, DIK_Z};
     return letters[sc - SDL_SCANCODE_A];
   }
-  if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_0) return std::uint8_t(DIK_1 + (sc - SDL_SCANCODE_1));
-  if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F10) return std::uint8_t(DIK_F1 + (sc - SDL_SCANCODE_F1));
+  if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_0)
+    return std::uint8_t(DIK_1 + (sc - SDL_SCANCODE_1));
+  if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F10)
+    return std::uint8_t(DIK_F1 + (sc - SDL_SCANCODE_F1));
   switch (sc) {
-    case SDL_SCANCODE_ESCAPE: return DIK_ESCAPE;
-    case SDL_SCANCODE_MINUS: return DIK_MINUS;
-    case SDL_SCANCODE_EQUALS: return DIK_EQUALS;
-    case SDL_SCANCODE_BACKSPACE: return DIK_BACK;
-    case SDL_SCANCODE_TAB: return DIK_TAB;
-    case SDL_SCANCODE_LEFTBRACKET: return DIK_LBRACKET;
-    case SDL_SCANCODE_RIGHTBRACKET: return DIK_RBRACKET;
-    case SDL_SCANCODE_RETURN: return DIK_RETURN;
-    case SDL_SCANCODE_LCTRL: return DIK_LCONTROL;
-    case SDL_SCANCODE_SEMICOLON: return DIK_SEMICOLON;
-    case SDL_SCANCODE_APOSTROPHE: return DIK_APOSTROPHE;
-    case SDL_SCANCODE_GRAVE: return DIK_GRAVE;
-    case SDL_SCANCODE_LSHIFT: return DIK_LSHIFT;
-    case SDL_SCANCODE_BACKSLASH: return DIK_BACKSLASH;
-    case SDL_SCANCODE_NONUSHASH: return DIK_BACKSLASH;  // the same key position on ISO boards
-    case SDL_SCANCODE_COMMA: return DIK_COMMA;
-    case SDL_SCANCODE_PERIOD: return DIK_PERIOD;
-    case SDL_SCANCODE_SLASH: return DIK_SLASH;
-    case SDL_SCANCODE_RSHIFT: return DIK_RSHIFT;
-    case SDL_SCANCODE_KP_MULTIPLY: return DIK_MULTIPLY;
-    case SDL_SCANCODE_LALT: return DIK_LMENU;
-    case SDL_SCANCODE_SPACE: return DIK_SPACE;
-    case SDL_SCANCODE_CAPSLOCK: return DIK_CAPITAL;
-    case SDL_SCANCODE_NUMLOCKCLEAR: return DIK_NUMLOCK;
-    case SDL_SCANCODE_SCROLLLOCK: return DIK_SCROLL;
-    case SDL_SCANCODE_KP_7: return DIK_NUMPAD7;
-    case SDL_SCANCODE_KP_8: return DIK_NUMPAD8;
-    case SDL_SCANCODE_KP_9: return DIK_NUMPAD9;
-    case SDL_SCANCODE_KP_MINUS: return DIK_SUBTRACT;
-    case SDL_SCANCODE_KP_4: return DIK_NUMPAD4;
-    case SDL_SCANCODE_KP_5: return DIK_NUMPAD5;
-    case SDL_SCANCODE_KP_6: return DIK_NUMPAD6;
-    case SDL_SCANCODE_KP_PLUS: return DIK_ADD;
-    case SDL_SCANCODE_KP_1: return DIK_NUMPAD1;
-    case SDL_SCANCODE_KP_2: return DIK_NUMPAD2;
-    case SDL_SCANCODE_KP_3: return DIK_NUMPAD3;
-    case SDL_SCANCODE_KP_0: return DIK_NUMPAD0;
-    case SDL_SCANCODE_KP_PERIOD: return DIK_DECIMAL;
-    case SDL_SCANCODE_NONUSBACKSLASH: return DIK_OEM_102;
-    case SDL_SCANCODE_F11: return DIK_F11;
-    case SDL_SCANCODE_F12: return DIK_F12;
-    case SDL_SCANCODE_KP_ENTER: return DIK_NUMPADENTER;
-    case SDL_SCANCODE_RCTRL: return DIK_RCONTROL;
-    case SDL_SCANCODE_KP_DIVIDE: return DIK_DIVIDE;
-    case SDL_SCANCODE_PRINTSCREEN: return DIK_SYSRQ;
-    case SDL_SCANCODE_RALT: return DIK_RMENU;
-    case SDL_SCANCODE_PAUSE: return DIK_PAUSE;
-    case SDL_SCANCODE_HOME: return DIK_HOME;
-    case SDL_SCANCODE_UP: return DIK_UP;
-    case SDL_SCANCODE_PAGEUP: return DIK_PRIOR;
-    case SDL_SCANCODE_LEFT: return DIK_LEFT;
-    case SDL_SCANCODE_RIGHT: return DIK_RIGHT;
-    case SDL_SCANCODE_END: return DIK_END;
-    case SDL_SCANCODE_DOWN: return DIK_DOWN;
-    case SDL_SCANCODE_PAGEDOWN: return DIK_NEXT;
-    case SDL_SCANCODE_INSERT: return DIK_INSERT;
-    case SDL_SCANCODE_DELETE: return DIK_DELETE;
-    case SDL_SCANCODE_LGUI: return DIK_LWIN;
-    case SDL_SCANCODE_RGUI: return DIK_RWIN;
-    case SDL_SCANCODE_APPLICATION: return DIK_APPS;
-    default: return 0;
+    case SDL_SCANCODE_ESCAPE:
+      return DIK_ESCAPE;
+    case SDL_SCANCODE_MINUS:
+      return DIK_MINUS;
+    case SDL_SCANCODE_EQUALS:
+      return DIK_EQUALS;
+    case SDL_SCANCODE_BACKSPACE:
+      return DIK_BACK;
+    case SDL_SCANCODE_TAB:
+      return DIK_TAB;
+    case SDL_SCANCODE_LEFTBRACKET:
+      return DIK_LBRACKET;
+    case SDL_SCANCODE_RIGHTBRACKET:
+      return DIK_RBRACKET;
+    case SDL_SCANCODE_RETURN:
+      return DIK_RETURN;
+    case SDL_SCANCODE_LCTRL:
+      return DIK_LCONTROL;
+    case SDL_SCANCODE_SEMICOLON:
+      return DIK_SEMICOLON;
+    case SDL_SCANCODE_APOSTROPHE:
+      return DIK_APOSTROPHE;
+    case SDL_SCANCODE_GRAVE:
+      return DIK_GRAVE;
+    case SDL_SCANCODE_LSHIFT:
+      return DIK_LSHIFT;
+    case SDL_SCANCODE_BACKSLASH:
+      return DIK_BACKSLASH;
+    case SDL_SCANCODE_NONUSHASH:
+      return DIK_BACKSLASH;  // the same key position on ISO boards
+    case SDL_SCANCODE_COMMA:
+      return DIK_COMMA;
+    case SDL_SCANCODE_PERIOD:
+      return DIK_PERIOD;
+    case SDL_SCANCODE_SLASH:
+      return DIK_SLASH;
+    case SDL_SCANCODE_RSHIFT:
+      return DIK_RSHIFT;
+    case SDL_SCANCODE_KP_MULTIPLY:
+      return DIK_MULTIPLY;
+    case SDL_SCANCODE_LALT:
+      return DIK_LMENU;
+    case SDL_SCANCODE_SPACE:
+      return DIK_SPACE;
+    case SDL_SCANCODE_CAPSLOCK:
+      return DIK_CAPITAL;
+    case SDL_SCANCODE_NUMLOCKCLEAR:
+      return DIK_NUMLOCK;
+    case SDL_SCANCODE_SCROLLLOCK:
+      return DIK_SCROLL;
+    case SDL_SCANCODE_KP_7:
+      return DIK_NUMPAD7;
+    case SDL_SCANCODE_KP_8:
+      return DIK_NUMPAD8;
+    case SDL_SCANCODE_KP_9:
+      return DIK_NUMPAD9;
+    case SDL_SCANCODE_KP_MINUS:
+      return DIK_SUBTRACT;
+    case SDL_SCANCODE_KP_4:
+      return DIK_NUMPAD4;
+    case SDL_SCANCODE_KP_5:
+      return DIK_NUMPAD5;
+    case SDL_SCANCODE_KP_6:
+      return DIK_NUMPAD6;
+    case SDL_SCANCODE_KP_PLUS:
+      return DIK_ADD;
+    case SDL_SCANCODE_KP_1:
+      return DIK_NUMPAD1;
+    case SDL_SCANCODE_KP_2:
+      return DIK_NUMPAD2;
+    case SDL_SCANCODE_KP_3:
+      return DIK_NUMPAD3;
+    case SDL_SCANCODE_KP_0:
+      return DIK_NUMPAD0;
+    case SDL_SCANCODE_KP_PERIOD:
+      return DIK_DECIMAL;
+    case SDL_SCANCODE_NONUSBACKSLASH:
+      return DIK_OEM_102;
+    case SDL_SCANCODE_F11:
+      return DIK_F11;
+    case SDL_SCANCODE_F12:
+      return DIK_F12;
+    case SDL_SCANCODE_KP_ENTER:
+      return DIK_NUMPADENTER;
+    case SDL_SCANCODE_RCTRL:
+      return DIK_RCONTROL;
+    case SDL_SCANCODE_KP_DIVIDE:
+      return DIK_DIVIDE;
+    case SDL_SCANCODE_PRINTSCREEN:
+      return DIK_SYSRQ;
+    case SDL_SCANCODE_RALT:
+      return DIK_RMENU;
+    case SDL_SCANCODE_PAUSE:
+      return DIK_PAUSE;
+    case SDL_SCANCODE_HOME:
+      return DIK_HOME;
+    case SDL_SCANCODE_UP:
+      return DIK_UP;
+    case SDL_SCANCODE_PAGEUP:
+      return DIK_PRIOR;
+    case SDL_SCANCODE_LEFT:
+      return DIK_LEFT;
+    case SDL_SCANCODE_RIGHT:
+      return DIK_RIGHT;
+    case SDL_SCANCODE_END:
+      return DIK_END;
+    case SDL_SCANCODE_DOWN:
+      return DIK_DOWN;
+    case SDL_SCANCODE_PAGEDOWN:
+      return DIK_NEXT;
+    case SDL_SCANCODE_INSERT:
+      return DIK_INSERT;
+    case SDL_SCANCODE_DELETE:
+      return DIK_DELETE;
+    case SDL_SCANCODE_LGUI:
+      return DIK_LWIN;
+    case SDL_SCANCODE_RGUI:
+      return DIK_RWIN;
+    case SDL_SCANCODE_APPLICATION:
+      return DIK_APPS;
+    default:
+      return 0;
   }
 }
 
 int mouse_button_index(Uint8 sdl_button) {
   switch (sdl_button) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_RIGHT: return 1;
-    case SDL_BUTTON_MIDDLE: return 2;
-    case SDL_BUTTON_X1: return 3;
-    default: return -1;
+    case SDL_BUTTON_LEFT:
+      return 0;
+    case SDL_BUTTON_RIGHT:
+      return 1;
+    case SDL_BUTTON_MIDDLE:
+      return 2;
+    case SDL_BUTTON_X1:
+      return 3;
+    default:
+      return -1;
   }
 }
 
@@ -210,9 +278,12 @@ bool open_device(InputDevice d) {
   SdlInput& in = input();
   if (!in.open) return false;
   switch (d) {
-    case InputDevice::Keyboard: return in.keyboard_open = true;
-    case InputDevice::Mouse: return in.mouse_open = true;
-    case InputDevice::Joystick: return open_first_joystick();
+    case InputDevice::Keyboard:
+      return in.keyboard_open = true;
+    case InputDevice::Mouse:
+      return in.mouse_open = true;
+    case InputDevice::Joystick:
+      return open_first_joystick();
   }
   return false;
 }
@@ -230,9 +301,15 @@ void close_device(InputDevice d) {
   sdl::unacquire_device(d);
   SdlInput& in = input();
   switch (d) {
-    case InputDevice::Keyboard: in.keyboard_open = false; break;
-    case InputDevice::Mouse: in.mouse_open = false; break;
-    case InputDevice::Joystick: close_joystick(); break;
+    case InputDevice::Keyboard:
+      in.keyboard_open = false;
+      break;
+    case InputDevice::Mouse:
+      in.mouse_open = false;
+      break;
+    case InputDevice::Joystick:
+      close_joystick();
+      break;
   }
 }
 
@@ -262,12 +339,16 @@ bool acquire_device(InputDevice d) {
 void unacquire_device(InputDevice d) {
   SdlInput& in = input();
   switch (d) {
-    case InputDevice::Keyboard: in.keyboard_acquired = false; break;
+    case InputDevice::Keyboard:
+      in.keyboard_acquired = false;
+      break;
     case InputDevice::Mouse:
       if (in.mouse_acquired) set_relative_mouse(false);
       in.mouse_acquired = false;
       break;
-    case InputDevice::Joystick: in.joystick_acquired = false; break;
+    case InputDevice::Joystick:
+      in.joystick_acquired = false;
+      break;
   }
 }
 

@@ -26,6 +26,7 @@ class InputDevices : public ::testing::Test {
 };
 
 // The scan table as the keyboard's layout gives it: device scan code, KeyCode.
+// clang-format off
 const std::pair<int, int> scan_rows[] = {
     {0x01, 27},
     {0x02, 49}, {0x03, 50}, {0x04, 51}, {0x05, 52}, {0x06, 53}, {0x07, 54}, {0x08, 55},
@@ -51,6 +52,7 @@ const std::pair<int, int> scan_rows[] = {
     {0xC7, 152}, {0xC8, 136}, {0xC9, 154}, {0xCB, 134}, {0xCD, 135},
     {0xCF, 153}, {0xD0, 137}, {0xD1, 155}, {0xD2, 150}, {0xD3, 151},
 };
+// clang-format on
 
 TEST_F(InputDevices, ScanTableAndReverseMatchTheKeyboardLayout) {
   GrpInput in;
@@ -108,7 +110,8 @@ TEST_F(InputDevices, RawStatesStepThroughPressedHeldReleasedUp) {
   const struct {
     bool down;
     int state;
-  } steps[] = {{false, 0}, {true, 2}, {true, 3}, {true, 3}, {false, 1}, {false, 0}, {true, 2}, {false, 1}, {true, 2}};
+  } steps[] = {{false, 0}, {true, 2}, {true, 3},  {true, 3}, {false, 1},
+               {false, 0}, {true, 2}, {false, 1}, {true, 2}};
   for (auto step : steps) {
     platform::headless_set_key(platform::DIK_SPACE, step.down);
     in.poll();
@@ -121,7 +124,7 @@ TEST_F(InputDevices, SetMousePosKeepsInsideTheRectangle) {
   in.set_mouse_rect(0, 0, 640, 480);
   const struct {
     int x, y, want_x, want_y;
-  } cases[] = {{700, 500, 639, 479}, {0, 0, 1, 1}, {-50, -50, 1, 1}, {640, 480, 639, 479},
+  } cases[] = {{700, 500, 639, 479}, {0, 0, 1, 1}, {-50, -50, 1, 1},    {640, 480, 639, 479},
                {639, 479, 639, 479}, {1, 1, 1, 1}, {320, 240, 320, 240}};
   for (auto c : cases) {
     in.set_mouse_pos(c.x, c.y);
@@ -142,11 +145,11 @@ TEST_F(InputDevices, MouseMotionIsScaledByTheWholeSpeedAndClamped) {
     float speed;
     int dx, dy, want_x, want_y;
   } cases[] = {
-      {2.0f, 5, 7, 20, 24},         // from (10, 10)
-      {2.5f, 5, 7, 20, 24},         // 2.5 doubles, the fraction is dropped
+      {2.0f, 5, 7, 20, 24},  // from (10, 10)
+      {2.5f, 5, 7, 20, 24},  // 2.5 doubles, the fraction is dropped
       {1.0f, -3, 4, 7, 14},
       {2.0f, 100000, 100000, 639, 479},
-      {2.0f, -100000, -100000, 0, 0},   // the lower edge is 0 here, not 1 as for set_mouse_pos
+      {2.0f, -100000, -100000, 0, 0},  // the lower edge is 0 here, not 1 as for set_mouse_pos
       {2.0f, 2147483647, -2147483647 - 1, 639, 0},
   };
   for (auto c : cases) {
@@ -164,7 +167,8 @@ TEST_F(InputDevices, MouseMotionIsScaledByTheWholeSpeedAndClamped) {
 TEST_F(InputDevices, MouseNeverLeavesTheScreenUnderLargeMotions) {
   GrpInput in;
   start(in);
-  const int moves[][2] = {{400, 300}, {400, 300}, {-1000, 50}, {5000, -5000}, {-7, 9}, {1 << 20, 1 << 20}};
+  const int moves[][2] = {{400, 300},    {400, 300}, {-1000, 50},
+                          {5000, -5000}, {-7, 9},    {1 << 20, 1 << 20}};
   for (auto& m : moves) {
     platform::headless_move_mouse(m[0], m[1]);
     in.poll();
@@ -187,9 +191,9 @@ TEST_F(InputDevices, WheelStaysWithinItsLimits) {
       {120, 50120, 120},
       {-240, 49880, -240},
       {0, 49880, 0},
-      {60000, 99999, 60000},                       // unclamped 109880
-      {120, 99999, 100119 - 109880},               // against the unclamped value
-      {120, 99999, 0},                             // 100119 both times
+      {60000, 99999, 60000},          // unclamped 109880
+      {120, 99999, 100119 - 109880},  // against the unclamped value
+      {120, 99999, 0},                // 100119 both times
       {-2000000000, 0, -1999900001 - 100119},
       {-2000000000, 0, -2000000000 + 1999900001},  // from 0, not from the unclamped value
       {5, 5, 2000000005},

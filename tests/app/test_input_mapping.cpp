@@ -57,7 +57,8 @@ TEST_F(InputMapping, DefaultBindingsLeaveTheOtherSlotsAlone) {
   set_default_key_bindings();
   set_default_joy_bindings();
   const int want[] = {27, 13, 136, 137, 134, 135, 32, 130, 131, 128, 129, 152, 153, 154, 155};
-  for (int slot = 0; slot < mapped_slot_count; ++slot) EXPECT_EQ(key_bindings[slot], want[slot]) << slot;
+  for (int slot = 0; slot < mapped_slot_count; ++slot)
+    EXPECT_EQ(key_bindings[slot], want[slot]) << slot;
   EXPECT_EQ(key_bindings[15], 77);
   EXPECT_EQ(key_bindings[31], 99);
   for (int slot = 0; slot < 12; ++slot) EXPECT_EQ(joy_bindings[slot], 264 + slot) << slot;
@@ -69,17 +70,29 @@ TEST_F(InputMapping, EveryBoundSlotDrivesItsLogicalKey) {
     std::uint8_t scan;
     KeyCode logical;
   } rows[] = {
-      {platform::DIK_ESCAPE, key_escape}, {platform::DIK_RETURN, key_enter},
-      {platform::DIK_UP, key_up},         {platform::DIK_DOWN, key_down},
-      {platform::DIK_LEFT, key_left},     {platform::DIK_RIGHT, key_right},
-      {platform::DIK_SPACE, key_space},   {platform::DIK_LCONTROL, key_lctrl},
-      {platform::DIK_RCONTROL, key_rctrl}, {platform::DIK_LSHIFT, key_lshift},
-      {platform::DIK_RSHIFT, key_rshift}, {platform::DIK_HOME, key_home},
-      {platform::DIK_END, key_end},       {platform::DIK_PRIOR, key_page_up},
+      {platform::DIK_ESCAPE, key_escape},
+      {platform::DIK_RETURN, key_enter},
+      {platform::DIK_UP, key_up},
+      {platform::DIK_DOWN, key_down},
+      {platform::DIK_LEFT, key_left},
+      {platform::DIK_RIGHT, key_right},
+      {platform::DIK_SPACE, key_space},
+      {platform::DIK_LCONTROL, key_lctrl},
+      {platform::DIK_RCONTROL, key_rctrl},
+      {platform::DIK_LSHIFT, key_lshift},
+      {platform::DIK_RSHIFT, key_rshift},
+      {platform::DIK_HOME, key_home},
+      {platform::DIK_END, key_end},
+      {platform::DIK_PRIOR, key_page_up},
       {platform::DIK_NEXT, key_page_down},
       // the fixed keys, always their own
-      {platform::DIK_P, 'p'}, {platform::DIK_A, 'a'}, {platform::DIK_M, 'm'}, {platform::DIK_R, 'r'},
-      {platform::DIK_Q, 'q'}, {platform::DIK_E, 'e'}, {platform::DIK_TAB, key_tab},
+      {platform::DIK_P, 'p'},
+      {platform::DIK_A, 'a'},
+      {platform::DIK_M, 'm'},
+      {platform::DIK_R, 'r'},
+      {platform::DIK_Q, 'q'},
+      {platform::DIK_E, 'e'},
+      {platform::DIK_TAB, key_tab},
       {platform::DIK_F1, key_f1},
   };
   for (auto row : rows) EXPECT_TRUE(press_gives(row.scan, row.logical)) << row.logical;
@@ -89,9 +102,9 @@ TEST_F(InputMapping, KeysOutsideTheMappingNeverRegister) {
   const struct {
     std::uint8_t scan;
     KeyCode own;
-  } rows[] = {{platform::DIK_NUMPAD4, 166}, {platform::DIK_NUMPADENTER, key_pad_enter},
+  } rows[] = {{platform::DIK_NUMPAD4, 166},       {platform::DIK_NUMPADENTER, key_pad_enter},
               {platform::DIK_INSERT, key_insert}, {platform::DIK_G, 'g'},
-              {platform::DIK_LMENU, key_lalt}, {platform::DIK_0, '0'}};
+              {platform::DIK_LMENU, key_lalt},    {platform::DIK_0, '0'}};
   for (auto row : rows) EXPECT_FALSE(press_gives(row.scan, row.own)) << row.own;
 }
 
@@ -99,13 +112,24 @@ TEST_F(InputMapping, DeveloperKeysOnlyWhileTheFlagIsSet) {
   const struct {
     std::uint8_t scan;
     KeyCode own;
-  } rows[] = {{platform::DIK_F2, 139},      {platform::DIK_F10, 147},    {platform::DIK_F11, key_f11},
-              {platform::DIK_F12, key_f12}, {platform::DIK_ADD, key_pad_plus},
-              {platform::DIK_SUBTRACT, key_pad_minus}, {platform::DIK_CAPITAL, key_caps_lock},
-              {platform::DIK_NUMPAD1, 163}, {platform::DIK_NUMPAD3, 165},
-              {platform::DIK_H, 'h'},       {platform::DIK_K, 'k'},      {platform::DIK_1, '1'},
-              {platform::DIK_9, '9'},       {platform::DIK_B, 'b'},      {platform::DIK_V, 'v'},
-              {platform::DIK_W, 'w'}};
+  } rows[] = {
+      {platform::DIK_F2, 139},
+      {platform::DIK_F10, 147},
+      {platform::DIK_F11, key_f11},
+      {platform::DIK_F12, key_f12},
+      {platform::DIK_ADD, key_pad_plus},
+      {platform::DIK_SUBTRACT, key_pad_minus},
+      {platform::DIK_CAPITAL, key_caps_lock},
+      {platform::DIK_NUMPAD1, 163},
+      {platform::DIK_NUMPAD3, 165},
+      {platform::DIK_H, 'h'},
+      {platform::DIK_K, 'k'},
+      {platform::DIK_1, '1'},
+      {platform::DIK_9, '9'},
+      {platform::DIK_B, 'b'},
+      {platform::DIK_V, 'v'},
+      {platform::DIK_W, 'w'},
+  };
   for (auto row : rows) EXPECT_FALSE(press_gives(row.scan, row.own)) << row.own;
   set_flag(developer_keys_flag);
   // Keys the mapping did not feed have never been seen up: held now, they would count as held
@@ -166,7 +190,7 @@ TEST_F(InputMapping, MousePositionAndButtonsReachTheLogicalKeys) {
   platform::headless_click_mouse_button(0);
   frame();
   EXPECT_TRUE(grp_input.key_press(key_mouse1));
-  frame();  // the click is over
+  frame();                                      // the click is over
   EXPECT_TRUE(grp_input.key_down(key_mouse1));  // still set in the frame of the release
   frame();
   EXPECT_FALSE(grp_input.key_down(key_mouse1));

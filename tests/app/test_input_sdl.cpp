@@ -72,6 +72,7 @@ class SdlInput : public ::testing::Test {
 };
 
 TEST_F(SdlInput, HostKeysBecomeDeviceScanCodes) {
+  // clang-format off
   const struct {
     SDL_Scancode sdl;
     int scan;
@@ -84,7 +85,8 @@ TEST_F(SdlInput, HostKeysBecomeDeviceScanCodes) {
       {SDL_SCANCODE_Z, 0x2C},        {SDL_SCANCODE_M, 0x32},         {SDL_SCANCODE_SLASH, 0x35},
       {SDL_SCANCODE_RSHIFT, 0x36},   {SDL_SCANCODE_KP_MULTIPLY, 0x37}, {SDL_SCANCODE_LALT, 0x38},
       {SDL_SCANCODE_SPACE, 0x39},    {SDL_SCANCODE_CAPSLOCK, 0x3A},  {SDL_SCANCODE_F1, 0x3B},
-      {SDL_SCANCODE_F10, 0x44},      {SDL_SCANCODE_NUMLOCKCLEAR, 0x45}, {SDL_SCANCODE_SCROLLLOCK, 0x46},
+      {SDL_SCANCODE_F10, 0x44},      {SDL_SCANCODE_NUMLOCKCLEAR, 0x45},
+      {SDL_SCANCODE_SCROLLLOCK, 0x46},
       {SDL_SCANCODE_KP_7, 0x47},     {SDL_SCANCODE_KP_MINUS, 0x4A},  {SDL_SCANCODE_KP_PLUS, 0x4E},
       {SDL_SCANCODE_KP_0, 0x52},     {SDL_SCANCODE_KP_PERIOD, 0x53}, {SDL_SCANCODE_F11, 0x57},
       {SDL_SCANCODE_F12, 0x58},      {SDL_SCANCODE_KP_ENTER, 0x9C},  {SDL_SCANCODE_RCTRL, 0x9D},
@@ -92,8 +94,10 @@ TEST_F(SdlInput, HostKeysBecomeDeviceScanCodes) {
       {SDL_SCANCODE_HOME, 0xC7},     {SDL_SCANCODE_UP, 0xC8},        {SDL_SCANCODE_PAGEUP, 0xC9},
       {SDL_SCANCODE_LEFT, 0xCB},     {SDL_SCANCODE_RIGHT, 0xCD},     {SDL_SCANCODE_END, 0xCF},
       {SDL_SCANCODE_DOWN, 0xD0},     {SDL_SCANCODE_PAGEDOWN, 0xD1},  {SDL_SCANCODE_INSERT, 0xD2},
-      {SDL_SCANCODE_DELETE, 0xD3},   {SDL_SCANCODE_LGUI, 0xDB},      {SDL_SCANCODE_APPLICATION, 0xDD},
+      {SDL_SCANCODE_DELETE, 0xD3},   {SDL_SCANCODE_LGUI, 0xDB},
+      {SDL_SCANCODE_APPLICATION, 0xDD},
   };
+  // clang-format on
   for (auto row : rows) {
     key(row.sdl, true);
     std::uint8_t scan = 0;
@@ -150,7 +154,7 @@ TEST_F(SdlInput, DevicesNotAcquiredDoNotDeliver) {
   platform::MouseState m;
   EXPECT_FALSE(platform::sdl::read_keyboard(state));
   EXPECT_FALSE(platform::sdl::read_mouse(m));
-  motion(50, 50);  // made while not acquired: lost
+  motion(50, 50);             // made while not acquired: lost
   key(SDL_SCANCODE_A, true);  // the keyboard's state is followed all the same
   ASSERT_TRUE(platform::sdl::acquire_device(InputDevice::Keyboard));
   ASSERT_TRUE(platform::sdl::acquire_device(InputDevice::Mouse));

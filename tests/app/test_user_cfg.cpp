@@ -112,9 +112,8 @@ TEST_F(UserCfg, ShortAndLongFiles) {
     std::size_t length;
     bool block_taken;
     int options_taken;  // whole options read from the file
-  } cases[] = {{0, false, 0},  {100, false, 0},  {263, false, 0}, {264, false, 0},
-               {268, true, 1}, {300, true, 9},   {399, true, 33}, {400, true, 34},
-               {500, true, 34}};
+  } cases[] = {{0, false, 0},  {100, false, 0}, {263, false, 0}, {264, false, 0}, {268, true, 1},
+               {300, true, 9}, {399, true, 33}, {400, true, 34}, {500, true, 34}};
   const fixtures::UserCfgFile in_file = played();
   for (auto c : cases) {
     SCOPED_TRACE(c.length);
