@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/automation.h"
+
 namespace platform::headless {
 namespace {
 
@@ -25,6 +27,7 @@ struct InputState {
   MouseState mouse;                 // motion gathered since the last read
   bool release_after_read[4] = {};  // clicks: up again after one read
   JoystickState joystick;
+  int scripted_frame = -1;  // the last frame whose scripted input was applied
 };
 
 InputState& state() {
@@ -34,8 +37,36 @@ InputState& state() {
 
 DeviceState& device(InputDevice d) { return state().devices[int(d)]; }
 
+// Scripted input of the frames run since the last read: keys, pointer placement, clicks.
+void apply_scripted_input() {
+  InputState& s = state();
+  const int now = current_frame();
+  if (now < s.scripted_frame) s.scripted_frame = -1;  // the frame count was reset
+  for (int frame = s.scripted_frame + 1; frame <= now; ++frame) {
+    for (const InputEvent& ev : headless_input_events(frame)) {
+      switch (ev.kind) {
+        case InputEvent::Kind::Down:
+        case InputEvent::Kind::Up:
+          if (std::uint8_t scan = scan_code_of_key(ev.key))
+            s.keys[scan] = ev.kind == InputEvent::Kind::Down ? 0x80 : 0;
+          break;
+        case InputEvent::Kind::Mouse:
+          headless_place_mouse(ev.x, ev.y);
+          break;
+        case InputEvent::Kind::Click:
+          headless_click_mouse_button(ev.button - 1);
+          break;
+        default:
+          break;  // text and close go to the window
+      }
+    }
+  }
+  s.scripted_frame = now;
+}
+
 // A read of the device: false when it is not acquired or a failure was asked for.
 bool read_allowed(InputDevice d) {
+  apply_scripted_input();
   DeviceState& dev = device(d);
   if (!dev.open || !dev.present || !dev.acquired) return false;
   if (dev.failing_reads > 0) {
