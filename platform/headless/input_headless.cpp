@@ -31,7 +31,9 @@ struct InputState {
 };
 
 InputState& state() {
-  static InputState s;
+  // Never destroyed: the global input object still closes its devices at exit, after the
+  // function statics are gone.
+  static InputState& s = *new InputState;
   return s;
 }
 

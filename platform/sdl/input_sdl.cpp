@@ -25,7 +25,9 @@ struct SdlInput {
 };
 
 SdlInput& input() {
-  static SdlInput s;
+  // Never destroyed: the global input object still closes its devices at exit, after the
+  // function statics are gone.
+  static SdlInput& s = *new SdlInput;
   return s;
 }
 
