@@ -1,13 +1,15 @@
+#include <algorithm>
+
 #include "app/le_reader.h"
 #include "fuzz/seeds.h"
 #include "tests/fixtures/texture_kit.h"
 
 namespace {
 fuzz_seeds::Bytes seed(const fuzz_seeds::Bytes& index, const fuzz_seeds::Bytes& tex) {
-  fuzz_seeds::Bytes out(4);
+  fuzz_seeds::Bytes out(4 + index.size() + tex.size());
   put_u32le(out.data(), std::uint32_t(index.size()));
-  out.insert(out.end(), index.begin(), index.end());
-  out.insert(out.end(), tex.begin(), tex.end());
+  std::copy(index.begin(), index.end(), out.begin() + 4);
+  std::copy(tex.begin(), tex.end(), out.begin() + 4 + std::ptrdiff_t(index.size()));
   return out;
 }
 
