@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::uint32_t picture_size = 0;
   TexLoad status;
   std::uint8_t* picture = parse_tex_file(file, size - (r.pos() + index_len), &picture_size, &status);
-  if (picture) convert_rle_image(reinterpret_cast<RleImage*>(picture), nullptr, nullptr, nullptr);
+  if (picture) convert_rle_image(reinterpret_cast<RleImage*>(picture), picture_size, nullptr, nullptr, nullptr);
   MemMgr_Free(picture);
   return 0;
 }

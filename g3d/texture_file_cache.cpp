@@ -199,7 +199,7 @@ TexCacheEntry* g3d_FileCache_Get(std::uint32_t key) {
   entry->size = size;
   entry->data = picture;
   // Textures load while the blitter is on the texture pixel format.
-  convert_rle_image(reinterpret_cast<RleImage*>(picture), nullptr, nullptr, nullptr);
+  convert_rle_image(reinterpret_cast<RleImage*>(picture), size, nullptr, nullptr, nullptr);
   c.bytes_held += size;
   c.entries.push_back(entry);
   return entry;

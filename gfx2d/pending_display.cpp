@@ -52,7 +52,8 @@ void rgb555_to_screen(std::uint16_t* pixels, int n) {
   }
 }
 
-int convert_rle_image(RleImage* image, std::uint16_t* width, std::uint16_t* height, std::uint16_t* depth) {
+int convert_rle_image(RleImage* image, std::size_t, std::uint16_t* width, std::uint16_t* height,
+                      std::uint16_t* depth) {
   std::uint8_t* b = bytes_of(image);
   auto word = [](const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); };
   if (!b || word(b) != 0xFFFF) return 0;
@@ -82,10 +83,11 @@ int convert_rle_image(RleImage* image, std::uint16_t* width, std::uint16_t* heig
 void convert_tsw_picture(TswPic* picture) {
   std::uint8_t* b = bytes_of(picture->image);
   auto word = [](const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); };
-  if (!b || word(b) != 0xFFFF) return;
+  if (!b || word(b) != 0xFFFF || picture->converted) return;
+  picture->converted = true;
   if ((word(b + 6) & 0x7FFF) != 8) {
     std::uint16_t depth = 0;
-    convert_rle_image(picture->image, &picture->width, &picture->height, &depth);
+    convert_rle_image(picture->image, picture->size, &picture->width, &picture->height, &depth);
     return;
   }
   std::vector<std::uint8_t> out(8);

@@ -15,7 +15,8 @@ bool pending_rle_image_is_valid(const std::uint8_t* bytes, std::size_t size, int
 
 // RGB555 to the screen format (RGB565 here), in place.
 void rgb555_to_screen(std::uint16_t* pixels, int n);
-// Converts the literal pixels of a 16-bit picture in place; 1 when it was one.
-int convert_rle_image(RleImage* image, std::uint16_t* width, std::uint16_t* height, std::uint16_t* depth);
-// A 16-bit picture is converted in place, an 8-bit one expanded through its palette.
+// Converts the literal pixels of a 16-bit picture of size bytes in place; 1 when it was one.
+int convert_rle_image(RleImage* image, std::size_t size, std::uint16_t* width, std::uint16_t* height,
+                      std::uint16_t* depth);
+// A 16-bit picture is converted in place, an 8-bit one expanded through its palette; once only.
 void convert_tsw_picture(TswPic* picture);
