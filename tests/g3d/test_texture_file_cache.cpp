@@ -11,6 +11,7 @@
 #include "gfx2d/pending_display.h"
 #include "platform/message_box.h"
 #include "tests/fixtures/rle_picture_kit.h"
+#include "tests/fixtures/sample_archives.h"
 #include "tests/fixtures/texture_kit.h"
 
 namespace {
@@ -247,6 +248,19 @@ TEST_F(TextureCache, PathsWithADriveOrFromTheRootAreKeptOthersJoinTheCurrentFold
   std::string expected = get_current_dir();
   append_path(expected, "MODEL");
   EXPECT_EQ(g3d_model_path(), expected);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextureCache, TheSampleGamesTexturesLoadAsStartUpSetsTheCacheUp) {
+  ASSERT_TRUE(kit::write_sample_archives(tex));
+  g3d_set_texture_path((tex / "TEX").string().c_str());
+  g3d_set_texture_cache_state(42);
+  g3d_load_category_idx_tex(1);
+  for (std::uint32_t n : {1u, 10001u, 12001u, 17001u, 20001u, 30001u, 32768u}) EXPECT_NE(g3d_FileCache_Get(n), nullptr) << n;
+  EXPECT_TRUE(platform::recorded_boxes().empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/le_reader.h"
 #include "gfx2d/pending_display.h"
 #include "tests/fixtures/rle_picture_kit.h"
+#include "tests/fixtures/sample_archives.h"
 #include "tests/fixtures/tsw_archive_kit.h"
 
 namespace {
@@ -214,6 +215,21 @@ TEST_F(Memoryer, ADamagedFrameGivesNullAndIsNotCached) {
   EXPECT_FALSE(memoryer_is_cached(1, 1));
   EXPECT_EQ(memoryer_used_bytes(), 0u);
   EXPECT_NE(Memoryer_GetPic(1, 0), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Memoryer, TheSampleGamesArchivesOpenAndServeTheirSprites) {
+  ASSERT_TRUE(kit::write_sample_archives(folder));
+  Memoryer_SetPath((folder / "ACT").string().c_str());
+  ASSERT_EQ(Init_Memoryer(), 1);
+  for (int archive = 0; archive < 6; ++archive) {
+    EXPECT_NE(Memoryer_GetPic(TswId(archive * 3000 + 1), 3), nullptr) << archive;
+    EXPECT_NE(Memoryer_GetPic(TswId(archive * 3000 + 2), 0), nullptr) << archive;
+  }
+  EXPECT_NE(Memoryer_GetPic(9003, 0), nullptr);
 }
 
 }  // namespace
