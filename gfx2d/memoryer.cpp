@@ -32,7 +32,6 @@ struct Memoryer {
   std::array<TswSource, tsw_archive_count> archives;
   std::array<std::array<std::uint32_t, tsw_entry_count>, tsw_archive_count> offsets{};
   std::string folder;
-  int archive_mode = 0;
   TswReadBuffers buffers;
   std::unordered_set<std::uint32_t> reported;  // damaged frames already written to the log
 };
@@ -123,7 +122,6 @@ int Init_Memoryer() {
     return 0;
   }
   for (int a = 0; a < tsw_archive_count; ++a) read_tsw_index(m.archives[a], m.offsets[a].data());
-  m.archive_mode = 1;
   return 1;
 }
 
@@ -141,7 +139,6 @@ void Memoryer_Free(int tag) { Memoryer_FreeTag(cache(), std::uint8_t(tag)); }
 void Close_Memoryer() {
   Memoryer& m = cache();
   for (auto& archive : m.archives) archive.close();
-  m.archive_mode = 0;
   Memoryer_FreeTag(m, kAllTags);
   m.buffers.release();
   m.reported.clear();
