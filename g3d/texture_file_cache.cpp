@@ -228,3 +228,4 @@ int g3d_FileCache_Clear() {
 std::uint32_t g3d_FileCache_bytes_held() { return cache().bytes_held; }
 std::uint32_t g3d_FileCache_count() { return std::uint32_t(cache().entries.size()); }
 std::uint32_t g3d_FileCache_state() { return cache().state; }
+std::uint32_t g3d_texture_cache_size() { return cache().budget; }

@@ -50,3 +50,4 @@ int g3d_FileCache_Clear();
 std::uint32_t g3d_FileCache_bytes_held();
 std::uint32_t g3d_FileCache_count();
 std::uint32_t g3d_FileCache_state();
+std::uint32_t g3d_texture_cache_size();  // the budget
