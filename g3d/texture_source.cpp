@@ -1,8 +1,9 @@
-// The texture file cache seen from the device texture cache. The texture files are read by the
-// texture file cache; until it is linked here, only pictures put in place by tests are known.
+// The texture file cache seen from the device texture cache.
 #include "g3d/texture_source.h"
 
 #include <map>
+
+#include "g3d/texture_file_cache.h"
 
 namespace {
 std::map<std::uint32_t, TexturePicture>& test_pictures() {
@@ -13,14 +14,19 @@ std::map<std::uint32_t, TexturePicture>& test_pictures() {
 
 bool texture_file_picture(std::uint32_t tex_no, TexturePicture& out) {
   auto it = test_pictures().find(tex_no);
-  if (it == test_pictures().end()) return false;
-  out = it->second;
+  if (it != test_pictures().end()) {
+    out = it->second;
+    return true;
+  }
+  const TexCacheEntry* entry = g3d_FileCache_Get(tex_no);
+  if (!entry || !entry->data) return false;
+  out = {entry->data, entry->size, int(entry->type)};
   return true;
 }
 
-void texture_file_cache_init() {}
-void texture_file_cache_clear() {}
-void texture_file_cache_close() {}
+void texture_file_cache_init() { g3d_FileCache_Init(); }
+void texture_file_cache_clear() { g3d_FileCache_Clear(); }
+void texture_file_cache_close() { g3d_FileCache_Close(); }
 
 void texture_file_set_test_picture(std::uint32_t tex_no, const TexturePicture* picture) {
   if (picture && picture->data)
