@@ -1,28 +1,11 @@
 // Decoding pictures into textures.
 #include "g3d/rle_texture_upload.h"
 
-#include <cstring>
 #include <limits>
 
+#include "app/le_reader.h"
+
 namespace {
-
-// A little-endian reader bounded by the picture's size.
-class Reader {
- public:
-  Reader(const std::uint8_t* data, std::size_t size)
-      : data_(data), size_(size ? size : std::numeric_limits<std::size_t>::max()) {}
-  bool u16(std::size_t at, std::uint16_t& out) const {
-    if (at > size_ || size_ - at < 2) return false;
-    out = std::uint16_t(data_[at] | (data_[at + 1] << 8));
-    return true;
-  }
-  bool has(std::size_t at, std::size_t bytes) const { return at <= size_ && size_ - at >= bytes; }
-  const std::uint8_t* at(std::size_t offset) const { return data_ + offset; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-};
 
 constexpr std::uint16_t rle_magic = 0xFFFF;
 constexpr std::size_t rle_header = 8;
@@ -30,37 +13,40 @@ constexpr std::size_t raw_header = 6;
 // A picture larger than this in either direction is not a texture.
 constexpr int max_side = 8192;
 
-void copy_pixels(std::uint16_t* dst, const std::uint8_t* src, int n) {
-  std::memcpy(dst, src, std::size_t(n) * 2);  // little-endian host, as the pictures are stored
+// Pictures held in memory come without a size; they were checked when they were loaded.
+LeReader reader(const std::uint8_t* picture, std::size_t size) {
+  return LeReader(picture, size ? size : std::numeric_limits<std::size_t>::max());
+}
+
+// n little-endian pixels into texels, of which only the first `keep` are stored.
+void store(std::uint16_t* dst, const std::uint8_t* src, int n, int keep) {
+  for (int i = 0; i < n && i < keep; ++i) dst[i] = std::uint16_t(src[2 * i] | src[2 * i + 1] << 8);
 }
 
 }  // namespace
 
 bool read_picture_header(const std::uint8_t* picture, std::size_t size, bool rle, PictureHeader& out) {
   if (!picture) return false;
-  const Reader r(picture, size);
-  std::uint16_t w, h, d;
-  const std::size_t base = rle ? 2 : 0;
-  if (rle) {
-    std::uint16_t magic;
-    if (!r.u16(0, magic) || magic != rle_magic) return false;
-  }
-  if (!r.u16(base, w) || !r.u16(base + 2, h) || !r.u16(base + 4, d)) return false;
-  if (w == 0 || h == 0 || w > max_side || h > max_side) return false;
+  LeReader r = reader(picture, size);
+  if (rle && r.u16() != rle_magic) return false;
+  const int w = r.u16(), h = r.u16(), d = r.u16();
+  if (!r.ok() || w == 0 || h == 0 || w > max_side || h > max_side) return false;
   out = {};
   out.width = w;
   out.height = h;
   out.bits = rle ? (d & 0x7FFF) : d;
   out.rle = rle;
-  if (rle) {
-    // Depth bit 15 marks a keyed picture. When the first row begins with a literal run, its
-    // first pixel (byte 12) is the key colour; otherwise the key is 0.
-    out.keyed = (d & 0x8000) != 0;
-    std::uint16_t first_row = 0, first_pixel = 0;
-    if (out.keyed && r.u16(8, first_row) && (first_row & 0x8000) && r.u16(12, first_pixel)) out.key = first_pixel;
-  } else {
+  if (!rle) {
     out.keyed = true;  // raw pictures are keyed with colour 0
+    return true;
   }
+  // Depth bit 15 marks a keyed picture. When the first row begins with a literal run, its first
+  // pixel (byte 12) is the key colour; otherwise the key is 0.
+  out.keyed = (d & 0x8000) != 0;
+  const std::uint16_t first_row = r.u16();
+  r.skip(2);
+  const std::uint16_t first_pixel = r.u16();
+  if (out.keyed && r.ok() && (first_row & 0x8000)) out.key = first_pixel;
   return true;
 }
 
@@ -68,33 +54,32 @@ bool upload_picture(const std::uint8_t* picture, std::size_t size, bool rle, std
                     int height, int pitch) {
   PictureHeader h;
   if (!texels || !read_picture_header(picture, size, rle, h)) return false;
-  const Reader r(picture, size);
+  LeReader r = reader(picture, size);
   if (!rle) {
-    const int w = h.width < width ? h.width : width;
-    for (int y = 0; y < h.height && y < height; ++y) {
-      const std::size_t at = raw_header + std::size_t(y) * h.width * 2;
-      if (!r.has(at, std::size_t(w) * 2)) return false;
-      copy_pixels(texels + std::size_t(y) * pitch, r.at(at), w);
+    r.seek(raw_header);
+    for (int y = 0; y < h.height; ++y) {
+      const std::uint8_t* row = r.bytes(std::size_t(h.width) * 2);
+      if (!row) return false;
+      if (y < height) store(texels + std::size_t(y) * pitch, row, h.width, width);
     }
     return true;
   }
-  std::size_t at = rle_header;
+  r.seek(rle_header);
   for (int y = 0; y < h.height; ++y) {
-    std::uint16_t row;
-    if (!r.u16(at, row)) return false;
+    const std::uint16_t row = r.u16();
+    if (!r.ok()) return false;
     if (row == 0) return true;  // the picture ends
-    at += 2;
     int x = 0;
     for (;;) {
-      std::uint16_t code;
-      if (!r.u16(at, code)) return false;
-      at += 2;
+      const std::uint16_t code = r.u16();
+      if (!r.ok()) return false;
       const int n = code & 0x3FFF;
       if (n == 0) break;
       if ((code & 0xC000) == 0) {
-        if (!r.has(at, std::size_t(n) * 2)) return false;
-        if (y < height && x < width) copy_pixels(texels + std::size_t(y) * pitch + x, r.at(at), n < width - x ? n : width - x);
-        at += std::size_t(n) * 2;
+        // Literal pixels; transparent and second-key runs keep what the texture holds.
+        const std::uint8_t* pixels = r.bytes(std::size_t(n) * 2);
+        if (!pixels) return false;
+        if (y < height && x < width) store(texels + std::size_t(y) * pitch + x, pixels, n, width - x);
       }
       x += n;
       if (x > 0x10000) return false;  // a row far wider than any picture

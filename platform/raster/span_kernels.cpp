@@ -120,9 +120,9 @@ void span(const PipelineState& p, const Plane& pl, int y, int xl, int xr) {
         const int alpha = channel8(c[3]);
         bool keep = true;
         if (textured(T)) {
-          Rgb t;
+          Rgb t{};
           keep = linear ? fetch_linear<key>(p, u, v, t) : fetch_nearest<key>(p, u, v, t);
-          col = {mul_div255(t.r, col.r), mul_div255(t.g, col.g), mul_div255(t.b, col.b)};
+          if (keep) col = {mul_div255(t.r, col.r), mul_div255(t.g, col.g), mul_div255(t.b, col.b)};
         }
         if (keep) {
           if (Fog) {
