@@ -69,7 +69,11 @@ int read_Item_str(std::span<const std::uint8_t> src, char* dst, std::size_t dst_
   // The 0xFFFF test comes first at every position; a text cut short by it (or by the end of the
   // pool) keeps the bytes before it and counts as no text.
   std::size_t i = 0;
-  for (; i + 1 < src.size(); ++i) {
+  for (; i < src.size(); ++i) {
+    if (i + 1 == src.size()) {
+      ++i;
+      break;
+    }
     if (src[i] == 0xFF && src[i + 1] == 0xFF) break;
     if (src[i] == '%' && src[i + 1] == 'Q') {
       copy_text_cut(src.data(), i, dst, dst_size);

@@ -72,6 +72,10 @@ int apply_level_up(int table, std::uint16_t level, RoleData* role, std::uint16_t
   std::uint16_t increments[8];
   for (int i = 0; i < 8; ++i) increments[i] = r.u16_at(p + 2 + 2 * std::size_t(i));
   calc_level_stats(role, increments);
+  // The equipment bytes are sums over the equipment, which is added again below; without this
+  // every level-up would count them once more.
+  role->equip_byte_a = 0;
+  role->equip_byte_b = 0;
   add_equip_bonus(role, -1);
   *art_out = r.u16_at(p + 18);
   role->next_exp = static_cast<std::int32_t>(r.u32_at(p + 20));
