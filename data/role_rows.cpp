@@ -91,7 +91,7 @@ void save_all_maps_role() {
       role.anim.qq = 0;
       role.turn_dir = role.DIR = role.kept_dir;
     }
-    save_maps_role(map_record.map, &role);
+    save_maps_role(map_record.map_number, &role);
   }
 }
 

@@ -10,7 +10,7 @@ struct MapRole;
 
 // The record of the current map, as far as the map database fills and reads it.
 struct MapRecord {
-  std::uint16_t map = 0;            // the current map number
+  std::uint16_t map_number = 0;     // the current map number
   std::uint16_t map_flags = 0;      // from the map's MapIndex row
   std::uint16_t encounter_set = 0;  // 0: no random battles
   std::uint16_t uv_set = 0;         // texture scroll set; 0: none

@@ -8,7 +8,7 @@
 #include "fuzz/data_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  begin_data_fuzz_input();
+  DataFuzzInput input;
   install_exp_data(std::span<const std::uint8_t>(data, size));
   // Levels to look for: a few fixed ones and words taken from the input itself.
   ByteReader r(data, size);

@@ -71,7 +71,7 @@ void lookups(std::uint16_t key) {
 }
 
 void roles(std::uint16_t map, std::uint16_t role_id) {
-  map_record.map = map;
+  map_record.map_number = map;
   read_maps_role(map);
   add_maps_role(map, role_id);
   MapRole out;
@@ -107,7 +107,7 @@ void roles(std::uint16_t map, std::uint16_t role_id) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  begin_data_fuzz_input();
+  DataFuzzInput input;
   load_objects_once();
   init_random(1);
   install_maps_data(std::span<const std::uint8_t>(data, size));

@@ -19,7 +19,7 @@ void check_inside(PoolText text, const DataPool& pool) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  begin_data_fuzz_input();
+  DataFuzzInput input;
   std::span<const std::uint8_t> file(data, size);
   install_mission_data(file);
   install_Name_data(file);

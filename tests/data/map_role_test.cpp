@@ -167,7 +167,7 @@ TEST_F(MapRoles, GetMapsRoleAnswersTheLiveStateBeforeTheStoredRow) {
 TEST_F(MapRoles, StateIsKeptAcrossMapChangesThroughTheRows) {
   db.roles = {row(1, 1001), row(1, 1002)};
   load();
-  map_record.map = 1;
+  map_record.map_number = 1;
   read_maps_role(1);
   MapRole& walker = gmMapRole[4];
   walker.X = 359.9f, walker.Y = -2.5f, walker.Z = 70000.0f, walker.DIR = 359.9f;
