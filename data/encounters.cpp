@@ -6,7 +6,8 @@
 #include "app/random_r250.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"
-#include "field/pending.h"
+#include "field/map_file.h"
+#include "g3d/geometry.h"
 
 BtlArea btl_area_head{};
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "battle/pending.h"
+#include "battle/fame.h"
 #include "data/object_db.h"
 #include "data/party.h"
 #include "data/saturate.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/mem_mgr.h"
-#include "battle/pending.h"
+#include "battle/fame.h"
 #include "data/object_db.h"
 
 namespace {

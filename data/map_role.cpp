@@ -7,7 +7,8 @@
 #include "data/maps_lookups.h"
 #include "data/role_rows.h"
 #include "data/role_vars.h"
-#include "field/pending.h"
+#include "field/minimap.h"
+#include "field/role_move.h"
 
 MapRole gmMapRole[map_role_capacity];
 int gmMapRoleCount = 0;
@@ -34,8 +35,8 @@ void fill_from_row(MapRole& role, const MapsRoleRow& row) {
   role = MapRole{};
   role.RoleID = row.RoleID;
   role.flagEx = row.flagEx;
-  role.anim.act = row.ACT;
-  role.anim.qq = row.QQ;
+  role.anim.ACT = row.ACT;
+  role.anim.QQ = row.QQ;
   role.TALK = row.TALK;
   role.AI = row.AI;
   role.STATE = row.STATE;
@@ -88,7 +89,7 @@ int read_maps_role(std::uint16_t map) {
       role = MapRole{};
       return true;
     }
-    read_maps_act(role.anim.act, role.act_rows);
+    read_maps_act(role.anim.ACT, role.act_rows);
     apply_maps_role_scale(&role);
     load_role_vars(&role);
     Take_3dActData(&role.anim);
@@ -138,8 +139,8 @@ int get_maps_role(std::uint16_t RoleID, MapRole* out, std::uint16_t* map_out) {
   *map_out = row.MapID;
   out->RoleID = row.RoleID;
   out->flagEx = row.flagEx;
-  out->anim.act = row.ACT;
-  out->anim.qq = row.QQ;
+  out->anim.ACT = row.ACT;
+  out->anim.QQ = row.QQ;
   out->DIR = row.DIR;
   out->X = row.X;
   out->Y = row.Y;

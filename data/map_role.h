@@ -3,7 +3,7 @@
 // is entered. Entries 0-3 are the party (RoleIDs 0xFF01-0xFF04) and survive map changes.
 #include <cstdint>
 
-#include "g3d/pending.h"
+#include "g3d/act_animation.h"
 
 struct MapRole {
   std::uint16_t act_rows[10] = {};  // ACT block: [0] 1 when a row was found, then the 3 x 3 block
@@ -25,7 +25,7 @@ struct MapRole {
   float scale = 0.0f;  // 0: normal size
   float anim_size = 0.0f;
   std::uint8_t fade_alpha = 0;
-  ActInstance anim;  // its act and qq are the role's ACT and QQ
+  ActInstance anim;  // its ACT and QQ are the role's
   void* cap = nullptr;  // no Cap record is ever attached
   std::uint8_t opacity = 0;  // 0 draws normally, other values below 255 translucent
 };

@@ -5,7 +5,7 @@
 
 #include "app/log.h"
 #include "app/mem_mgr.h"
-#include "field/pending.h"
+#include "field/world_map.h"
 
 DataPool gmMapsPool;
 std::uint8_t* gmRoleVar = nullptr;

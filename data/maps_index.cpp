@@ -2,7 +2,7 @@
 
 #include "app/log.h"
 #include "data/maps_db.h"
-#include "field/pending.h"
+#include "field/map_file.h"
 
 namespace {
 constexpr std::size_t index_row_size = 10;

@@ -6,7 +6,7 @@
 
 #include "app/mem_mgr.h"
 #include "app/random_r250.h"
-#include "battle/pending.h"
+#include "battle/fame.h"
 #include "data/byte_reader.h"
 #include "data/encounters.h"
 #include "data/map_role.h"
@@ -19,7 +19,7 @@
 #include "data/party.h"
 #include "data/role_rows.h"
 #include "data/role_vars.h"
-#include "field/pending.h"
+#include "field/map_file.h"
 #include "fuzz/data_fuzz.h"
 #include "tests/fixtures/objdata_writer.h"
 

@@ -6,7 +6,7 @@
 #include "data/byte_writer.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"
-#include "field/pending.h"
+#include "field/map_file.h"
 #include "tests/data/data_test.h"
 #include "tests/fixtures/maps_writer.h"
 

@@ -1,7 +1,7 @@
 // Item lists, the party's item helpers and the magic study list.
 #include "data/item_list.h"
 
-#include "battle/pending.h"
+#include "battle/fame.h"
 #include "data/magic_study.h"
 #include "data/object_db.h"
 #include "data/party.h"

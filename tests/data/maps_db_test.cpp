@@ -10,7 +10,7 @@
 #include "data/maps_lookups.h"
 #include "data/maps_music.h"
 #include "data/music_state.h"
-#include "field/pending.h"
+#include "field/map_file.h"
 #include "tests/data/data_test.h"
 #include "tests/fixtures/maps_writer.h"
 

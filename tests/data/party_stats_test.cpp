@@ -1,7 +1,7 @@
 // Level tables, party statistics, equipment and treasure bonuses.
 #include "data/level_tables.h"
 
-#include "battle/pending.h"
+#include "battle/fame.h"
 #include "data/equip_bonus.h"
 #include "data/object_db.h"
 #include "data/party.h"

@@ -1,4 +1,5 @@
-#include "battle/pending.h"
+// Fame records.
+#include "battle/fame.h"
 
 #include <deque>
 

@@ -1,7 +1,5 @@
 #pragma once
-// Placeholders for the battle's collection records (the fame list) that the game data calls,
-// under their final names and signatures, with the least behaviour the data needs. The battle's
-// own units replace them.
+// Fame records (fame.dat): the collection entries of objects met, obtained and grown.
 #include <cstdint>
 
 // One collection entry.
