@@ -4,7 +4,6 @@
 #include <span>
 #include <vector>
 
-#include "app/mem_mgr.h"
 #include "app/random_r250.h"
 #include "battle/fame.h"
 #include "data/byte_reader.h"
@@ -19,6 +18,7 @@
 #include "data/party.h"
 #include "data/role_rows.h"
 #include "data/role_vars.h"
+#include "field/map_change.h"
 #include "field/map_file.h"
 #include "fuzz/data_fuzz.h"
 #include "tests/fixtures/objdata_writer.h"
@@ -34,13 +34,6 @@ void load_objects_once() {
     return true;
   }();
   (void)loaded;
-}
-
-void free_areas() {
-  while (BtlArea* a = btl_area_head.next) {
-    btl_area_head.next = a->next;
-    MemMgr_Free(a);
-  }
 }
 
 void lookups(std::uint16_t key) {
@@ -90,7 +83,7 @@ void roles(std::uint16_t map, std::uint16_t role_id) {
   set_role_var_scale(role_id, -2.5f);
   apply_cap(role_id, 0);
 
-  free_areas();
+  free_btl_area_table();
   GetBtlAreaTable(map, &btl_area_head);
   map_record.encounter_set = role_id & 7;
   MapRole walker;
@@ -128,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   set_music_id(keys.back(), 1, 2, 3, 4);
   maps_role_row_block();
 
-  free_areas();
+  free_btl_area_table();
   free_party_items();
   free_fame();
   close_maps_data();

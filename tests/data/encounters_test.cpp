@@ -1,11 +1,11 @@
 // Encounters and chance rolls, against the seeded random generator.
 #include "data/encounters.h"
 
-#include "app/mem_mgr.h"
 #include "app/random_r250.h"
 #include "data/byte_writer.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"
+#include "field/map_change.h"
 #include "field/map_file.h"
 #include "tests/data/data_test.h"
 #include "tests/fixtures/maps_writer.h"
@@ -25,20 +25,14 @@ class Encounters : public data_test::DataTest {
     db.excite_rows = {{{{{5, 10}, {5, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}}};
     db.mood_rows = db.excite_rows;
   }
-  ~Encounters() override { free_areas(); }
+  ~Encounters() override { free_btl_area_table(); }
 
   void load_map(std::uint16_t map, std::uint16_t set) {
     write("maps.dat", maps_dat(db));
     open_maps_data();
-    free_areas();
+    free_btl_area_table();
     GetBtlAreaTable(map, &btl_area_head);
     map_record.encounter_set = set;
-  }
-  void free_areas() {
-    while (BtlArea* a = btl_area_head.next) {
-      btl_area_head.next = a->next;
-      MemMgr_Free(a);
-    }
   }
   MapRole role_at(float x, float y, float z) {
     MapRole role;
