@@ -15,6 +15,7 @@ int g3d_line_hit_box(G3dVector p0, G3dVector p1, G3dVector base, G3dVector low, 
                      float high_z);
 // Strict on all six sides: boxes that only touch do not overlap.
 int g3d_box_overlap(const G3dBox* a, const G3dBox* b);
+inline int g3d_box_overlap(const G3dBox& a, const G3dBox& b) { return g3d_box_overlap(&a, &b); }
 void g3d_transform_box(const G3dMatrix* m, const G3dBox* in, G3dBox* out);
 int g3d_mat_box_overlap(G3dMatrix ma, G3dBox a, G3dMatrix mb, G3dBox b);
 // The role box (x +- 30, y .. y + 100, z +- 30) against count boxes.
