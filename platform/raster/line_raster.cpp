@@ -47,6 +47,7 @@ void raster_line(const PipelineState& p, const RVertex& a, const RVertex& b, con
   attributes(b, fb);
 
   Plane pl{};
+  pl.affine = true;
   pl.flat = flat_rgba != nullptr;
   if (flat_rgba)
     for (int i = 0; i < 4; ++i) pl.flat_rgba[i] = flat_rgba[i];

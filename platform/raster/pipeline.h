@@ -18,6 +18,9 @@ struct Plane {
   float dy[attr_count];
   // Flat shading: the colour of the provoking vertex, not interpolated.
   bool flat;
+  // rhw is the same all over (screen-space quads, particles): no perspective to follow, so a
+  // whole span is one segment.
+  bool affine;
   int flat_rgba[4];
 };
 

@@ -86,8 +86,9 @@ void span(const PipelineState& p, const Plane& pl, int y, int xl, int xr) {
   float* zb = p.depth + y * p.depth_pitch;
   float z = at(AZ, xl);
   const float dz = pl.dx[AZ];
-  for (int x0 = xl; x0 <= xr; x0 += segment) {
-    const int n = xr - x0 + 1 < segment ? xr - x0 + 1 : segment;
+  const int seg = pl.affine ? xr - xl + 1 : segment;
+  for (int x0 = xl; x0 <= xr; x0 += seg) {
+    const int n = xr - x0 + 1 < seg ? xr - x0 + 1 : seg;
     const int x1 = x0 + n - 1;
     const float w0 = 1.0f / at(ARhw, x0), w1 = 1.0f / at(ARhw, x1);
     const float per_step = n > 1 ? 1.0f / float(n - 1) : 0.0f;

@@ -116,6 +116,7 @@ void raster_triangle(const PipelineState& p, const RVertex& v0, const RVertex& v
     ys[i] = float(Y[i]) / float(sub);
   }
   setup_planes(pl, v, xs, ys, float(sub * sub) / float(area2));
+  pl.affine = pl.dx[ARhw] == 0.0f && pl.dy[ARhw] == 0.0f;
   pl.flat = flat_rgba != nullptr;
   if (flat_rgba)
     for (int i = 0; i < 4; ++i) pl.flat_rgba[i] = flat_rgba[i];
