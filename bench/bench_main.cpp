@@ -22,6 +22,8 @@ std::vector<RatioSpec>& ratio_specs() {
 // Keeps every run's rates so that ratios can be formed after the whole program ran.
 class CollectingReporter : public benchmark::ConsoleReporter {
  public:
+  // Without colour codes, so that every "ratio" line starts its line.
+  CollectingReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {

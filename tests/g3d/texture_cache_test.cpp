@@ -181,3 +181,31 @@ TEST(SpriteTextureKeys, DocumentedBelow256AndDistinctAbove) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RendererTest, LostTextureIsRefilledOnItsNextUse) {
+  const auto pic = rle_picture(4, 4, [](int x, int) { return x == 0 ? -1 : 0x3333; });
+  G3dTexture* t = renderer.get_texture(8, pic.data());
+  ASSERT_NE(t, nullptr);
+  t->texture->mark_lost();
+  t->surface[0] = 0x7777;
+  t->surface[1] = 0x7777;
+  EXPECT_EQ(renderer.get_texture(8, pic.data()), t);
+  EXPECT_FALSE(t->texture->lost());
+  EXPECT_EQ(t->surface[0], t->key_colour);  // filled with the key first
+  EXPECT_EQ(t->surface[1], 0x3333);
+  // From the texture file cache, without a key fill.
+  const auto file = solid(4, 4, 0x4444);
+  const TexturePicture entry{file.data(), file.size(), 2};
+  texture_file_set_test_picture(900, &entry);
+  G3dTexture* f = renderer.get_texture(900, nullptr);
+  ASSERT_NE(f, nullptr);
+  f->texture->mark_lost();
+  f->surface[5] = 0;
+  EXPECT_EQ(renderer.get_texture(900, nullptr), f);
+  EXPECT_EQ(f->surface[5], 0x4444);
+  texture_file_set_test_picture(900, nullptr);
+}
+
+}  // namespace
