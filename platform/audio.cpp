@@ -27,6 +27,7 @@ struct AudioStream {
 };
 
 struct AudioDriver {
+  bool open = false;
   AudioCore core;
   std::unique_ptr<AudioDevice> device;
   PcmFormat format;
@@ -36,13 +37,17 @@ struct AudioDriver {
 
 namespace {
 
+// The library's state outlives every static object of the game, whose destructors may still
+// close handles at exit; the one driver is kept in place so that a stale handle finds it closed.
 struct Library {
   bool started = false;
   std::string redist_directory;
   int preference_15 = 0;
   std::string last_error;
-  AudioDriver* driver = nullptr;  // the one open driver
-} lib;
+  AudioDriver storage;
+  AudioDriver* driver = nullptr;  // &storage while open
+};
+Library& lib = *new Library;
 
 void set_error(const std::string& text) { lib.last_error = text; }
 
@@ -111,33 +116,41 @@ int AIL_waveOutOpen(AudioDriver** driver, void*, int, const PcmFormat* format) {
     set_error("The output device is already open.");
     return -1;
   }
-  auto d = std::make_unique<AudioDriver>();
+  AudioDriver* d = &lib.storage;
   d->format = *format;
   d->device = use_headless() ? make_headless_audio_device(d->core) : make_sdl_audio_device(d->core);
   std::string error;
   if (!d->device || !d->device->open(error)) {
+    d->device.reset();
     set_error(error.empty() ? "Cannot open the output device." : error);
     return -1;
   }
-  for (int i = 0; i < sample_voice_count; ++i) d->samples[i] = AudioSample{d.get(), i, false, {}};
-  for (int i = 0; i < stream_voice_count; ++i) d->streams[i] = AudioStream{d.get(), i, false, {}};
-  lib.driver = d.release();
-  *driver = lib.driver;
+  for (int i = 0; i < sample_voice_count; ++i) d->samples[i] = AudioSample{d, i, false, {}};
+  for (int i = 0; i < stream_voice_count; ++i) d->streams[i] = AudioStream{d, i, false, {}};
+  d->open = true;
+  lib.driver = d;
+  *driver = d;
   return 0;
 }
 
 void AIL_waveOutClose(AudioDriver* driver) {
   if (!driver || driver != lib.driver) return;
   driver->device->close();  // no callback runs after this
+  driver->device.reset();
+  for (auto& s : driver->samples) s.in_use = false;
+  for (auto& s : driver->streams) s.in_use = false;
+  for (int i = 0; i < sample_voice_count; ++i) driver->core.mixer.release_sample(i);
+  for (int i = 0; i < stream_voice_count; ++i) driver->core.mixer.release_stream(i);
+  driver->core.buffered.clear();
+  driver->open = false;
   lib.driver = nullptr;
-  delete driver;
 }
 
 void AIL_digital_configuration(AudioDriver* driver, int* rate, int* format, char* name, std::size_t name_size) {
   if (rate) *rate = driver ? driver->format.rate : 0;
   if (format) *format = driver ? driver->format.bits : 0;
   if (name && name_size > 0) {
-    std::string text = driver ? driver->device->name() : std::string();
+    std::string text = driver && driver->open ? driver->device->name() : std::string();
     std::size_t n = std::min(text.size(), name_size - 1);
     std::memcpy(name, text.data(), n);
     name[n] = 0;
@@ -147,7 +160,7 @@ void AIL_digital_configuration(AudioDriver* driver, int* rate, int* format, char
 const char* AIL_last_error() { return lib.last_error.c_str(); }
 
 AudioSample* AIL_allocate_sample_handle(AudioDriver* driver) {
-  if (!driver) {
+  if (!driver || !driver->open) {
     set_error("No driver.");
     return nullptr;
   }
@@ -266,7 +279,7 @@ AudioStream* take_stream(AudioDriver* driver, std::shared_ptr<StreamSource> sour
 }  // namespace
 
 AudioStream* AIL_open_stream(AudioDriver* driver, const char* file_name, int) {
-  if (!driver || !file_name) {
+  if (!driver || !driver->open || !file_name) {
     set_error("No driver.");
     return nullptr;
   }
