@@ -2,10 +2,10 @@
 #include "platform/audio.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/audio_device.h"
+#include "platform/backend.h"
 #include "platform/files.h"
 
 namespace platform {
@@ -51,10 +51,7 @@ Library& lib = *new Library;
 
 void set_error(const std::string& text) { lib.last_error = text; }
 
-bool use_headless() {
-  const char* backend = std::getenv("QORV_BACKEND");
-  return backend && std::strcmp(backend, "headless") == 0;
-}
+bool use_headless() { return current_backend() == Backend::Headless; }
 
 // Locks a driver's core for the game thread, letting the device catch up first.
 class Locked {
