@@ -65,8 +65,8 @@ class Locked {
 };
 
 bool valid_format(const PcmFormat* f) {
-  return f && f->format_tag == 1 && (f->channels == 1 || f->channels == 2) && (f->bits == 8 || f->bits == 16) &&
-         f->rate >= 8000 && f->rate <= 192000;
+  return f && f->format_tag == 1 && (f->channels == 1 || f->channels == 2) &&
+         (f->bits == 8 || f->bits == 16) && f->rate >= 8000 && f->rate <= 192000;
 }
 
 void unregister_buffered(AudioDriver* d, const std::shared_ptr<StreamSource>& source) {
@@ -143,7 +143,8 @@ void AIL_waveOutClose(AudioDriver* driver) {
   lib.driver = nullptr;
 }
 
-void AIL_digital_configuration(AudioDriver* driver, int* rate, int* format, char* name, std::size_t name_size) {
+void AIL_digital_configuration(AudioDriver* driver, int* rate, int* format, char* name,
+                               std::size_t name_size) {
   if (rate) *rate = driver ? driver->format.rate : 0;
   if (format) *format = driver ? driver->format.bits : 0;
   if (name && name_size > 0) {

@@ -45,7 +45,8 @@ int AIL_get_preference(int number);
 int AIL_waveOutOpen(AudioDriver** driver, void* reserved, int device, const PcmFormat* format);
 void AIL_waveOutClose(AudioDriver* driver);
 // Fills name (at most name_size bytes with its NUL) with the driver's name.
-void AIL_digital_configuration(AudioDriver* driver, int* rate, int* format, char* name, std::size_t name_size);
+void AIL_digital_configuration(AudioDriver* driver, int* rate, int* format, char* name,
+                               std::size_t name_size);
 const char* AIL_last_error();
 
 // Effect samples: a pool of sample voices of the driver; null when none is left.
@@ -59,8 +60,8 @@ int AIL_set_named_sample_file(AudioSample* sample, const char* extension, const 
                               int block);
 void AIL_set_sample_user_data(AudioSample* sample, int slot, std::intptr_t value);
 std::intptr_t AIL_sample_user_data(AudioSample* sample, int slot);
-void AIL_set_sample_volume(AudioSample* sample, int volume);  // 0-127
-void AIL_set_sample_pan(AudioSample* sample, int pan);        // 0-127, 63 centre
+void AIL_set_sample_volume(AudioSample* sample, int volume);     // 0-127
+void AIL_set_sample_pan(AudioSample* sample, int pan);           // 0-127, 63 centre
 void AIL_set_sample_loop_count(AudioSample* sample, int count);  // 0 for ever
 void AIL_start_sample(AudioSample* sample);
 void AIL_end_sample(AudioSample* sample);

@@ -29,7 +29,9 @@ int memory_read(void* opaque, std::uint8_t* buf, int len) {
 std::int64_t memory_seek(void* opaque, std::int64_t offset, int whence) {
   auto* m = static_cast<MemoryFile*>(opaque);
   if (whence & AVSEEK_SIZE) return std::int64_t(m->size);
-  std::int64_t base = (whence & 3) == SEEK_CUR ? std::int64_t(m->pos) : (whence & 3) == SEEK_END ? std::int64_t(m->size) : 0;
+  std::int64_t base = (whence & 3) == SEEK_CUR   ? std::int64_t(m->pos)
+                      : (whence & 3) == SEEK_END ? std::int64_t(m->size)
+                                                 : 0;
   std::int64_t to = base + offset;
   if (to < 0 || to > std::int64_t(m->size)) return -1;
   m->pos = std::size_t(to);
@@ -51,7 +53,8 @@ class AudioFile {
   bool open_memory(const std::uint8_t* data, std::size_t size, std::string& error) {
     memory_ = MemoryFile{data, size, 0};
     auto* buffer = static_cast<std::uint8_t*>(av_malloc(io_buffer_size));
-    io_ = buffer ? avio_alloc_context(buffer, io_buffer_size, 0, &memory_, memory_read, nullptr, memory_seek) : nullptr;
+    io_ = buffer ? avio_alloc_context(buffer, io_buffer_size, 0, &memory_, memory_read, nullptr, memory_seek)
+                 : nullptr;
     if (!io_) {
       av_free(buffer);
       error = "out of memory";

@@ -30,7 +30,8 @@ bool FfmpegAudio::open(AVFormatContext* container, int index, std::string& error
   }
   codec_ = avcodec_alloc_context3(codec);
   frame_ = av_frame_alloc();
-  if (!codec_ || !frame_ || avcodec_parameters_to_context(codec_, par) < 0 || avcodec_open2(codec_, codec, nullptr) < 0) {
+  if (!codec_ || !frame_ || avcodec_parameters_to_context(codec_, par) < 0 ||
+      avcodec_open2(codec_, codec, nullptr) < 0) {
     error = "cannot open the audio decoder";
     return false;
   }
@@ -62,7 +63,8 @@ bool FfmpegAudio::convert(const AVFrame* frame, PcmFrames& out) {
   std::size_t at = out.size();
   out.resize(at + 2 * std::size_t(room));
   std::uint8_t* dst = reinterpret_cast<std::uint8_t*>(out.data() + at);
-  int got = swr_convert(swr_, &dst, room, const_cast<const std::uint8_t**>(frame->extended_data), frame->nb_samples);
+  int got = swr_convert(swr_, &dst, room, const_cast<const std::uint8_t**>(frame->extended_data),
+                        frame->nb_samples);
   out.resize(at + 2 * std::size_t(got > 0 ? got : 0));
   return got >= 0;
 }

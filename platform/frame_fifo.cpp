@@ -10,7 +10,8 @@ constexpr int pushed_frames = mix_rate * 2;    // a video's sound may run ahead 
 constexpr int fill_chunk = 4096;
 }  // namespace
 
-FrameFifo::FrameFifo(int capacity_frames) : ring_(2 * std::size_t(capacity_frames)), capacity_(capacity_frames) {}
+FrameFifo::FrameFifo(int capacity_frames)
+    : ring_(2 * std::size_t(capacity_frames)), capacity_(capacity_frames) {}
 
 int FrameFifo::push(const std::int16_t* in, int frames) {
   std::lock_guard<std::mutex> g(lock_);

@@ -16,7 +16,9 @@ void copy_centred_rgb565(const std::uint16_t* src, int src_pitch, int w, int h, 
   int rows = std::min(h - src_y, dst_h - dst_y);
   auto* base = reinterpret_cast<std::uint8_t*>(dst);
   for (int r = 0; r < rows; ++r) {
-    auto* out = reinterpret_cast<std::uint16_t*>(base + std::size_t(dst_y + r) * std::size_t(dst_pitch_bytes)) + dst_x;
+    auto* out =
+        reinterpret_cast<std::uint16_t*>(base + std::size_t(dst_y + r) * std::size_t(dst_pitch_bytes)) +
+        dst_x;
     std::memcpy(out, src + std::size_t(src_y + r) * std::size_t(src_pitch) + src_x, std::size_t(cols) * 2);
   }
 }

@@ -55,7 +55,8 @@ struct Video::Impl {
     quiet_ffmpeg();
     packet = av_packet_alloc();
     frame = av_frame_alloc();
-    if (!packet || !frame || avformat_open_input(&container, path.c_str(), nullptr, nullptr) < 0) return false;
+    if (!packet || !frame || avformat_open_input(&container, path.c_str(), nullptr, nullptr) < 0)
+      return false;
     if (avformat_find_stream_info(container, nullptr) < 0) return false;
     index = av_find_best_stream(container, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (index < 0) return false;
@@ -80,8 +81,9 @@ struct Video::Impl {
 
   int count_frames(const AVStream* stream) const {
     if (stream->nb_frames > 0) return int(std::min<std::int64_t>(stream->nb_frames, INT32_MAX));
-    double seconds = stream->duration > 0 ? double(stream->duration) * av_q2d(stream->time_base)
-                                          : container->duration > 0 ? double(container->duration) / AV_TIME_BASE : 0;
+    double seconds = stream->duration > 0      ? double(stream->duration) * av_q2d(stream->time_base)
+                     : container->duration > 0 ? double(container->duration) / AV_TIME_BASE
+                                               : 0;
     int n = int(seconds * rate + 0.5);
     return n > 0 ? n : INT32_MAX;  // unknown: the end of the file ends it
   }
@@ -121,16 +123,18 @@ struct Video::Impl {
         if (sound) sound->finish();
         continue;
       }
-      if (packet->stream_index == index) avcodec_send_packet(codec, packet);
-      else if (has_audio && packet->stream_index == audio.stream_index()) push_sound(packet);
+      if (packet->stream_index == index)
+        avcodec_send_packet(codec, packet);
+      else if (has_audio && packet->stream_index == audio.stream_index())
+        push_sound(packet);
       av_packet_unref(packet);
     }
   }
 
   void convert_picture() {
     if (frame->width != width || frame->height != height) return;  // a size change mid-file is not shown
-    sws = sws_getCachedContext(sws, width, height, AVPixelFormat(frame->format), width, height, AV_PIX_FMT_RGB565,
-                               SWS_POINT, nullptr, nullptr, nullptr);
+    sws = sws_getCachedContext(sws, width, height, AVPixelFormat(frame->format), width, height,
+                               AV_PIX_FMT_RGB565, SWS_POINT, nullptr, nullptr, nullptr);
     if (!sws) return;
     std::uint8_t* dst[4] = {reinterpret_cast<std::uint8_t*>(picture.data()), nullptr, nullptr, nullptr};
     int dst_stride[4] = {width * 2, 0, 0, 0};
@@ -167,8 +171,8 @@ void Video::do_frame() {
 }
 
 void Video::copy_to(std::uint16_t* pixels, int pitch_bytes, int width, int height) const {
-  copy_centred_rgb565(impl_->picture.data(), impl_->width, impl_->width, impl_->height, pixels, pitch_bytes, width,
-                      height);
+  copy_centred_rgb565(impl_->picture.data(), impl_->width, impl_->width, impl_->height, pixels, pitch_bytes,
+                      width, height);
 }
 
 void Video::next_frame() {

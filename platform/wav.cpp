@@ -8,7 +8,8 @@ namespace {
 
 std::uint16_t get_u16(const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); }
 std::uint32_t get_u32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+         std::uint32_t(p[3]) << 24;
 }
 
 constexpr std::size_t max_fmt_channels = 8;
@@ -17,7 +18,8 @@ constexpr int max_rate = 384000;
 
 // Reads one input sample of the PCM block at frame index i, channel c, as 16-bit.
 std::int16_t pcm_sample(const WavInfo& info, const std::uint8_t* bytes, std::size_t i, int c) {
-  const std::uint8_t* p = bytes + i * std::size_t(info.block_align) + std::size_t(c) * std::size_t(info.bits / 8);
+  const std::uint8_t* p =
+      bytes + i * std::size_t(info.block_align) + std::size_t(c) * std::size_t(info.bits / 8);
   if (info.bits == 8) return std::int16_t((int(p[0]) - 128) * 256);
   return std::int16_t(get_u16(p));
 }
@@ -73,8 +75,9 @@ bool parse_wav(const std::uint8_t* data, std::size_t size, WavInfo& info, std::s
 }
 
 bool is_plain_pcm(const WavInfo& info) {
-  return info.format_tag == 1 && (info.bits == 8 || info.bits == 16) && (info.channels == 1 || info.channels == 2) &&
-         info.block_align == info.channels * info.bits / 8 && info.rate >= min_rate && info.rate <= max_rate;
+  return info.format_tag == 1 && (info.bits == 8 || info.bits == 16) &&
+         (info.channels == 1 || info.channels == 2) && info.block_align == info.channels * info.bits / 8 &&
+         info.rate >= min_rate && info.rate <= max_rate;
 }
 
 void convert_pcm(const WavInfo& info, const std::uint8_t* bytes, std::size_t size, PcmFrames& out) {
@@ -149,8 +152,9 @@ bool WavFileSource::open(const std::string& host_path, std::string& error) {
     error = "not plain PCM";
     return false;
   }
-  if (file_size > 0) info_.data_size = std::min<std::size_t>(get_u32(head + info_.data_offset - 4),
-                                                           std::size_t(file_size) - info_.data_offset);
+  if (file_size > 0)
+    info_.data_size = std::min<std::size_t>(get_u32(head + info_.data_offset - 4),
+                                            std::size_t(file_size) - info_.data_offset);
   return rewind();
 }
 

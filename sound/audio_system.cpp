@@ -55,7 +55,8 @@ void start_audio() {
   std::string folder = game_dir;
   append_path(folder, "\\ACT\\");
   sound_system.Startup(game_dir);
-  if (!sfx_bank.OpenSfx(folder)) log_trace("OpenSfx \xAA\xEC\xA9l\xA4\xC6\xA5\xA2\xB1\xD1!!");  // "OpenSfx 初始化失敗!!"
+  if (!sfx_bank.OpenSfx(folder))
+    log_trace("OpenSfx \xAA\xEC\xA9l\xA4\xC6\xA5\xA2\xB1\xD1!!");  // "OpenSfx 初始化失敗!!"
   log_trace("Miles -------------> ok");
   if (!stream_manager.OpenStream(sfx_bank.GetDriver())) {
     // "OpenStream 初始化失敗!!", caption "錯誤"

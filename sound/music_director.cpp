@@ -28,13 +28,16 @@ bool valid_mode(int mode) { return mode >= 1 && mode <= 3; }
 
 }  // namespace
 
-int MusicDirector::SetEntry(const char* path, int stream_id, int slot, int mode, int loop_style, int repeat_count) {
+int MusicDirector::SetEntry(const char* path, int stream_id, int slot, int mode, int loop_style,
+                            int repeat_count) {
   if (stream_id <= 0 || (slot != 0 && slot != 1) || !valid_mode(mode)) return 0;
   MusicEntry& e = entries_[mode - 1][slot];
   e = MusicEntry{};
   e.type = music_type(path);
-  if (e.type != 0) e.name = path;
-  else if (path) log_trace("MusicDirector::SetEntry %s: no wav, mp3 or xmi in the name, passed over", path);
+  if (e.type != 0)
+    e.name = path;
+  else if (path)
+    log_trace("MusicDirector::SetEntry %s: no wav, mp3 or xmi in the name, passed over", path);
   e.stream_id = stream_id;
   e.loop_style = loop_style;
   e.repeat_count = repeat_count;
@@ -99,9 +102,10 @@ void play_music(const char* file_name, int stream_id, int slot, int repeat, int 
     append_path(path, file_name);
     if (file_exists(path) != 1) {
       // "play_music(...)錯誤!!,找不到%s檔案或正在撥放中!!"
-      log_trace("play_music(...)\xBF\xF9\xBB~!!,\xA7\xE4\xA4\xA3\xA8\xEC%s\xC0\xC9\xAE\xD7\xA9\xCE\xA5\xBF\xA6"
-                "b\xBC\xB7\xA9\xF1\xA4\xA4!!",
-                path.c_str());
+      log_trace(
+          "play_music(...)\xBF\xF9\xBB~!!,\xA7\xE4\xA4\xA3\xA8\xEC%s\xC0\xC9\xAE\xD7\xA9\xCE\xA5\xBF\xA6"
+          "b\xBC\xB7\xA9\xF1\xA4\xA4!!",
+          path.c_str());
       return;
     }
   }

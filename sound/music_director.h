@@ -31,8 +31,8 @@ class MusicDirector {
   int volume() const { return volume_; }
 
  private:
-  int current_mode_ = 4;    // 0 = none once the first update has run
-  int requested_mode_ = 4;  // 0 = no request
+  int current_mode_ = 4;      // 0 = none once the first update has run
+  int requested_mode_ = 4;    // 0 = no request
   int index_[3] = {0, 0, 0};  // of modes 1-3; 2 = the playlist has stopped
   int volume_ = 127;
   MusicEntry current_;

@@ -14,9 +14,7 @@ constexpr int flag_wav_off = 21;
 constexpr int min_rate = 11025;
 constexpr int preference_plain_output = 15;
 
-bool is_riff(const void* sound, std::size_t size) {
-  return size >= 4 && std::memcmp(sound, "RIFF", 4) == 0;
-}
+bool is_riff(const void* sound, std::size_t size) { return size >= 4 && std::memcmp(sound, "RIFF", 4) == 0; }
 }  // namespace
 
 SfxBank::SfxBank() = default;
@@ -33,7 +31,8 @@ bool SfxBank::OpenSfx(const std::string& folder) {
   entries_.assign(sfx_entry_count, SfxEntry{});
   std::vector<std::uint8_t> index(sfx_index_size);
   long long got = 0;
-  if (file_.seek(sfx_index_offset, 0) == static_cast<long long>(sfx_index_offset)) got = file_.read(index.data(), index.size());
+  if (file_.seek(sfx_index_offset, 0) == static_cast<long long>(sfx_index_offset))
+    got = file_.read(index.data(), index.size());
   read_sfx_index(index.data(), std::size_t(std::max(got, 0LL)), entries_.data());
   if (open_driver()) return true;
   driver_ = nullptr;
@@ -135,8 +134,8 @@ const std::vector<std::uint8_t>* SfxBank::sound_of(int n, bool& loaded_now) {
   if (file_.seek(e.offset, 0) == static_cast<long long>(e.offset)) got = file_.read(stored.data(), want);
   std::string error;
   if (!build_sfx_sound(e.type(), stored.data(), std::size_t(std::max(got, 0LL)), e.data, error)) {
-    report_error("SfxBank::Play(%d) all.snd entry refused: %s (type %d, %u bytes)", n, error.c_str(), e.type(),
-                 unsigned(e.size()));
+    report_error("SfxBank::Play(%d) all.snd entry refused: %s (type %d, %u bytes)", n, error.c_str(),
+                 e.type(), unsigned(e.size()));
     return nullptr;
   }
   loaded_now = true;
@@ -165,8 +164,9 @@ int SfxBank::Play(const void* data, int n, int volume, int pan, int loop_count, 
   platform::AudioSample* h = free_.back();
   free_.pop_back();
   platform::AIL_init_sample(h);
-  int accepted = is_riff(sound, sound_size) ? platform::AIL_set_sample_file(h, sound, sound_size, 0)
-                                            : platform::AIL_set_named_sample_file(h, ".mp3", sound, sound_size, 0);
+  int accepted = is_riff(sound, sound_size)
+                     ? platform::AIL_set_sample_file(h, sound, sound_size, 0)
+                     : platform::AIL_set_named_sample_file(h, ".mp3", sound, sound_size, 0);
   if (!accepted) {
     error_text_ = platform::AIL_last_error();
     unload();

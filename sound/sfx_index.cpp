@@ -58,7 +58,8 @@ bool build_sfx_sound(int type, const std::uint8_t* stored, std::size_t size, std
   // Stored as the WAVE had it: format block, "data", length, samples. Entries whose bytes do
   // not read so are taken as samples from byte 20 on, as the bank's first loader took them.
   std::uint32_t length = LeReader::u32_at(stored, size, fmt_block_size + 4);
-  bool natural = std::memcmp(stored + fmt_block_size, "data", 4) == 0 && length <= size - (fmt_block_size + 8);
+  bool natural =
+      std::memcmp(stored + fmt_block_size, "data", 4) == 0 && length <= size - (fmt_block_size + 8);
   std::size_t samples_at = natural ? fmt_block_size + 8 : 20;
   std::size_t samples = natural ? length : size - 24;
   std::size_t total = riff_header_size + fmt_block_size + 8 + samples;

@@ -10,7 +10,7 @@ constexpr int sfx_entry_count = 3000;
 constexpr std::size_t sfx_index_offset = 28;
 constexpr std::size_t sfx_record_size = 44;
 constexpr std::size_t sfx_index_size = sfx_record_size * sfx_entry_count;  // 132000
-constexpr std::uint32_t sfx_size_mask = 0x3FFFFFF;                          // the low 26 bits
+constexpr std::uint32_t sfx_size_mask = 0x3FFFFFF;                         // the low 26 bits
 constexpr int sfx_type_shift = 26;
 
 // One effect of the bank. The stored size and type share one word as the bank keeps them.

@@ -38,11 +38,20 @@ struct Encoder {
 void put_sample(AVFrame* f, AVSampleFormat fmt, int i, double v) {
   for (int c = 0; c < 2; ++c) {
     switch (fmt) {
-      case AV_SAMPLE_FMT_S16: reinterpret_cast<std::int16_t*>(f->data[0])[2 * i + c] = std::int16_t(v); break;
-      case AV_SAMPLE_FMT_S16P: reinterpret_cast<std::int16_t*>(f->data[c])[i] = std::int16_t(v); break;
-      case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(f->data[c])[i] = float(v / 32768); break;
-      case AV_SAMPLE_FMT_FLT: reinterpret_cast<float*>(f->data[0])[2 * i + c] = float(v / 32768); break;
-      default: break;
+      case AV_SAMPLE_FMT_S16:
+        reinterpret_cast<std::int16_t*>(f->data[0])[2 * i + c] = std::int16_t(v);
+        break;
+      case AV_SAMPLE_FMT_S16P:
+        reinterpret_cast<std::int16_t*>(f->data[c])[i] = std::int16_t(v);
+        break;
+      case AV_SAMPLE_FMT_FLTP:
+        reinterpret_cast<float*>(f->data[c])[i] = float(v / 32768);
+        break;
+      case AV_SAMPLE_FMT_FLT:
+        reinterpret_cast<float*>(f->data[0])[2 * i + c] = float(v / 32768);
+        break;
+      default:
+        break;
     }
   }
 }
@@ -58,12 +67,14 @@ bool write_tone(const std::string& host_path, AudioKind kind, int frequency, int
                                                 : avcodec_find_encoder(AV_CODEC_ID_ADPCM_MS);
   if (!codec && kind == AudioKind::Mp3) codec = avcodec_find_encoder(AV_CODEC_ID_MP2);
   if (!codec) return error = "no encoder", false;
-  if (avformat_alloc_output_context2(&e.out, nullptr, muxer, host_path.c_str()) < 0) return error = "no muxer", false;
+  if (avformat_alloc_output_context2(&e.out, nullptr, muxer, host_path.c_str()) < 0)
+    return error = "no muxer", false;
   e.stream = avformat_new_stream(e.out, nullptr);
   e.codec = avcodec_alloc_context3(codec);
   e.codec->sample_fmt = AV_SAMPLE_FMT_NONE;
   for (const AVSampleFormat* f = codec->sample_fmts; f && *f != AV_SAMPLE_FMT_NONE; ++f)
-    if (*f == AV_SAMPLE_FMT_S16 || *f == AV_SAMPLE_FMT_S16P || *f == AV_SAMPLE_FMT_FLTP || *f == AV_SAMPLE_FMT_FLT) {
+    if (*f == AV_SAMPLE_FMT_S16 || *f == AV_SAMPLE_FMT_S16P || *f == AV_SAMPLE_FMT_FLTP ||
+        *f == AV_SAMPLE_FMT_FLT) {
       e.codec->sample_fmt = *f;
       break;
     }

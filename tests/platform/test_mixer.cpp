@@ -106,9 +106,9 @@ TEST_P(MixerGain, EveryFrameFollowsTheGainLaw) {
 }
 
 INSTANTIATE_TEST_SUITE_P(VolumesAndPans, MixerGain,
-                         ::testing::Values(GainCase{127, 63}, GainCase{80, 63}, GainCase{0, 63}, GainCase{127, 0},
-                                           GainCase{127, 127}, GainCase{64, 32}, GainCase{100, 100},
-                                           GainCase{127, 64}, GainCase{200, -5}));
+                         ::testing::Values(GainCase{127, 63}, GainCase{80, 63}, GainCase{0, 63},
+                                           GainCase{127, 0}, GainCase{127, 127}, GainCase{64, 32},
+                                           GainCase{100, 100}, GainCase{127, 64}, GainCase{200, -5}));
 
 TEST(Mixer, GainEnds) {
   // Full volume at centre passes samples unchanged; the far pans silence one side.

@@ -54,8 +54,9 @@ TEST_P(CodecTest, AnEffectFromMemoryPlaysItsLength) {
   auto data = bytes();
   platform::AudioSample* s = platform::AIL_allocate_sample_handle(driver_);
   ASSERT_NE(s, nullptr);
-  int accepted = GetParam() == AudioKind::Mp3 ? platform::AIL_set_named_sample_file(s, ".mp3", data.data(), data.size(), 0)
-                                              : platform::AIL_set_sample_file(s, data.data(), data.size(), 0);
+  int accepted = GetParam() == AudioKind::Mp3
+                     ? platform::AIL_set_named_sample_file(s, ".mp3", data.data(), data.size(), 0)
+                     : platform::AIL_set_sample_file(s, data.data(), data.size(), 0);
   ASSERT_NE(accepted, 0) << platform::AIL_last_error();
   platform::AIL_start_sample(s);
   std::vector<std::int16_t> out(2 * 44100);

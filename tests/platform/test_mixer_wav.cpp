@@ -1,11 +1,10 @@
 // The WAVE reader that feeds the mixer: chunk walking, refusals of bad files, conversion of
 // 8-bit, mono and other rates, and the streaming reader matching the whole-file conversion.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
-
-#include <unistd.h>
 
 #include "platform/wav.h"
 #include "tests/fixtures/sound_kit.h"
@@ -94,7 +93,11 @@ TEST(Wav, BadFilesAreRefused) {
       {"fmt too short", [](kit::Bytes& b) { b[16] = 8; }},
       {"fmt longer than the file", [](kit::Bytes& b) { b[19] = 0x70; }},
       {"no data chunk", [](kit::Bytes& b) { std::memcpy(b.data() + 36, "junk", 4); }},
-      {"data before fmt", [](kit::Bytes& b) { std::memcpy(b.data() + 12, "xxxx", 4); std::memcpy(b.data() + 36, "data", 4); }},
+      {"data before fmt",
+       [](kit::Bytes& b) {
+         std::memcpy(b.data() + 12, "xxxx", 4);
+         std::memcpy(b.data() + 36, "data", 4);
+       }},
       {"no channels", [](kit::Bytes& b) { b[22] = 0; }},
       {"rate zero", [](kit::Bytes& b) { b[24] = b[25] = b[26] = b[27] = 0; }},
   };

@@ -46,11 +46,11 @@ TEST_F(VideoTest, FramesComeInOrderWithTheirColoursCentred) {
     ASSERT_EQ(video->current_frame(), k);
     video->do_frame();
     video->copy_to(screen.data(), pitch, sw, sh);
-    ASSERT_EQ(screen[6 * 100 + 8], test_clip::clip_colour(k)) << "frame " << k;       // top left
-    ASSERT_EQ(screen[53 * 100 + 71], test_clip::clip_colour(k)) << "frame " << k;     // bottom right
-    ASSERT_EQ(screen[5 * 100 + 8], 0xFFFF);   // above: untouched
-    ASSERT_EQ(screen[6 * 100 + 7], 0xFFFF);   // left: untouched
-    ASSERT_EQ(screen[6 * 100 + 72], 0xFFFF);  // right: untouched
+    ASSERT_EQ(screen[6 * 100 + 8], test_clip::clip_colour(k)) << "frame " << k;    // top left
+    ASSERT_EQ(screen[53 * 100 + 71], test_clip::clip_colour(k)) << "frame " << k;  // bottom right
+    ASSERT_EQ(screen[5 * 100 + 8], 0xFFFF);                                        // above: untouched
+    ASSERT_EQ(screen[6 * 100 + 7], 0xFFFF);                                        // left: untouched
+    ASSERT_EQ(screen[6 * 100 + 72], 0xFFFF);                                       // right: untouched
     ASSERT_EQ(screen[6 * 100 + 85], 0xFFFF);  // beyond the screen width, inside the pitch
     video->next_frame();
   }
@@ -63,7 +63,8 @@ TEST_F(VideoTest, ALargerPictureIsClippedToTheScreen) {
   video->do_frame();
   std::vector<std::uint16_t> screen(32 * 20, 0);  // exactly the screen: any overrun is caught
   video->copy_to(screen.data(), 32 * 2, 32, 20);
-  EXPECT_TRUE(std::all_of(screen.begin(), screen.end(), [](std::uint16_t p) { return p == test_clip::clip_colour(1); }));
+  EXPECT_TRUE(std::all_of(screen.begin(), screen.end(),
+                          [](std::uint16_t p) { return p == test_clip::clip_colour(1); }));
 }
 
 TEST_F(VideoTest, FramesArePacedByTheClipsRate) {

@@ -52,7 +52,8 @@ bool write_clip(const std::string& host_path, int width, int height, int frames,
                 std::string& error) {
   av_log_set_level(AV_LOG_QUIET);
   Writer w;
-  if (avformat_alloc_output_context2(&w.out, nullptr, "avi", host_path.c_str()) < 0) return error = "no avi muxer", false;
+  if (avformat_alloc_output_context2(&w.out, nullptr, "avi", host_path.c_str()) < 0)
+    return error = "no avi muxer", false;
   const AVCodec* vcodec = avcodec_find_encoder(AV_CODEC_ID_HUFFYUV);
   if (!vcodec) return error = "no huffyuv encoder", false;
   w.vs = avformat_new_stream(w.out, nullptr);
@@ -77,7 +78,8 @@ bool write_clip(const std::string& host_path, int width, int height, int frames,
     if (avcodec_open2(w.audio, acodec, nullptr) < 0) return error = "cannot open the audio encoder", false;
     avcodec_parameters_from_context(w.as->codecpar, w.audio);
   }
-  if (avio_open(&w.out->pb, host_path.c_str(), AVIO_FLAG_WRITE) < 0) return error = "cannot write the clip", false;
+  if (avio_open(&w.out->pb, host_path.c_str(), AVIO_FLAG_WRITE) < 0)
+    return error = "cannot write the clip", false;
   if (avformat_write_header(w.out, nullptr) < 0) return error = "cannot write the header", false;
 
   int samples_per_frame = 44100 / fps;
@@ -88,14 +90,16 @@ bool write_clip(const std::string& host_path, int width, int height, int frames,
     w.frame->height = height;
     av_frame_get_buffer(w.frame, 0);
     std::uint16_t c = clip_colour(k);
-    std::uint8_t r = std::uint8_t((c >> 11) << 3), g = std::uint8_t(((c >> 5) & 63) << 2), b = std::uint8_t((c & 31) << 3);
+    std::uint8_t r = std::uint8_t((c >> 11) << 3), g = std::uint8_t(((c >> 5) & 63) << 2),
+                 b = std::uint8_t((c & 31) << 3);
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) {
         std::uint8_t* p = w.frame->data[0] + y * w.frame->linesize[0] + 3 * x;
         p[0] = r, p[1] = g, p[2] = b;
       }
     w.frame->pts = k - 1;
-    if (avcodec_send_frame(w.video, w.frame) < 0 || !w.drain(w.video, w.vs)) return error = "video encoding failed", false;
+    if (avcodec_send_frame(w.video, w.frame) < 0 || !w.drain(w.video, w.vs))
+      return error = "video encoding failed", false;
     if (w.audio) {
       av_frame_unref(w.frame);
       w.frame->format = AV_SAMPLE_FMT_S16;
@@ -110,7 +114,8 @@ bool write_clip(const std::string& host_path, int width, int height, int frames,
         s[2 * i] = s[2 * i + 1] = std::int16_t(6000 * std::sin(2 * M_PI * 440 * t / 44100.0));
       }
       w.frame->pts = std::int64_t(k - 1) * samples_per_frame;
-      if (avcodec_send_frame(w.audio, w.frame) < 0 || !w.drain(w.audio, w.as)) return error = "audio encoding failed", false;
+      if (avcodec_send_frame(w.audio, w.frame) < 0 || !w.drain(w.audio, w.as))
+        return error = "audio encoding failed", false;
     }
   }
   avcodec_send_frame(w.video, nullptr);

@@ -35,9 +35,9 @@ TEST_F(SoundTest, AFailedBankIsOnlyLoggedAndTheGameRunsSilent) {
   start_audio();  // no ACT folder: all.snd cannot even be created
   EXPECT_FALSE(sfx_bank.is_open());
   EXPECT_EQ(lines_of(read("debug.txt")),
-            (std::vector<std::string>{"OpenSfx \xAA\xEC\xA9l\xA4\xC6\xA5\xA2\xB1\xD1!! ",  // "OpenSfx 初始化失敗!!"
-                                      "Miles -------------> ok ", "Stream -------------> ok ",
-                                      "bink   -------------> ok "}));
+            (std::vector<std::string>{
+                "OpenSfx \xAA\xEC\xA9l\xA4\xC6\xA5\xA2\xB1\xD1!! ",  // "OpenSfx 初始化失敗!!"
+                "Miles -------------> ok ", "Stream -------------> ok ", "bink   -------------> ok "}));
   EXPECT_TRUE(platform::recorded_boxes().empty());
   write("Music/map.wav", kit::make_tone_wav(220, 100));
   play_music("map.wav", 1, 0, 0, 1);
@@ -58,8 +58,8 @@ TEST_F(SoundTest, ShutDownClosesEverythingAndMayRunAgain) {
   EXPECT_FALSE(stream_manager.enabled());
   std::vector<std::int16_t> out(20);
   EXPECT_FALSE(platform::headless_audio_pull(out.data(), 10));  // the driver is closed
-  close_audio();  // as the static destructors do at exit
-  start_audio();  // and the library opens again
+  close_audio();                                                // as the static destructors do at exit
+  start_audio();                                                // and the library opens again
   EXPECT_TRUE(sfx_bank.is_open());
 }
 

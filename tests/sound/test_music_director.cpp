@@ -13,7 +13,8 @@ class MusicTest : public SoundTest {
     write("ACT/all.snd", kit::make_all_snd({}));
     start_audio();
     ASSERT_TRUE(stream_manager.enabled());
-    for (const char* name : {"map.wav", "talk.wav"}) write(std::string("Music/") + name, kit::make_tone_wav(220, 2000));
+    for (const char* name : {"map.wav", "talk.wav"})
+      write(std::string("Music/") + name, kit::make_tone_wav(220, 2000));
     write("Music/intro.wav", kit::make_tone_wav(330, 100));
     write("Music/loop.wav", kit::make_tone_wav(440, 100));
   }
@@ -85,14 +86,15 @@ TEST_F(MusicTest, AnIntroPlaysItsCountThenTheLoopForEver) {
     const char* file;
     int index, intro_count;
   };
-  const Row rows[] = {{"intro.wav", 0, 1}, {"intro.wav", 1, 0}, {"loop.wav", 1, 0}, {"loop.wav", 1, 0}, {"loop.wav", 1, 0}};
+  const Row rows[] = {
+      {"intro.wav", 0, 1}, {"intro.wav", 1, 0}, {"loop.wav", 1, 0}, {"loop.wav", 1, 0}, {"loop.wav", 1, 0}};
   update_audio();
   for (const Row& row : rows) {
     EXPECT_EQ(playing(), row.file);
     EXPECT_EQ(music_director.index(1), row.index);
     EXPECT_EQ(music_director.entry(1, 0).repeat_count, row.intro_count);
     EXPECT_EQ(music_director.IsStopped(), 0);
-    let_it_end();   // the stream manager closes the ended stream
+    let_it_end();    // the stream manager closes the ended stream
     update_audio();  // the director starts the next
   }
 }
@@ -115,7 +117,8 @@ TEST_F(MusicTest, TwoCountedEntriesPlayBothAndThenStop) {
 
 TEST_F(MusicTest, SetEntryRefusesBadIdsSlotsAndModes) {
   music_director.SetEntry("x.wav", 5, 0, 2, 1, 0);
-  for (auto [id, slot, mode] : {std::tuple{0, 0, 2}, {-1, 0, 2}, {5, 2, 2}, {5, -1, 2}, {5, 0, 0}, {5, 0, 4}}) {
+  for (auto [id, slot, mode] :
+       {std::tuple{0, 0, 2}, {-1, 0, 2}, {5, 2, 2}, {5, -1, 2}, {5, 0, 0}, {5, 0, 4}}) {
     music_director.SetEntry("y.wav", id, slot, mode, 1, 0);
     EXPECT_EQ(music_director.entry(2, 0).name, "x.wav");
   }
@@ -127,7 +130,7 @@ TEST_F(MusicTest, TheTypeComesFromTheNameAsWritten) {
     int type;
     bool named;
   };
-  const Case cases[] = {{"a.wav", 1, true}, {"a.mp3", 1, true}, {"a.xmi", 2, true},
+  const Case cases[] = {{"a.wav", 1, true},  {"a.mp3", 1, true},  {"a.xmi", 2, true},
                         {"A.WAV", 0, false}, {"a.ogg", 0, false}, {"wavy\\a.ogg", 1, true}};
   for (const Case& c : cases) {
     music_director.SetEntry(c.path, 3, 1, 1, 1, 0);

@@ -8,7 +8,9 @@ namespace {
 
 constexpr int tone_ms = 100;  // 4410 frames
 
-std::vector<std::int16_t> tone(int frequency) { return kit::tone_samples(frequency, tone_ms, 44100, 2, 9000); }
+std::vector<std::int16_t> tone(int frequency) {
+  return kit::tone_samples(frequency, tone_ms, 44100, 2, 9000);
+}
 
 // Stored bytes of the older layout: the format block, four bytes that are no "data" mark,
 // the samples, then four bytes the loader does not take.
@@ -141,7 +143,7 @@ TEST_F(SfxBankTest, CallerDataPlaysWithoutBeingTakenOver) {
   std::memcpy(data, wav.data(), wav.size());
   sfx_bank.Play(data, 2, 127, 0, 1, wav.size());
   EXPECT_TRUE(sfx_bank.entry(2)->data.empty());  // entry 2's own sound is not touched
-  delete[] data;                                  // the caller's to free, at once
+  delete[] data;                                 // the caller's to free, at once
   EXPECT_EQ(pull(4410), tone(330));
   platform::advance_fake_clock(200);
   sfx_bank.Update();
@@ -171,7 +173,8 @@ TEST_F(SoundTest, AMissingBankIsCreatedEmptyAndPlaysNothing) {
 }
 
 TEST_F(SoundTest, ACutIndexKeepsTheRecordsItHolds) {
-  kit::Bytes bank = kit::make_all_snd({{1, 1, kit::make_tone_wav(500, 20)}, {2000, 1, kit::make_tone_wav(500, 20)}});
+  kit::Bytes bank =
+      kit::make_all_snd({{1, 1, kit::make_tone_wav(500, 20)}, {2000, 1, kit::make_tone_wav(500, 20)}});
   // Cut inside the index, after record 1 but before record 2000: then only the tail is gone.
   kit::Bytes cut(bank.begin(), bank.begin() + 28 + 44 * 1000);
   write("ACT/all.snd", cut);

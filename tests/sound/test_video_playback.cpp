@@ -36,7 +36,8 @@ class VideoPlaybackTest : public SoundTest {
     set_video_screen({lock_screen, unlock_screen, clear_screen});
     std::filesystem::create_directories(folder_.path() / "Video");
     std::string error;
-    ASSERT_TRUE(test_clip::write_clip((folder_.path() / "Video" / "op.avi").string(), 64, 48, 6, 10, true, error))
+    ASSERT_TRUE(
+        test_clip::write_clip((folder_.path() / "Video" / "op.avi").string(), 64, 48, 6, 10, true, error))
         << error;
   }
   void TearDown() override { set_video_screen({}); }
