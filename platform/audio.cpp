@@ -257,22 +257,29 @@ int AIL_sample_status(AudioSample* sample) {
 
 namespace {
 AudioStream* take_stream(AudioDriver* driver, std::shared_ptr<StreamSource> source, bool decode_ahead) {
-  for (auto& s : driver->streams) {
-    if (s.in_use) continue;
-    Locked l(driver);
-    if (decode_ahead && driver->device->decodes_ahead()) {
-      auto buffered = std::make_shared<BufferedSource>(std::move(source));
-      buffered->fill();  // the first half second is there before it starts
-      driver->core.buffered.push_back(buffered);
-      source = buffered;
+  AudioStream* free_stream = nullptr;
+  for (auto& s : driver->streams)
+    if (!s.in_use) {
+      free_stream = &s;
+      break;
     }
-    l.mixer().set_stream(s.voice, std::move(source));
-    s.in_use = true;
-    std::memset(s.user, 0, sizeof s.user);
-    return &s;
+  if (!free_stream) {
+    set_error("Out of stream handles.");
+    return nullptr;
   }
-  set_error("Out of stream handles.");
-  return nullptr;
+  std::shared_ptr<BufferedSource> buffered;
+  if (decode_ahead && driver->device->decodes_ahead()) {
+    // The first half second is decoded before the stream starts, outside the mixer's lock.
+    buffered = std::make_shared<BufferedSource>(std::move(source));
+    buffered->fill();
+    source = buffered;
+  }
+  Locked l(driver);
+  if (buffered) driver->core.buffered.push_back(buffered);
+  l.mixer().set_stream(free_stream->voice, std::move(source));
+  free_stream->in_use = true;
+  std::memset(free_stream->user, 0, sizeof free_stream->user);
+  return free_stream;
 }
 }  // namespace
 

@@ -80,19 +80,27 @@ bool is_plain_pcm(const WavInfo& info) {
          info.rate >= min_rate && info.rate <= max_rate;
 }
 
+namespace {
+// Widens every frame to 16-bit stereo, keeping out's storage.
+void widen_to_stereo(const WavInfo& info, const std::uint8_t* bytes, std::size_t count, PcmFrames& out) {
+  out.resize(2 * count);
+  for (std::size_t i = 0; i < count; ++i) {
+    out[2 * i] = pcm_sample(info, bytes, i, 0);
+    out[2 * i + 1] = info.channels == 2 ? pcm_sample(info, bytes, i, 1) : out[2 * i];
+  }
+}
+}  // namespace
+
 void convert_pcm(const WavInfo& info, const std::uint8_t* bytes, std::size_t size, PcmFrames& out) {
   out.clear();
   if (!is_plain_pcm(info) || !bytes) return;
   std::size_t count = size / std::size_t(info.block_align);
-  PcmFrames stereo(2 * count);
-  for (std::size_t i = 0; i < count; ++i) {
-    stereo[2 * i] = pcm_sample(info, bytes, i, 0);
-    stereo[2 * i + 1] = info.channels == 2 ? pcm_sample(info, bytes, i, 1) : stereo[2 * i];
-  }
   if (info.rate == mix_rate) {
-    out = std::move(stereo);
+    widen_to_stereo(info, bytes, count, out);
     return;
   }
+  PcmFrames stereo;
+  widen_to_stereo(info, bytes, count, stereo);
   Resampler r;
   r.reset(info.rate);
   r.feed(stereo.data(), count, out);
@@ -181,11 +189,10 @@ bool WavFileSource::refill() {
     return false;
   }
   read_bytes_ += got;
-  PcmFrames stereo;
   WavInfo at_rate = info_;
   at_rate.rate = mix_rate;  // resampled below, keeping its place across pieces
-  convert_pcm(at_rate, bytes, got, stereo);
-  resampler_.feed(stereo.data(), stereo.size() / 2, pending_);
+  convert_pcm(at_rate, bytes, got, stereo_);
+  resampler_.feed(stereo_.data(), stereo_.size() / 2, pending_);
   return true;
 }
 

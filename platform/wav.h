@@ -60,6 +60,7 @@ class WavFileSource : public StreamSource {
   WavInfo info_;
   std::size_t read_bytes_ = 0;  // of the data chunk
   PcmFrames pending_;           // converted frames not yet taken
+  PcmFrames stereo_;            // the piece read, before rate conversion
   std::size_t taken_ = 0;
   Resampler resampler_;
   bool ended_ = false;
