@@ -234,6 +234,10 @@ bool SfxBank::Update() {
   return true;
 }
 
+bool OpenSfx(const char* folder) { return folder && sfx_bank.OpenSfx(folder); }
+
+bool CloseSfx() { return sfx_bank.CloseSfx(); }
+
 void play_sfx(int n, int) {
   if (test_flag(flag_wav_off)) return;
   sfx_bank.Play(nullptr, n, sfx_volume, 0, 1, 0);

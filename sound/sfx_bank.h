@@ -59,6 +59,10 @@ class SfxBank {
 
 extern SfxBank sfx_bank;
 
+// Start-up and shut-down open and close the one bank.
+bool OpenSfx(const char* folder);
+bool CloseSfx();
+
 // Plays effect n at the sound volume option, unless game flag 21 (wav_off) is set. The second
 // argument is not read.
 void play_sfx(int n, int unused);

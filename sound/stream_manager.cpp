@@ -112,3 +112,7 @@ int StreamManager::volume16(int id) const {
   const StreamNode* node = find(id);
   return node ? node->volume16 : -1;
 }
+
+bool OpenStream(platform::AudioDriver* driver) { return stream_manager.OpenStream(driver); }
+
+bool CloseStream() { return stream_manager.CloseStream(); }

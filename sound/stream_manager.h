@@ -52,3 +52,7 @@ class StreamManager {
 };
 
 extern StreamManager stream_manager;
+
+// Start-up and shut-down open and close the one stream manager.
+bool OpenStream(platform::AudioDriver* driver);
+bool CloseStream();

@@ -10,12 +10,27 @@
 #include "app/paths.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
-#include "sound/audio_system.h"
+#include "sound/sound_system.h"
 #include "sound/sfx_bank.h"
 #include "sound/stream_manager.h"
-#include "sound/video_playback.h"
+#include "sound/video_player.h"
 #include "tests/fixtures/sound_kit.h"
 #include "tests/fixtures/temp_folder.h"
+
+// The audio steps of start-up and shut-down, in their order, without their trace lines.
+inline void start_audio() {
+  sound_system.Startup(game_dir.c_str());
+  OpenSfx((game_dir + "\\ACT\\").c_str());
+  OpenStream(sfx_bank.GetDriver());
+  init_video_sound();
+}
+inline void close_audio() {
+  CloseStream();
+  CloseSfx();
+  sound_system.Shutdown();
+  sound_3d.Close();
+  stop_all_sfx();
+}
 
 class SoundTest : public ::testing::Test {
  protected:

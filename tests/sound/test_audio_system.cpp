@@ -1,50 +1,32 @@
 // Start-up and shut-down of the audio objects with their trace lines, the frame service, and
 // effects and music mixed together into the reference.
-#include "platform/message_box.h"
 #include "sound/music_director.h"
 #include "tests/sound/sound_test.h"
 
 namespace {
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find("\r\n", at);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(at, end - at));
-    at = end + 2;
-  }
-  return lines;
-}
-
-TEST_F(SoundTest, StartUpOpensEverythingInOrderWithItsTraceLines) {
+TEST_F(SoundTest, StartUpOpensTheBankTheStreamsAndTheVideoSound) {
   write("ACT/all.snd", kit::make_all_snd({{302, 1, kit::make_tone_wav(1000, 20)}}));
   start_audio();
   EXPECT_TRUE(sfx_bank.is_open());
   EXPECT_NE(sfx_bank.GetDriver(), nullptr);
   EXPECT_TRUE(stream_manager.enabled());
-  EXPECT_EQ(lines_of(read("debug.txt")),
-            (std::vector<std::string>{"Miles -------------> ok ", "Stream -------------> ok ",
-                                      "bink   -------------> ok "}));
   play_sfx(302, 1);
   EXPECT_EQ(sfx_bank.playing_count(), 1);
 }
 
-TEST_F(SoundTest, AFailedBankIsOnlyLoggedAndTheGameRunsSilent) {
+TEST_F(SoundTest, AFailedBankLeavesTheGameSilentButRunning) {
   start_audio();  // no ACT folder: all.snd cannot even be created
   EXPECT_FALSE(sfx_bank.is_open());
-  EXPECT_EQ(lines_of(read("debug.txt")),
-            (std::vector<std::string>{
-                "OpenSfx \xAA\xEC\xA9l\xA4\xC6\xA5\xA2\xB1\xD1!! ",  // "OpenSfx 初始化失敗!!"
-                "Miles -------------> ok ", "Stream -------------> ok ", "bink   -------------> ok "}));
-  EXPECT_TRUE(platform::recorded_boxes().empty());
+  EXPECT_EQ(sfx_bank.GetDriver(), nullptr);
+  EXPECT_TRUE(stream_manager.enabled());  // given no driver, every stream open fails quietly
   write("Music/map.wav", kit::make_tone_wav(220, 100));
   play_music("map.wav", 1, 0, 0, 1);
   switch_music(1, 0, 0);
-  for (int i = 0; i < 3; ++i) update_audio();  // the stream cannot open: nothing plays, nothing breaks
+  for (int i = 0; i < 3; ++i) update_audio();
   EXPECT_EQ(stream_manager.CurrentId(), 0);
   play_sfx(302, 1);
+  EXPECT_EQ(sfx_bank.playing_count(), 0);
 }
 
 TEST_F(SoundTest, ShutDownClosesEverythingAndMayRunAgain) {

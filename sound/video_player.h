@@ -3,9 +3,10 @@
 // copied into the screen the display lends us, skipped with Escape (close_video).
 #include <cstdint>
 
-// Where video frames go. The display registers its 16-bit (RGB565) screen: lock gives its
-// pixels, row pitch in bytes and size (null when it cannot be locked), unlock shows the frame;
-// clear fills it black and shows it. Without a screen the video plays unseen.
+// Where video frames go: a 16-bit (RGB565) screen. lock gives its pixels, row pitch in bytes and
+// size (null when it cannot be locked), unlock shows the frame, clear fills it black and shows
+// it. The default is the renderer's 640 x 480 back buffer and present; tests set their own, and
+// an empty one restores the default.
 struct VideoScreen {
   std::uint16_t* (*lock)(int* pitch_bytes, int* width, int* height) = nullptr;
   void (*unlock)(std::uint16_t* pixels) = nullptr;

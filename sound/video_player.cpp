@@ -1,4 +1,4 @@
-#include "sound/video_playback.h"
+#include "sound/video_player.h"
 
 #include <algorithm>
 #include <memory>
@@ -7,6 +7,7 @@
 #include "app/disc.h"
 #include "app/flags.h"
 #include "app/paths.h"
+#include "g3d/renderer.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 #include "sound/sfx_bank.h"
@@ -16,8 +17,31 @@ namespace {
 constexpr int flag_video_open = 8030;
 constexpr std::uint32_t max_wait_ms = 100;  // the frame tick still looks at its keys this often
 
+constexpr int screen_width = 640, screen_height = 480;
+
 std::unique_ptr<platform::Video> video;
-VideoScreen screen;
+
+// The renderer's back buffer: frames are copied into it and presented.
+std::uint16_t* lock_back_buffer(int* pitch_bytes, int* width, int* height) {
+  *pitch_bytes = screen_width * 2;
+  *width = screen_width;
+  *height = screen_height;
+  return renderer.lock_back_buffer();
+}
+void show_back_buffer(std::uint16_t* pixels) {
+  renderer.unlock_back_buffer(pixels);
+  renderer.present();
+}
+void clear_back_buffer() {
+  int pitch = 0, width = 0, height = 0;
+  if (std::uint16_t* pixels = lock_back_buffer(&pitch, &width, &height)) {
+    std::fill(pixels, pixels + std::size_t(width) * std::size_t(height), std::uint16_t(0));
+    renderer.unlock_back_buffer(pixels);
+  }
+  renderer.present();
+}
+const VideoScreen back_buffer_screen{lock_back_buffer, show_back_buffer, clear_back_buffer};
+VideoScreen screen = back_buffer_screen;
 
 void show_black() {
   if (screen.clear) screen.clear();
@@ -25,7 +49,7 @@ void show_black() {
 
 }  // namespace
 
-void set_video_screen(const VideoScreen& s) { screen = s; }
+void set_video_screen(const VideoScreen& s) { screen = s.lock || s.unlock || s.clear ? s : back_buffer_screen; }
 
 void init_video_sound() { platform::set_video_sound_driver(sfx_bank.GetDriver()); }
 
@@ -77,6 +101,7 @@ void update_video() {
 void close_video() {
   video.reset();
   clear_flag(flag_video_open);
+  renderer.set_present_rect(0, 0, 0, 0, screen_width, screen_height);
 }
 
 int check_video_frame(int n) {

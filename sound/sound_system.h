@@ -1,6 +1,7 @@
 #pragma once
-// Start-up and shut-down of the sound library and of the audio objects, the per-frame audio
-// service, and the 3D-sound holder that nothing ever opens.
+// The sound library's start-up and shut-down object, the per-frame audio service, and the
+// 3D-sound holder that nothing ever opens. Start-up and shut-down (app/startup.cpp) open and
+// close the audio objects around them in their order.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ struct Audio3DProvider;
 class SoundSystem {
  public:
   ~SoundSystem();
-  void Startup(const std::string& redist_directory);
+  void Startup(const char* redist_directory);
   void Shutdown();
 };
 
@@ -33,10 +34,5 @@ class Sound3D {
 extern SoundSystem sound_system;
 extern Sound3D sound_3d;
 
-// Start-up's audio steps: the library, the effect bank (a failure is only logged), the stream
-// manager (a failure is shown) and the video sound, each followed by its trace line.
-void start_audio();
-// Shut-down's audio steps, in their order.
-void close_audio();
 // Once a frame after the game mode's update and draw: music, then streams, then effects.
 void update_audio();
