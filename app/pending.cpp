@@ -107,14 +107,6 @@ int TextInputField::on_message(platform::Window*, platform::MessageId message, s
   return message == platform::MessageId::ImeChar ? 0 : 1;
 }
 
-// ==== TSW sprite archives and the sprite cache =============================================
-
-void Memoryer_SetPath(const char*) {}
-int Init_Memoryer() { return 1; }
-void Memoryer_SetSize(std::uint32_t) {}
-void Memoryer_Free(std::uint8_t) {}
-void Close_Memoryer() {}
-
 // ==== Key and joystick configuration screens =============================================
 
 void input_key_config() {}
