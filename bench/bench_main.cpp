@@ -22,7 +22,7 @@ std::vector<RatioSpec>& ratio_specs() {
 // Keeps every run's rates so that ratios can be formed after the whole program ran.
 class CollectingReporter : public benchmark::ConsoleReporter {
  public:
-  // Without colour codes, so that every "ratio" line starts its line.
+  // No colour codes: they would stick to the start of the "ratio" lines that scripts/bench greps.
   CollectingReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
