@@ -14,7 +14,7 @@ std::uint32_t texture_size(const PictureHeader& h) {
 
 bool is_rle(const void* picture, std::size_t size) {
   const auto* p = static_cast<const std::uint8_t*>(picture);
-  return (size == 0 || size >= 2) && p[0] == 0xFF && p[1] == 0xFF;
+  return size >= 2 && p[0] == 0xFF && p[1] == 0xFF;
 }
 
 // Releases a record's texture and the record.

@@ -11,6 +11,7 @@
 #include "g3d/g3d_vertex.h"
 #include "g3d/g3d_view.h"
 #include "g3d/grp3d_device.h"
+#include "g3d/rle_texture_upload.h"
 #include "platform/raster/raster.h"
 
 using G3dScreenVertex = platform::raster::ScreenVertex;
@@ -46,7 +47,8 @@ class g3d_renderer {
   void flush_textures();
 
   // The device texture cache.
-  G3dTexture* get_texture(std::uint32_t key, const void* picture, std::size_t picture_size = 0);
+  // A picture passed without its size (held in memory, checked on loading) is read as it is.
+  G3dTexture* get_texture(std::uint32_t key, const void* picture, std::size_t picture_size = picture_size_unknown);
   void release_texture(std::uint32_t key);
   void remove_texture_at(int index);
   void release_textures();

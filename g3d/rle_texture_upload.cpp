@@ -1,8 +1,6 @@
 // Decoding pictures into textures.
 #include "g3d/rle_texture_upload.h"
 
-#include <limits>
-
 #include "app/le_reader.h"
 
 namespace {
@@ -13,10 +11,7 @@ constexpr std::size_t raw_header = 6;
 // A picture larger than this in either direction is not a texture.
 constexpr int max_side = 8192;
 
-// Pictures held in memory come without a size; they were checked when they were loaded.
-LeReader reader(const std::uint8_t* picture, std::size_t size) {
-  return LeReader(picture, size ? size : std::numeric_limits<std::size_t>::max());
-}
+LeReader reader(const std::uint8_t* picture, std::size_t size) { return LeReader(picture, size); }
 
 // n little-endian pixels into texels, of which only the first `keep` are stored.
 void store(std::uint16_t* dst, const std::uint8_t* src, int n, int keep) {
