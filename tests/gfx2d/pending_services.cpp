@@ -37,3 +37,7 @@ BoxAnswer message_box(Window*, const std::string& t, const std::string& c, BoxBu
 const std::vector<RecordedBox>& recorded_boxes() { return boxes; }
 void clear_recorded_boxes() { boxes.clear(); }
 }  // namespace platform
+#include "platform/sdl/sdl_window.h"
+namespace platform {
+SDL_Window* sdl_window(Window*) { return nullptr; }
+}  // namespace platform
