@@ -1,6 +1,7 @@
 // Raw pictures: blocks of 16-bit pixels in the screen format, w pixels a row, no padding.
 // Rows always go downwards; the mirrored routines read each source row leftwards.
 #include "gfx2d/blit_modes.h"
+#include "gfx2d/pixel_copy.h"
 #include "gfx2d/pixel_format.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ void blit_raw_copy(int, int, int w, int, std::intptr_t) {
   const BlitGeometry& g = sprite_blitter.geometry;
   std::uint16_t* d = g.dest_start;
   const std::uint16_t* s = g.src_start;
-  for (int r = 0; r < g.rows; ++r, d = next_row(d), s += w) std::memcpy(d, s, 2 * std::size_t(g.cols));
+  for (int r = 0; r < g.rows; ++r, d = next_row(d), s += w) copy_pixels(d, s, g.cols);
 }
 
 void blit_raw_copy_mirror(int, int, int w, int, std::intptr_t) {

@@ -1,6 +1,7 @@
 // RLE mode 0 (copy the opaque pixels) and mode 1 (add them with per-channel saturation, after
 // shifting the picture's channels by the one-shot offsets).
 #include "gfx2d/blit_modes.h"
+#include "gfx2d/pixel_copy.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_row_walk.h"
 
@@ -10,7 +11,7 @@
 namespace {
 
 struct CopyOp {
-  static void literal(std::uint16_t* d, const std::uint8_t* s, int n) { std::memcpy(d, s, 2 * std::size_t(n)); }
+  static void literal(std::uint16_t* d, const std::uint8_t* s, int n) { copy_pixels(d, s, n); }
   static void keyed(std::uint16_t, std::uint16_t*, int) {}
 };
 

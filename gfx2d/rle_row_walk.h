@@ -55,16 +55,25 @@ void walk_rows(const SpriteBlitter& b, int w, int row_step, Op& op) {
       p += 2;
       int n = code & run_count_mask;
       if (n == 0) break;
-      int lo = std::max(x, first), hi = std::min(x + n, stop);
       bool literal = (code & run_kind_mask) == 0;
       if (literal && (end - p) / 2 < std::size_t(n)) return;
-      if (hi > lo) {
-        int m = hi - lo;
+      if (x >= first && x + n <= stop) {
+        // The common case: the whole run is visible.
         if (literal)
-          op.literal(d, image + p + 2 * std::size_t(lo - x), m);
+          op.literal(d, image + p, n);
         else
-          op.keyed(std::uint16_t(code & run_kind_mask), d, m);
-        d += Mirror ? -m : m;
+          op.keyed(std::uint16_t(code & run_kind_mask), d, n);
+        d += Mirror ? -n : n;
+      } else {
+        int lo = std::max(x, first), hi = std::min(x + n, stop);
+        if (hi > lo) {
+          int m = hi - lo;
+          if (literal)
+            op.literal(d, image + p + 2 * std::size_t(lo - x), m);
+          else
+            op.keyed(std::uint16_t(code & run_kind_mask), d, m);
+          d += Mirror ? -m : m;
+        }
       }
       if (literal) p += 2 * std::size_t(n);
       x += n;

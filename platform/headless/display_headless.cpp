@@ -18,7 +18,8 @@ class HeadlessOutput final : public DisplayOutput {
             const PixelMasks& masks) override {
     int index = shown_++;
     std::size_t count = std::size_t(width) * height;
-    if (shots_dir() == nullptr) {
+    const char* dir = shots_dir();
+    if (dir == nullptr) {
       frame_.resize(count);
       frame_to_rgb565(pixels, pitch, width, height, masks, frame_.data());
       width_ = width;
@@ -31,7 +32,7 @@ class HeadlessOutput final : public DisplayOutput {
     frame_.swap(scratch_);
     width_ = width;
     height_ = height;
-    if (!same) write_shot(index);
+    if (!same) write_shot(dir, index);
   }
 
   void set_full_screen(Window*, bool full_screen) override { full_screen_ = full_screen; }
@@ -54,17 +55,14 @@ class HeadlessOutput final : public DisplayOutput {
 
  private:
   static const char* shots_dir() {
-    static const char* dir = [] {
-      const char* d = std::getenv("QORV_SHOTS");
-      return d && *d ? d : nullptr;
-    }();
-    return dir;
+    const char* d = std::getenv("QORV_SHOTS");
+    return d && *d ? d : nullptr;
   }
 
-  void write_shot(int index) {
+  void write_shot(const char* dir, int index) {
     char name[32];
     std::snprintf(name, sizeof name, "/%06d.png", index);
-    std::string path = std::string(shots_dir()) + name;
+    std::string path = std::string(dir) + name;
     if (!write_png_rgb565(path, frame_.data(), width_, height_, width_))
       std::fprintf(stderr, "QORV_SHOTS: cannot write %s\n", path.c_str());
   }
