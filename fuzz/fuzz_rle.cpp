@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -66,10 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }();
   (void)ready;
   // Any bytes: the blitter draws them with their size stated (0 would state none), in a small box.
-  std::uint8_t* raw = size ? heap_copy(data, size) : nullptr;
-  if (raw) {
-    draw_everywhere(raw, size, 9, 7);
-    MemMgr_Free(raw);
+  if (size) {
+    std::unique_ptr<std::uint8_t[]> raw(new std::uint8_t[size]);
+    std::memcpy(raw.get(), data, size);
+    draw_everywhere(raw.get(), size, 9, 7);
   }
   RleInfo info;
   if (validate_rle_image(data, size, &info) != RleCheck::Ok) return 0;

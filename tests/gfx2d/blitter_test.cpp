@@ -1,7 +1,6 @@
 // The sprite blitter against a naive reference: decode the picture, then place each pixel
 // by hand. Both pixel layouts, clipping on every edge, mirroring, and a guard band around the
 // target that must stay as it was.
-#include "app/mem_mgr.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "gfx2d/sprite_blitter.h"
@@ -30,20 +29,18 @@ struct Layout {
 };
 const Layout layouts[] = {{"rgb565", platform::masks_rgb565}, {"rgb555", platform::masks_rgb555}};
 
-// A heap block of exactly the picture's size.
+// A heap block of exactly the picture's size, so that the sanitizer sees any read past it.
 struct Heap {
-  explicit Heap(const Bytes& b) : size(b.size()) {
-    data = static_cast<std::uint8_t*>(MemMgr_Alloc(int(b.size())));
+  explicit Heap(const Bytes& b) : size(b.size()), block(new std::uint8_t[b.size()]), data(block.get()) {
     std::memcpy(data, b.data(), b.size());
   }
-  explicit Heap(const std::vector<std::uint16_t>& px) : size(px.size() * 2) {
-    data = static_cast<std::uint8_t*>(MemMgr_Alloc(int(size)));
+  explicit Heap(const std::vector<std::uint16_t>& px)
+      : size(px.size() * 2), block(new std::uint8_t[size]), data(block.get()) {
     std::memcpy(data, px.data(), size);
   }
-  ~Heap() { MemMgr_Free(data); }
-  Heap(const Heap&) = delete;
-  std::uint8_t* data;
   std::size_t size;
+  std::unique_ptr<std::uint8_t[]> block;
+  std::uint8_t* data;
 };
 
 // The pixel-format channels of a pixel as 5-bit values, and back.

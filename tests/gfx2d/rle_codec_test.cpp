@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -40,15 +41,13 @@ Bytes encode(const std::vector<std::uint16_t>& pixels, std::uint32_t w, std::uin
 
 // A copy of bytes in a heap block of exactly their size, so that any read past them is caught.
 struct HeapPicture {
-  explicit HeapPicture(const Bytes& b) : size(b.size()) {
-    data = static_cast<std::uint8_t*>(MemMgr_Alloc(int(b.size())));
-    std::memcpy(data, b.data(), b.size());
+  explicit HeapPicture(const Bytes& b) : size(b.size()), block(new std::uint8_t[b.size()]), data(block.get()) {
+    if (size) std::memcpy(data, b.data(), b.size());
   }
-  ~HeapPicture() { MemMgr_Free(data); }
-  HeapPicture(const HeapPicture&) = delete;
   RleImage* image() { return reinterpret_cast<RleImage*>(data); }
-  std::uint8_t* data;
   std::size_t size;
+  std::unique_ptr<std::uint8_t[]> block;
+  std::uint8_t* data;
 };
 
 TEST(RleEncode, ExamplesOfTheFormat) {
