@@ -2,11 +2,9 @@
 #include "app/display_restore.h"
 
 #include "app/log.h"
-#include "gfx2d/cddraw.h"
+#include "app/win_main.h"
 
 #include <array>
-
-int display_suspended = 0;
 
 namespace {
 
@@ -47,7 +45,7 @@ bool exclusive() {
 void on_focus_lost(platform::Window* window) {
   if (!exclusive()) return;  // a window keeps running behind others
   call(display_stack().minimise_window, window);
-  display_suspended = 1;
+  window_suspended = 1;
 }
 
 void on_activated(platform::Window* window) {
@@ -55,17 +53,17 @@ void on_activated(platform::Window* window) {
     call(display_stack().acquire_input);
     return;
   }
-  if (!display_suspended) return;  // nothing was lost since the last rebuild
+  if (!window_suspended) return;  // nothing was lost since the last rebuild
   call(display_stack().restore_window, window);
   release_display();
   // A display that cannot be built again stays suspended; the next activation tries again.
-  if (restore_display()) display_suspended = 0;
+  if (restore_display()) window_suspended = 0;
 }
 
 }  // namespace
 
 DisplayStack& display_stack() {
-  static DisplayStack stack;
+  static DisplayStack stack = engine_display_stack();
   return stack;
 }
 
@@ -112,9 +110,3 @@ void handle_display_events(platform::Window* window) {
   }
 }
 
-void use_engine_display_stack() {
-  DisplayStack& s = display_stack();
-  s = DisplayStack{};
-  s.release_display_device = [] { display_device.release(); };
-  s.is_exclusive = [] { return display_device.is_exclusive(); };
-}

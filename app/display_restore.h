@@ -35,13 +35,9 @@ struct DisplayStack {
   int (*is_exclusive)() = nullptr;     // cDDRAW::is_exclusive
 };
 
+// The stack in use: the engine's operations (engine_display_stack) unless a test replaced them.
 DisplayStack& display_stack();
-// The engine's operations in every entry.
-void use_engine_display_stack();
-
-// 1 while the full-screen window is minimised after losing the focus; the main loop calls the
-// frame tick only while it is 0.
-extern int display_suspended;
+DisplayStack engine_display_stack();
 
 void release_display();
 // 1 when the display stack is up again; 0 (reported) when the device refused.
@@ -50,5 +46,7 @@ int restore_display();
 // Window events, noted for the next handle_display_events.
 void note_focus_lost();
 void note_app_activated();
-// At the top of each pass of the main loop.
+// At the top of each pass of the main loop: a focus loss in full screen minimises the window and
+// sets window_suspended (the loop then runs no frame tick); the next activation rebuilds the
+// display and clears it. In a window, an activation only takes the input devices again.
 void handle_display_events(platform::Window* window);

@@ -3,6 +3,7 @@
 
 #include "platform/backend.h"
 #include "platform/display_output.h"
+#include "platform/window.h"
 
 #include <algorithm>
 #include <bit>
@@ -41,9 +42,10 @@ struct SurfaceData {
 
 namespace {
 
+// Never destroyed: surfaces held by global objects go after every function-local static.
 std::set<SurfaceData*>& live_surfaces() {
-  static std::set<SurfaceData*> surfaces;
-  return surfaces;
+  static auto* surfaces = new std::set<SurfaceData*>;
+  return *surfaces;
 }
 
 DisplayConfig default_config() {
@@ -209,7 +211,8 @@ bool DisplayDevice::set_cooperative_level(Window* window, std::uint32_t flags) {
   state_->coop_flags = flags;
   state_->has_coop = true;
   state_->window = window;
-  display_output().set_full_screen(window, (flags & coop_exclusive) != 0);
+  // Exclusive cooperation is desktop full screen; normal cooperation keeps a window.
+  if (window) set_fullscreen(window, (flags & coop_exclusive) != 0);
   return true;
 }
 
@@ -224,7 +227,10 @@ bool DisplayDevice::set_display_mode(int width, int height, int bits) {
   return false;
 }
 
-void DisplayDevice::restore_display_mode() { state_->mode = DisplayMode{640, 480, 16}; }
+void DisplayDevice::restore_display_mode() {
+  state_->mode = DisplayMode{640, 480, 16};
+  if (state_->window && (state_->coop_flags & coop_exclusive)) set_fullscreen(state_->window, false);
+}
 
 namespace {
 std::shared_ptr<SurfaceData> make_surface(const std::shared_ptr<DeviceState>& device, int width,

@@ -13,8 +13,6 @@ class DisplayOutput {
   // A frame of 16-bit pixels in the given layout; pitch in bytes.
   virtual void show(Window* window, const std::uint16_t* pixels, int pitch, int width, int height,
                     const PixelMasks& masks) = 0;
-  // Exclusive cooperation shows the window full screen (desktop full screen), normal in a window.
-  virtual void set_full_screen(Window* window, bool full_screen) = 0;
   virtual void confine_cursor(Window* window, const Rect* rect) = 0;
   virtual void desktop_size(int& width, int& height) = 0;
 };

@@ -1,11 +1,10 @@
 // The headless display output: the frame stays in memory; QORV_SHOTS=DIR writes each shown
-// frame that differs from the one before as DIR/NNNNNN.png (NNNNNN counts every frame shown,
-// from 0).
+// frame that differs from the one before as DIR/NNNNNN.png, NNNNNN the number of the frame.
+#include "platform/automation.h"
 #include "platform/display_output.h"
 #include "platform/png_writer.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,10 @@ class HeadlessOutput final : public DisplayOutput {
  public:
   void show(Window*, const std::uint16_t* pixels, int pitch, int width, int height,
             const PixelMasks& masks) override {
-    int index = shown_++;
+    ++shown_;
+    // Named by the frame tick's number, so that shots line up with QORV_INPUT's frames; a frame
+    // shown twice keeps its last picture.
+    int index = current_frame() < 0 ? 0 : current_frame();
     std::size_t count = std::size_t(width) * height;
     const char* dir = shots_dir();
     if (dir == nullptr) {
@@ -34,8 +36,6 @@ class HeadlessOutput final : public DisplayOutput {
     height_ = height;
     if (!same) write_shot(dir, index);
   }
-
-  void set_full_screen(Window*, bool full_screen) override { full_screen_ = full_screen; }
 
   void confine_cursor(Window*, const Rect* rect) override {
     confinement_ = rect ? std::optional<Rect>(*rect) : std::nullopt;
@@ -55,8 +55,8 @@ class HeadlessOutput final : public DisplayOutput {
 
  private:
   static const char* shots_dir() {
-    const char* d = std::getenv("QORV_SHOTS");
-    return d && *d ? d : nullptr;
+    const std::string& dir = platform::shots_dir();
+    return dir.empty() ? nullptr : dir.c_str();
   }
 
   void write_shot(const char* dir, int index) {
@@ -70,7 +70,6 @@ class HeadlessOutput final : public DisplayOutput {
   int shown_ = 0;
   int width_ = 0, height_ = 0;
   std::vector<std::uint16_t> frame_, scratch_;
-  bool full_screen_ = false;
   std::optional<Rect> confinement_;
 };
 

@@ -1,5 +1,6 @@
 // Display loss and restore, with fakes in place of the engine's display stack.
 #include "app/display_restore.h"
+#include "app/win_main.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ class DisplayRestoreTest : public ::testing::Test {
     calls.clear();
     exclusive = 1;
     device_result = 1;
-    display_suspended = 0;
+    window_suspended = 0;
     DisplayStack& s = display_stack();
     s = DisplayStack{};
     s.flush_textures = [] { calls.push_back("flush_textures"); };
@@ -58,12 +59,12 @@ TEST_F(DisplayRestoreTest, FocusLossSuspendsAndActivationRebuildsInOrder) {
   EXPECT_TRUE(calls.empty());  // nothing happens until the top of the main loop
   handle_display_events(window);
   EXPECT_EQ(calls, std::vector<std::string>{"minimise"});
-  EXPECT_EQ(display_suspended, 1);
+  EXPECT_EQ(window_suspended, 1);
   calls.clear();
   note_app_activated();
   handle_display_events(window);
   EXPECT_EQ(calls, rebuild);
-  EXPECT_EQ(display_suspended, 0);
+  EXPECT_EQ(window_suspended, 0);
 }
 
 TEST_F(DisplayRestoreTest, TwoActivationsRebuildOnce) {
@@ -90,7 +91,7 @@ TEST_F(DisplayRestoreTest, WindowedModeKeepsRunning) {
   note_app_activated();
   handle_display_events(window);
   EXPECT_EQ(calls, std::vector<std::string>{"acquire_input"});
-  EXPECT_EQ(display_suspended, 0);
+  EXPECT_EQ(window_suspended, 0);
 }
 
 // A message box inside a frame runs its own loop; events noted there wait for the main loop.
@@ -102,7 +103,7 @@ TEST_F(DisplayRestoreTest, EventsDuringAFrameWaitForTheMainLoop) {
   std::vector<std::string> expected = {"minimise"};
   expected.insert(expected.end(), rebuild.begin(), rebuild.end());
   EXPECT_EQ(calls, expected);
-  EXPECT_EQ(display_suspended, 0);
+  EXPECT_EQ(window_suspended, 0);
 }
 
 TEST_F(DisplayRestoreTest, ADisplayThatCannotBeRebuiltStaysSuspended) {
@@ -111,13 +112,13 @@ TEST_F(DisplayRestoreTest, ADisplayThatCannotBeRebuiltStaysSuspended) {
   device_result = 0;
   note_app_activated();
   handle_display_events(window);
-  EXPECT_EQ(display_suspended, 1);
+  EXPECT_EQ(window_suspended, 1);
   EXPECT_EQ(calls.back(), "init_device");
   calls.clear();
   device_result = 1;
   note_app_activated();
   handle_display_events(window);
-  EXPECT_EQ(display_suspended, 0);
+  EXPECT_EQ(window_suspended, 0);
   EXPECT_EQ(calls, rebuild);
 }
 

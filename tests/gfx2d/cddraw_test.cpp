@@ -1,7 +1,9 @@
 // The display device on the software driver, shaped by the tests' driver set-up.
 #include "gfx2d/cddraw.h"
 #include "platform/display.h"
+#include "platform/automation.h"
 #include "platform/message_box.h"
+#include "platform/window.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,12 @@
 
 namespace {
 
-platform::Window* const main_window = reinterpret_cast<platform::Window*>(0x1000);
+// A headless window for the display to show in.
+struct TestWindow {
+  TestWindow() : window(platform::create_window({"QORV", platform::default_window_proc}, "QORV", 640, 480)) {}
+  ~TestWindow() { platform::free_window(window); }
+  platform::Window* window;
+};
 
 // "所選擇之顯示模式不支援"
 const char* const mode_unsupported =
@@ -27,6 +34,9 @@ class DisplayDeviceTest : public ::testing::Test {
     platform::clear_recorded_boxes();
   }
   void TearDown() override { dd.release(); }
+
+  TestWindow test_window;
+  platform::Window* const main_window = test_window.window;
 
   platform::DisplayDriverSetup driver(bool primary, int id, bool has_3d, bool windowed) {
     platform::DisplayDriverSetup d;
@@ -270,22 +280,28 @@ TEST_F(DisplayDeviceTest, ReleaseForgetsEverything) {
   ASSERT_EQ(init(DDRAW_FULL_SCREEN), 1);  // enumerated and initialised again
 }
 
-// QORV_SHOTS writes each shown frame that differs from the last one shown, named by the
-// frame's number.
+// QORV_SHOTS writes each shown frame that differs from the last one shown, named by the number
+// of the frame tick that showed it.
 TEST(HeadlessShots, WritesChangedFramesAsPng) {
   namespace fs = std::filesystem;
   fs::path dir = fs::temp_directory_path() / ("qorv_shots_" + std::to_string(std::random_device{}()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   setenv("QORV_SHOTS", dir.c_str(), 1);
+  std::string error;
+  ASSERT_TRUE(platform::init_automation(error)) << error;
   platform::reset_display_config();
+  TestWindow test_window;
+  platform::Window* main_window = test_window.window;
   cDDRAW dd;
   dd.enum_Ddraw_driver();
   ASSERT_EQ(dd.Init(main_window, 0, DDRAW_FULL_SCREEN, 2, 640, 480, 16), 1);
-  int first = platform::presented_frame_count();
+  int first = platform::count_frame();
   paint_back(dd, 1);
   dd.present();
+  platform::count_frame();
   dd.present();
+  platform::count_frame();
   paint_back(dd, 2);
   dd.present();
   dd.release();

@@ -2,13 +2,16 @@
 #include "gfx2d/cddraw.h"
 #include "gfx2d/window_presenter.h"
 #include "platform/display.h"
+#include "platform/window.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-platform::Window* const main_window = reinterpret_cast<platform::Window*>(0x1000);
-platform::Window* const other_window = reinterpret_cast<platform::Window*>(0x2000);
+
+platform::Window* make_window() {
+  return platform::create_window({"QORV", platform::default_window_proc}, "QORV", 640, 480);
+}
 
 class WindowPresenterTest : public ::testing::TestWithParam<bool> {
  protected:
@@ -25,7 +28,11 @@ class WindowPresenterTest : public ::testing::TestWithParam<bool> {
   void TearDown() override {
     presenter.release();
     dd.release();
+    platform::free_window(main_window);
+    platform::free_window(other_window);
   }
+  platform::Window* main_window = make_window();
+  platform::Window* other_window = make_window();
   cDDRAW dd;
   WindowPresenter presenter;
 };
