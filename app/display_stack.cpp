@@ -1,14 +1,16 @@
 // The engine's operations behind the display release and rebuild.
 #include "app/app_window.h"
 #include "app/display_restore.h"
+#include "app/grp_input.h"
 #include "app/pending.h"
 #include "g3d/act_animation.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/model_cache.h"
 #include "g3d/renderer.h"
-#include "g3d/texture_cache.h"
+#include "g3d/texture_file_cache.h"
 #include "g3d/view_zoom.h"
 #include "gfx2d/cddraw.h"
+#include "gfx2d/memoryer.h"
 #include "platform/window.h"
 
 namespace {
@@ -29,7 +31,7 @@ DisplayStack engine_display_stack() {
   DisplayStack s;
   s.flush_textures = [] { renderer.flush_textures(); };
   s.free_models = FreePolyMemory;
-  s.free_sprites = Memoryer_Free;
+  s.free_sprites = [](std::uint8_t tag) { Memoryer_Free(tag); };
   s.free_animations = Act_Memoryer_Free;
   s.release_fonts = [] {
     for (const FontSize& f : fonts) f.font->release();

@@ -8,6 +8,7 @@
 #include "app/disc.h"
 #include "app/flags.h"
 #include "app/frame_tick.h"
+#include "app/grp_input.h"
 #include "app/pending.h"
 #include "app/startup.h"
 #include "platform/window.h"

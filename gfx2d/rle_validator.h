@@ -1,7 +1,7 @@
 #pragma once
 // The check every RleImage from outside passes before it is used: header, depth, every row
-// inside the block, run codes adding up to the width, no more rows than the height, and the
-// final 0 row header.
+// inside the block and ending where its closing code ends, run codes adding up to the width,
+// no more rows than the height, and the final 0 row header.
 #include <cstddef>
 #include <cstdint>
 
@@ -12,6 +12,7 @@ enum class RleCheck {
   BadDepth,        // neither 16 nor 8 bits per pixel
   TooWide,         // wider than a row length can hold
   RowOutside,      // a row, a run code or run data passes the row's end or the block's
+  BadRowLength,    // a row's length is not where its closing code ends
   BadRunSum,       // the runs of a row do not add up to the width
   TooManyRows,     // more rows than the height
   NoTerminator,    // the block ends before the final 0

@@ -152,6 +152,7 @@ TEST(RleValidator, RefusesEachKindOfDamage) {
       {"more rows than the height", with_word(good, 4, 1), RleCheck::TooManyRows},
       {"no final mark", truncated, RleCheck::NoTerminator},
       {"no closing code", with_word(good, 20, 0x0004), RleCheck::RowOutside},
+      {"row longer than its codes", with_word(good, 20, 0x0008), RleCheck::BadRowLength},
   };
   for (const BadCase& c : cases) EXPECT_EQ(validate_rle_image(c.bytes.data(), c.bytes.size()), c.expected) << c.name;
 }
