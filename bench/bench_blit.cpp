@@ -54,6 +54,20 @@ struct Screen {
   }
 };
 
+// Draws 50 sprites edge to edge over the screen; set_source(i) makes sprite i the source.
+template <class SetSource>
+void draw_screenful(Screen& screen, SetSource set_source) {
+  screen.make_current();
+  int i = 0;
+  for (int y = 0; y < screen_h; y += sprite_h)
+    for (int x = 0; x < screen_w; x += sprite_w) {
+      set_source(std::size_t(i++));
+      put_pic(x, y, sprite_w, sprite_h, 0, 0);
+    }
+  benchmark::DoNotOptimize(screen.pixels.data());
+  benchmark::ClobberMemory();
+}
+
 void prepare_blitter() {
   apply_pixel_masks(0xF800, 0x07E0, 0x001F);
   init_blend_mode_table();
@@ -80,17 +94,8 @@ void BM_blit_rle0_screen(benchmark::State& state) {
     sprites.push_back(fixtures::rle_from_pixels(pixels, sprite_w, sprite_h));
   }
   Screen screen;
-  for (auto _ : state) {
-    screen.make_current();
-    int i = 0;
-    for (int y = 0; y < screen_h; y += sprite_h)
-      for (int x = 0; x < screen_w; x += sprite_w) {
-        sprite_blitter.blit_source = sprites[std::size_t(i++)].data();
-        put_pic(x, y, sprite_w, sprite_h, 0, 0);
-      }
-    benchmark::DoNotOptimize(screen.pixels.data());
-    benchmark::ClobberMemory();
-  }
+  for (auto _ : state)
+    draw_screenful(screen, [&](std::size_t i) { sprite_blitter.blit_source = sprites[i].data(); });
   state.SetItemsProcessed(state.iterations() * screen_w * screen_h);
 }
 BENCHMARK(BM_blit_rle0_screen);
@@ -100,18 +105,8 @@ void BM_blit_raw_screen(benchmark::State& state) {
   std::vector<std::vector<std::uint16_t>> sprites;
   for (std::uint32_t i = 0; i < 50; ++i) sprites.push_back(character(i + 1));
   Screen screen;
-  for (auto _ : state) {
-    screen.make_current();
-    int i = 0;
-    for (int y = 0; y < screen_h; y += sprite_h)
-      for (int x = 0; x < screen_w; x += sprite_w) {
-        const auto& s = sprites[std::size_t(i++)];
-        set_blit_source(s.data(), PicKind::Raw, s.size() * 2);
-        put_pic(x, y, sprite_w, sprite_h, 0, 0);
-      }
-    benchmark::DoNotOptimize(screen.pixels.data());
-    benchmark::ClobberMemory();
-  }
+  for (auto _ : state)
+    draw_screenful(screen, [&](std::size_t i) { set_blit_source(sprites[i].data(), PicKind::Raw, sprites[i].size() * 2); });
   state.SetItemsProcessed(state.iterations() * screen_w * screen_h);
 }
 BENCHMARK(BM_blit_raw_screen);
