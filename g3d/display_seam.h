@@ -20,9 +20,6 @@ int display_blit_format_screen(cDDRAW* display);
 int display_blit_format_texture();
 int display_init_blitter(cDDRAW* display);
 
-// Tests without a display surface draw into memory of their own through this.
-void display_set_memory_back(const BackPixels* back);
-
 // The back surface locked for 2D drawing: the blitter's destination and screen target are set
 // to it. Null when it cannot be locked.
 std::uint16_t* display_lock_for_2d(cDDRAW* display);

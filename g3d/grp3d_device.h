@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/pending.h"
+#include "gfx2d/cddraw.h"
 #include "platform/raster/raster.h"
 
 namespace platform {
@@ -129,6 +129,9 @@ class GRP3Ddraw {
   int width() const { return width_; }
   int height() const { return height_; }
   platform::raster::Device* raster() { return raster_.get(); }
+  platform::Surface* back_surface() const {
+    return ddraw_ ? ddraw_->get_surface(DDRAW_BACK_SURFACE) : nullptr;
+  }
   const G3dTexture& default_texture() const { return default_texture_; }
   std::uint32_t texture_mask(int channel) const { return texture_masks_[channel]; }
 

@@ -68,7 +68,12 @@ void g3d_renderer::unlock_back_buffer(std::uint16_t* pixels) {
   if (device_) display_unlock_for_2d(device_->display(), pixels);
 }
 
-void g3d_renderer::set_present_rect(int, int, int, int, int, int) {}
+void g3d_renderer::set_present_rect(int dest_x, int dest_y, int src_x, int src_y, int src_width,
+                                    int src_height) {
+  if (device_ && device_->display())
+    device_->display()->set_present_rect(dest_x, dest_y,
+                                         platform::Rect{src_x, src_y, src_x + src_width, src_y + src_height});
+}
 
 void g3d_renderer::present() {
   if (device_ && device_->display()) device_->display()->present();

@@ -92,14 +92,23 @@ TEST_F(RendererTest, TextureOfUnsupportedDepthFailsWithItsMessage) {
   EXPECT_EQ(platform::recorded_boxes()[0].caption, "\xbf\xf9\xbb\x7e");
 }
 
-TEST(DeviceInit, FailsWhenTheDepthBufferCannotBeMade) {
+TEST(DeviceInit, FailsWhenTheDisplayCannotBeSetUp) {
+  platform::reset_display_config();
   platform::clear_recorded_boxes();
   GRP3Ddraw device;
-  // A display of no size gives no depth buffer: init reports it and fails.
-  EXPECT_EQ(device.init(nullptr, &display_device, 0, 20001, 2, 0, 0, 16), 0);
+  // No display mode of this size: the display fails and so does the device, with its message.
+  EXPECT_EQ(device.init(nullptr, &display_device, 0, DDRAW_WINDOWED, 2, 123, 45, 16), 0);
   ASSERT_FALSE(platform::recorded_boxes().empty());
-  EXPECT_NE(platform::recorded_boxes()[0].text.find("GRP3Ddraw::create_z_buffer"), std::string::npos);
+  EXPECT_EQ(platform::recorded_boxes().back().text, "GRP3Ddraw::chose_Ddraw_driver\xa5\xa2\xb1\xd1");
   device.release();
+  display_device.release();
+}
+
+TEST_F(RendererTest, DepthBufferFailureIsReported) {
+  platform::clear_recorded_boxes();
+  EXPECT_EQ(d3d_device.create_z_buffer(0, 0), 0);
+  ASSERT_EQ(platform::recorded_boxes().size(), 1u);
+  EXPECT_NE(platform::recorded_boxes()[0].text.find("GRP3Ddraw::create_z_buffer"), std::string::npos);
 }
 
 TEST(DeviceInit, DrawsNothingWithoutAnInit) {

@@ -1,6 +1,9 @@
 // Primitives and image drawing through the renderer into the back buffer.
 #include <gtest/gtest.h>
 
+#include "gfx2d/sprite_blitter.h"
+#include "platform/display.h"
+#include "tests/fixtures/rle_writer.h"
 #include "tests/g3d/renderer_fixture.h"
 
 namespace {
@@ -132,6 +135,29 @@ TEST_F(RendererTest, SceneReference) {
 
   const std::string failure = test_support::compare_with_reference("renderer_scene", frame());
   EXPECT_TRUE(failure.empty()) << failure;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RendererTest, TwoDDrawingInterleavesWithThreeDDraws) {
+  renderer.draw_rect(0, 0, width, height, 0, G3D_FAR_DEPTH);
+  renderer.draw_rect(10, 10, 40, 20, 0xFFFF0000, 0);
+  std::uint16_t* pixels = renderer.lock_back_buffer();
+  ASSERT_NE(pixels, nullptr);
+  auto picture = fixtures::RleWriter(4, 1).literal({0x07E0, 0x07E0, 0x07E0, 0x07E0}).end_row().finish();
+  sprite_blitter.blit_source = picture.data();
+  put_pic(20, 15, 4, 1, 0, 0);
+  renderer.unlock_back_buffer(pixels);
+  renderer.draw_rect(30, 10, 40, 20, 0xFF0000FF, 0);  // over the sprite's right half
+  renderer.present();
+  auto shown = platform::last_presented_frame();
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->pixels[15 * shown->width + 12], 0xF800);
+  EXPECT_EQ(shown->pixels[15 * shown->width + 21], 0x07E0);
+  EXPECT_EQ(shown->pixels[15 * shown->width + 35], 0x001F);
+  EXPECT_EQ(shown->pixels[5 * shown->width + 5], 0x0000);
 }
 
 }  // namespace

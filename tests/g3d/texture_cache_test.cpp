@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "g3d/texture_source.h"
+#include "gfx2d/sprite_blitter.h"
 #include "tests/g3d/renderer_fixture.h"
 
 namespace {
@@ -206,6 +207,24 @@ TEST_F(RendererTest, LostTextureIsRefilledOnItsNextUse) {
   EXPECT_EQ(renderer.get_texture(900, nullptr), f);
   EXPECT_EQ(f->surface[5], 0x4444);
   texture_file_set_test_picture(900, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RendererTest, UploadsLeaveTheBlitterWhereItWas) {
+  int rows[4] = {0, 8, 16, 24};
+  set_blit_target(rows, 4, 4, 8);
+  std::uint16_t target[16] = {};
+  sprite_blitter.blit_dest = target;
+  const SpriteBlitter before = sprite_blitter;
+  const auto pic = rle_picture(600, 2, [](int x, int) { return x % 3 == 0 ? -1 : 0x1111; });
+  ASSERT_NE(renderer.get_texture(1, pic.data()), nullptr);
+  EXPECT_EQ(sprite_blitter.blit_dest, before.blit_dest);
+  EXPECT_EQ(sprite_blitter.blit_row_table, before.blit_row_table);
+  EXPECT_EQ(sprite_blitter.blit_pitch, before.blit_pitch);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(sprite_blitter.blit_clip[i], before.blit_clip[i]);
 }
 
 }  // namespace
