@@ -1,0 +1,176 @@
+// The font rasteriser on FreeType and fontconfig, used by both backends (it needs no display).
+//
+// It draws as a GDI text-out of a font made with a negative height would: the em square is the
+// requested pixel size, the text's cell top lies on row 0 and the baseline at the font's ascent
+// (the OS/2 Windows ascent, scaled and rounded as GDI does), glyphs are rendered in one bit
+// (no anti-aliasing, embedded bitmaps where the font has them) and placed by their advances.
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include <iconv.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include "platform/font.h"
+
+namespace platform {
+namespace {
+
+FontOpener font_opener = nullptr;
+
+FT_Library freetype() {
+  static FT_Library library = [] {
+    FT_Library lib = nullptr;
+    if (FT_Init_FreeType(&lib) != 0) lib = nullptr;
+    return lib;
+  }();
+  return library;
+}
+
+// One iconv conversion of a short string into UTF-8 or UTF-32; empty on failure.
+std::string convert(const char* to, const char* from, const std::string& in) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == iconv_t(-1)) return {};
+  std::string src = in;
+  std::string out(src.size() * 4 + 8, '\0');
+  char* ip = src.data();
+  size_t il = src.size();
+  char* op = out.data();
+  size_t ol = out.size();
+  bool ok = iconv(cd, &ip, &il, &op, &ol) != size_t(-1) && il == 0;
+  iconv_close(cd);
+  if (!ok) return {};
+  out.resize(out.size() - ol);
+  return out;
+}
+
+struct FontFile {
+  std::string path;
+  int index = 0;
+};
+
+// The file for a face: QORV_FONT when set, else fontconfig's choice for the face's name (read
+// both as Big5 and as GB2312, since the game names faces in either) among Chinese fonts.
+FontFile find_font_file(const char* face) {
+  if (const char* forced = std::getenv("QORV_FONT"); forced && *forced) return {forced, 0};
+  FontFile file;
+  if (!FcInit()) return file;
+  FcPattern* pattern = FcPatternCreate();
+  for (const char* encoding : {"CP950", "GB2312"}) {
+    std::string name = convert("UTF-8", encoding, face ? face : "");
+    if (!name.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+  }
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("AR PL UMing CN"));
+  FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+    FcChar8* path = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file.path = reinterpret_cast<char*>(path);
+    FcPatternGetInteger(match, FC_INDEX, 0, &file.index);
+    FcPatternDestroy(match);
+  }
+  FcPatternDestroy(pattern);
+  return file;
+}
+
+class FreeTypeFont final : public Font {
+ public:
+  FreeTypeFont(FT_Face face, int pixel_size) : face_(face), gb_to_u32_(iconv_open("UTF-32LE", "GB2312")) {
+    FT_Set_Pixel_Sizes(face_, 0, pixel_size);
+    const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
+    if (os2 && face_->units_per_EM > 0)
+      ascent_ = static_cast<int>(std::lround(double(os2->usWinAscent) * pixel_size / face_->units_per_EM));
+    else
+      ascent_ = static_cast<int>((face_->size->metrics.ascender + 63) >> 6);
+  }
+  ~FreeTypeFont() override {
+    if (gb_to_u32_ != iconv_t(-1)) iconv_close(gb_to_u32_);
+    FT_Done_Face(face_);
+  }
+
+  void draw(const char* text, std::uint8_t* pixels, int width, int height, int pitch) override {
+    int pen = 0;
+    for (FT_ULong c : codepoints_of(text)) {
+      if (FT_Load_Char(face_, c, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0) continue;
+      const FT_GlyphSlot g = face_->glyph;
+      put_bitmap(g->bitmap, pen + g->bitmap_left, ascent_ - g->bitmap_top, pixels, width, height, pitch);
+      pen += static_cast<int>((g->advance.x + 32) >> 6);
+    }
+  }
+
+ private:
+  // ASCII bytes as they are, GB2312 two-byte characters through iconv; bytes that form no
+  // character, and control bytes, draw nothing.
+  std::vector<FT_ULong> codepoints_of(const char* text) {
+    std::vector<FT_ULong> out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p;) {
+      if (*p < 0x80) {
+        if (*p >= 0x20) out.push_back(*p);
+        ++p;
+        continue;
+      }
+      if (p[1] == 0) break;
+      char in[2] = {char(p[0]), char(p[1])};
+      unsigned char u32[4] = {};
+      char* ip = in;
+      size_t il = 2;
+      char* op = reinterpret_cast<char*>(u32);
+      size_t ol = 4;
+      iconv(gb_to_u32_, nullptr, nullptr, nullptr, nullptr);
+      if (gb_to_u32_ != iconv_t(-1) && iconv(gb_to_u32_, &ip, &il, &op, &ol) != size_t(-1) && ol == 0)
+        out.push_back(u32[0] | u32[1] << 8 | u32[2] << 16 | FT_ULong(u32[3]) << 24);
+      p += 2;
+    }
+    return out;
+  }
+
+  static void put_bitmap(const FT_Bitmap& bm, int left, int top, std::uint8_t* pixels, int width, int height,
+                         int pitch) {
+    for (unsigned r = 0; r < bm.rows; ++r) {
+      const int y = top + int(r);
+      if (y < 0 || y >= height) continue;
+      const unsigned char* row = bm.buffer + int(r) * bm.pitch;
+      for (unsigned q = 0; q < bm.width; ++q) {
+        const int x = left + int(q);
+        if (x < 0 || x >= width) continue;
+        const bool ink = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[q >> 3] >> (7 - (q & 7))) & 1 : row[q] != 0;
+        if (ink) pixels[y * pitch + x] = 0xFF;
+      }
+    }
+  }
+
+  FT_Face face_;
+  iconv_t gb_to_u32_;
+  int ascent_ = 0;
+};
+
+std::unique_ptr<Font> open_freetype_font(const char* face, int pixel_size) {
+  FT_Library lib = freetype();
+  if (!lib || pixel_size < 1) return nullptr;
+  FontFile file = find_font_file(face);
+  if (file.path.empty()) return nullptr;
+  FT_Face ft_face = nullptr;
+  if (FT_New_Face(lib, file.path.c_str(), file.index, &ft_face) != 0) return nullptr;
+  return std::make_unique<FreeTypeFont>(ft_face, pixel_size);
+}
+
+}  // namespace
+
+std::unique_ptr<Font> open_font(const char* face, int pixel_size) {
+  return font_opener ? font_opener(face, pixel_size) : open_freetype_font(face, pixel_size);
+}
+
+FontOpener set_font_opener(FontOpener opener) {
+  FontOpener previous = font_opener;
+  font_opener = opener;
+  return previous;
+}
+
+}  // namespace platform
