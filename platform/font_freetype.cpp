@@ -17,6 +17,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include "platform/font.h"
+#include "platform/gb2312_codec.h"
 
 namespace platform {
 namespace {
@@ -82,7 +83,7 @@ FontFile find_font_file(const char* face) {
 
 class FreeTypeFont final : public Font {
  public:
-  FreeTypeFont(FT_Face face, int pixel_size) : face_(face), gb_to_u32_(iconv_open("UTF-32LE", "GB2312")) {
+  FreeTypeFont(FT_Face face, int pixel_size) : face_(face) {
     FT_Set_Pixel_Sizes(face_, 0, pixel_size);
     const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
     if (os2 && face_->units_per_EM > 0)
@@ -90,10 +91,7 @@ class FreeTypeFont final : public Font {
     else
       ascent_ = static_cast<int>((face_->size->metrics.ascender + 63) >> 6);
   }
-  ~FreeTypeFont() override {
-    if (gb_to_u32_ != iconv_t(-1)) iconv_close(gb_to_u32_);
-    FT_Done_Face(face_);
-  }
+  ~FreeTypeFont() override { FT_Done_Face(face_); }
 
   void draw(const char* text, std::uint8_t* pixels, int width, int height, int pitch) override {
     int pen = 0;
@@ -106,27 +104,18 @@ class FreeTypeFont final : public Font {
   }
 
  private:
-  // ASCII bytes as they are, GB2312 two-byte characters through iconv; bytes that form no
-  // character, and control bytes, draw nothing.
-  std::vector<FT_ULong> codepoints_of(const char* text) {
+  // ASCII bytes as they are, GB2312 two-byte characters as their Unicode characters; bytes
+  // that form no character, and control characters, draw nothing.
+  static std::vector<FT_ULong> codepoints_of(const char* text) {
+    const std::string utf8 = gb2312_to_utf8(text);
     std::vector<FT_ULong> out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p;) {
-      if (*p < 0x80) {
-        if (*p >= 0x20) out.push_back(*p);
-        ++p;
-        continue;
-      }
-      if (p[1] == 0) break;
-      char in[2] = {char(p[0]), char(p[1])};
-      unsigned char u32[4] = {};
-      char* ip = in;
-      size_t il = 2;
-      char* op = reinterpret_cast<char*>(u32);
-      size_t ol = 4;
-      iconv(gb_to_u32_, nullptr, nullptr, nullptr, nullptr);
-      if (gb_to_u32_ != iconv_t(-1) && iconv(gb_to_u32_, &ip, &il, &op, &ol) != size_t(-1) && ol == 0)
-        out.push_back(u32[0] | u32[1] << 8 | u32[2] << 16 | FT_ULong(u32[3]) << 24);
-      p += 2;
+    for (std::size_t i = 0; i < utf8.size();) {
+      const auto b = static_cast<unsigned char>(utf8[i]);
+      const std::size_t n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+      FT_ULong c = n == 1 ? b : n == 2 ? b & 0x1F : n == 3 ? b & 0x0F : b & 0x07;
+      for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k) c = c << 6 | (utf8[i + k] & 0x3F);
+      if (c >= 0x20) out.push_back(c);
+      i += n;
     }
     return out;
   }
@@ -147,7 +136,6 @@ class FreeTypeFont final : public Font {
   }
 
   FT_Face face_;
-  iconv_t gb_to_u32_;
   int ascent_ = 0;
 };
 
