@@ -15,5 +15,8 @@ std::string drive_mount_point(char letter);
 void map_drive(char letter, const std::string& folder);
 void fake_volume(const std::string& label, const std::string& folder);
 void clear_drive_mappings();
+// Tests: read volume labels from another folder of label links and mounts from another file
+// (by default /dev/disk/by-label and /proc/self/mounts).
+void set_volume_sources(const std::string& by_label_folder, const std::string& mounts_file);
 
 }  // namespace platform

@@ -21,6 +21,11 @@ bool delete_file(std::string_view game_path);    // true when the file is gone a
 bool create_folder(std::string_view game_path);  // true when created or already there
 std::string current_dir();                       // the process's current directory (host form)
 
+// The error code (errno) of the last platform call that failed on this thread, like the
+// Windows thread error; error_text gives the host's text for a code.
+int last_error_code();
+std::string error_text(int code);
+
 // Reads a whole file, refusing files larger than max_bytes. False when missing or unreadable.
 bool read_whole_file(std::string_view game_path, std::vector<std::uint8_t>& out,
                      std::size_t max_bytes = std::size_t(1) << 30);
@@ -44,7 +49,7 @@ class File {
   bool open(std::string_view game_path, Mode mode);
   bool is_open() const { return fd_ >= 0; }
   bool close();
-  // Bytes read (0 at the end), or -1 on error.
+  // Bytes read, len unless the end of the file came first (0 at the end), or -1 on error.
   long long read(void* buf, std::size_t len);
   long long write(const void* buf, std::size_t len);
   // whence: 0 begin, 1 current, 2 end (the Win32 FILE_BEGIN/CURRENT/END numbering).
@@ -52,11 +57,15 @@ class File {
   long long size() const;
   bool truncate_here();
   bool flush();
-  // The host's text for the last error met (strerror), for error texts of callers.
+  // The host's text for the last error met (strerror), for error texts of callers, and its code.
   const std::string& last_error() const { return last_error_; }
+  int last_error_code() const { return last_error_code_; }
 
  private:
+  bool fail(int code);
+
   int fd_ = -1;
+  int last_error_code_ = 0;
   std::string last_error_;
 };
 

@@ -1,0 +1,47 @@
+#include "platform/sdl/message_box_sdl.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/text_codec.h"
+
+namespace platform::sdl {
+
+BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& caption_big5, BoxButtons buttons,
+                      BoxIcon icon) {
+  std::string text = big5_to_utf8(text_big5);
+  std::string caption = big5_to_utf8(caption_big5);
+  // Button ids are the answers; Enter picks the first button, Escape the last, as on the original.
+  const SDL_MessageBoxButtonData ok[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, int(BoxAnswer::Ok), "OK"}};
+  const SDL_MessageBoxButtonData yes_no[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, int(BoxAnswer::Yes), "Yes"},
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, int(BoxAnswer::No), "No"}};
+  SDL_MessageBoxData data{};
+  data.flags = icon == BoxIcon::Error         ? SDL_MESSAGEBOX_ERROR
+               : icon == BoxIcon::Information ? SDL_MESSAGEBOX_INFORMATION
+                                              : 0;
+  // The game's boxes belong to no SDL window here: SDL shows them without one.
+  data.window = nullptr;
+  data.title = caption.c_str();
+  data.message = text.c_str();
+  if (buttons == BoxButtons::YesNo) {
+    data.numbuttons = 2;
+    data.buttons = yes_no;
+  } else {
+    data.numbuttons = 1;
+    data.buttons = ok;
+  }
+  int pressed = -1;
+  if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+    // No display to show it on: say it on the console and take the first button.
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+  }
+  // A box closed without a button answers like Escape.
+  if (pressed < 0) return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
+  return static_cast<BoxAnswer>(pressed);
+}
+
+}  // namespace platform::sdl

@@ -1,0 +1,10 @@
+#pragma once
+// The real backend's message boxes: SDL's own modal box, with the Big5 texts in UTF-8.
+#include "platform/message_box.h"
+
+namespace platform::sdl {
+
+BoxAnswer message_box(Window* owner, const std::string& text_big5, const std::string& caption_big5,
+                      BoxButtons buttons, BoxIcon icon);
+
+}  // namespace platform::sdl
