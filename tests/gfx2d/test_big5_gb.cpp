@@ -1,29 +1,15 @@
-// The Big5-to-GB2312 table against glibc's iconv, which the generator used too.
+// The Big5-to-GB2312 table against the text codecs (glibc's iconv, which the generator used too).
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <set>
 #include <string>
 
 #include "gfx2d/big5_gb_pairs.h"
 #include "gfx2d/big5_gb_table.h"
+#include "platform/gb2312_codec.h"
+#include "platform/text_codec.h"
 
 namespace {
-
-// One conversion of a short string; empty when iconv refuses it.
-std::string convert(const char* to, const char* from, const std::string& in) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == iconv_t(-1)) return {};
-  std::string src = in;
-  char out[16];
-  char* ip = src.data();
-  size_t il = src.size();
-  char* op = out;
-  size_t ol = sizeof out;
-  bool ok = iconv(cd, &ip, &il, &op, &ol) != size_t(-1) && il == 0;
-  iconv_close(cd);
-  return ok ? std::string(out, op) : std::string();
-}
 
 std::uint16_t word_of(unsigned lead, unsigned trail) { return static_cast<std::uint16_t>(lead | trail << 8); }
 
@@ -71,14 +57,14 @@ TEST_F(Big5GbTable, AgreesWithIconvForCharactersGb2312Has) {
     for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
       if (!is_big5_trail(trail)) continue;
       const std::uint16_t gb = big5_to_gb(word_of(lead, trail));
-      const std::string utf8 = convert("UTF-8", "CP950", std::string{char(lead), char(trail)});
-      const std::string expect = utf8.empty() ? std::string() : convert("GB2312", "UTF-8", utf8);
+      const std::string utf8 = platform::big5_to_utf8(std::string{char(lead), char(trail)});
+      const std::string expect = platform::utf8_to_gb2312(utf8);
       if (expect.size() == 2) {
         ++same;
         EXPECT_EQ(gb, word_of(static_cast<unsigned char>(expect[0]), static_cast<unsigned char>(expect[1])))
             << std::hex << lead << ' ' << trail;
       } else if (gb != kUnpairedGbCode) {
-        const std::string back = convert("UTF-8", "GB2312", std::string{char(gb & 0xFF), char(gb >> 8)});
+        const std::string back = platform::gb2312_to_utf8(std::string{char(gb & 0xFF), char(gb >> 8)});
         EXPECT_FALSE(back.empty()) << std::hex << lead << ' ' << trail << " pairs with no GB2312 character";
       }
     }
