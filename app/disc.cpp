@@ -16,7 +16,8 @@ namespace {
 const char marker_word[] = "!#$%&*+?";
 constexpr std::size_t max_word = 127;
 
-const char error_list_caption[] = "Windows \xBF\xF9\xBB\x7E\xB0\x54\xAE\xA7\xA6\x43\xAA\xED";  // "Windows 錯誤訊息列表"
+const char error_list_caption[] =
+    "Windows \xBF\xF9\xBB\x7E\xB0\x54\xAE\xA7\xA6\x43\xAA\xED";  // "Windows 錯誤訊息列表"
 
 bool is_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -28,7 +29,8 @@ int file_exists(const std::string& name) { return platform::file_exists(name) ? 
 
 void show_windows_error() {
   std::string text = platform::utf8_to_big5(platform::error_text(platform::last_error_code()));
-  platform::message_box(nullptr, text, error_list_caption, platform::BoxButtons::Ok, platform::BoxIcon::Information);
+  platform::message_box(nullptr, text, error_list_caption, platform::BoxButtons::Ok,
+                        platform::BoxIcon::Information);
 }
 
 int check_marker_file(const std::string& name) {

@@ -15,12 +15,21 @@ bool mode_for(int creation_disposition, std::uint32_t desired_access, Mode& mode
     return true;
   }
   switch (creation_disposition) {
-    case CREATE_NEW: mode = Mode::CreateNew; return true;
-    case CREATE_ALWAYS: mode = Mode::CreateAlways; return true;
+    case CREATE_NEW:
+      mode = Mode::CreateNew;
+      return true;
+    case CREATE_ALWAYS:
+      mode = Mode::CreateAlways;
+      return true;
     case OPEN_EXISTING:
-    case TRUNCATE_EXISTING: mode = Mode::ReadWrite; return true;
-    case OPEN_ALWAYS: mode = Mode::OpenAlways; return true;
-    default: return false;
+    case TRUNCATE_EXISTING:
+      mode = Mode::ReadWrite;
+      return true;
+    case OPEN_ALWAYS:
+      mode = Mode::OpenAlways;
+      return true;
+    default:
+      return false;
   }
 }
 

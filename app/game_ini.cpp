@@ -56,7 +56,8 @@ bool switched_on(const platform::Profile& ini, const std::string& section, const
   return value && read_number(*value) == 1;
 }
 
-void apply_key(const platform::Profile& ini, SectionKind kind, const std::string& section, const std::string& key) {
+void apply_key(const platform::Profile& ini, SectionKind kind, const std::string& section,
+               const std::string& key) {
   switch (kind) {
     case SectionKind::Sound:
       if (same_ascii(key, "music_off") && switched_on(ini, section, key)) {

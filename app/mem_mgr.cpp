@@ -110,7 +110,8 @@ bool MemMgr::NodeContainAlloc(Node* node, int size) {
     return false;
   }
   // A negative size, or one whose frame would not fit an int, is no block.
-  void* raw = size >= 0 && size <= INT_MAX - frame_bytes ? std::malloc(std::size_t(size) + frame_bytes) : nullptr;
+  void* raw =
+      size >= 0 && size <= INT_MAX - frame_bytes ? std::malloc(std::size_t(size) + frame_bytes) : nullptr;
   if (!raw) {
     SetError("Mgr node contain alloc fail");
     *node = Node{};
@@ -156,9 +157,7 @@ MemMgr::Node* MemMgr::UnlinkNode(const void* p) {
   return nullptr;
 }
 
-void MemMgr::SetError(const char* text) {
-  std::snprintf(error_text_, sizeof error_text_, "%s", text);
-}
+void MemMgr::SetError(const char* text) { std::snprintf(error_text_, sizeof error_text_, "%s", text); }
 
 // The report shows the first 16 bytes of the user area; bytes past the block (its user area
 // and trailing guards) are never read and show as "--".

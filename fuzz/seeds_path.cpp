@@ -4,11 +4,12 @@
 namespace {
 
 fuzz_seeds::Bytes seed(int digits, std::uint32_t number, const std::string& path, const std::string& part) {
-  fuzz_seeds::Bytes b = {std::uint8_t(digits + 2), std::uint8_t(number), std::uint8_t(number >> 8),
-                         std::uint8_t(number >> 16), std::uint8_t(number >> 24)};
-  b.insert(b.end(), path.begin(), path.end());
+  fuzz_seeds::Bytes b;
+  b.push_back(std::uint8_t(digits + 2));
+  for (int shift = 0; shift < 32; shift += 8) b.push_back(std::uint8_t(number >> shift));
+  for (char c : path) b.push_back(std::uint8_t(c));
   b.push_back(0);
-  b.insert(b.end(), part.begin(), part.end());
+  for (char c : part) b.push_back(std::uint8_t(c));
   return b;
 }
 

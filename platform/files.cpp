@@ -85,12 +85,18 @@ std::string find_entry(const std::string& folder, std::string_view name) {
 
 int open_flags(File::Mode mode) {
   switch (mode) {
-    case File::Mode::Read: return O_RDONLY;
-    case File::Mode::ReadWrite: return O_RDWR;
-    case File::Mode::CreateNew: return O_RDWR | O_CREAT | O_EXCL;
-    case File::Mode::CreateAlways: return O_RDWR | O_CREAT | O_TRUNC;
-    case File::Mode::OpenAlways: return O_RDWR | O_CREAT;
-    case File::Mode::Append: return O_WRONLY | O_CREAT | O_APPEND;
+    case File::Mode::Read:
+      return O_RDONLY;
+    case File::Mode::ReadWrite:
+      return O_RDWR;
+    case File::Mode::CreateNew:
+      return O_RDWR | O_CREAT | O_EXCL;
+    case File::Mode::CreateAlways:
+      return O_RDWR | O_CREAT | O_TRUNC;
+    case File::Mode::OpenAlways:
+      return O_RDWR | O_CREAT;
+    case File::Mode::Append:
+      return O_WRONLY | O_CREAT | O_APPEND;
   }
   return O_RDONLY;
 }
@@ -138,7 +144,7 @@ std::string host_path(std::string_view game_path) {
     }
     resolved = join(resolved, entry);
   }
-  if (resolved.empty() && !game_path.empty()) resolved = ".";
+  if (resolved.empty() && !game_path.empty()) resolved.push_back('.');
   return resolved;
 }
 
@@ -215,9 +221,8 @@ bool write_file_atomic(std::string_view game_path, const void* data, std::size_t
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = join(slash == std::string::npos ? "" : folder, "." + base + ".tmp" +
-                                                              std::to_string(::getpid()) + "_" +
-                                                              std::to_string(temp_counter++));
+    temp = join(slash == std::string::npos ? "" : folder,
+                "." + base + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(temp_counter++));
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return note_error(errno);
   }
@@ -312,9 +317,9 @@ long long File::read(void* buf, std::size_t len) {
     if (n < 0) {
       if (errno == EINTR) continue;
       {
-    fail(errno);
-    return -1;
-  }
+        fail(errno);
+        return -1;
+      }
     }
     if (n == 0) break;
     done += std::size_t(n);

@@ -15,7 +15,7 @@ namespace platform {
 // written (so a file can be created). A relative path is relative to the current directory.
 std::string host_path(std::string_view game_path);
 
-bool file_exists(std::string_view game_path);    // an existing regular file that can be read
+bool file_exists(std::string_view game_path);  // an existing regular file that can be read
 bool folder_exists(std::string_view game_path);
 bool delete_file(std::string_view game_path);    // true when the file is gone afterwards
 bool create_folder(std::string_view game_path);  // true when created or already there

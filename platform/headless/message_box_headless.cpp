@@ -15,7 +15,9 @@ BoxScript& script() {
   return s;
 }
 
-BoxAnswer first_button(BoxButtons buttons) { return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok; }
+BoxAnswer first_button(BoxButtons buttons) {
+  return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+}
 
 }  // namespace
 
@@ -25,8 +27,8 @@ void queue_box_answer(BoxAnswer answer) { script().answers.push_back(answer); }
 
 namespace headless {
 
-BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& caption_big5, BoxButtons buttons,
-                      BoxIcon) {
+BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& caption_big5,
+                      BoxButtons buttons, BoxIcon) {
   script().shown.push_back(RecordedBox{text_big5, caption_big5, buttons});
   if (script().answers.empty()) return first_button(buttons);
   BoxAnswer answer = script().answers.front();

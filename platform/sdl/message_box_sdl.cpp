@@ -8,13 +8,14 @@
 
 namespace platform::sdl {
 
-BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& caption_big5, BoxButtons buttons,
-                      BoxIcon icon) {
+BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& caption_big5,
+                      BoxButtons buttons, BoxIcon icon) {
   std::string text = big5_to_utf8(text_big5);
   std::string caption = big5_to_utf8(caption_big5);
   // Button ids are the answers; Enter picks the first button, Escape the last, as on the original.
   const SDL_MessageBoxButtonData ok[] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, int(BoxAnswer::Ok), "OK"}};
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, int(BoxAnswer::Ok),
+       "OK"}};
   const SDL_MessageBoxButtonData yes_no[] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, int(BoxAnswer::Yes), "Yes"},
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, int(BoxAnswer::No), "No"}};

@@ -70,7 +70,8 @@ TEST_F(Disc, WindowsErrorShowsTheLastErrorText) {
   show_windows_error();
   const auto& boxes = platform::recorded_boxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].caption, "Windows \xBF\xF9\xBB\x7E\xB0\x54\xAE\xA7\xA6\x43\xAA\xED");  // "Windows 錯誤訊息列表"
+  EXPECT_EQ(boxes[0].caption,
+            "Windows \xBF\xF9\xBB\x7E\xB0\x54\xAE\xA7\xA6\x43\xAA\xED");  // "Windows 錯誤訊息列表"
   EXPECT_EQ(boxes[0].text, platform::error_text(platform::last_error_code()));
   EXPECT_FALSE(boxes[0].text.empty());
 }

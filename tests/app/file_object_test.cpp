@@ -52,7 +52,8 @@ TEST(FileObject, WritersCreateAndEndTheirFile) {
   EXPECT_EQ(f.write_all("ab", 2), 1);
   EXPECT_EQ(f.set_eof(), 1);
   f.close();
-  EXPECT_EQ(dir.read("0001.bmp"), std::string("\x44\x33\x22\x11" "ab"));
+  EXPECT_EQ(dir.read("0001.bmp"), std::string("\x44\x33\x22\x11"
+                                              "ab"));
 
   EXPECT_EQ(f.open("new.bin", CREATE_NEW, GENERIC_WRITE), 1);
   EXPECT_EQ(f.open("new.bin", CREATE_NEW, GENERIC_WRITE), 0);  // exists now; the object is closed

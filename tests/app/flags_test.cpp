@@ -46,8 +46,8 @@ TEST_F(Flags, NumbersOutsideTheArraysReadZeroAndWriteNothing) {
     int n;
     bool game, map;  // valid as a game flag, as a map flag
   };
-  const Case cases[] = {{-1, false, false}, {INT_MIN, false, false}, {8191, true, true},
-                        {8192, true, false}, {16383, true, false},  {16384, false, false},
+  const Case cases[] = {{-1, false, false},     {INT_MIN, false, false}, {8191, true, true},
+                        {8192, true, false},    {16383, true, false},    {16384, false, false},
                         {INT_MAX, false, false}};
   for (const Case& c : cases) {
     EXPECT_EQ(test_flag(c.n), c.game ? 1 : 0) << c.n;
@@ -74,11 +74,7 @@ TEST_F(Flags, InputWaitCountsDownAndReleases) {
     std::vector<int> results;  // tick_input_wait, call by call
   };
   const Case cases[] = {
-      {3, {0, 0, 1, 1}},
-      {1, {1, 1}},
-      {0, {1, 1}},
-      {-5, {1, 1}},
-      {0xFFFE, {0, 0, 0}},
+      {3, {0, 0, 1, 1}}, {1, {1, 1}}, {0, {1, 1}}, {-5, {1, 1}}, {0xFFFE, {0, 0, 0}},
   };
   for (const Case& c : cases) {
     start_input_wait(c.frames);

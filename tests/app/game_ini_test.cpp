@@ -35,8 +35,8 @@ class GameIni : public ::testing::Test {
 };
 
 bool operator==(const Outcome& a, const Outcome& b) {
-  return a.result == b.result && a.music_off == b.music_off && a.wav_off == b.wav_off && a.window == b.window &&
-         a.debug_keys == b.debug_keys && a.log_switch == b.log_switch;
+  return a.result == b.result && a.music_off == b.music_off && a.wav_off == b.wav_off &&
+         a.window == b.window && a.debug_keys == b.debug_keys && a.log_switch == b.log_switch;
 }
 std::ostream& operator<<(std::ostream& os, const Outcome& o) {
   return os << "{result " << o.result << ", flags 20/21/22/8005 " << o.music_off << o.wav_off << o.window
@@ -55,9 +55,9 @@ TEST_F(GameIni, HotKeyValuesReadAsANumber) {
     const char* value;
     bool on;
   };
-  const Case cases[] = {{"1", true},   {"01", true},  {"1x", true},  {" 1", true}, {"+1", true},
-                        {"2", false},  {"yes", false}, {"", false},   {"-1", false},
-                        {"4294967297", false}, {"11", false}};
+  const Case cases[] = {{"1", true},   {"01", true},          {"1x", true},   {" 1", true},
+                        {"+1", true},  {"2", false},          {"yes", false}, {"", false},
+                        {"-1", false}, {"4294967297", false}, {"11", false}};
   for (const Case& c : cases) {
     SetUp();
     Outcome got = read(fixtures::game_ini_text({{"debug", {{"hot_key", c.value}}}}));
@@ -69,8 +69,8 @@ TEST_F(GameIni, HotKeyValuesReadAsANumber) {
 TEST_F(GameIni, SectionsAndKeysIgnoreCase) {
   EXPECT_EQ(read(fixtures::game_ini_text({{"DEBUG", {{"HOT_KEY", "1"}}}})), (Outcome{1, 0, 0, 0, 1, 0}));
   SetUp();
-  EXPECT_EQ(read(fixtures::game_ini_text({{"sound", {{"MUSIC_OFF", "1"}, {"Wav_Off", "1"}}},
-                                          {"Screen", {{"WINDOW", "1"}}}})),
+  EXPECT_EQ(read(fixtures::game_ini_text(
+                {{"sound", {{"MUSIC_OFF", "1"}, {"Wav_Off", "1"}}}, {"Screen", {{"WINDOW", "1"}}}})),
             (Outcome{1, 1, 1, 1, 0, 1}));
 }
 
@@ -86,9 +86,10 @@ TEST_F(GameIni, EachSwitchSetsItsFlag) {
 
 TEST_F(GameIni, KeysOfUnknownSectionsAreIgnored) {
   // Not read as the kind of the section before them.
-  EXPECT_EQ(read(fixtures::game_ini_text({{"SOUND", {{"wav_off", "0"}}},
-                                          {"other", {{"music_off", "1"}, {"hot_key", "1"}, {"window", "1"}}}})),
-            (Outcome{1, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(
+      read(fixtures::game_ini_text({{"SOUND", {{"wav_off", "0"}}},
+                                    {"other", {{"music_off", "1"}, {"hot_key", "1"}, {"window", "1"}}}})),
+      (Outcome{1, 0, 0, 0, 0, 1}));
   SetUp();
   // Keys in the wrong known section are not taken either.
   EXPECT_EQ(read(fixtures::game_ini_text({{"screen", {{"hot_key", "1"}}}, {"debug", {{"window", "1"}}}})),

@@ -47,11 +47,13 @@ TEST_F(Log, MessagesAreCutAt255BytesOnABig5CharacterBoundary) {
     std::string message, written;
   };
   const Case cases[] = {
-      {a255, a255},                                      // exactly 255: whole
-      {a255 + "bcd", a255},                              // longer: cut
-      {a253 + "\xBF\xF9" "x", a253 + "\xBF\xF9"},         // the cut falls after a whole character
-      {a254 + "\xBF\xF9", a254},                         // the cut would split it: it goes whole
-      {a254 + "\xA5\x5C\xA5\x5C", a254},                 // a trail byte 0x5C changes nothing
+      {a255, a255},          // exactly 255: whole
+      {a255 + "bcd", a255},  // longer: cut
+      {a253 + "\xBF\xF9"
+              "x",
+       a253 + "\xBF\xF9"},                // the cut falls after a whole character
+      {a254 + "\xBF\xF9", a254},          // the cut would split it: it goes whole
+      {a254 + "\xA5\x5C\xA5\x5C", a254},  // a trail byte 0x5C changes nothing
       {a253 + "\xA5\x5C\xA5\x5C", a253 + "\xA5\x5C"},
   };
   for (const Case& c : cases) {

@@ -54,8 +54,9 @@ TEST_F(Drives, AMountedVolumeIsFoundByItsLabelLink) {
   fs::path with_blank = mount_point.path() / "cd rom";
   fs::create_directories(with_blank / "Music");
   std::string escaped = mount_point.str() + "/cd\\040rom";
-  sys.write("mounts", "proc /proc proc rw 0 0\n" + (sys.path() / "dev/sr0").string() + " /mnt/other iso9660 ro 0 0\n" +
-                          device.string() + " " + escaped + " iso9660 ro 0 0\n");
+  sys.write("mounts", "proc /proc proc rw 0 0\n" + (sys.path() / "dev/sr0").string() +
+                          " /mnt/other iso9660 ro 0 0\n" + device.string() + " " + escaped +
+                          " iso9660 ro 0 0\n");
   char letter = platform::find_cd_drive("QORV CD4");
   ASSERT_EQ(letter, 'D');
   EXPECT_EQ(platform::drive_mount_point(letter), with_blank.string());

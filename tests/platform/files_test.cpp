@@ -149,7 +149,8 @@ TEST(Files, WriteFileAtomicReplacesWholeOrNotAtAll) {
   EXPECT_FALSE(platform::write_file_atomic("Pic", "x", 1));
   EXPECT_EQ(dir.read("Pic/keep.txt"), "k");
   // No temporary file is left behind, whether the write succeeded or failed.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);  // User.cfg, Save, Pic
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
+            3);  // User.cfg, Save, Pic
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "Save"), fs::directory_iterator()), 1);
 }
 

@@ -18,10 +18,16 @@ TEST(TextCodec, Big5AndUtf8RoundTrip) {
 TEST(TextCodec, UnconvertibleTextIsReplacedOrDropped) {
   // A lone lead byte at the end, and a byte that is no Big5 at all.
   EXPECT_EQ(platform::big5_to_utf8("ab\xBF"), "ab?");
-  EXPECT_EQ(platform::big5_to_utf8("a\xFF" "b"), "a?b");
+  EXPECT_EQ(platform::big5_to_utf8("a\xFF"
+                                   "b"),
+            "a?b");
   // Characters Big5 lacks and broken UTF-8 are dropped.
-  EXPECT_EQ(platform::utf8_to_big5("a\xF0\x9F\x98\x80" "b"), "ab");
-  EXPECT_EQ(platform::utf8_to_big5("a\xE9" "b\xC3"), "ab");
+  EXPECT_EQ(platform::utf8_to_big5("a\xF0\x9F\x98\x80"
+                                   "b"),
+            "ab");
+  EXPECT_EQ(platform::utf8_to_big5("a\xE9"
+                                   "b\xC3"),
+            "ab");
 }
 
 }  // namespace
