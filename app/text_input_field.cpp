@@ -108,7 +108,8 @@ int TextInputField::insert(const char* s) {
   // The inserted characters win; the old tail keeps what still fits after them.
   std::memmove(text_ + cursor_ + k, text_ + cursor_, static_cast<std::size_t>(m));
   std::memcpy(text_ + cursor_, s, static_cast<std::size_t>(k));
-  std::memset(text_ + cursor_ + k + m, 0, static_cast<std::size_t>(capacity_ + 1 - (cursor_ + k + m)));
+  std::memset(text_ + cursor_ + k + m, 0,
+              static_cast<std::size_t>(capacity_ + 1 - (cursor_ + k + m)));
   cursor_ += k;
   return 1;
 }
@@ -121,8 +122,8 @@ int TextInputField::delete_char() {
   return 1;
 }
 
-int TextInputField::on_message(platform::Window*, platform::MessageId message, std::uintptr_t wparam,
-                               std::intptr_t) {
+int TextInputField::on_message(platform::Window*, platform::MessageId message,
+                               std::uintptr_t wparam, std::intptr_t) {
   using platform::MessageId;
   switch (message) {
     case MessageId::InputLangChange:
@@ -139,7 +140,8 @@ int TextInputField::on_message(platform::Window*, platform::MessageId message, s
     case MessageId::ImeChar: {
       // Lead byte from the high byte, trail from the low; a one-byte character (high byte 0)
       // makes an empty string and inserts nothing.
-      const char character[3] = {static_cast<char>((wparam >> 8) & 0xFF), static_cast<char>(wparam & 0xFF), 0};
+      const char character[3] = {static_cast<char>((wparam >> 8) & 0xFF),
+                                 static_cast<char>(wparam & 0xFF), 0};
       insert(character);
       return 0;
     }

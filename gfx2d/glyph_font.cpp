@@ -109,7 +109,8 @@ void GlyphFont::render_glyph(int slot) {
   std::uint8_t* bits = &pool_[static_cast<std::size_t>(slot) * slot_bytes()];
   for (int y = 0; y < glyph_height_; ++y)
     for (int x = 0; x < glyph_width_; ++x)
-      if (glyph_pixels_[y * glyph_width_ + x]) bits[y * glyph_row_bytes_ + x / 8] |= 0x80 >> (x % 8);
+      if (glyph_pixels_[y * glyph_width_ + x])
+        bits[y * glyph_row_bytes_ + x / 8] |= 0x80 >> (x % 8);
 }
 
 int GlyphFont::find_glyph(std::uint16_t code) const {
@@ -144,14 +145,17 @@ void GlyphFont::drop_highest_glyph() {
 void GlyphFont::fill_cell(std::uint16_t* dst, int x, int y, int w, int h, std::uint16_t c) const {
   const int x0 = std::max(x, 0), x1 = std::min(x + w, target_width_);
   const int y0 = std::max(y, 0), y1 = std::min(y + h, target_rows_);
-  for (int row = y0; row < y1; ++row) std::fill(dst + row_table_[row] + x0, dst + row_table_[row] + std::max(x0, x1), c);
+  for (int row = y0; row < y1; ++row)
+    std::fill(dst + row_table_[row] + x0, dst + row_table_[row] + std::max(x0, x1), c);
 }
 
-void GlyphFont::draw_text(std::uint16_t* dst, int x, int y, const char* s, std::uint16_t colour, std::uint16_t flags) {
+void GlyphFont::draw_text(std::uint16_t* dst, int x, int y, const char* s, std::uint16_t colour,
+                          std::uint16_t flags) {
   // A failed lock, or a font without its row table or cache, draws nothing.
   if (!dst || !s || !row_table_ || !pool_) return;
   // The clip may have been set larger than the target: never write outside the target.
-  const Clip clip{std::max(clip_x_, 0), std::max(clip_y_, 0), std::min(clip_x_ + clip_w_, target_width_),
+  const Clip clip{std::max(clip_x_, 0), std::max(clip_y_, 0),
+                  std::min(clip_x_ + clip_w_, target_width_),
                   std::min(clip_y_ + clip_h_, target_rows_)};
   const unsigned char* u = reinterpret_cast<const unsigned char*>(s);
   const std::size_t length = std::strlen(s);
@@ -180,7 +184,8 @@ void GlyphFont::draw_text(std::uint16_t* dst, int x, int y, const char* s, std::
       const int w = i == length - 1 ? glyph_width_ - half + 2 : advance_;
       fill_cell(dst, x + pen, y, w, glyph_height_, back_colour_);
     }
-    draw_glyph(dst, clip, {x + pen, y}, &pool_[static_cast<std::size_t>(slot) * slot_bytes()], colour, flags);
+    draw_glyph(dst, clip, {x + pen, y}, &pool_[static_cast<std::size_t>(slot) * slot_bytes()],
+               colour, flags);
     pen += advance_ - half;
     if (inserted && ++count_ > kCacheLimit) drop_highest_glyph();
   }
@@ -188,7 +193,8 @@ void GlyphFont::draw_text(std::uint16_t* dst, int x, int y, const char* s, std::
 
 void GlyphFont::draw_glyph(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits,
                            std::uint16_t colour, std::uint16_t flags) const {
-  if (at.x + glyph_width_ <= clip.x0 || at.x >= clip.x1 || at.y + glyph_height_ <= clip.y0 || at.y >= clip.y1)
+  if (at.x + glyph_width_ <= clip.x0 || at.x >= clip.x1 || at.y + glyph_height_ <= clip.y0 ||
+      at.y >= clip.y1)
     return;
   if (flags & GLYPH_PLAIN) {
     draw_plain(dst, clip, at, bits, colour, flags);
@@ -208,8 +214,8 @@ void GlyphFont::draw_glyph(std::uint16_t* dst, const Clip& clip, Cell at, const 
 // Calls put(X, Y, colour of the row) for every set bit, rows top to bottom and bits left to
 // right. The colour ramp steps once per glyph row, also on rows the clip cuts away.
 template <typename PutBit>
-void GlyphFont::for_each_bit(const std::uint8_t* bits, Cell at, std::uint16_t colour, std::uint16_t flags,
-                             PutBit put) const {
+void GlyphFont::for_each_bit(const std::uint8_t* bits, Cell at, std::uint16_t colour,
+                             std::uint16_t flags, PutBit put) const {
   const int step = (flags & GLYPH_RAMP_DOWN) ? -1 : (flags & GLYPH_RAMP_UP) ? 1 : 0;
   std::uint16_t c = colour;
   for (int r = 0; r < glyph_height_; ++r, c = static_cast<std::uint16_t>(c + step)) {
@@ -240,8 +246,9 @@ void GlyphFont::draw_shadow(std::uint16_t* dst, const Clip& clip, Cell at, const
   });
 }
 
-void GlyphFont::draw_bold_shadow(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits,
-                                 std::uint16_t colour, std::uint16_t flags) const {
+void GlyphFont::draw_bold_shadow(std::uint16_t* dst, const Clip& clip, Cell at,
+                                 const std::uint8_t* bits, std::uint16_t colour,
+                                 std::uint16_t flags) const {
   for_each_bit(bits, at, colour, flags, [&](int X, int Y, std::uint16_t c) {
     if (!clip.holds(X, Y, X + 2, Y + 1)) return;
     std::uint16_t* p = dst + row_table_[Y] + X;
@@ -251,7 +258,8 @@ void GlyphFont::draw_bold_shadow(std::uint16_t* dst, const Clip& clip, Cell at, 
   });
 }
 
-void GlyphFont::draw_outline(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits) const {
+void GlyphFont::draw_outline(std::uint16_t* dst, const Clip& clip, Cell at,
+                             const std::uint8_t* bits) const {
   for_each_bit(bits, at, 0, 0, [&](int X, int Y, std::uint16_t) {
     if (!clip.holds(X - 1, Y - 1, X + 1, Y + 1)) return;
     std::uint16_t* above = dst + row_table_[Y - 1] + X;
@@ -264,7 +272,8 @@ void GlyphFont::draw_outline(std::uint16_t* dst, const Clip& clip, Cell at, cons
   });
 }
 
-void GlyphFont::draw_bold_outline(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits) const {
+void GlyphFont::draw_bold_outline(std::uint16_t* dst, const Clip& clip, Cell at,
+                                  const std::uint8_t* bits) const {
   for_each_bit(bits, at, 0, 0, [&](int X, int Y, std::uint16_t) {
     if (!clip.holds(X - 1, Y - 1, X + 2, Y + 1)) return;
     std::uint16_t* above = dst + row_table_[Y - 1] + X;
@@ -278,8 +287,9 @@ void GlyphFont::draw_bold_outline(std::uint16_t* dst, const Clip& clip, Cell at,
   });
 }
 
-void GlyphFont::draw_bold_plain(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits,
-                                std::uint16_t colour, std::uint16_t flags) const {
+void GlyphFont::draw_bold_plain(std::uint16_t* dst, const Clip& clip, Cell at,
+                                const std::uint8_t* bits, std::uint16_t colour,
+                                std::uint16_t flags) const {
   for_each_bit(bits, at, colour, flags, [&](int X, int Y, std::uint16_t c) {
     if (!clip.holds(X, Y, X + 1, Y)) return;
     std::uint16_t* p = dst + row_table_[Y] + X;

@@ -8,17 +8,19 @@
 #include <cstdint>
 #include <memory>
 
-namespace platform { class Font; }
+namespace platform {
+class Font;
+}
 
 // Draw flags: the first set bit of these, in this order, picks the style.
 enum GlyphStyle : std::uint16_t {
   GLYPH_PLAIN = 0x1,
-  GLYPH_SHADOW = 0x2,        // colour; shadow one row down and one down-right
-  GLYPH_BOLD_SHADOW = 0x4,   // two columns of colour; shadow down-right
-  GLYPH_OUTLINE = 0x8,       // shadow around, colour on top
-  GLYPH_BOLD_OUTLINE = 0x10, // shadow around, two columns of colour on top
-  GLYPH_RAMP_UP = 0x80,      // the colour rises by 1 per glyph row
-  GLYPH_RAMP_DOWN = 0x100,   // the colour falls by 1 per glyph row (wins over GLYPH_RAMP_UP)
+  GLYPH_SHADOW = 0x2,         // colour; shadow one row down and one down-right
+  GLYPH_BOLD_SHADOW = 0x4,    // two columns of colour; shadow down-right
+  GLYPH_OUTLINE = 0x8,        // shadow around, colour on top
+  GLYPH_BOLD_OUTLINE = 0x10,  // shadow around, two columns of colour on top
+  GLYPH_RAMP_UP = 0x80,       // the colour rises by 1 per glyph row
+  GLYPH_RAMP_DOWN = 0x100,    // the colour falls by 1 per glyph row (wins over GLYPH_RAMP_UP)
 };
 
 class GlyphFont {
@@ -42,7 +44,8 @@ class GlyphFont {
   void set_shadow_color(std::uint16_t colour) { shadow_colour_ = colour; }
   void set_clip(int x, int y, int width, int height);
   // Draws s with its first cell at (x, y) into dst (target width pixels per row).
-  void draw_text(std::uint16_t* dst, int x, int y, const char* s, std::uint16_t colour, std::uint16_t flags);
+  void draw_text(std::uint16_t* dst, int x, int y, const char* s, std::uint16_t colour,
+                 std::uint16_t flags);
   // Frees the rasteriser's font, the scratch cell and every buffer; init binds the font again.
   void release();
 
@@ -63,7 +66,9 @@ class GlyphFont {
     }
   };
 
-  std::size_t slot_bytes() const { return static_cast<std::size_t>(glyph_height_) * glyph_row_bytes_; }
+  std::size_t slot_bytes() const {
+    return static_cast<std::size_t>(glyph_height_) * glyph_row_bytes_;
+  }
   void set_glyph_size(int w, int h);
   void alloc_glyph_pool();
   void create_scratch();
@@ -88,20 +93,21 @@ class GlyphFont {
   void draw_bold_shadow(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits,
                         std::uint16_t colour, std::uint16_t flags) const;
   void draw_outline(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits) const;
-  void draw_bold_outline(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits) const;
+  void draw_bold_outline(std::uint16_t* dst, const Clip& clip, Cell at,
+                         const std::uint8_t* bits) const;
   void draw_bold_plain(std::uint16_t* dst, const Clip& clip, Cell at, const std::uint8_t* bits,
                        std::uint16_t colour, std::uint16_t flags) const;
 
   int display_width_ = 0, display_height_ = 0;  // of the bound display; bound the clip
-  std::unique_ptr<std::uint8_t[]> scratch_;     // kMaxSize x kMaxSize cell the rasteriser draws into
+  std::unique_ptr<std::uint8_t[]> scratch_;  // kMaxSize x kMaxSize cell the rasteriser draws into
   int target_width_ = 0, target_rows_ = 0, target_size_ = 0;
-  std::unique_ptr<int[]> row_table_;            // entry r = r * target width
+  std::unique_ptr<int[]> row_table_;              // entry r = r * target width
   std::unique_ptr<std::uint8_t[]> glyph_pixels_;  // the rendered cell copied out of the scratch
   int glyph_row_bytes_ = 0;
-  std::uint16_t codes_[kCacheSlots] = {};       // code words of the cached glyphs, ascending
-  std::unique_ptr<std::uint8_t[]> pool_;        // slot i: the bitmap of codes_[i]
+  std::uint16_t codes_[kCacheSlots] = {};  // code words of the cached glyphs, ascending
+  std::unique_ptr<std::uint8_t[]> pool_;   // slot i: the bitmap of codes_[i]
   int count_ = 0;
-  char current_[4] = {};                        // the code word's bytes and a zero: the string rendered
+  char current_[4] = {};  // the code word's bytes and a zero: the string rendered
   std::unique_ptr<platform::Font> font_;
   int glyph_width_ = 16, glyph_height_ = 16;
   int scratch_pitch_ = 0, scratch_height_ = 0;

@@ -6,10 +6,10 @@
 // (no anti-aliasing, embedded bitmaps where the font has them) and placed by their advances.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
-#include <iconv.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@
 
 #include "platform/font.h"
 #include "platform/gb2312_codec.h"
+#include "platform/text_codec.h"
 
 namespace platform {
 namespace {
@@ -33,23 +34,6 @@ FT_Library freetype() {
   return library;
 }
 
-// One iconv conversion of a short string into UTF-8 or UTF-32; empty on failure.
-std::string convert(const char* to, const char* from, const std::string& in) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == iconv_t(-1)) return {};
-  std::string src = in;
-  std::string out(src.size() * 4 + 8, '\0');
-  char* ip = src.data();
-  size_t il = src.size();
-  char* op = out.data();
-  size_t ol = out.size();
-  bool ok = iconv(cd, &ip, &il, &op, &ol) != size_t(-1) && il == 0;
-  iconv_close(cd);
-  if (!ok) return {};
-  out.resize(out.size() - ol);
-  return out;
-}
-
 struct FontFile {
   std::string path;
   int index = 0;
@@ -57,28 +41,41 @@ struct FontFile {
 
 // The file for a face: QORV_FONT when set, else fontconfig's choice for the face's name (read
 // both as Big5 and as GB2312, since the game names faces in either) among Chinese fonts.
-FontFile find_font_file(const char* face) {
-  if (const char* forced = std::getenv("QORV_FONT"); forced && *forced) return {forced, 0};
+FontFile match_font_file(const std::string& face) {
   FontFile file;
-  if (!FcInit()) return file;
+  // A configuration of our own, destroyed after the match: the library's global one keeps
+  // memory that is never given back.
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (!config) return file;
   FcPattern* pattern = FcPatternCreate();
-  for (const char* encoding : {"CP950", "GB2312"}) {
-    std::string name = convert("UTF-8", encoding, face ? face : "");
-    if (!name.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-  }
+  for (const std::string& name : {big5_to_utf8(face), gb2312_to_utf8(face)})
+    if (!name.empty())
+      FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("AR PL UMing CN"));
   FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+  if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
     FcChar8* path = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file.path = reinterpret_cast<char*>(path);
+    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch)
+      file.path = reinterpret_cast<char*>(path);
     FcPatternGetInteger(match, FC_INDEX, 0, &file.index);
     FcPatternDestroy(match);
   }
   FcPatternDestroy(pattern);
+  FcConfigDestroy(config);
   return file;
+}
+
+// Fontconfig is asked once per face; fonts are made again at every display restore.
+FontFile find_font_file(const char* face) {
+  if (const char* forced = std::getenv("QORV_FONT"); forced && *forced) return {forced, 0};
+  static std::map<std::string, FontFile> known;
+  const std::string name = face ? face : "";
+  auto it = known.find(name);
+  if (it == known.end()) it = known.emplace(name, match_font_file(name)).first;
+  return it->second;
 }
 
 class FreeTypeFont final : public Font {
@@ -87,7 +84,8 @@ class FreeTypeFont final : public Font {
     FT_Set_Pixel_Sizes(face_, 0, pixel_size);
     const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
     if (os2 && face_->units_per_EM > 0)
-      ascent_ = static_cast<int>(std::lround(double(os2->usWinAscent) * pixel_size / face_->units_per_EM));
+      ascent_ = static_cast<int>(
+          std::lround(double(os2->usWinAscent) * pixel_size / face_->units_per_EM));
     else
       ascent_ = static_cast<int>((face_->size->metrics.ascender + 63) >> 6);
   }
@@ -96,9 +94,11 @@ class FreeTypeFont final : public Font {
   void draw(const char* text, std::uint8_t* pixels, int width, int height, int pitch) override {
     int pen = 0;
     for (FT_ULong c : codepoints_of(text)) {
-      if (FT_Load_Char(face_, c, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0) continue;
+      if (FT_Load_Char(face_, c, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0)
+        continue;
       const FT_GlyphSlot g = face_->glyph;
-      put_bitmap(g->bitmap, pen + g->bitmap_left, ascent_ - g->bitmap_top, pixels, width, height, pitch);
+      put_bitmap(g->bitmap, pen + g->bitmap_left, ascent_ - g->bitmap_top, pixels, width, height,
+                 pitch);
       pen += static_cast<int>((g->advance.x + 32) >> 6);
     }
   }
@@ -120,8 +120,8 @@ class FreeTypeFont final : public Font {
     return out;
   }
 
-  static void put_bitmap(const FT_Bitmap& bm, int left, int top, std::uint8_t* pixels, int width, int height,
-                         int pitch) {
+  static void put_bitmap(const FT_Bitmap& bm, int left, int top, std::uint8_t* pixels, int width,
+                         int height, int pitch) {
     for (unsigned r = 0; r < bm.rows; ++r) {
       const int y = top + int(r);
       if (y < 0 || y >= height) continue;
@@ -129,7 +129,8 @@ class FreeTypeFont final : public Font {
       for (unsigned q = 0; q < bm.width; ++q) {
         const int x = left + int(q);
         if (x < 0 || x >= width) continue;
-        const bool ink = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[q >> 3] >> (7 - (q & 7))) & 1 : row[q] != 0;
+        const bool ink =
+            bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[q >> 3] >> (7 - (q & 7))) & 1 : row[q] != 0;
         if (ink) pixels[y * pitch + x] = 0xFF;
       }
     }

@@ -25,7 +25,8 @@ struct Msg {
 Msg key(int k) { return {MessageId::KeyDown, std::uintptr_t(k)}; }
 Msg chr(unsigned char c) { return {MessageId::Char, c}; }
 Msg ime(const std::string& big5) {
-  return {MessageId::ImeChar, std::uintptr_t(static_cast<unsigned char>(big5[0])) << 8 | static_cast<unsigned char>(big5[1])};
+  return {MessageId::ImeChar, std::uintptr_t(static_cast<unsigned char>(big5[0])) << 8 |
+                                  static_cast<unsigned char>(big5[1])};
 }
 
 std::string text_of(const TextInputField& field) {
@@ -54,33 +55,54 @@ struct EditCase {
 };
 
 TEST(TextInputField, EditsByMessages) {
+  // clang-format off
   const EditCase cases[] = {
-      {"typing into the middle of a full field pushes the tail out", "abcde", 5, 2, {chr('X')}, "abXcd", 3},
-      {"typing at the end of a full field inserts nothing", "abcde", 5, 5, {chr('X')}, "abcde", 5},
-      {"a Big5 character is inserted whole", "abc", 5, 3, {ime(kOne)}, "abc" + kOne, 5},
-      {"a Big5 character that does not fit is not inserted", "abcd", 5, 4, {ime(kOne)}, "abcd", 4},
-      {"the tail loses a whole two-byte character at its end", "ab" + kOne, 4, 0, {chr('X')}, "Xab", 1},
-      {"Backspace after a Big5 character removes both bytes", kOne + kMid, 4, 2, {key(kBackspace)}, kMid, 0},
-      {"Backspace at the start removes the first character", kOne + kMid, 4, 0, {key(kBackspace)}, kMid, 0},
-      {"Delete before a Big5 character removes both bytes", kOne + kMid, 4, 2, {key(kDelete)}, kOne, 2},
-      {"Delete at the end does nothing", "ab", 4, 2, {key(kDelete)}, "ab", 2},
-      {"Left from offset 2 over one Big5 character reaches 0", kOne + "b", 3, 2, {key(kLeft)}, kOne + "b", 0},
-      {"Left steps over a Big5 character whole", "a" + kOne, 3, 3, {key(kLeft)}, "a" + kOne, 1},
-      {"Right steps over a Big5 character whole", "a" + kOne + "b", 4, 1, {key(kRight)}, "a" + kOne + "b", 3},
-      {"Right at the end stays", "ab", 4, 2, {key(kRight)}, "ab", 2},
-      {"End and Home walk whole characters", "a" + kOne + "b", 4, 1, {key(kEnd)}, "a" + kOne + "b", 4},
-      {"Home from the end", "a" + kOne + "b", 4, 4, {key(kHome)}, "a" + kOne + "b", 0},
-      {"'%' is refused", "ab", 5, 1, {chr('%')}, "ab", 1},
-      {"control bytes are ignored", "ab", 5, 1, {chr('\r'), chr('\x1E')}, "ab", 1},
-      {"Insert keeps inserting", "ab", 5, 1, {key(kInsert), chr('X')}, "aXb", 2},
-      {"a lead byte and an ASCII trail by Char make one character", "", 5, 0,
-       {chr(0xA4), chr('@')}, kOne, 2},
-      {"a lead byte followed by an invalid trail byte still pairs with it", "", 5, 0,
-       {chr(0xA4), chr('1'), key(kLeft)}, "\xA4" "1", 0},
-      {"while a trail byte is due, bytes of 0x80 and more are dropped", "", 5, 0,
-       {chr(0xA4), chr(0xA4), chr('a'), chr('b')}, "\xA4" "ab", 3},
-      {"a one-byte ImeChar inserts nothing", "ab", 5, 1, {{MessageId::ImeChar, 'X'}}, "ab", 1},
+      {"typing into the middle of a full field pushes the tail out",
+       "abcde", 5, 2, {chr('X')}, "abXcd", 3},
+      {"typing at the end of a full field inserts nothing",
+       "abcde", 5, 5, {chr('X')}, "abcde", 5},
+      {"a Big5 character is inserted whole",
+       "abc", 5, 3, {ime(kOne)}, "abc" + kOne, 5},
+      {"a Big5 character that does not fit is not inserted",
+       "abcd", 5, 4, {ime(kOne)}, "abcd", 4},
+      {"the tail loses a whole two-byte character at its end",
+       "ab" + kOne, 4, 0, {chr('X')}, "Xab", 1},
+      {"Backspace after a Big5 character removes both bytes",
+       kOne + kMid, 4, 2, {key(kBackspace)}, kMid, 0},
+      {"Backspace at the start removes the first character",
+       kOne + kMid, 4, 0, {key(kBackspace)}, kMid, 0},
+      {"Delete before a Big5 character removes both bytes",
+       kOne + kMid, 4, 2, {key(kDelete)}, kOne, 2},
+      {"Delete at the end does nothing",
+       "ab", 4, 2, {key(kDelete)}, "ab", 2},
+      {"Left from offset 2 over one Big5 character reaches 0",
+       kOne + "b", 3, 2, {key(kLeft)}, kOne + "b", 0},
+      {"Left steps over a Big5 character whole",
+       "a" + kOne, 3, 3, {key(kLeft)}, "a" + kOne, 1},
+      {"Right steps over a Big5 character whole",
+       "a" + kOne + "b", 4, 1, {key(kRight)}, "a" + kOne + "b", 3},
+      {"Right at the end stays",
+       "ab", 4, 2, {key(kRight)}, "ab", 2},
+      {"End and Home walk whole characters",
+       "a" + kOne + "b", 4, 1, {key(kEnd)}, "a" + kOne + "b", 4},
+      {"Home from the end",
+       "a" + kOne + "b", 4, 4, {key(kHome)}, "a" + kOne + "b", 0},
+      {"'%' is refused",
+       "ab", 5, 1, {chr('%')}, "ab", 1},
+      {"control bytes are ignored",
+       "ab", 5, 1, {chr('\r'), chr('\x1E')}, "ab", 1},
+      {"Insert keeps inserting",
+       "ab", 5, 1, {key(kInsert), chr('X')}, "aXb", 2},
+      {"a lead byte and an ASCII trail by Char make one character",
+       "", 5, 0, {chr(0xA4), chr('@')}, kOne, 2},
+      {"a lead byte followed by an invalid trail byte still pairs with it",
+       "", 5, 0, {chr(0xA4), chr('1'), key(kLeft)}, "\xA4" "1", 0},
+      {"while a trail byte is due, bytes of 0x80 and more are dropped",
+       "", 5, 0, {chr(0xA4), chr(0xA4), chr('a'), chr('b')}, "\xA4" "ab", 3},
+      {"a one-byte ImeChar inserts nothing",
+       "ab", 5, 1, {{MessageId::ImeChar, 'X'}}, "ab", 1},
   };
+  // clang-format on
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.name);
     pending_lead_byte = 0;
@@ -163,7 +185,12 @@ TEST(TextInputField, GetTextAlwaysEndsWithAZero) {
   struct Case {
     int size;
     std::string want;
-  } cases[] = {{64, "ab" + kOne + "c"}, {6, "ab" + kOne + "c"}, {5, "ab" + kOne}, {4, "ab"}, {3, "ab"}, {1, ""}};
+  } cases[] = {{64, "ab" + kOne + "c"},
+               {6, "ab" + kOne + "c"},
+               {5, "ab" + kOne},
+               {4, "ab"},
+               {3, "ab"},
+               {1, ""}};
   for (const Case& c : cases) {
     char buf[70];
     std::memset(buf, 'Z', sizeof buf);
@@ -189,11 +216,12 @@ TEST(TextInputField, FitCharsCountsWholeCharacters) {
     std::string s;
     int limit, want;
   } cases[] = {
-      {"abc", 2, 2},           {"a" + kOne, 2, 1},  {"a" + kOne, 3, 3}, {kOne + kMid, 3, 2},
-      {"a\xA4", 5, 2},  // a lead byte before the terminator counts as one byte
-      {"", 5, 0},              {"abc", 0, 0},       {"abc", -1, 0},
+      {"abc", 2, 2},       {"a" + kOne, 2, 1}, {"a" + kOne, 3, 3},
+      {kOne + kMid, 3, 2}, {"a\xA4", 5, 2},  // a lead byte before the terminator counts as one byte
+      {"", 5, 0},          {"abc", 0, 0},      {"abc", -1, 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(TextInputField::fit_chars(c.s.c_str(), c.limit), c.want) << c.s << " " << c.limit;
+  for (const Case& c : cases)
+    EXPECT_EQ(TextInputField::fit_chars(c.s.c_str(), c.limit), c.want) << c.s << " " << c.limit;
 }
 
 TEST(TextInputField, KeepsPositionAndInsertMode) {

@@ -28,7 +28,8 @@ class FakeFont final : public platform::Font {
       const unsigned sum = two_bytes ? p[0] + p[1] : p[0];
       for (int y = 1; y < size_ - 1; ++y) put(pen + 1, y);  // the stem
       for (int x = 1; x < cell - 1; ++x) put(pen + x, 1);   // the arm
-      if (cell > 3 && size_ > 3) put(pen + 2 + int(sum % unsigned(cell - 3)), 2 + int(sum / 7 % unsigned(size_ - 3)));
+      if (cell > 3 && size_ > 3)
+        put(pen + 2 + int(sum % unsigned(cell - 3)), 2 + int(sum / 7 % unsigned(size_ - 3)));
       pen += cell;
       p += two_bytes ? 2 : 1;
     }
@@ -38,7 +39,9 @@ class FakeFont final : public platform::Font {
   int size_;
 };
 
-std::unique_ptr<platform::Font> open_fake(const char*, int size) { return std::make_unique<FakeFont>(size); }
+std::unique_ptr<platform::Font> open_fake(const char*, int size) {
+  return std::make_unique<FakeFont>(size);
+}
 
 }  // namespace
 

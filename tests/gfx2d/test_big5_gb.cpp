@@ -11,7 +11,9 @@
 
 namespace {
 
-std::uint16_t word_of(unsigned lead, unsigned trail) { return static_cast<std::uint16_t>(lead | trail << 8); }
+std::uint16_t word_of(unsigned lead, unsigned trail) {
+  return static_cast<std::uint16_t>(lead | trail << 8);
+}
 
 bool is_big5_trail(unsigned t) { return (t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE); }
 
@@ -61,11 +63,14 @@ TEST_F(Big5GbTable, AgreesWithIconvForCharactersGb2312Has) {
       const std::string expect = platform::utf8_to_gb2312(utf8);
       if (expect.size() == 2) {
         ++same;
-        EXPECT_EQ(gb, word_of(static_cast<unsigned char>(expect[0]), static_cast<unsigned char>(expect[1])))
+        EXPECT_EQ(gb, word_of(static_cast<unsigned char>(expect[0]),
+                              static_cast<unsigned char>(expect[1])))
             << std::hex << lead << ' ' << trail;
       } else if (gb != kUnpairedGbCode) {
-        const std::string back = platform::gb2312_to_utf8(std::string{char(gb & 0xFF), char(gb >> 8)});
-        EXPECT_FALSE(back.empty()) << std::hex << lead << ' ' << trail << " pairs with no GB2312 character";
+        const std::string back =
+            platform::gb2312_to_utf8(std::string{char(gb & 0xFF), char(gb >> 8)});
+        EXPECT_FALSE(back.empty())
+            << std::hex << lead << ' ' << trail << " pairs with no GB2312 character";
       }
     }
   }

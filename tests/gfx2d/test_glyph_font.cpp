@@ -72,7 +72,8 @@ TEST_F(GlyphFontTest, AsciiAdvancesHalfAndBig5TheWholeAdvance) {
   Canvas canvas(80, 24);
   GlyphFont font;
   bind(font, canvas, 20, 22);
-  font.draw_text(canvas.pixels(), 0, 0, (std::string("AB") + kOne + "C").c_str(), kInk, GLYPH_PLAIN);
+  font.draw_text(canvas.pixels(), 0, 0, (std::string("AB") + kOne + "C").c_str(), kInk,
+                 GLYPH_PLAIN);
   // Stems on column 1 of each cell: A at pen 0, B at 11, "一" at 22, C at 44.
   EXPECT_EQ(ink_columns(canvas, 12), (std::vector<int>{1, 12, 23, 45}));
 }
@@ -276,7 +277,8 @@ TEST_F(GlyphFontTest, TinyAndHugeFontsDrawInsideTheTarget) {
     GlyphFont font;
     bind(font, canvas, size, size + 2);
     font.set_back_color(kBack);
-    font.draw_text(canvas.pixels(), 3, 3, (std::string("Ag") + kOne).c_str(), kInk, GLYPH_BOLD_OUTLINE);
+    font.draw_text(canvas.pixels(), 3, 3, (std::string("Ag") + kOne).c_str(), kInk,
+                   GLYPH_BOLD_OUTLINE);
     EXPECT_TRUE(canvas.guards_intact()) << size;
   }
 }
@@ -306,7 +308,8 @@ TEST_F(GlyphFontTest, ClipLargerThanTheTargetIsCutToIt) {
   GlyphFont font;
   bind(font, canvas, 16, 18);
   font.set_clip(-50, -50, 500, 500);
-  for (std::uint16_t style : {GLYPH_PLAIN, GLYPH_SHADOW, GLYPH_BOLD_SHADOW, GLYPH_OUTLINE, GLYPH_BOLD_OUTLINE})
+  for (std::uint16_t style :
+       {GLYPH_PLAIN, GLYPH_SHADOW, GLYPH_BOLD_SHADOW, GLYPH_OUTLINE, GLYPH_BOLD_OUTLINE})
     font.draw_text(canvas.pixels(), -3, 2, (std::string("A") + kOne + "B").c_str(), kInk, style);
   EXPECT_TRUE(canvas.guards_intact());
   EXPECT_GT(canvas.count(kInk), 0);
@@ -317,7 +320,8 @@ TEST_F(GlyphFontTest, GlyphsWhollyOutsideTheClipAreSkippedButStillAdvance) {
   GlyphFont font;
   bind(font, canvas, 16, 18);
   font.set_clip(18, 0, 18, 20);
-  font.draw_text(canvas.pixels(), 0, 0, (std::string(kOne) + kOne + kOne).c_str(), kInk, GLYPH_PLAIN);
+  font.draw_text(canvas.pixels(), 0, 0, (std::string(kOne) + kOne + kOne).c_str(), kInk,
+                 GLYPH_PLAIN);
   EXPECT_EQ(ink_columns(canvas, 8), (std::vector<int>{19}));
 }
 
@@ -325,7 +329,9 @@ TEST_F(GlyphFontTest, ColourRampStepsPerRowAndRestartsPerGlyph) {
   struct Case {
     std::uint16_t flags;
     int step;
-  } cases[] = {{GLYPH_PLAIN, 0}, {GLYPH_PLAIN | GLYPH_RAMP_UP, 1}, {GLYPH_PLAIN | GLYPH_RAMP_DOWN, -1},
+  } cases[] = {{GLYPH_PLAIN, 0},
+               {GLYPH_PLAIN | GLYPH_RAMP_UP, 1},
+               {GLYPH_PLAIN | GLYPH_RAMP_DOWN, -1},
                {GLYPH_PLAIN | GLYPH_RAMP_UP | GLYPH_RAMP_DOWN, -1}};
   for (const Case& c : cases) {
     Canvas canvas(40, 20);

@@ -29,6 +29,7 @@ struct StyleCase {
   std::vector<std::string> picture;
 };
 
+// clang-format off
 const StyleCase kCases[] = {
     {"plain", GLYPH_PLAIN, GlyphFont::kNoBackground,
      {"............",
@@ -101,6 +102,7 @@ const StyleCase kCases[] = {
       "...SSSS.....",
       "............"}},
 };
+// clang-format on
 
 std::vector<std::string> picture_of(const std::vector<std::uint16_t>& pixels) {
   std::vector<std::string> rows;
