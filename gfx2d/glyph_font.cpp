@@ -1,6 +1,7 @@
 #include "gfx2d/glyph_font.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -221,9 +222,11 @@ void GlyphFont::for_each_bit(const std::uint8_t* bits, Cell at, std::uint16_t co
   for (int r = 0; r < glyph_height_; ++r, c = static_cast<std::uint16_t>(c + step)) {
     const std::uint8_t* row = bits + r * glyph_row_bytes_;
     for (int b = 0; b < glyph_row_bytes_; ++b) {
-      if (!row[b]) continue;
-      for (int k = 0; k < 8; ++k)
-        if (row[b] & (0x80 >> k)) put(at.x + b * 8 + k, at.y + r, c);
+      for (std::uint8_t left = row[b]; left;) {  // set bits only, leftmost first
+        const int k = std::countl_zero(left);
+        left = static_cast<std::uint8_t>(left & ~(0x80u >> k));
+        put(at.x + b * 8 + k, at.y + r, c);
+      }
     }
   }
 }
