@@ -155,9 +155,11 @@ void GlyphFont::draw_text(std::uint16_t* dst, int x, int y, const char* s, std::
   // A failed lock, or a font without its row table or cache, draws nothing.
   if (!dst || !s || !row_table_ || !pool_) return;
   // The clip may have been set larger than the target: never write outside the target.
-  const Clip clip{std::max(clip_x_, 0), std::max(clip_y_, 0),
-                  std::min(clip_x_ + clip_w_, target_width_),
-                  std::min(clip_y_ + clip_h_, target_rows_)};
+  const auto end = [](int start, int length, int limit) {
+    return static_cast<int>(std::min<long long>(static_cast<long long>(start) + length, limit));
+  };
+  const Clip clip{std::max(clip_x_, 0), std::max(clip_y_, 0), end(clip_x_, clip_w_, target_width_),
+                  end(clip_y_, clip_h_, target_rows_)};
   const unsigned char* u = reinterpret_cast<const unsigned char*>(s);
   const std::size_t length = std::strlen(s);
   int pen = 0;
