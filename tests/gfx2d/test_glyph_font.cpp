@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -313,6 +314,13 @@ TEST_F(GlyphFontTest, ClipLargerThanTheTargetIsCutToIt) {
     font.draw_text(canvas.pixels(), -3, 2, (std::string("A") + kOne + "B").c_str(), kInk, style);
   EXPECT_TRUE(canvas.guards_intact());
   EXPECT_GT(canvas.count(kInk), 0);
+
+  font.set_clip(5, 5, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+  font.draw_text(canvas.pixels(), 0, 0, kOne, kBack, GLYPH_BOLD_OUTLINE);
+  EXPECT_TRUE(canvas.guards_intact());
+  EXPECT_GT(canvas.count(kBack), 0);
+  for (int i = 0; i < canvas.width * 5; ++i)
+    EXPECT_NE(canvas.at(i % canvas.width, i / canvas.width), kBack);
 }
 
 TEST_F(GlyphFontTest, GlyphsWhollyOutsideTheClipAreSkippedButStillAdvance) {
