@@ -7,8 +7,17 @@
 
 #include "gfx2d/big5_gb_table.h"
 #include "platform/font.h"
+// The display device: its stand-in serves until the device itself lands.
+#if __has_include("gfx2d/cddraw.h")
+#include "gfx2d/cddraw.h"
+#else
+#include "app/pending.h"
+#endif
 
 namespace {
+
+// The face a font has until set_font names another: "宋体", in GB2312 bytes.
+constexpr char kDefaultFace[] = "\xCB\xCE\xCC\xE5";
 
 template <typename T>
 std::unique_ptr<T[]> try_alloc(std::size_t n) {
@@ -20,6 +29,24 @@ std::unique_ptr<T[]> try_alloc(std::size_t n) {
 GlyphFont::GlyphFont() = default;
 
 GlyphFont::~GlyphFont() = default;
+
+void GlyphFont::init(cDDRAW* display) {
+  if (!display) return;
+  DdrawInfo info;
+  display->get_info(&info);
+  display_width_ = info.width;
+  display_height_ = info.height;
+  int pitch = 0, rows = 0;
+  display->get_back_size(&pitch, &rows);
+  set_target(pitch / 2, rows);
+  set_glyph_size(16, 16);
+  set_font(kDefaultFace, glyph_width_);
+  advance_ = glyph_width_;
+  back_colour_ = kNoBackground;
+  shadow_colour_ = 0;
+  std::fill(std::begin(codes_), std::end(codes_), 0);
+  count_ = 0;
+}
 
 void GlyphFont::set_target(int width, int rows) {
   row_table_.reset();

@@ -11,6 +11,7 @@
 namespace platform {
 class Font;
 }
+class cDDRAW;
 
 // Draw flags: the first set bit of these, in this order, picks the style.
 enum GlyphStyle : std::uint16_t {
@@ -35,6 +36,9 @@ class GlyphFont {
   GlyphFont(const GlyphFont&) = delete;
   GlyphFont& operator=(const GlyphFont&) = delete;
 
+  // Binds the font to the display: the back buffer becomes the target and the display's size
+  // the clip; a 16-pixel font of the default face, the cache empty.
+  void init(cDDRAW* display);
   // The destination's geometry: pixels per row and rows. The clip becomes the display's size.
   void set_target(int width, int rows);
   // Recreates the rasteriser's font (sizes clamped to 1..64), resizes the cells, empties the cache.

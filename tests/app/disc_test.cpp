@@ -15,7 +15,8 @@ class Disc : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::clear_drive_mappings();
-    platform::set_volume_sources((dir.path() / "by-label").string(), (dir.path() / "mounts").string());
+    platform::set_volume_sources((dir.path() / "by-label").string(),
+                                 (dir.path() / "mounts").string());
     game_dir = dir.str();
   }
   void TearDown() override { platform::clear_drive_mappings(); }

@@ -39,8 +39,8 @@ bool operator==(const Outcome& a, const Outcome& b) {
          a.window == b.window && a.debug_keys == b.debug_keys && a.log_switch == b.log_switch;
 }
 std::ostream& operator<<(std::ostream& os, const Outcome& o) {
-  return os << "{result " << o.result << ", flags 20/21/22/8005 " << o.music_off << o.wav_off << o.window
-            << o.debug_keys << ", switch " << o.log_switch << "}";
+  return os << "{result " << o.result << ", flags 20/21/22/8005 " << o.music_off << o.wav_off
+            << o.window << o.debug_keys << ", switch " << o.log_switch << "}";
 }
 
 TEST_F(GameIni, MissingOrEmptyFileChangesNothing) {
@@ -67,10 +67,11 @@ TEST_F(GameIni, HotKeyValuesReadAsANumber) {
 }
 
 TEST_F(GameIni, SectionsAndKeysIgnoreCase) {
-  EXPECT_EQ(read(fixtures::game_ini_text({{"DEBUG", {{"HOT_KEY", "1"}}}})), (Outcome{1, 0, 0, 0, 1, 0}));
+  EXPECT_EQ(read(fixtures::game_ini_text({{"DEBUG", {{"HOT_KEY", "1"}}}})),
+            (Outcome{1, 0, 0, 0, 1, 0}));
   SetUp();
-  EXPECT_EQ(read(fixtures::game_ini_text(
-                {{"sound", {{"MUSIC_OFF", "1"}, {"Wav_Off", "1"}}}, {"Screen", {{"WINDOW", "1"}}}})),
+  EXPECT_EQ(read(fixtures::game_ini_text({{"sound", {{"MUSIC_OFF", "1"}, {"Wav_Off", "1"}}},
+                                          {"Screen", {{"WINDOW", "1"}}}})),
             (Outcome{1, 1, 1, 1, 0, 1}));
 }
 
@@ -86,14 +87,15 @@ TEST_F(GameIni, EachSwitchSetsItsFlag) {
 
 TEST_F(GameIni, KeysOfUnknownSectionsAreIgnored) {
   // Not read as the kind of the section before them.
-  EXPECT_EQ(
-      read(fixtures::game_ini_text({{"SOUND", {{"wav_off", "0"}}},
-                                    {"other", {{"music_off", "1"}, {"hot_key", "1"}, {"window", "1"}}}})),
-      (Outcome{1, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(read(fixtures::game_ini_text(
+                {{"SOUND", {{"wav_off", "0"}}},
+                 {"other", {{"music_off", "1"}, {"hot_key", "1"}, {"window", "1"}}}})),
+            (Outcome{1, 0, 0, 0, 0, 1}));
   SetUp();
   // Keys in the wrong known section are not taken either.
-  EXPECT_EQ(read(fixtures::game_ini_text({{"screen", {{"hot_key", "1"}}}, {"debug", {{"window", "1"}}}})),
-            (Outcome{1, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(
+      read(fixtures::game_ini_text({{"screen", {{"hot_key", "1"}}}, {"debug", {{"window", "1"}}}})),
+      (Outcome{1, 0, 0, 0, 0, 1}));
 }
 
 TEST_F(GameIni, RememberedSwitchesOutlastTheResetOfAllFlags) {

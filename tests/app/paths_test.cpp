@@ -66,7 +66,8 @@ TEST(Paths, MakeNumberedName) {
       {"WLD", "", 7, 5, "WLD00007."},
       {"A", "B", -2147483647 - 1, 8, "A47483648.B"},
   };
-  for (const Case& c : cases) EXPECT_EQ(make_numbered_name(c.prefix, c.ext, c.number, c.digits), c.name);
+  for (const Case& c : cases)
+    EXPECT_EQ(make_numbered_name(c.prefix, c.ext, c.number, c.digits), c.name);
 }
 
 TEST(Paths, CurrentDirIsTheProcessDirectory) {

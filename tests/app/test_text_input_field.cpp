@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/text_input_field.h"
+#include "platform/automation.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -230,6 +232,40 @@ TEST(TextInputField, KeepsPositionAndInsertMode) {
   EXPECT_EQ(field.get_y(), 380);
   field.set_insert_mode(0);
   EXPECT_EQ(field.get_insert_mode(), 1);
+}
+
+// Typed text on its whole way: the host's UTF-8 becomes the window's Char and ImeChar messages,
+// and the field receives the right Big5 bytes.
+TextInputField* typing_field = nullptr;
+
+std::intptr_t field_window_proc(platform::Window* window, MessageId id, std::uintptr_t wparam,
+                                std::intptr_t lparam) {
+  if (typing_field && typing_field->on_message(window, id, wparam, lparam) == 0) return 1;
+  return platform::default_window_proc(window, id, wparam, lparam);
+}
+
+TEST(TextInputField, TypedUtf8ArrivesAsBig5) {
+  platform::reset_automation();
+  platform::Window* window = platform::create_window({"QORV", field_window_proc}, "QORV", 640, 480);
+  ASSERT_NE(window, nullptr);
+  TextInputField field("", 20, 0, 0);
+  typing_field = &field;
+  platform::InputEvent typed;
+  typed.kind = platform::InputEvent::Kind::Text;
+  typed.text =
+      "\xE4\xB8\x80"
+      "a\xE4\xB8\xAD%\xE2\x82\xAC\xF0\x9F\x98\x80"
+      "b";  // "一a中%€😀b"
+  platform::set_input_events({typed});
+  platform::Message msg;
+  while (platform::peek_message() && platform::get_message(msg)) platform::dispatch_message(msg);
+  // '%' is refused by the field; the emoji has no Big5 form and never arrives.
+  EXPECT_EQ(text_of(field), kOne + "a" + kMid +
+                                "\xA3\xE1"
+                                "b");  // "一a中€b"
+  EXPECT_EQ(field.get_cursor(), 8);
+  typing_field = nullptr;
+  platform::free_window(window);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@ namespace {
 
 int render_count = 0;
 std::string last_text;
+std::string opened_face;
+int opened_size = 0;
 
 class FakeFont final : public platform::Font {
  public:
@@ -39,7 +41,9 @@ class FakeFont final : public platform::Font {
   int size_;
 };
 
-std::unique_ptr<platform::Font> open_fake(const char*, int size) {
+std::unique_ptr<platform::Font> open_fake(const char* face, int size) {
+  opened_face = face ? face : "";
+  opened_size = size;
   return std::make_unique<FakeFont>(size);
 }
 
@@ -56,5 +60,9 @@ void uninstall() { platform::set_font_opener(nullptr); }
 int renders() { return render_count; }
 
 const std::string& last_rendered() { return last_text; }
+
+const std::string& last_face() { return opened_face; }
+
+int last_size() { return opened_size; }
 
 }  // namespace fake_font

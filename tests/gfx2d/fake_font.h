@@ -13,5 +13,8 @@ void uninstall();
 // Strings drawn by fake fonts since install.
 int renders();
 const std::string& last_rendered();
+// The face and size the last fake font was opened with.
+const std::string& last_face();
+int last_size();
 
 }  // namespace fake_font

@@ -9,8 +9,14 @@
 #include <vector>
 
 #include "gfx2d/big5_gb_table.h"
+#include "gfx2d/game_fonts.h"
 #include "gfx2d/glyph_font.h"
 #include "tests/gfx2d/fake_font.h"
+#if __has_include("gfx2d/cddraw.h")
+#include "gfx2d/cddraw.h"
+#else
+#include "app/pending.h"
+#endif
 
 namespace {
 
@@ -361,6 +367,36 @@ TEST_F(GlyphFontTest, ColourRampWrapsAround) {
   font.draw_text(canvas.pixels(), 0, 0, kOne, 0x0001, GLYPH_PLAIN | GLYPH_RAMP_DOWN);
   EXPECT_EQ(canvas.at(1, 1), 0x0000);
   EXPECT_EQ(canvas.at(1, 2), 0xFFFF);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GlyphFontTest, InitBindsTheFontToTheDisplaysBackBuffer) {
+  cDDRAW display;
+  display.enum_Ddraw_driver();
+  ASSERT_EQ(display.Init(nullptr, 0, 20002, 2, 640, 480, 16), 1);
+  GlyphFont font;
+  font.init(nullptr);  // no display: nothing to bind
+  font.init(&display);
+  EXPECT_EQ(fake_font::last_face(), "\xCB\xCE\xCC\xE5");  // "宋体", the default face
+  EXPECT_EQ(fake_font::last_size(), 16);
+  EXPECT_EQ(font.glyph_width(), 16);
+
+  // The target is the 640 x 480 back buffer and the clip the display: a glyph at the bottom
+  // right corner is cut there.
+  Canvas screen(640, 480);
+  font.draw_text(screen.pixels(), 632, 470, kOne, kInk, GLYPH_PLAIN);
+  EXPECT_EQ(screen.at(633, 479), kInk);
+  EXPECT_EQ(screen.at(639, 471), kInk);
+  EXPECT_TRUE(screen.guards_intact());
+
+  // The game's fonts then take their face, size and advance.
+  font.set_font(kGameFontFace, 20);
+  font.set_advance(22);
+  EXPECT_EQ(fake_font::last_face(), kGameFontFace);
+  EXPECT_EQ(font.glyph_height(), 20);
 }
 
 }  // namespace

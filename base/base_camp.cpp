@@ -1,0 +1,8 @@
+// The base camp.
+#include "base/base_camp.h"
+
+#include "g3d/renderer.h"
+
+void input_base_camp() {}
+void run_base_camp_talks() {}
+void draw_base_camp() { renderer.present(); }

@@ -1,0 +1,3 @@
+#pragma once
+// House and landmark records.
+void free_all_houses();

@@ -1,0 +1,4 @@
+// Fame records.
+#include "battle/fame.h"
+
+void free_fame() {}

@@ -1,0 +1,3 @@
+#pragma once
+// Fame records (fame.dat).
+void free_fame();

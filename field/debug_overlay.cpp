@@ -1,0 +1,4 @@
+// The debug overlay.
+#include "field/debug_overlay.h"
+
+void draw_debug_info() {}

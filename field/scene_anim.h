@@ -1,0 +1,4 @@
+#pragma once
+// Scene animations.
+void play_ani();
+void del_all_ani();

@@ -1,0 +1,21 @@
+// The model cache.
+#include "g3d/model_cache.h"
+
+#include <string>
+
+#include "platform/files.h"
+
+namespace {
+std::string model_path;
+std::string poly_path;
+std::uint32_t poly_memory_size = 0;
+}  // namespace
+
+void g3d_set_model_path(const char* directory) { model_path = directory ? directory : ""; }
+void SetPolyPath(const char* directory) { poly_path = directory ? directory : ""; }
+
+int SFLB_InitPolyMemory() { return platform::folder_exists(poly_path) ? 1 : 0; }
+
+void SetPolyMemorySize(std::uint32_t bytes) { poly_memory_size = bytes; }
+void FreePolyMemory(std::uint8_t) {}
+void FreeMapMemory() {}

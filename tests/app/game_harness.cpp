@@ -1,0 +1,90 @@
+#include "tests/app/game_harness.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/app_window.h"
+#include "app/frame_tick.h"
+#include "app/frame_timer.h"
+#include "app/paths.h"
+#include "app/startup.h"
+#include "app/win_main.h"
+#include "platform/automation.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "tests/fixtures/game_ini_writer.h"
+#include "tests/fixtures/sample_game.h"
+
+GameHarness::GameHarness(bool ask_window) : dir_(true) {
+  fixtures::write_sample_game(dir_.path());
+  if (!ask_window) dir_.write("game.ini", fixtures::standard_game_ini("0", "0", "0", "0"));
+  platform::use_fake_clock(1000);
+  platform::clear_recorded_boxes();
+  platform::reset_automation();
+  window_ = platform::create_window({"QORV", main_wnd_proc}, "QORV", 640, 480);
+  AppWindow.main_window = window_;
+}
+
+GameHarness::~GameHarness() {
+  platform::free_window(window_);
+  AppWindow.main_window = nullptr;
+  platform::use_real_clock();
+}
+
+int GameHarness::start() {
+  int ready = init_game(window_, platform::program_instance());
+  if (!ready) platform::destroy_window(window_);
+  install_game_proc();
+  return ready;
+}
+
+void GameHarness::install_game_proc() {
+  previous_wnd_proc = platform::set_window_proc(window_, game_wnd_proc);
+}
+
+void GameHarness::prepare_ticks() {
+  game_dir = dir_.str();
+  reset_frame_timer();
+  set_frame_rate(35);
+}
+
+void GameHarness::tick(std::uint32_t ms) {
+  platform::advance_fake_clock(ms);
+  frame_tick(window_, platform::program_instance());
+}
+
+void GameHarness::make_due() {
+  platform::advance_fake_clock(29);
+  tick_frame_timer();
+}
+
+void GameHarness::run_frame() {
+  int before = platform::frames_counted();
+  tick(29);  // the timer marks the frame due
+  for (int pass = 0; pass < 4 && platform::frames_counted() == before; ++pass) tick(0);
+}
+
+bool GameHarness::pump() {
+  while (platform::peek_message()) {
+    platform::Message msg;
+    if (!platform::get_message(msg)) return true;
+    platform::dispatch_message(msg);
+  }
+  return false;
+}
+
+std::vector<std::string> GameHarness::log_lines() const {
+  std::istringstream in(dir_.read("debug.txt"));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.back() == ' ') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+bool GameHarness::has_file(const std::string& relative) const {
+  return std::filesystem::exists(dir_.path() / relative);
+}

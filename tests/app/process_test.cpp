@@ -1,0 +1,87 @@
+// The program as a process in the sample game, driven by the automation variables.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/fixtures/sample_game.h"
+#include "tests/fixtures/temp_folder.h"
+
+namespace {
+
+struct ProcessRun {
+  int exit_code;
+  std::string output;  // stdout and stderr
+};
+
+// Runs qorv in dir with the variables given (shell words, e.g. "QORV_FRAMES=40").
+ProcessRun run_qorv(const fixtures::TempFolder& dir, const std::string& variables) {
+  std::string command = "cd '" + dir.str() + "' && " + variables + " '" QORV_EXE "' >qorv.out 2>&1";
+  int status = std::system(command.c_str());
+  int code = status >= 256 ? status / 256 : status;
+  return {code, dir.read("qorv.out")};
+}
+
+std::string expected_trace(const std::string& dir) {
+  return "Path:" + dir + " \r\n" +
+         "------------Starting Init Game------------ \r\n"
+         "Grp3Ddraw -------------> ok \r\n"
+         "Grp3Dput -------------> ok \r\n"
+         "GrpInput -------------> ok \r\n"
+         "Particle -------------> ok \r\n"
+         "FightField -------------> ok \r\n"
+         "PolyMemory -------------> ok \r\n"
+         "ActMemory -------------> ok \r\n"
+         "TswMemory -------------> ok \r\n"
+         "Miles -------------> ok \r\n"
+         "Stream -------------> ok \r\n"
+         "bink   -------------> ok \r\n"
+         "GDI-------------------> ok \r\n"
+         "open_data -------------> ok \r\n"
+         "------------End Init Game------------ \r\n";
+}
+
+TEST(Process, RunsFortyHeadlessFramesInTheSampleGameAndExitsCleanly) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  ProcessRun run = run_qorv(dir, "QORV_BACKEND=headless QORV_FRAMES=40");
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_EQ(dir.read("debug.txt"), expected_trace(dir.str()));
+  EXPECT_EQ(dir.read("User.cfg"), "") << "closing the window does not write User.cfg";
+}
+
+TEST(Process, ReplayedInputCanCloseTheWindow) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  dir.write("input.txt", "# close early\n2 text hello\n3 close\n");
+  ProcessRun run = run_qorv(dir, "QORV_BACKEND=headless QORV_INPUT=input.txt");
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_EQ(dir.read("debug.txt"), expected_trace(dir.str()));
+}
+
+TEST(Process, RefusesABadInputFileInOneLine) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  dir.write("input.txt", "0 down nokey\n");
+  ProcessRun run = run_qorv(dir, "QORV_BACKEND=headless QORV_INPUT=input.txt QORV_FRAMES=5");
+  EXPECT_NE(run.exit_code, 0);
+  EXPECT_EQ(run.output, "qorv: QORV_INPUT input.txt, line 1: unknown key 'nokey'\n");
+  EXPECT_EQ(dir.read("debug.txt"), "") << "the program did not start";
+}
+
+TEST(Process, SaysInOneLineWhenNoDisplayCanBeOpened) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  for (const char* variables :
+       {"env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER QORV_BACKEND=sdl QORV_FRAMES=5",
+        "QORV_BACKEND=sdl SDL_VIDEODRIVER=no-such-driver QORV_FRAMES=5"}) {
+    SCOPED_TRACE(variables);
+    ProcessRun run = run_qorv(dir, variables);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.output.find("qorv: cannot open a display"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("QORV_BACKEND=headless"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << "one line";
+  }
+}
+
+}  // namespace

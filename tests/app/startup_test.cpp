@@ -1,0 +1,187 @@
+// Start-up and shut-down order.
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/flags.h"
+#include "app/game_mode.h"
+#include "app/paths.h"
+#include "app/text_colours.h"
+#include "app/pending.h"
+#include "app/text_input_field.h"
+#include "g3d/grp3d_device.h"
+#include "g3d/renderer.h"
+#include "g3d/texture_cache.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "tests/app/game_harness.h"
+#include "tests/fixtures/game_ini_writer.h"
+#include "ui/title_screen.h"
+
+namespace {
+
+const std::string caption_error = "\xbf\xf9\xbb\x7e";  // "錯誤"
+
+const std::vector<std::string> full_trace = {
+    "------------Starting Init Game------------",
+    "Grp3Ddraw -------------> ok",
+    "Grp3Dput -------------> ok",
+    "GrpInput -------------> ok",
+    "Particle -------------> ok",
+    "FightField -------------> ok",
+    "PolyMemory -------------> ok",
+    "ActMemory -------------> ok",
+    "TswMemory -------------> ok",
+    "Miles -------------> ok",
+    "Stream -------------> ok",
+    "bink   -------------> ok",
+    "GDI-------------------> ok",
+    "open_data -------------> ok",
+    "------------End Init Game------------",
+};
+
+// The trace up to and including the line that names a step.
+std::vector<std::string> trace_through(const std::string& last) {
+  std::vector<std::string> lines;
+  for (const std::string& line : full_trace) {
+    lines.push_back(line);
+    if (line == last) break;
+  }
+  return lines;
+}
+
+TEST(InitGame, WritesEveryTraceLineInOrderIntoAFreshLog) {
+  GameHarness game;
+  game.dir().write("debug.txt", "a line of the last run \r\n");
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+
+  std::vector<std::string> lines = game.log_lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], "Path:" + std::filesystem::current_path().string());
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), full_trace);
+  EXPECT_EQ(GameMode, mode_title);
+  EXPECT_TRUE(platform::recorded_boxes().empty());
+  EXPECT_FALSE(platform::cursor_shown());
+  EXPECT_GE(video_memory_budget, 0xA00000u);
+  EXPECT_EQ(renderer.texture_budget(), video_memory_budget);
+  EXPECT_EQ(g3d_texture_cache_size(), 2 * video_memory_budget);
+  EXPECT_EQ(renderer.render_mode(), 6);
+  // The text colours in the screen's format: 0xRRGGBB cut to five bits a channel first.
+  EXPECT_EQ(text_colours[0], rgb555_to_screen(0x7FFF));
+  EXPECT_EQ(text_colours[21], rgb555_to_screen(0x614B));  // 0xC05058
+  EXPECT_EQ(text_colours[39], rgb555_to_screen(0));
+  EXPECT_EQ(g3d_texture_path(), game_dir + "\\TEX");
+}
+
+struct FailedStep {
+  const char* missing_folder;
+  const char* box_text;
+  const char* last_ok_line;
+};
+
+class InitGameFailure : public ::testing::TestWithParam<FailedStep> {};
+
+// A cache set-up that fails ends start-up with one box and the same line in the log; the
+// shut-down that follows runs on the half-built state, twice without harm.
+TEST_P(InitGameFailure, ShowsOneBoxLogsTheLineAndShutsDownHalfBuilt) {
+  const FailedStep& step = GetParam();
+  GameHarness game;
+  std::filesystem::remove_all(game.dir().path() / step.missing_folder);
+
+  ASSERT_EQ(game.start(), 0);
+
+  ASSERT_EQ(platform::recorded_boxes().size(), 1u);
+  EXPECT_EQ(platform::recorded_boxes()[0].text, step.box_text);
+  EXPECT_EQ(platform::recorded_boxes()[0].caption, caption_error);
+  std::vector<std::string> expected = trace_through(step.last_ok_line);
+  expected.insert(expected.begin(), "Path:" + std::filesystem::current_path().string());
+  expected.push_back(step.box_text);
+  EXPECT_EQ(game.log_lines(), expected);
+  EXPECT_TRUE(platform::window_destroyed(game.window()));
+  EXPECT_TRUE(game.pump()) << "the destroyed window ends the message loop";
+  EXPECT_TRUE(platform::cursor_shown());
+  end_game();
+  EXPECT_FALSE(game.has_file("User.cfg"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CacheSetUps, InitGameFailure,
+    ::testing::Values(
+        // "InitPolyMemory 初始化失敗!!"
+        FailedStep{"MODEL", "InitPolyMemory \xaa\xec\xa9\x6c\xa4\xc6\xa5\xa2\xb1\xd1!!",
+                   "FightField -------------> ok"},
+        // "Init_3dAct 初始化失敗!!"
+        FailedStep{"ACT", "Init_3dAct \xaa\xec\xa9\x6c\xa4\xc6\xa5\xa2\xb1\xd1!!",
+                   "PolyMemory -------------> ok"}),
+    [](const ::testing::TestParamInfo<FailedStep>& info) {
+      return std::string("without_") + info.param.missing_folder;
+    });
+
+struct WindowQuestion {
+  const char* window_switch;
+  platform::BoxAnswer answer;
+  int boxes;
+  int exclusive;
+};
+
+class InitGameWindowQuestion : public ::testing::TestWithParam<WindowQuestion> {};
+
+TEST_P(InitGameWindowQuestion, IsAskedOnlyWhenGameIniOffersIt) {
+  const WindowQuestion& c = GetParam();
+  GameHarness game(c.window_switch[0] == '1');
+  platform::queue_box_answer(c.answer);
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+  ASSERT_EQ(static_cast<int>(platform::recorded_boxes().size()), c.boxes);
+  if (c.boxes) {
+    EXPECT_EQ(
+        platform::recorded_boxes()[0].text,
+        "\xa8\xcf\xa5\xce\xb5\xf8\xb5\xa1\xbc\xd2\xa6\xa1\xb6\xdc?(y/n),");  // "使用視窗模式嗎?(y/n),"
+    EXPECT_EQ(platform::recorded_boxes()[0].caption, "\xb4\xa3\xa5\xdc");  // "提示"
+    EXPECT_EQ(platform::recorded_boxes()[0].buttons, platform::BoxButtons::YesNo);
+  }
+  EXPECT_EQ(display_device.is_exclusive(), c.exclusive);
+  EXPECT_EQ(platform::window_fullscreen(game.window()), c.exclusive == 1);
+  end_game();
+  EXPECT_FALSE(platform::window_fullscreen(game.window())) << "the desktop is given back";
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, InitGameWindowQuestion,
+                         ::testing::Values(WindowQuestion{"0", platform::BoxAnswer::Yes, 0, 1},
+                                           WindowQuestion{"1", platform::BoxAnswer::Yes, 1, 0},
+                                           WindowQuestion{"1", platform::BoxAnswer::No, 1, 1}),
+                         [](const ::testing::TestParamInfo<WindowQuestion>& info) {
+                           std::string name = std::string("window_") + info.param.window_switch;
+                           if (info.param.boxes)
+                             name += info.param.answer == platform::BoxAnswer::Yes ? "_yes" : "_no";
+                           return name;
+                         });
+
+// Several releases run twice within one shut-down, and shut-down itself can run twice (a second
+// Destroy); every owned object is deleted once and forgotten.
+TEST(EndGame, RunsTwiceAfterAFullStartWithoutHarm) {
+  GameHarness game;
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+  ASSERT_NE(global_effect, nullptr);
+  title_name_field = new TextInputField("", 16, 0, 0);
+  GameMode = mode_battle;
+
+  end_game();
+  EXPECT_EQ(global_effect, nullptr);
+  EXPECT_EQ(title_name_field, nullptr);
+  EXPECT_EQ(GameMode, mode_field) << "a running battle is left first";
+  EXPECT_EQ(d3d_device.initialised(), 0);
+  EXPECT_EQ(display_device.is_exclusive(), 0);
+  end_game();
+  EXPECT_TRUE(platform::cursor_shown());
+}
+
+TEST(EndGame, RunsOnNothingBuilt) {
+  GameHarness game;
+  end_game();
+  end_game();
+  EXPECT_EQ(global_effect, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,4 @@
+// The mouse cursor.
+#include "ui/cursor.h"
+
+ActInstance cursor_act;

@@ -1,0 +1,23 @@
+// The new-game reset.
+#include "ui/new_game.h"
+
+#include <cstring>
+
+#include "app/flags.h"
+#include "app/frame_timer.h"
+#include "app/game_ini.h"
+#include "app/game_mode.h"
+
+void reset_game() {
+  quit_request = 0;
+  frame_due = 0;
+  GameMode = 0;
+  SavedGameMode = 0;
+  talk_box_state = 0;
+  input_wait_frames = 0;
+  game_clock = 0;
+  play_time = 0;
+  std::memset(flag_bytes, 0, sizeof flag_bytes);
+  // The switches game.ini turned on (the developer keys among them) outlast the reset.
+  reapply_game_ini_flags();
+}

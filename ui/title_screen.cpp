@@ -1,0 +1,35 @@
+// The title screen.
+#include "ui/title_screen.h"
+
+#include "app/flags.h"
+#include "app/game_mode.h"
+#include "g3d/effects/effect_manager.h"
+#include "g3d/renderer.h"
+#include "ui/new_game.h"
+
+TextInputField* title_name_field = nullptr;
+
+namespace {
+EffectManager title_effects;
+}
+
+void SFLB_call_game_start(std::uint32_t flags, int, int) {
+  title_effects.clear();
+  if (flags == MODE_ENTER) {
+    if (GameMode == mode_title) return;
+    reset_game();
+    clear_flag(8051);
+    clear_flag(8050);
+    clear_flag(8080);
+    set_flag(8060);
+    GameMode = mode_title;
+  } else if (flags == MODE_RESUME) {
+    GameMode = mode_title;
+  } else {
+    GameMode = mode_field;
+  }
+}
+
+void input_game_start() {}
+void update_game_start() {}
+void draw_game_start() { renderer.present(); }
