@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/text_composition.h"
+
 int pending_lead_byte = 0;
 
 namespace {
+
+// Open fields: the host's text input is on while there is one.
+int open_fields = 0;
 
 // Key numbers of the key messages the field acts on.
 constexpr int kKeyBackspace = 8;
@@ -55,9 +60,13 @@ TextInputField::TextInputField(const char* text, int capacity, int x, int y)
     : x_(x), y_(y), capacity_(std::max(capacity, 0)) {
   text_ = new char[static_cast<std::size_t>(capacity_) + 1]();
   copy_whole_chars(text_, text ? text : "", capacity_);
+  if (open_fields++ == 0) platform::set_text_composition(true);
 }
 
-TextInputField::~TextInputField() { delete[] text_; }
+TextInputField::~TextInputField() {
+  delete[] text_;
+  if (--open_fields == 0) platform::set_text_composition(false);
+}
 
 int TextInputField::fit_chars(const char* s, int limit) {
   int length = 0;

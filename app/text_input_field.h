@@ -1,8 +1,9 @@
 #pragma once
 // A single-line editor for Big5 text that takes its keys and characters from the window's own
 // messages (the window procedure hands them over while a field is active), so that typed and
-// composed text reaches it. Nothing in the field draws: its owner draws the text at x, y with
-// the cursor at the byte offset it reads.
+// composed text reaches it; the host's text input and input method are on while a field exists.
+// Nothing in the field draws: its owner draws the text at x, y with the cursor at the byte
+// offset it reads.
 //
 // Text is bytes of code page 950: a character is one byte, or a lead byte 0x81-0xFE and the
 // byte after it. A lead byte directly before the terminator counts as a one-byte character.
