@@ -75,47 +75,7 @@ void Memoryer_SetSize(std::uint32_t bytes);
 void Memoryer_Free(std::uint8_t tag);
 void Close_Memoryer();
 
-// ==== Input devices, logical keys, key bindings and User.cfg ===============================
-
-// The stand-in keeps one down state per key: from the replayed input on the headless backend
-// (platform/automation.h), nothing on SDL.
-class GrpInput {
- public:
-  int create(platform::Instance* instance, platform::Window* window, int exclusive_mouse);
-  void set_mouse_speed(float speed);
-  void set_mouse_rect(int min_x, int min_y, int max_x, int max_y);
-  void set_mouse_pos(int x, int y);
-  void set_devices(int mouse, int keyboard, int joystick);
-  void poll();
-  int raw_key_down(int key);  // 0x80 while the physical key is down
-  int update_key(std::uint32_t now_ms, int key, int down);
-  int key_press(int key);
-  int key_down(int key);
-  int key_repeat(int key);
-  int key_repeat_fast(int key);
-
- private:
-  std::uint8_t raw_[276] = {};
-  int held_[276] = {};
-  int applied_frame_ = -1;
-};
-extern GrpInput grp_input;
-
-extern int mouse_x;
-extern int mouse_y;
-extern int music_volume;
-extern int sfx_volume;
-extern int key_bindings[32];
-extern int joy_bindings[32];
-extern int user_options[34];
-
-// Polls and feeds the logical keys: the fixed keys always, the developer keys (F2-F12, the
-// digits ...) only while flag 8005 is set.
-void map_keys();
-void set_default_key_bindings();
-void set_default_joy_bindings();
-void load_user_cfg();  // keeps the defaults
-void save_user_cfg();  // writes the 400-byte User.cfg
+// ==== Key and joystick configuration screens =============================================
 
 void input_key_config();
 void draw_key_config();

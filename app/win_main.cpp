@@ -7,6 +7,7 @@
 #include "app/disc.h"
 #include "app/flags.h"
 #include "app/frame_tick.h"
+#include "app/grp_input.h"
 #include "app/pending.h"
 #include "app/text_input_field.h"
 #include "app/startup.h"
