@@ -7,10 +7,10 @@ namespace {
 
 fuzz_seeds::Bytes seed(std::uint16_t flags, int x, int y, int size, int clip_x, int clip_y,
                        int clip_w, int clip_h, const std::string& text) {
-  fuzz_seeds::Bytes b{std::uint8_t(flags),  std::uint8_t(flags >> 8), std::uint8_t(x),
-                      std::uint8_t(y),      std::uint8_t(size + 3),   std::uint8_t(clip_x),
-                      std::uint8_t(clip_y), std::uint8_t(clip_w),     std::uint8_t(clip_h)};
-  b.insert(b.end(), text.begin(), text.end());
+  const int header[] = {flags & 0xFF, flags >> 8, x, y, size + 3, clip_x, clip_y, clip_w, clip_h};
+  fuzz_seeds::Bytes b;
+  for (int v : header) b.push_back(static_cast<std::uint8_t>(v));
+  for (char c : text) b.push_back(static_cast<std::uint8_t>(c));
   return b;
 }
 
