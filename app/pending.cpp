@@ -90,13 +90,6 @@ int WindowPresenter::init(platform::Window*, DdObject*, DdSurface*, DdSurface*) 
 int WindowPresenter::attach_window(platform::Window*, int) { return 1; }
 void WindowPresenter::release() {}
 
-// ==== TSW sprite archives and the sprite cache =============================================
-
-void Memoryer_SetPath(const char*) {}
-int Init_Memoryer() { return 1; }
-void Memoryer_SetSize(std::uint32_t) {}
-void Memoryer_Free(std::uint8_t) {}
-void Close_Memoryer() {}
 
 // ==== Key and joystick configuration screens =============================================
 

@@ -67,13 +67,6 @@ class WindowPresenter {
 };
 extern WindowPresenter window_presenter;
 
-// ==== TSW sprite archives and the sprite cache =============================================
-
-void Memoryer_SetPath(const char* directory);
-int Init_Memoryer();  // 1
-void Memoryer_SetSize(std::uint32_t bytes);
-void Memoryer_Free(std::uint8_t tag);
-void Close_Memoryer();
 
 // ==== Key and joystick configuration screens =============================================
 

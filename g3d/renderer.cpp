@@ -2,6 +2,7 @@
 #include "g3d/renderer.h"
 
 #include "g3d/grp3d_device.h"
+#include "g3d/texture_file_cache.h"
 
 g3d_renderer renderer;
 
@@ -14,10 +15,14 @@ void g3d_renderer::init(GRP3Ddraw* device) {
   render_mode_ = 0;
   texture_budget_ = default_texture_budget;
   set_render_mode(6);
+  g3d_FileCache_Init();
 }
 
-void g3d_renderer::release() { device_ = nullptr; }
-void g3d_renderer::flush_textures() {}
+void g3d_renderer::release() {
+  device_ = nullptr;
+  g3d_FileCache_Close();
+}
+void g3d_renderer::flush_textures() { g3d_FileCache_Clear(); }
 void g3d_renderer::release_textures() {}
 
 void g3d_renderer::set_render_mode(int mode) { render_mode_ = mode; }

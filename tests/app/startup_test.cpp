@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 
 #include "app/flags.h"
@@ -13,7 +14,7 @@
 #include "app/text_input_field.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
-#include "g3d/texture_cache.h"
+#include "g3d/texture_file_cache.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
@@ -114,9 +115,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "FightField -------------> ok"},
         // "Init_3dAct 初始化失敗!!"
         FailedStep{"ACT", "Init_3dAct \xaa\xec\xa9\x6c\xa4\xc6\xa5\xa2\xb1\xd1!!",
-                   "PolyMemory -------------> ok"}),
+                   "PolyMemory -------------> ok"},
+        // "Init_Memoryer 初始化失敗!!"
+        FailedStep{"ACT/all_sys.tsw", "Init_Memoryer \xaa\xec\xa9\x6c\xa4\xc6\xa5\xa2\xb1\xd1!!",
+                   "ActMemory -------------> ok"}),
     [](const ::testing::TestParamInfo<FailedStep>& info) {
-      return std::string("without_") + info.param.missing_folder;
+      std::string name = std::string("without_") + info.param.missing_folder;
+      for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      return name;
     });
 
 struct WindowQuestion {
