@@ -98,21 +98,6 @@ void draw_key_config() {}
 void input_joy_config() {}
 void draw_joy_config() {}
 
-// ==== Data loaders ==========================================================================
-
-void SFINIT0_open_item_data() { game_dir = get_current_dir(); }
-void open_maps_data() {}
-void close_maps_data() {}
-void open_item_data() {}
-void close_item_data() {}
-void open_exp_data() {}
-void close_exp_data() {}
-void open_mission_data() {}
-void close_mission_data() {}
-void open_Name_data() {}
-void close_Name_data() {}
-void free_party_items() {}
-
 // ==== Talk and AI scripts ===================================================================
 
 MapRole TalkEventQueue[2];

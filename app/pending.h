@@ -5,6 +5,7 @@
 // when it lands, and its callers include its own header instead.
 #include <cstdint>
 
+#include "data/map_role.h"
 #include "platform/events.h"
 
 namespace platform {
@@ -75,28 +76,9 @@ void draw_key_config();
 void input_joy_config();
 void draw_joy_config();
 
-// ==== Data loaders ==========================================================================
-
-void SFINIT0_open_item_data();  // game_dir = the current directory
-void open_maps_data();
-void close_maps_data();
-void open_item_data();
-void close_item_data();
-void open_exp_data();
-void close_exp_data();
-void open_mission_data();
-void close_mission_data();
-void open_Name_data();
-void close_Name_data();
-void free_party_items();
-
 // ==== Talk and AI scripts ===================================================================
 
-// The fields of a map role record that the talk queue's runners read.
-struct MapRole {
-  std::uint16_t RoleID = 0;
-  std::uint16_t TALK = 0;
-};
+// Queued talk events are map role records (data/map_role.h).
 extern MapRole TalkEventQueue[2];
 
 void open_talk_data();
