@@ -47,7 +47,10 @@
 #include "g3d/texture_file_cache.h"
 #include "g3d/view_zoom.h"
 #include "gfx2d/big5_gb_table.h"
+#include "gfx2d/cddraw.h"
 #include "gfx2d/game_fonts.h"
+#include "gfx2d/pixel_format.h"
+#include "gfx2d/window_presenter.h"
 #include "gfx2d/memoryer.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -192,8 +195,8 @@ void open_data_files() {
 
 void convert_text_colours() {
   d3d_device.select_blit_format(0);
-  for (int i = 0; i < text_colour_count; ++i)
-    text_colours[i] = rgb555_to_screen(rgb_to_rgb555(text_colour_table[i]));
+  for (int i = 0; i < text_colour_count; ++i) text_colours[i] = rgb_to_rgb555(text_colour_table[i]);
+  rgb555_to_screen(text_colours, text_colour_count);
   d3d_device.select_blit_format(2);
 }
 
@@ -303,8 +306,8 @@ int init_game(platform::Window* window, platform::Instance* instance) {
 
   set_up_sound();
   window_presenter.init(window, display_device.get_ddraw(),
-                        display_device.get_surface(surface_primary),
-                        display_device.get_surface(surface_back));
+                        display_device.get_surface(DDRAW_PRIMARY_SURFACE),
+                        display_device.get_surface(DDRAW_BACK_SURFACE));
   window_presenter.attach_window(window, 1);
   log_trace("GDI-------------------> ok");
   open_data_files();

@@ -10,7 +10,8 @@
 #include "app/mem_mgr.h"
 #include "g3d/texture_file.h"
 #include "g3d/texture_index.h"
-#include "gfx2d/pending_display.h"
+#include "gfx2d/pixel_format.h"
+#include "gfx2d/rle_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   LeReader r(data, size);

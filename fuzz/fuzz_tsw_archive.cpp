@@ -5,7 +5,8 @@
 #include <set>
 
 #include "app/mem_mgr.h"
-#include "gfx2d/pending_display.h"
+#include "gfx2d/pixel_format.h"
+#include "gfx2d/rle_image.h"
 #include "gfx2d/tsw_archive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

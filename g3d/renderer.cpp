@@ -3,6 +3,7 @@
 
 #include "g3d/grp3d_device.h"
 #include "g3d/texture_file_cache.h"
+#include "gfx2d/sprite_blitter.h"
 
 g3d_renderer renderer;
 
@@ -40,9 +41,25 @@ void g3d_renderer::set_viewport(int x, int y, int width, int height, float scale
 
 void g3d_renderer::set_texture_budget(std::uint32_t bytes) { texture_budget_ = bytes; }
 
-std::uint16_t* g3d_renderer::lock_back_buffer() { return nullptr; }
-void g3d_renderer::unlock_back_buffer(std::uint16_t*) {}
-void g3d_renderer::set_present_rect(int, int, int, int, int, int) {}
+// Every frame's 2D drawing starts on the screen target; a failed lock leaves a null target,
+// on which the blitter draws nothing.
+std::uint16_t* g3d_renderer::lock_back_buffer() {
+  std::uint16_t* pixels = lock_surface(device_ ? device_->back_surface() : nullptr);
+  sprite_blitter.blit_dest = pixels;
+  set_blit_target(nullptr, 0, 0, 0);
+  return pixels;
+}
+
+void g3d_renderer::unlock_back_buffer(std::uint16_t* pixels) {
+  if (device_) unlock_surface(device_->back_surface(), pixels);
+}
+
+void g3d_renderer::set_present_rect(int dest_x, int dest_y, int src_x, int src_y, int src_width,
+                                    int src_height) {
+  if (device_ && device_->display())
+    device_->display()->set_present_rect(
+        dest_x, dest_y, platform::Rect{src_x, src_y, src_x + src_width, src_y + src_height});
+}
 
 void g3d_renderer::present() {
   if (device_ && device_->display()) device_->display()->present();

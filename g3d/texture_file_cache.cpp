@@ -9,7 +9,8 @@
 #include "app/mem_mgr.h"
 #include "app/paths.h"
 #include "g3d/texture_file.h"
-#include "gfx2d/pending_display.h"
+#include "gfx2d/pixel_format.h"
+#include "gfx2d/rle_image.h"
 #include "platform/message_box.h"
 
 namespace {

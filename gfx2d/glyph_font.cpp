@@ -6,13 +6,8 @@
 #include <new>
 
 #include "gfx2d/big5_gb_table.h"
-#include "platform/font.h"
-// The display device: its stand-in serves until the device itself lands.
-#if __has_include("gfx2d/cddraw.h")
 #include "gfx2d/cddraw.h"
-#else
-#include "app/pending.h"
-#endif
+#include "platform/font.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 #include "app/frame_timer.h"
 #include "app/log.h"
 #include "app/mem_mgr.h"
-#include "gfx2d/pending_display.h"
+#include "gfx2d/pixel_format.h"
+#include "gfx2d/rle_image.h"
 #include "gfx2d/tsw_archive.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
 #include "g3d/texture_file_cache.h"
+#include "platform/display.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
@@ -69,11 +70,30 @@ TEST(InitGame, WritesEveryTraceLineInOrderIntoAFreshLog) {
   EXPECT_EQ(renderer.texture_budget(), video_memory_budget);
   EXPECT_EQ(g3d_texture_cache_size(), 2 * video_memory_budget);
   EXPECT_EQ(renderer.render_mode(), 6);
-  // The text colours in the screen's format: 0xRRGGBB cut to five bits a channel first.
-  EXPECT_EQ(text_colours[0], rgb555_to_screen(0x7FFF));
-  EXPECT_EQ(text_colours[21], rgb555_to_screen(0x614B));  // 0xC05058
-  EXPECT_EQ(text_colours[39], rgb555_to_screen(0));
   EXPECT_EQ(g3d_texture_path(), game_dir + "\\TEX");
+}
+
+// The text colours in the screen's format: 0xRRGGBB cut to five bits a channel, then converted
+// to the back buffer's layout.
+TEST(InitGame, TextColoursFollowTheScreenLayout) {
+  struct Case {
+    platform::PixelMasks masks;
+    std::uint16_t white, colour21, colour10;
+  } cases[] = {
+      {platform::masks_rgb565, 0xFFDF, 0xC28B, 0x041F},  // 21: 0xC05058, 10: 0x0080FF
+      {platform::masks_rgb555, 0x7FFF, 0x614B, 0x021F},
+  };
+  for (const Case& c : cases) {
+    platform::reset_display_config();
+    platform::display_config().masks = c.masks;
+    GameHarness game;
+    ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+    EXPECT_EQ(text_colours[0], c.white);
+    EXPECT_EQ(text_colours[21], c.colour21);
+    EXPECT_EQ(text_colours[10], c.colour10);
+    EXPECT_EQ(text_colours[39], 0);
+    end_game();
+  }
 }
 
 struct FailedStep {
@@ -179,7 +199,7 @@ TEST(EndGame, RunsTwiceAfterAFullStartWithoutHarm) {
   EXPECT_EQ(title_name_field, nullptr);
   EXPECT_EQ(GameMode, mode_field) << "a running battle is left first";
   EXPECT_EQ(d3d_device.initialised(), 0);
-  EXPECT_EQ(display_device.is_exclusive(), 0);
+  EXPECT_FALSE(platform::window_fullscreen(game.window())) << "the desktop is given back";
   end_game();
   EXPECT_TRUE(platform::cursor_shown());
 }

@@ -9,14 +9,10 @@
 #include <vector>
 
 #include "gfx2d/big5_gb_table.h"
+#include "gfx2d/cddraw.h"
 #include "gfx2d/game_fonts.h"
 #include "gfx2d/glyph_font.h"
 #include "tests/gfx2d/fake_font.h"
-#if __has_include("gfx2d/cddraw.h")
-#include "gfx2d/cddraw.h"
-#else
-#include "app/pending.h"
-#endif
 
 namespace {
 

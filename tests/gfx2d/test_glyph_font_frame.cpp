@@ -25,7 +25,7 @@ constexpr std::uint16_t kSky = 0x0010, kWhite = 0xFFFF, kGold = 0xFEA0, kBlack =
 
 const std::string kSample =
     "Big5 \xA4\xD1\xA6\x61\xA5\xC8\xB6\xC0 AB12 \xA4\xA4\xA4\xE5";  // "Big5 天地玄黃 AB12 中文"
-const std::string kTest = "\xA6\x72\xAB\xAC\xB4\xFA\xB8\xD5";    // "字型測試"
+const std::string kTest = "\xA6\x72\xAB\xAC\xB4\xFA\xB8\xD5";       // "字型測試"
 
 struct Line {
   GlyphFont* font;
@@ -77,8 +77,9 @@ TEST(GlyphFontFrame, TextInTheThreeSizesMatchesTheReference) {
   const std::string written = "glyph_font_frame.png";
   ASSERT_TRUE(platform::write_png_rgb565(written, frame.data(), kWidth, kRows, kWidth));
   const std::string reference = QORV_SOURCE_DIR "/tests/gfx2d/reference/glyph_font_frame.png";
-  if (const char* update = std::getenv("QORV_UPDATE_REFERENCES"); update && *update == '1')
+  if (const char* update = std::getenv("QORV_UPDATE_REFERENCES"); update && *update == '1') {
     ASSERT_TRUE(platform::write_png_rgb565(reference, frame.data(), kWidth, kRows, kWidth));
+  }
 
   std::vector<std::uint16_t> got, want;
   int got_w = 0, got_h = 0, want_w = 0, want_h = 0;

@@ -8,7 +8,8 @@
 
 #include "app/frame_timer.h"
 #include "app/le_reader.h"
-#include "gfx2d/pending_display.h"
+#include "gfx2d/pixel_format.h"
+#include "gfx2d/rle_image.h"
 #include "tests/fixtures/rle_picture_kit.h"
 #include "tests/fixtures/sample_archives.h"
 #include "tests/fixtures/tsw_archive_kit.h"
