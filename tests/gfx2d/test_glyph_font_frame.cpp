@@ -1,5 +1,5 @@
-// A frame of text in the game's three fonts, drawn with the fake rasteriser into the display's
-// 640 x 480 back buffer, written as a PNG and compared with the committed reference
+// A frame of text in the game's three fonts, drawn with the fake rasteriser into the headless
+// display's 640 x 480 back buffer, written as a PNG and compared with the committed reference
 // tests/gfx2d/reference/glyph_font_frame.png. QORV_UPDATE_REFERENCES=1 writes the reference anew.
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 #include "gfx2d/big5_gb_table.h"
 #include "gfx2d/cddraw.h"
 #include "gfx2d/game_fonts.h"
+#include "gfx2d/sprite_blitter.h"
+#include "platform/display.h"
 #include "platform/png_reader.h"
 #include "platform/png_writer.h"
 #include "tests/gfx2d/fake_font.h"
@@ -71,8 +73,15 @@ TEST(GlyphFontFrame, TextInTheThreeSizesMatchesTheReference) {
     f.font->set_font(kGameFontFace, f.size);
     f.font->set_advance(f.advance);
   }
-  std::vector<std::uint16_t> frame(kWidth * kRows);
-  draw_frame(frame.data());
+  // Drawn into the locked back buffer, as every screen draws its text.
+  platform::Surface* back = display.get_surface(DDRAW_BACK_SURFACE);
+  ASSERT_NE(back, nullptr);
+  std::uint16_t* pixels = lock_surface(back);
+  ASSERT_NE(pixels, nullptr);
+  ASSERT_EQ(back->pitch(), kWidth * 2);
+  draw_frame(pixels);
+  const std::vector<std::uint16_t> frame(pixels, pixels + kWidth * kRows);
+  unlock_surface(back, pixels);
 
   const std::string written = "glyph_font_frame.png";
   ASSERT_TRUE(platform::write_png_rgb565(written, frame.data(), kWidth, kRows, kWidth));
