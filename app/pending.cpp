@@ -14,7 +14,6 @@
 #include "platform/files.h"
 #include "platform/window.h"
 
-
 // ==== Key and joystick configuration screens =============================================
 
 void input_key_config() {}

@@ -13,7 +13,6 @@ namespace platform {
 struct Instance;
 }  // namespace platform
 
-
 // ==== Key and joystick configuration screens =============================================
 
 void input_key_config();
