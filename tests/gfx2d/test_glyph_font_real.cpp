@@ -1,10 +1,13 @@
 // The real rasteriser (FreeType with the font fontconfig picks, or QORV_FONT) draws "一".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "gfx2d/big5_gb_table.h"
+#include "gfx2d/game_fonts.h"
 #include "gfx2d/glyph_font.h"
 
 TEST(GlyphFontRealFont, DrawsTheCharacterOneAsAHorizontalStroke) {
@@ -14,7 +17,7 @@ TEST(GlyphFontRealFont, DrawsTheCharacterOneAsAHorizontalStroke) {
   GlyphFont font;
   font.set_target(kWidth, kRows);
   font.set_clip(0, 0, kWidth, kRows);
-  font.set_font("\xB2\xD3\xA9\xFA\xC5\xE9", 20);  // "細明體"
+  font.set_font(kGameFontFace, 20);
   font.set_advance(22);
   font.draw_text(pixels.data(), 0, 0, "\xA4\x40", 0xFFFF, GLYPH_PLAIN);  // "一"
 
@@ -33,4 +36,24 @@ TEST(GlyphFontRealFont, DrawsTheCharacterOneAsAHorizontalStroke) {
   EXPECT_LT(right, 20);
   EXPECT_LT(bottom, 20);
   free_big5_gb();
+}
+
+// QORV_FONT names the font file; one that cannot be opened leaves the font without glyphs, and
+// text then draws as nothing rather than failing.
+TEST(GlyphFontRealFont, AFontFileThatCannotBeOpenedDrawsNothing) {
+  ASSERT_EQ(setenv("QORV_FONT", "/nonexistent/font.ttf", 1), 0);
+  init_big5_gb();
+  std::vector<std::uint16_t> pixels(40 * 24, 0);
+  GlyphFont font;
+  font.set_target(40, 24);
+  font.set_clip(0, 0, 40, 24);
+  font.set_font(kGameFontFace, 20);
+  font.draw_text(pixels.data(), 0, 0,
+                 "\xA4\x40"
+                 "A",
+                 0xFFFF, GLYPH_BOLD_OUTLINE);
+  EXPECT_TRUE(font.is_cached('A'));
+  EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), 40 * 24);
+  free_big5_gb();
+  unsetenv("QORV_FONT");
 }
