@@ -53,7 +53,7 @@ class GlyphFont {
   // Frees the rasteriser's font, the scratch cell and every buffer; init binds the font again.
   void release();
 
-  // What the cache holds, for the tests.
+  // The cell size and what the cache holds.
   int glyph_count() const { return count_; }
   bool is_cached(std::uint16_t code) const { return find_glyph(code) >= 0; }
   int glyph_width() const { return glyph_width_; }
