@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/mem_mgr.h"
 #include "platform/lzo.h"
 #include "tests/fixtures/lzo_block_kit.h"

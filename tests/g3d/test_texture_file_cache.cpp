@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/mem_mgr.h"
 #include "app/paths.h"
 #include "gfx2d/pixel_format.h"

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <map>
 
+#include "app/byte_reader.h"
 #include "app/frame_timer.h"
-#include "app/le_reader.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "tests/fixtures/rle_picture_kit.h"
