@@ -7,7 +7,7 @@
 
 #include "app/byte_reader.h"
 #include "app/mem_mgr.h"
-#include "tests/fixtures/rle_picture_kit.h"
+#include "tests/fixtures/rle_writer.h"
 #include "tests/fixtures/tsw_archive_kit.h"
 
 namespace {
