@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/byte_reader.h"
 #include "app/disc.h"
 #include "app/grp_input.h"
 #include "app/key_mapping.h"
@@ -26,19 +27,6 @@ constexpr const char* save_failed_message =
 // The ints in file order: volumes, key bindings, joystick bindings, options.
 constexpr std::size_t block_ints = user_cfg_block_size / 4;
 constexpr std::size_t option_ints = user_cfg_options_size / 4;
-
-std::int32_t get_le32(const std::uint8_t* p) {
-  return std::int32_t(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-                      std::uint32_t(p[3]) << 24);
-}
-
-void put_le32(std::uint8_t* p, std::int32_t v) {
-  const auto u = std::uint32_t(v);
-  p[0] = std::uint8_t(u);
-  p[1] = std::uint8_t(u >> 8);
-  p[2] = std::uint8_t(u >> 16);
-  p[3] = std::uint8_t(u >> 24);
-}
 
 int* block_slot(std::size_t i) {
   if (i == 0) return &music_volume;
@@ -81,19 +69,20 @@ void apply_user_cfg(const std::uint8_t* data, std::size_t size) {
   // The option block is taken byte by byte as far as the file goes, over the current values.
   if (size > user_cfg_block_size) {
     std::uint8_t options[user_cfg_options_size];
-    for (std::size_t i = 0; i < option_ints; ++i) put_le32(options + 4 * i, user_options[i]);
+    for (std::size_t i = 0; i < option_ints; ++i) put_u32le(options + 4 * i, std::uint32_t(user_options[i]));
     std::copy(data + user_cfg_block_size, data + size, options);
-    for (std::size_t i = 0; i < option_ints; ++i) user_options[i] = get_le32(options + 4 * i);
-    for (std::size_t i = 0; i < block_ints; ++i) *block_slot(i) = get_le32(data + 4 * i);
+    const ByteReader option_block(options, sizeof options), file(data, size);
+    for (std::size_t i = 0; i < option_ints; ++i) user_options[i] = option_block.i32_at(4 * i);
+    for (std::size_t i = 0; i < block_ints; ++i) *block_slot(i) = file.i32_at(4 * i);
   }
   sanitise();
 }
 
 std::array<std::uint8_t, user_cfg_size> user_cfg_image() {
   std::array<std::uint8_t, user_cfg_size> out{};
-  for (std::size_t i = 0; i < block_ints; ++i) put_le32(out.data() + 4 * i, *block_slot(i));
+  for (std::size_t i = 0; i < block_ints; ++i) put_u32le(out.data() + 4 * i, std::uint32_t(*block_slot(i)));
   for (std::size_t i = 0; i < option_ints; ++i)
-    put_le32(out.data() + user_cfg_block_size + 4 * i, user_options[i]);
+    put_u32le(out.data() + user_cfg_block_size + 4 * i, std::uint32_t(user_options[i]));
   return out;
 }
 

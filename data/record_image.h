@@ -10,6 +10,8 @@
 #include <span>
 #include <type_traits>
 
+#include "app/byte_reader.h"
+
 namespace record_image {
 
 template <class T>
@@ -30,14 +32,15 @@ struct Writer {
   }
 };
 
-// Reads each field from its offset.
+// Reads each field from its offset (a field outside the image reads as 0).
 struct Reader {
-  std::span<const std::uint8_t> in;
+  explicit Reader(std::span<const std::uint8_t> image) : in(image) {}
+  ByteReader in;
 
   template <Scalar T>
   void operator()(std::size_t off, T& v) const {
-    assert(off + sizeof(T) <= in.size());
-    std::memcpy(&v, in.data() + off, sizeof(T));
+    assert(in.has(off, sizeof(T)));
+    in.copy_at(off, &v, sizeof(T));  // the host is little-endian (asserted below)
   }
   template <Scalar T, std::size_t N>
   void operator()(std::size_t off, T (&a)[N]) const {

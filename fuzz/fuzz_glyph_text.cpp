@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/byte_reader.h"
 #include "gfx2d/big5_gb_table.h"
 #include "gfx2d/glyph_font.h"
 #include "platform/font.h"
@@ -46,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return true;
   }();
   (void)ready;
-  const auto flags = static_cast<std::uint16_t>(data[0] | data[1] << 8);
+  const std::uint16_t flags = ByteReader(data, size).u16_at(0);
   const int x = static_cast<std::int8_t>(data[2]), y = static_cast<std::int8_t>(data[3]);
   const int font_size = data[4] % 70 - 3;
   std::string text(reinterpret_cast<const char*>(data) + 9, size - 9);

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <span>
 
-#include "data/byte_reader.h"
+#include "app/byte_reader.h"
 #include "data/level_tables.h"
 #include "data/role_data.h"
 #include "fuzz/data_fuzz.h"

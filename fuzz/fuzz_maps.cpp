@@ -6,7 +6,7 @@
 
 #include "app/random_r250.h"
 #include "battle/fame.h"
-#include "data/byte_reader.h"
+#include "app/byte_reader.h"
 #include "data/encounters.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/byte_reader.h"
 #include "app/paths.h"
 #include "platform/files.h"
 #include "tests/fixtures/temp_folder.h"
@@ -27,9 +28,7 @@ const fixtures::TempFolder& game_folder() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 5) return 0;
   int digits = data[0] % 12 - 2;
-  std::uint32_t raw = std::uint32_t(data[1]) | std::uint32_t(data[2]) << 8 | std::uint32_t(data[3]) << 16 |
-                      std::uint32_t(data[4]) << 24;
-  int number = static_cast<int>(raw);
+  int number = ByteReader(data, size).i32_at(1);
   std::string rest(reinterpret_cast<const char*>(data) + 5, size - 5);
   std::size_t nul = rest.find('\0');
   std::string path = rest.substr(0, nul);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/mem_mgr.h"
 #include "g3d/texture_file.h"
 #include "g3d/texture_index.h"
@@ -14,7 +14,7 @@
 #include "gfx2d/rle_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  LeReader r(data, size);
+  ByteReader r(data, size);
   std::size_t index_len = std::min<std::size_t>(r.u32(), size - r.pos());
   static TexIndex index;
   std::memset(index.bytes, 0, sizeof index.bytes);

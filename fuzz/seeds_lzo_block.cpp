@@ -1,10 +1,10 @@
 #include "fuzz/seeds.h"
 #include "tests/fixtures/lzo_block_kit.h"
-#include "tests/fixtures/rle_picture_kit.h"
+#include "tests/fixtures/rle_writer.h"
 
 namespace {
 void write(std::vector<std::pair<std::string, fuzz_seeds::Bytes>>& seeds) {
-  auto picture = kit::rle_picture(kit::sample_pixels(24, 16), 24, 16);
+  auto picture = fixtures::rle_picture(fixtures::sample_pixels(24, 16), 24, 16);
   seeds.emplace_back("picture_packed", kit::lzo_block(picture));
   seeds.emplace_back("picture_stored", kit::lzo_block(picture, kit::LzoPacking::Stored));
   std::vector<std::uint8_t> zeros(3000, 0);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/mem_mgr.h"
 #include "platform/lzo.h"
 #include "platform/message_box.h"
@@ -57,11 +57,11 @@ int g3d_decompress_lzo(const void* packed, std::uint32_t packed_size, void* dest
 }
 
 bool read_lzo_block_header(const std::uint8_t* bytes, std::size_t size, LzoBlockHeader* header) {
-  LeReader r(bytes, size);
+  ByteReader r(bytes, size);
   LzoBlockHeader h;
   h.unpacked_size = r.u32();
   h.packed_size = r.u32();
-  if (!r.ok() || !r.has(h.packed_size)) return false;
+  if (!r.ok() || r.remaining() < h.packed_size) return false;
   if (header) *header = h;
   return true;
 }

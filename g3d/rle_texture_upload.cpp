@@ -1,7 +1,7 @@
 // Decoding pictures into textures.
 #include "g3d/rle_texture_upload.h"
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ constexpr std::size_t raw_header = 6;
 // A picture larger than this in either direction is not a texture.
 constexpr int max_side = 8192;
 
-LeReader reader(const std::uint8_t* picture, std::size_t size) { return LeReader(picture, size); }
+ByteReader reader(const std::uint8_t* picture, std::size_t size) { return ByteReader(picture, size); }
 
 // n little-endian pixels into texels, of which only the first `keep` are stored.
 void store(std::uint16_t* dst, const std::uint8_t* src, int n, int keep) {
@@ -22,7 +22,7 @@ void store(std::uint16_t* dst, const std::uint8_t* src, int n, int keep) {
 
 bool read_picture_header(const std::uint8_t* picture, std::size_t size, bool rle, PictureHeader& out) {
   if (!picture) return false;
-  LeReader r = reader(picture, size);
+  ByteReader r = reader(picture, size);
   if (rle && r.u16() != rle_magic) return false;
   const int w = r.u16(), h = r.u16(), d = r.u16();
   if (!r.ok() || w == 0 || h == 0 || w > max_side || h > max_side) return false;
@@ -49,7 +49,7 @@ bool upload_picture(const std::uint8_t* picture, std::size_t size, bool rle, std
                     int height, int pitch) {
   PictureHeader h;
   if (!texels || !read_picture_header(picture, size, rle, h)) return false;
-  LeReader r = reader(picture, size);
+  ByteReader r = reader(picture, size);
   if (!rle) {
     r.seek(raw_header);
     for (int y = 0; y < h.height; ++y) {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/paths.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -25,7 +25,7 @@ std::string TexIndex::prefix() const {
 }
 
 bool TexIndex::present(std::uint32_t n) const {
-  return n < tex_extra_first && LeReader::u16_at(bytes, sizeof bytes, tex_index_flags_offset + 2 * n) != 0;
+  return n < tex_extra_first && ByteReader(bytes, sizeof bytes).u16_at(tex_index_flags_offset + 2 * n) != 0;
 }
 
 int g3d_load_idx_tex(const char* path, TexIndex* buffer) {

@@ -2,6 +2,7 @@
 // paletted pictures.
 #include "gfx2d/rle_image.h"
 
+#include "app/byte_reader.h"
 #include "app/log.h"
 #include "app/mem_mgr.h"
 #include "gfx2d/pixel_format.h"
@@ -76,11 +77,11 @@ std::uint8_t* copy_to_heap(const std::uint8_t* work, std::size_t size) {
 
 // The size of the 16-bit picture that expands a validated 8-bit one, or 0 when one of its rows
 // would pass the 15-bit row length.
-std::size_t expanded_size(const std::uint8_t* in) {
+std::size_t expanded_size(const ByteReader& in) {
   std::size_t pos = 8, total = 8;
-  for (std::uint16_t header; (header = rle_load16(in + pos)) != 0; pos += header & 0x7FFF) {
+  for (std::uint16_t header; (header = in.u16_at(pos)) != 0; pos += header & 0x7FFF) {
     std::size_t p = pos + 2, row = 2;
-    for (std::uint16_t code; (code = rle_load16(in + p)) & 0x3FFF; p += 2, row += 2) {
+    for (std::uint16_t code; (code = in.u16_at(p)) & 0x3FFF; p += 2, row += 2) {
       if ((code & 0xC000) == 0) {
         p += code & 0x3FFF;
         row += 2 * std::size_t(code & 0x3FFF);
@@ -93,20 +94,20 @@ std::size_t expanded_size(const std::uint8_t* in) {
   return total + 2;
 }
 
-void expand_rows(const std::uint8_t* in, const std::uint16_t* palette, std::uint8_t* out) {
+void expand_rows(const ByteReader& in, const std::uint16_t* palette, std::uint8_t* out) {
   std::size_t pos = 8, o = 8;
-  for (std::uint16_t header; (header = rle_load16(in + pos)) != 0; pos += header & 0x7FFF) {
+  for (std::uint16_t header; (header = in.u16_at(pos)) != 0; pos += header & 0x7FFF) {
     std::size_t row = o, p = pos + 2;
     o += 2;
     for (;;) {
-      std::uint16_t code = rle_load16(in + p);
+      std::uint16_t code = in.u16_at(p);
       p += 2;
       store16(out + o, code);
       o += 2;
       std::size_t n = code & 0x3FFF;
       if (n == 0) break;
       if (code & 0xC000) continue;
-      for (std::size_t i = 0; i < n; ++i) store16(out + o + 2 * i, palette[in[p + i]]);
+      for (std::size_t i = 0; i < n; ++i) store16(out + o + 2 * i, palette[in.u8_at(p + i)]);
       convert_pixels(out + o, n);
       p += n;
       o += 2 * n;
@@ -118,7 +119,7 @@ void expand_rows(const std::uint8_t* in, const std::uint16_t* palette, std::uint
 
 // Replaces a validated paletted picture by its 16-bit expansion.
 void expand_paletted(TswPic* picture) {
-  const auto* in = reinterpret_cast<const std::uint8_t*>(picture->image);
+  const ByteReader in(picture->image, picture->size);
   std::size_t size = expanded_size(in);
   if (size == 0 || size > INT_MAX) {
     report_error("convert_tsw_picture(..) paletted picture too large to expand");
@@ -130,9 +131,9 @@ void expand_paletted(TswPic* picture) {
     return;
   }
   store16(out, rle_image_magic);
-  store16(out + 2, rle_load16(in + 2));
-  store16(out + 4, rle_load16(in + 4));
-  store16(out + 6, std::uint16_t((rle_load16(in + 6) & depth_transparent_flag) | 16));
+  store16(out + 2, in.u16_at(2));
+  store16(out + 4, in.u16_at(4));
+  store16(out + 6, std::uint16_t((in.u16_at(6) & depth_transparent_flag) | 16));
   expand_rows(in, picture->palette, out);
   MemMgr_Free(picture->image);
   picture->image = reinterpret_cast<RleImage*>(out);
@@ -192,17 +193,18 @@ RleImage* encode_rle_image(const std::uint16_t* pixels, int* out_size, std::uint
 int convert_rle_image(RleImage* image, std::size_t size, std::uint16_t* width, std::uint16_t* height,
                       std::uint16_t* depth) {
   auto* bytes = reinterpret_cast<std::uint8_t*>(image);
-  if (!image || size < 8 || rle_load16(bytes) != rle_image_magic) return 0;
-  std::uint16_t d = rle_load16(bytes + 6) & 0x7FFF;
-  if (width) *width = rle_load16(bytes + 2);
-  if (height) *height = rle_load16(bytes + 4);
+  const ByteReader in(bytes, size);
+  if (!image || size < 8 || in.u16_at(0) != rle_image_magic) return 0;
+  std::uint16_t d = in.u16_at(6) & 0x7FFF;
+  if (width) *width = in.u16_at(2);
+  if (height) *height = in.u16_at(4);
   if (depth) *depth = d;
   if (d != 16) return 0;
   if (!check_rle_image(image, size, "convert_rle_image(..)")) return 0;
-  for (std::size_t pos = 8; rle_load16(bytes + pos) != 0;) {
-    std::uint16_t header = rle_load16(bytes + pos);
+  for (std::size_t pos = 8; in.u16_at(pos) != 0;) {
+    std::uint16_t header = in.u16_at(pos);
     for (std::size_t p = pos + 2;;) {
-      std::uint16_t code = rle_load16(bytes + p);
+      std::uint16_t code = in.u16_at(p);
       p += 2;
       std::size_t n = code & 0x3FFF;
       if (n == 0) break;
@@ -217,10 +219,10 @@ int convert_rle_image(RleImage* image, std::size_t size, std::uint16_t* width, s
 
 void convert_tsw_picture(TswPic* picture) {
   if (!picture || !picture->image || picture->converted) return;
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(picture->image);
-  if (picture->size < 2 || rle_load16(bytes) != rle_image_magic) return;
-  if (!check_rle_image(bytes, picture->size, "convert_tsw_picture(..)")) return;
-  if ((rle_load16(bytes + 6) & 0x7FFF) != 8) {
+  const ByteReader in(picture->image, picture->size);
+  if (in.u16_at(0) != rle_image_magic) return;
+  if (!check_rle_image(picture->image, picture->size, "convert_tsw_picture(..)")) return;
+  if ((in.u16_at(6) & 0x7FFF) != 8) {
     std::uint16_t depth;
     if (convert_rle_image(picture->image, picture->size, &picture->width, &picture->height, &depth))
       picture->converted = true;

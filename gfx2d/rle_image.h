@@ -38,9 +38,3 @@ int convert_rle_image(RleImage* image, std::size_t size, std::uint16_t* width, s
 // 8-bit one into a new 16-bit picture through its palette. Does nothing for a picture already
 // converted or one that is malformed (reported).
 void convert_tsw_picture(TswPic* picture);
-
-inline std::uint16_t rle_load16(const void* p) {
-  std::uint16_t v;
-  __builtin_memcpy(&v, p, 2);
-  return v;
-}

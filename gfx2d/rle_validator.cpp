@@ -1,7 +1,7 @@
 // Validation of RLE pictures from outside.
 #include "gfx2d/rle_validator.h"
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/log.h"
 #include "gfx2d/rle_image.h"
 
@@ -11,7 +11,7 @@ namespace {
 // the width, and its closing code ends it exactly, so that passing over a row by its length and
 // walking its codes arrive at the same place.
 RleCheck check_row(const std::uint8_t* row, std::size_t length, int pixel_bytes, std::uint32_t width) {
-  LeReader r(row, length);
+  ByteReader r(row, length);
   r.skip(2);
   std::uint32_t sum = 0;
   for (;;) {
@@ -30,7 +30,7 @@ RleCheck check_row(const std::uint8_t* row, std::size_t length, int pixel_bytes,
 }  // namespace
 
 RleCheck validate_rle_image(const void* data, std::size_t size, RleInfo* info) {
-  LeReader r(data, size);
+  ByteReader r(data, size);
   if (!data || size < 10) return RleCheck::TooShort;
   std::uint16_t magic = r.u16(), width = r.u16(), height = r.u16();
   std::uint16_t depth = r.u16() & 0x7FFF;

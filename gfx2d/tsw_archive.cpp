@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/mem_mgr.h"
 #include "gfx2d/picture_check.h"
 #include "platform/lzo.h"
@@ -59,7 +59,7 @@ void read_tsw_index(TswSource& source, std::uint32_t offsets[tsw_entry_count]) {
   long long got = source.read_at(tsw_index_offset, index.data(), index.size());
   std::size_t held = got > 0 ? std::size_t(got) : 0;
   for (int j = 0; j < tsw_entry_count; ++j)
-    offsets[j] = LeReader::u32_at(index.data(), held, std::size_t(j) * tsw_index_record_size + tsw_index_offset_field);
+    offsets[j] = ByteReader(index.data(), held).u32_at(std::size_t(j) * tsw_index_record_size + tsw_index_offset_field);
 }
 
 void TswReadBuffers::release() {
@@ -75,7 +75,7 @@ TswRead read_tsw_header(TswSource& source, std::uint32_t block_offset, int frame
   buffers.header.resize(tsw_header_read_size);
   long long got = source.read_at(block_offset, buffers.header.data(), tsw_header_read_size);
   if (got <= 0) return TswRead::Missing;
-  LeReader r(buffers.header.data(), std::size_t(got));
+  ByteReader r(buffers.header.data(), std::size_t(got));
   r.skip(4);
   std::uint16_t magic = std::uint16_t(r.u32());
   std::uint16_t format = std::uint16_t(r.u32());
@@ -88,8 +88,8 @@ TswRead read_tsw_header(TswSource& source, std::uint32_t block_offset, int frame
   // Nothing stores the frame count: the directory ends where the first frame's data begins,
   // and in any case within the bytes the header read holds.
   std::size_t directory = r.pos();
-  std::uint32_t first_data = LeReader::u32_at(buffers.header.data(), r.size(), directory);
-  if (!r.has(tsw_frame_entry_size) || first_data < directory + tsw_frame_entry_size) return TswRead::Damaged;
+  std::uint32_t first_data = r.u32_at(directory);
+  if (r.remaining() < tsw_frame_entry_size || first_data < directory + tsw_frame_entry_size) return TswRead::Damaged;
   std::size_t directory_end = std::min<std::size_t>(r.size(), first_data);
   if (frame < 0 || directory + (std::size_t(frame) + 1) * tsw_frame_entry_size > directory_end)
     return TswRead::Missing;
@@ -122,7 +122,7 @@ TswRead read_tsw_frame_data(TswSource& source, std::uint32_t block_offset, const
     MemMgr_Free(image);
     return TswRead::Damaged;
   }
-  bool eight_bit = (LeReader::u16_at(image, len, 6) & 0x7FFF) == 8;
+  bool eight_bit = (ByteReader(image, len).u16_at(6) & 0x7FFF) == 8;
   picture->image = reinterpret_cast<RleImage*>(image);
   picture->palette = eight_bit ? buffers.palette.data() : nullptr;
   picture->width = entry.width;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ void put_riff_header(std::vector<std::uint8_t>& sound, std::size_t total) {
 void read_sfx_index(const std::uint8_t* index, std::size_t size, SfxEntry* table) {
   for (int k = 0; k < sfx_entry_count; ++k) {
     table[k] = SfxEntry{};
-    LeReader r(index, size);
-    if (!r.seek(sfx_record_size * std::size_t(k)) || !r.has(sfx_record_size)) continue;
+    ByteReader r(index, size);
+    if (!r.seek(sfx_record_size * std::size_t(k)) || r.remaining() < sfx_record_size) continue;
     r.skip(20);
     std::uint32_t data_size = r.u32();
     std::uint32_t offset = r.u32();
@@ -57,7 +57,7 @@ bool build_sfx_sound(int type, const std::uint8_t* stored, std::size_t size, std
   }
   // Stored as the WAVE had it: format block, "data", length, samples. Entries whose bytes do
   // not read so are taken as samples from byte 20 on, as the bank's first loader took them.
-  std::uint32_t length = LeReader::u32_at(stored, size, fmt_block_size + 4);
+  std::uint32_t length = ByteReader(stored, size).u32_at(fmt_block_size + 4);
   bool natural =
       std::memcmp(stored + fmt_block_size, "data", 4) == 0 && length <= size - (fmt_block_size + 8);
   std::size_t samples_at = natural ? fmt_block_size + 8 : 20;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/byte_reader.h"
 #include "data/maprole_txt.h"
 #include "data/maps_db.h"
 #include "data/role_rows.h"
@@ -263,7 +264,7 @@ class RoleVars : public MapRoles {
  protected:
   RoleVars() { load(); }
   std::uint16_t value(int row, int index) {
-    return static_cast<std::uint16_t>(gmRoleVar[row * 18 + 2 + 2 * index] | gmRoleVar[row * 18 + 3 + 2 * index] << 8);
+    return ByteReader(gmRoleVar, role_var_block_size).u16_at(std::size_t(row) * 18 + 2 + 2 * std::size_t(index));
   }
 };
 

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "app/byte_reader.h"
 #include "data/item_data.h"
 #include "tests/data/data_test.h"
 #include "tests/fixtures/objdata_writer.h"
@@ -86,12 +87,6 @@ const TagCase tag_cases[] = {
     {9912, {op16(0x9912)}, {{94, 2, 0x9912}}},
 };
 
-std::uint32_t read_le(const std::uint8_t* p, int width) {
-  std::uint32_t v = 0;
-  for (int i = 0; i < width; ++i) v |= std::uint32_t(p[i]) << (8 * i);
-  return v;
-}
-
 TEST_F(ObjectDb, EveryTagLandsAtItsFieldAndNowhereElse) {
   std::vector<ObjectRecord> records;
   for (const TagCase& c : tag_cases) {
@@ -113,7 +108,11 @@ TEST_F(ObjectDb, EveryTagLandsAtItsFieldAndNowhereElse) {
       for (int b = 0; b < f.width; ++b) expected[std::size_t(f.offset + b)] = static_cast<std::uint8_t>(f.value >> (8 * b));
     for (std::size_t off = 0; off < image.size(); ++off)
       EXPECT_EQ(image[off], expected[off]) << "tag " << c.tag << " byte " << off;
-    for (const Field& f : c.fields) EXPECT_EQ(read_le(&image[std::size_t(f.offset)], f.width), f.value) << c.tag;
+    const ByteReader r(image.data(), image.size());
+    for (const Field& f : c.fields) {
+      const auto at = std::size_t(f.offset);
+      EXPECT_EQ(f.width == 1 ? r.u8_at(at) : f.width == 2 ? r.u16_at(at) : r.u32_at(at), f.value) << c.tag;
+    }
   }
   EXPECT_TRUE(messages().empty());
 }

@@ -5,11 +5,11 @@
 #include <random>
 #include <vector>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/mem_mgr.h"
 #include "platform/lzo.h"
 #include "tests/fixtures/lzo_block_kit.h"
-#include "tests/fixtures/rle_picture_kit.h"
+#include "tests/fixtures/rle_writer.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::vector<Bytes> sample_inputs() {
   std::vector<Bytes> inputs = {Bytes{42}, random_bytes(3, 1), random_bytes(4, 2), random_bytes(18, 3),
                                random_bytes(19, 4), random_bytes(273, 5), random_bytes(274, 6),
                                random_bytes(65536, 7), Bytes(100000, 0)};
-  inputs.push_back(kit::rle_picture(kit::sample_pixels(64, 96), 64, 96));
+  inputs.push_back(fixtures::rle_picture(fixtures::sample_pixels(64, 96), 64, 96));
   return inputs;
 }
 
@@ -123,7 +123,7 @@ TEST(LzoBlock, HeadersThatDisagreeWithTheDataAreRefused) {
 }
 
 TEST(LzoBlock, CorruptedStreamsNeverGiveAResultOfAnotherSize) {
-  Bytes input = kit::rle_picture(kit::sample_pixels(40, 30), 40, 30);
+  Bytes input = fixtures::rle_picture(fixtures::sample_pixels(40, 30), 40, 30);
   Bytes good = kit::lzo_block(input);
   std::mt19937 gen(15);
   for (int trial = 0; trial < 2000; ++trial) {

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/mem_mgr.h"
 #include "app/paths.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "platform/message_box.h"
-#include "tests/fixtures/rle_picture_kit.h"
+#include "tests/fixtures/rle_writer.h"
 #include "tests/fixtures/sample_archives.h"
 #include "tests/fixtures/texture_kit.h"
 
@@ -47,7 +47,7 @@ class TextureCache : public testing::Test {
 };
 
 std::vector<int> expected_grid(const Bytes& picture) {
-  std::vector<int> grid = kit::decode_rle_picture(picture);
+  std::vector<int> grid = fixtures::decode_rle_picture(picture);
   for (int& v : grid) {
     if (v < 0) continue;
     std::uint16_t c = std::uint16_t(v);
@@ -77,7 +77,7 @@ TEST_F(TextureCache, NumbersLoadFromTheirCategoryFolderOrFromTheExtraIndex) {
     EXPECT_EQ(e->type, 2u);
     EXPECT_EQ(e->key, n);
     EXPECT_EQ(e->size, picture.size());
-    EXPECT_EQ(kit::decode_rle_picture(e->data, e->size), expected_grid(picture));
+    EXPECT_EQ(fixtures::decode_rle_picture(e->data, e->size), expected_grid(picture));
   }
   EXPECT_TRUE(platform::recorded_boxes().empty());
 }
@@ -188,7 +188,7 @@ TEST_F(TextureCache, DamagedTextureFilesGiveNull) {
   Bytes good = kit::tex_file(picture);
   Bytes bad_picture = picture;
   put_u16le(bad_picture.data() + 2, 7);  // wider than its runs
-  Bytes eight_bit = kit::rle_picture(std::vector<int>(6, 3), 6, 1, 8);
+  Bytes eight_bit = fixtures::rle_picture(std::vector<int>(6, 3), 6, 1, 8);
   struct Case {
     const char* what;
     Bytes file;

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "app/le_reader.h"
+#include "app/byte_reader.h"
 #include "app/mem_mgr.h"
-#include "tests/fixtures/rle_picture_kit.h"
+#include "tests/fixtures/rle_writer.h"
 #include "tests/fixtures/tsw_archive_kit.h"
 
 namespace {
@@ -105,7 +105,7 @@ TEST(TswArchive, DamagedFramesAreRefused) {
   const Bytes good = kit::tsw_archive(pictures);
   const std::uint32_t entry = kit::tsw_frame_entry_offset(good, 1, 1);
   const std::uint32_t block = kit::tsw_block_offset(good, 1);
-  LeReader er(good.data() + entry, 36);
+  ByteReader er(good.data() + entry, 36);
   const std::uint32_t data_offset = er.u32(), packed = er.u32(), unpacked = er.u32();
   struct Case {
     const char* what;

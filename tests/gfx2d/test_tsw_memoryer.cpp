@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <map>
 
+#include "app/byte_reader.h"
 #include "app/frame_timer.h"
-#include "app/le_reader.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
-#include "tests/fixtures/rle_picture_kit.h"
+#include "tests/fixtures/rle_writer.h"
 #include "tests/fixtures/sample_archives.h"
 #include "tests/fixtures/tsw_archive_kit.h"
 
@@ -39,7 +39,7 @@ class Memoryer : public testing::Test {
 
 // The grid a frame must show once loaded: literal colours in the screen format.
 std::vector<int> expected_grid(const kit::TswFrame& frame, const std::uint16_t* palette = nullptr) {
-  std::vector<int> grid = kit::decode_rle_picture(frame.picture);
+  std::vector<int> grid = fixtures::decode_rle_picture(frame.picture);
   for (int& v : grid) {
     if (v < 0) continue;
     std::uint16_t c = palette ? palette[v] : std::uint16_t(v);
@@ -50,7 +50,7 @@ std::vector<int> expected_grid(const kit::TswFrame& frame, const std::uint16_t* 
 }
 
 std::vector<int> grid_of(const TswPic* pic) {
-  return kit::decode_rle_picture(reinterpret_cast<const std::uint8_t*>(pic->image), pic->size);
+  return fixtures::decode_rle_picture(reinterpret_cast<const std::uint8_t*>(pic->image), pic->size);
 }
 
 TEST_F(Memoryer, FramesComeFromTheArchiveTheIdNamesInTheScreenFormat) {
