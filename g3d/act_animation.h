@@ -4,7 +4,7 @@
 // directory is missing, where no archive could be opened either.
 #include <cstdint>
 
-#include "g3d/math3d.h"
+#include "g3d/g3d_math.h"
 
 class g3d_renderer;
 

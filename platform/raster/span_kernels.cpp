@@ -1,0 +1,191 @@
+// The span loops, one per combination of texture mode, fog, blend kind and depth writes, so the
+// inner loop carries no state tests. Every loop shares the per-pixel arithmetic of pixel_ops.h.
+#include <cstdint>
+
+#include "platform/raster/pixel_ops.h"
+
+namespace platform::raster {
+namespace {
+
+constexpr bool textured(TexMode t) { return t != TexMode::None; }
+
+// Spans are walked in segments: u, v, colours and fog are divided by rhw exactly at both ends of
+// each segment and stepped linearly in fixed point in between, so the loop over pixels has no
+// division and no float conversion. Depth stays a float stepped per pixel.
+constexpr int segment = 16;
+
+// A float into 16.16 (scale 65536) or 8.8 (scale 256) fixed point; out of range gives 0.
+inline std::int32_t to_fixed(float f, float scale) {
+  const float v = f * scale;
+  if (!(v > -2.0e9f && v < 2.0e9f)) return 0;
+  return std::int32_t(v);
+}
+
+// An 8.8 colour channel rounded and kept in 0..255.
+inline int channel8(std::int32_t c) {
+  const int v = (c + 128) >> 8;
+  return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
+
+// Texture coordinates of a segment in texels, shifted by whole texture sizes so that the start
+// lies in 0..size (wrapping makes the shift invisible) and fixed point cannot overflow.
+inline void texel_range(float t0, float t1, int size, float bias, float per_step, std::int32_t& start,
+                        std::int32_t& step) {
+  // Whole repeats of the texture are taken off before scaling to texels.
+  const float whole = float(floor_to_int(t0));
+  const float s0 = (t0 - whole) * float(size) - bias, s1 = (t1 - whole) * float(size) - bias;
+  start = to_fixed(s0, 65536.0f);
+  step = to_fixed((s1 - s0) * per_step, 65536.0f);
+}
+
+template <bool Key>
+inline bool fetch_nearest(const PipelineState& p, std::int32_t u, std::int32_t v, Rgb& out) {
+  const int x = wrap(u >> 16, p.tex_width, p.tex_pow2), y = wrap(v >> 16, p.tex_height, p.tex_pow2);
+  const std::uint16_t t = texel(p, x, y);
+  if (Key && t == p.key) return false;
+  out = unpack565(t);
+  return true;
+}
+
+// Bilinear from 16.16 coordinates already offset by half a texel.
+template <bool Key>
+inline bool fetch_linear(const PipelineState& p, std::int32_t su, std::int32_t sv, Rgb& out) {
+  const int fx = (su >> 8) & 255, fy = (sv >> 8) & 255;
+  const int xi = su >> 16, yi = sv >> 16;
+  const int x0 = wrap(xi, p.tex_width, p.tex_pow2), x1 = wrap(xi + 1, p.tex_width, p.tex_pow2);
+  const int y0 = wrap(yi, p.tex_height, p.tex_pow2), y1 = wrap(yi + 1, p.tex_height, p.tex_pow2);
+  std::uint16_t t00 = texel(p, x0, y0), t01 = texel(p, x1, y0), t10 = texel(p, x0, y1), t11 = texel(p, x1, y1);
+  if (Key) {
+    const std::uint16_t nearest = fy < 128 ? (fx < 128 ? t00 : t01) : (fx < 128 ? t10 : t11);
+    if (nearest == p.key) return false;
+    if (t00 == p.key) t00 = nearest;
+    if (t01 == p.key) t01 = nearest;
+    if (t10 == p.key) t10 = nearest;
+    if (t11 == p.key) t11 = nearest;
+  }
+  // The four texels spread so that red, green and blue sit apart in one word and are weighted
+  // together, with 5-bit weights as the hardware of its day filtered.
+  auto spread = [](std::uint32_t t) { return (t | (t << 16)) & 0x07E0F81Fu; };
+  const std::uint32_t wx = std::uint32_t(fx >> 3), wy = std::uint32_t(fy >> 3);
+  const std::uint32_t top = ((spread(t00) * (32 - wx) + spread(t01) * wx) >> 5) & 0x07E0F81Fu;
+  const std::uint32_t bottom = ((spread(t10) * (32 - wx) + spread(t11) * wx) >> 5) & 0x07E0F81Fu;
+  const std::uint32_t mix = ((top * (32 - wy) + bottom * wy) >> 5) & 0x07E0F81Fu;
+  out = unpack565(std::uint16_t((mix & 0xF81Fu) | ((mix >> 16) & 0x07E0u)));
+  return true;
+}
+
+template <TexMode T, bool Fog, BlendKind B, bool ZWrite>
+void span(const PipelineState& p, const Plane& pl, int y, int xl, int xr) {
+  constexpr bool linear = T == TexMode::Linear || T == TexMode::LinearKey;
+  constexpr bool key = T == TexMode::NearestKey || T == TexMode::LinearKey;
+  const float oy = float(y) - pl.oy;
+  auto at = [&](int k, int x) { return pl.a0[k] + pl.dx[k] * (float(x) - pl.ox) + pl.dy[k] * oy; };
+  const bool flat = pl.flat;
+
+  std::uint16_t* dst = p.target + y * p.pitch;
+  float* zb = p.depth + y * p.depth_pitch;
+  float z = at(AZ, xl);
+  const float dz = pl.dx[AZ];
+  const int seg = pl.affine ? xr - xl + 1 : segment;
+  for (int x0 = xl; x0 <= xr; x0 += seg) {
+    const int n = xr - x0 + 1 < seg ? xr - x0 + 1 : seg;
+    const int x1 = x0 + n - 1;
+    const float w0 = 1.0f / at(ARhw, x0), w1 = 1.0f / at(ARhw, x1);
+    const float per_step = n > 1 ? 1.0f / float(n - 1) : 0.0f;
+    std::int32_t u = 0, du = 0, v = 0, dv = 0;
+    if (textured(T)) {
+      const float bias = linear ? 0.5f : 0.0f;
+      texel_range(at(AU, x0) * w0, at(AU, x1) * w1, p.tex_width, bias, per_step, u, du);
+      texel_range(at(AV, x0) * w0, at(AV, x1) * w1, p.tex_height, bias, per_step, v, dv);
+    }
+    // Flat shading steps a constant colour.
+    std::int32_t c[4], dc[4] = {};
+    for (int k = 0; k < 4; ++k) {
+      if (flat) {
+        c[k] = pl.flat_rgba[k] << 8;
+        continue;
+      }
+      const float c0 = at(AR + k, x0) * w0, c1 = at(AR + k, x1) * w1;
+      c[k] = to_fixed(c0, 256.0f);
+      dc[k] = to_fixed((c1 - c0) * per_step, 256.0f);
+    }
+    std::int32_t f = 0, df = 0;
+    if (Fog) {
+      const float f0 = at(AF, x0) * w0, f1 = at(AF, x1) * w1;
+      f = to_fixed(f0, 256.0f);
+      df = to_fixed((f1 - f0) * per_step, 256.0f);
+    }
+    for (int x = x0; x <= x1; ++x) {
+      if (z <= zb[x]) {
+        Rgb col = {channel8(c[0]), channel8(c[1]), channel8(c[2])};
+        const int alpha = channel8(c[3]);
+        bool keep = true;
+        if (textured(T)) {
+          Rgb t{};
+          keep = linear ? fetch_linear<key>(p, u, v, t) : fetch_nearest<key>(p, u, v, t);
+          if (keep) col = {mul_div255(t.r, col.r), mul_div255(t.g, col.g), mul_div255(t.b, col.b)};
+        }
+        if (keep) {
+          if (Fog) {
+            const int k = channel8(f), inv = 255 - k;
+            col = {div255(col.r * k + p.fog_rgb[0] * inv), div255(col.g * k + p.fog_rgb[1] * inv),
+                   div255(col.b * k + p.fog_rgb[2] * inv)};
+          }
+          if (B == BlendKind::Opaque) {
+            dst[x] = pack565(col.r, col.g, col.b);
+          } else {
+            const Rgb d = unpack565(dst[x]);
+            dst[x] = pack565(blend_channel<B>(p, col.r, alpha, d.r), blend_channel<B>(p, col.g, alpha, d.g),
+                             blend_channel<B>(p, col.b, alpha, d.b));
+          }
+          if (ZWrite) zb[x] = z;
+        }
+      }
+      z += dz;
+      if (textured(T)) {
+        u += du;
+        v += dv;
+      }
+      for (int k = 0; k < 4; ++k) c[k] += dc[k];
+      if (Fog) f += df;
+    }
+  }
+}
+
+template <TexMode T, bool Fog, BlendKind B>
+SpanFn pick_z(bool z_write) {
+  return z_write ? &span<T, Fog, B, true> : &span<T, Fog, B, false>;
+}
+
+template <TexMode T, bool Fog>
+SpanFn pick_blend(BlendKind blend, bool z_write) {
+  switch (blend) {
+    case BlendKind::Opaque: return pick_z<T, Fog, BlendKind::Opaque>(z_write);
+    case BlendKind::Add: return pick_z<T, Fog, BlendKind::Add>(z_write);
+    case BlendKind::Alpha: return pick_z<T, Fog, BlendKind::Alpha>(z_write);
+    case BlendKind::InvColourMul: return pick_z<T, Fog, BlendKind::InvColourMul>(z_write);
+    case BlendKind::SrcColour: return pick_z<T, Fog, BlendKind::SrcColour>(z_write);
+    case BlendKind::Generic: break;
+  }
+  return pick_z<T, Fog, BlendKind::Generic>(z_write);
+}
+
+template <TexMode T>
+SpanFn pick_fog(bool fog, BlendKind blend, bool z_write) {
+  return fog ? pick_blend<T, true>(blend, z_write) : pick_blend<T, false>(blend, z_write);
+}
+
+}  // namespace
+
+SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write) {
+  switch (tex) {
+    case TexMode::None: return pick_fog<TexMode::None>(fog, blend, z_write);
+    case TexMode::Nearest: return pick_fog<TexMode::Nearest>(fog, blend, z_write);
+    case TexMode::NearestKey: return pick_fog<TexMode::NearestKey>(fog, blend, z_write);
+    case TexMode::Linear: return pick_fog<TexMode::Linear>(fog, blend, z_write);
+    case TexMode::LinearKey: break;
+  }
+  return pick_fog<TexMode::LinearKey>(fog, blend, z_write);
+}
+
+}  // namespace platform::raster
