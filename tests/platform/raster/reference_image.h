@@ -1,6 +1,6 @@
 #pragma once
 // Reference images for frame tests: an RGB565 frame is compared with a committed PNG under
-// tests/g3d/reference/. QORV_UPDATE_REFERENCE=1 writes the frame as the new reference instead.
+// tests/g3d/reference/. QORV_UPDATE_REFERENCES=1 writes the frame as the new reference instead.
 // A failed comparison writes NAME.actual.png and NAME.diff.png (differing pixels in red) into
 // the test's working directory and names them in the failure message.
 #include <cstdint>
@@ -18,6 +18,5 @@ struct Frame565 {
 std::string compare_with_reference(const std::string& name, const Frame565& frame);
 
 bool write_png(const std::string& path, const Frame565& frame);
-bool read_png(const std::string& path, int& width, int& height, std::vector<std::uint8_t>& rgb);
 
 }  // namespace test_support
