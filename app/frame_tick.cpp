@@ -78,11 +78,11 @@ bool run_due_frame() {
 }
 
 void draw_cursor() {
-  cursor_act.ACT = cursor_act_number;
-  cursor_act.QQ = 0;
+  cursor_act.act = cursor_act_number;
+  cursor_act.qq = 0;
   if (Take_3dActData(&cursor_act) == 1)
     draw_act_3d(&cursor_act, static_cast<float>(mouse_x), static_cast<float>(mouse_y), 0, 0, 0, 0,
-                0, 0, 0, cursor_act.colour, 0);
+                0, 0, 0, cursor_act.color, 0);
 }
 
 // The event scene keeps the field camera on the view record's target and reads the camera's

@@ -321,8 +321,8 @@ int init_game(platform::Window* window, platform::Instance* instance) {
   init_random(platform::time_seconds());
   set_default_key_bindings();
   set_default_joy_bindings();
-  cursor_act.ACT = cursor_act_number;
-  cursor_act.QQ = 0;
+  cursor_act.act = cursor_act_number;
+  cursor_act.qq = 0;
   load_user_cfg();
   global_effect = create_effect(3, 0, 0, 0);
   init_screen_tile_fade();

@@ -35,8 +35,8 @@ void fill_from_row(MapRole& role, const MapsRoleRow& row) {
   role = MapRole{};
   role.RoleID = row.RoleID;
   role.flagEx = row.flagEx;
-  role.anim.ACT = row.ACT;
-  role.anim.QQ = row.QQ;
+  role.anim.act = row.ACT;
+  role.anim.qq = row.QQ;
   role.TALK = row.TALK;
   role.AI = row.AI;
   role.STATE = row.STATE;
@@ -89,7 +89,7 @@ int read_maps_role(std::uint16_t map) {
       role = MapRole{};
       return true;
     }
-    read_maps_act(role.anim.ACT, role.act_rows);
+    read_maps_act(role.anim.act, role.act_rows);
     apply_maps_role_scale(&role);
     load_role_vars(&role);
     Take_3dActData(&role.anim);
@@ -139,8 +139,8 @@ int get_maps_role(std::uint16_t RoleID, MapRole* out, std::uint16_t* map_out) {
   *map_out = row.MapID;
   out->RoleID = row.RoleID;
   out->flagEx = row.flagEx;
-  out->anim.ACT = row.ACT;
-  out->anim.QQ = row.QQ;
+  out->anim.act = row.ACT;
+  out->anim.qq = row.QQ;
   out->DIR = row.DIR;
   out->X = row.X;
   out->Y = row.Y;

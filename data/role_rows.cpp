@@ -70,8 +70,8 @@ void save_maps_role(std::uint16_t map, const MapRole* role) {
     row.MapID = map;
     row.RoleID = role->RoleID;
     row.flagEx = role->flagEx;
-    row.ACT = role->anim.ACT;
-    row.QQ = role->anim.QQ;
+    row.ACT = role->anim.act;
+    row.QQ = role->anim.qq;
     row.DIR = float_to_word(role->DIR);
     row.X = float_to_word(role->X);
     row.Y = static_cast<std::int16_t>(float_to_word(role->Y));
@@ -88,7 +88,7 @@ void save_all_maps_role() {
     if (role.RoleID > party_role_limit) continue;
     if (role.STATE & state_turning) {
       role.STATE &= ~(state_turning | state_turn_to_talk);
-      role.anim.QQ = 0;
+      role.anim.qq = 0;
       role.turn_dir = role.DIR = role.kept_dir;
     }
     save_maps_role(map_record.map_number, &role);

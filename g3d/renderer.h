@@ -16,6 +16,11 @@
 
 using G3dScreenVertex = platform::raster::ScreenVertex;
 
+struct G3dPoly;
+struct G3dSphere;
+struct G3dWld;
+struct G3dWldObj;
+
 // Bits of the flags argument of the drawing operations.
 constexpr std::uint32_t G3D_BLEND_MASK = 0xFFFF;         // the blend mode (only bits 0..3 count)
 constexpr std::uint32_t G3D_OUTLINE = 0x10000;           // rectangles and triangles as outlines
@@ -118,7 +123,62 @@ class g3d_renderer {
   int corners_drawn() const { return corners_drawn_; }
   GRP3Ddraw* device() const { return device_; }
 
+  // Model drawing, view culling and attachment points. The colour is ARGB, or 0xFFFFFFFF for
+  // the vertex colours.
+  void draw_model(G3dMatrix* m, unsigned frame, G3dPoly* model, std::uint32_t colour, std::uint32_t flags);
+  void draw_model_plain(G3dMatrix* m, unsigned frame, G3dPoly* model, std::uint32_t flags);
+  void draw_model_colored(G3dMatrix* m, unsigned frame, G3dPoly* model, std::uint32_t colour, std::uint32_t flags);
+  void draw_model_unfaced(G3dMatrix* m, unsigned frame, G3dPoly* model, std::uint32_t flags);
+  void draw_model_selected(G3dMatrix* m, unsigned frame, G3dPoly* model, std::uint32_t flags);
+  void draw_model_wire(G3dMatrix* m, unsigned frame, G3dPoly* model, std::uint32_t flags);
+  void draw_model_ortho(G3dMatrix* m, unsigned frame, G3dPoly* model, std::uint32_t flags);
+  void set_cull_box(const G3dVector* angles, const G3dVector* point);
+  void set_no_cull(int on) { no_cull_ = on; }
+  const G3dBox& cull_box() const { return cull_box_; }
+  int box_culled(const G3dMatrix* m, const G3dBox* box) const;
+  int sphere_culled(G3dMatrix m, const G3dSphere* sphere) const;
+  // The attachment point of the first part tagged tag at a frame; 0, out untouched, when the
+  // model has no such part or the frame is not one of its frames.
+  int get_part_point(const G3dMatrix* m, const G3dPoly* model, unsigned frame, int tag, G3dVector* out) const;
+  int get_part_matrix(const G3dPoly* model, unsigned frame, int tag, float sx, float sy, float sz,
+                      G3dMatrix* out) const;
+  void draw_fan(const G3dMatrix* m, const G3dVertex* vertices, unsigned count, const void* image, int key,
+                std::uint32_t colour, std::uint32_t flags);
+
+  // World drawing, grid mode and see-through occluders.
+  void draw_world(G3dMatrix* m, unsigned frame, G3dWld* world, std::uint32_t colour, std::uint32_t flags);
+  void draw_world_plain(G3dMatrix* m, unsigned frame, G3dWld* world, std::uint32_t flags);
+  void draw_world_colored(G3dMatrix* m, unsigned frame, G3dWld* world, std::uint32_t colour, std::uint32_t flags);
+  void draw_world_wire(G3dMatrix* m, unsigned frame, G3dWld* world, std::uint32_t flags);
+  void draw_world_grid(G3dMatrix* m, unsigned frame, G3dWld* world, std::uint32_t flags);
+  void set_grid_mode(int on) { grid_mode_ = on; }
+  void set_occluder_test(int on) { occluder_test_ = on; }
+  void set_focus_point(const G3dVector* p) { focus_point_ = {p->x, p->y, p->z, focus_point_.w}; }
+  int grid_mode() const { return grid_mode_; }
+
  private:
+  // The model drawers' steps.
+  G3dScreenVertex* staging(std::size_t count);
+  bool model_visible(const G3dMatrix* m, unsigned frame, const G3dPoly* model);
+  void stage_part(const G3dMatrix& t, const G3dPoly* model, unsigned frame, std::uint32_t part, std::uint32_t colour,
+                  bool vertex_colour);
+  void stage_model(const G3dMatrix* m, unsigned frame, const G3dPoly* model, std::uint32_t colour, bool vertex_colour,
+                   bool facing);
+  void billboard_matrix(const G3dMatrix& frame_matrix, G3dMatrix* out) const;
+  void submit_material(const G3dPoly* model, std::size_t material, std::uint32_t flags, bool own_scene);
+  // The world drawers' steps.
+  void stage_object(const G3dMatrix& t, const G3dWldObj& o, const G3dVertex* v, std::size_t count,
+                    std::uint32_t colour, bool vertex_colour, std::uint32_t alpha = 0xFFFFFFFFu);
+  void object_transform(const G3dMatrix* m, const G3dMatrix& c, const G3dWldObj& o, unsigned frame, bool facing,
+                        G3dMatrix* t) const;
+  void submit_object(const G3dWldObj& o, const std::uint16_t* indices, std::size_t count, std::uint32_t blend,
+                     bool own_scene);
+  const std::vector<std::uint16_t>& grid_objects(G3dWld* world);
+  std::uint32_t visible_bins() const;
+  bool is_occluder(const G3dMatrix* m, const G3dWldObj& o) const;
+  void draw_grid_object(const G3dMatrix* m, const G3dMatrix& c, const G3dWld* world, std::uint32_t index,
+                        unsigned frame, std::uint32_t bins, std::uint32_t flags, std::uint32_t alpha);
+
   G3dTexture* find_or_make_texture(std::uint32_t key, const void* picture, std::size_t picture_size);
   void evict_oldest();
   void submit(platform::raster::Primitive type, const G3dScreenVertex* v, int count, std::uint32_t blend,
@@ -142,6 +202,19 @@ class g3d_renderer {
   int depth_write_ = 1;
   bool vertex_fog_ = false;
   float fog_start_ = 0, fog_end_ = 1, fog_bias_ = 0;
+  // Model and world drawing.
+  int no_cull_ = 0;
+  G3dBox cull_box_{};
+  const std::vector<std::uint16_t>* query_result_ = nullptr;
+  float query_far_ = 0;
+  G3dVector query_eye_{};
+  std::uint32_t query_world_ = 0;  // the serial of the world the query was made for
+  G3dVector focus_point_{};
+  int grid_mode_ = 0;
+  int occluder_test_ = 0;
+  float occluder_fade_scale_ = 100.0f;
+  std::vector<std::uint16_t> face_indices_;  // the grid path's index list of one object
+  std::vector<std::uint16_t> deferred_;      // occluders drawn last, see-through
 };
 
 extern g3d_renderer renderer;

@@ -50,8 +50,8 @@ TEST_F(MapRoles, AMapsRolesAreBuiltFromItsRowsInTableOrder) {
   const MapRole& a = gmMapRole[4];
   EXPECT_EQ(a.RoleID, 1001);
   EXPECT_EQ(a.flagEx, 2);
-  EXPECT_EQ(a.anim.ACT, 3001);
-  EXPECT_EQ(a.anim.QQ, 4);
+  EXPECT_EQ(a.anim.act, 3001);
+  EXPECT_EQ(a.anim.qq, 4);
   EXPECT_EQ(a.TALK, 7);
   EXPECT_EQ(a.AI, 8);
   EXPECT_EQ(a.STATE, 0x0100u);
@@ -175,7 +175,7 @@ TEST_F(MapRoles, StateIsKeptAcrossMapChangesThroughTheRows) {
   walker.X = 359.9f, walker.Y = -2.5f, walker.Z = 70000.0f, walker.DIR = 359.9f;
   walker.STATE = 0x40000 | 0x80000 | 0x10 | 0x10000;
   walker.kept_dir = 180.0f;
-  walker.anim.QQ = 9;
+  walker.anim.qq = 9;
   gmMapRole[5].RoleID = 0xFFFF;  // retired by a script: never written back
   gmMapRole[0].X = 1.0f;
   save_all_maps_role();
@@ -190,7 +190,7 @@ TEST_F(MapRoles, StateIsKeptAcrossMapChangesThroughTheRows) {
   EXPECT_FLOAT_EQ(back.Y, -2.0f);
   EXPECT_FLOAT_EQ(back.Z, 4464.0f);  // 70000 cut to its low 16 bits, as the game stores it
   EXPECT_FLOAT_EQ(back.DIR, 180.0f);
-  EXPECT_EQ(back.anim.QQ, 0);
+  EXPECT_EQ(back.anim.qq, 0);
   EXPECT_EQ(back.STATE, 0x10u);  // the row keeps the low 16 bits
   EXPECT_EQ(gmMapRole[5].RoleID, 1002);
 }
