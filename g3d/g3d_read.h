@@ -10,6 +10,11 @@
 #include "g3d/g3d_math.h"
 #include "g3d/g3d_vertex.h"
 
+// True when count records of each bytes lie between the reader's position and the end.
+inline bool fits(const ByteReader& r, std::uint64_t count, std::uint64_t each) {
+  return count == 0 || count <= r.remaining() / each;
+}
+
 inline float read_f32(ByteReader& r) { return std::bit_cast<float>(r.u32()); }
 
 inline G3dVector read_vector4(ByteReader& r) {

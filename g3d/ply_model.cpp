@@ -11,11 +11,6 @@ namespace {
 constexpr std::uint32_t part_bytes = 28;
 constexpr std::uint32_t material_bytes = 52;
 
-// True when count records of each bytes lie between the reader's position and the end.
-bool fits(const ByteReader& r, std::uint64_t count, std::uint64_t each) {
-  return (count == 0 || count <= r.remaining() / each);
-}
-
 PlyPart read_part(ByteReader& r) {
   PlyPart p;
   p.id = r.u32();

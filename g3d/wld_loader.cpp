@@ -40,10 +40,6 @@ void loading_bar(int step) {
   if (wld_loading_bar) wld_loading_bar(step);
 }
 
-bool fits(const ByteReader& r, std::uint64_t count, std::uint64_t each) {
-  return (count == 0 || count <= r.remaining() / each);
-}
-
 bool read_vertex_array(ByteReader& r, std::uint64_t n, std::vector<G3dVertex>& out) {
   if (!fits(r, n, g3d_vertex_bytes)) return false;
   out.resize(n);
