@@ -5,8 +5,11 @@
 #include "app/flags.h"
 #include "app/frame_timer.h"
 #include "app/game_mode.h"
+#include "app/grp_input.h"
+#include "app/key_mapping.h"
 #include "app/pending.h"
 #include "app/screenshot_key.h"
+#include "app/user_cfg.h"
 #include "base/base_camp.h"
 #include "battle/fight.h"
 #include "field/act_draw.h"
@@ -38,7 +41,6 @@ constexpr int flag_paused = 8008;
 constexpr int flag_video = 8030;
 constexpr int flag_talk_countdown = 8040;
 constexpr int flag_event_scene = 8050;
-constexpr int key_escape = 27;
 constexpr int key_f8 = 145;
 constexpr int key_screenshot = 'p';
 

@@ -5,66 +5,13 @@
 // when it lands, and its callers include its own header instead.
 #include <cstdint>
 
+#include "data/map_role.h"
+#include "gfx2d/cddraw.h"
 #include "platform/events.h"
 
 namespace platform {
 struct Instance;
 }  // namespace platform
-
-// ==== Display device cDDRAW, pixel formats, window presenter (2D graphics) ================
-
-struct DdSurface;  // a display surface
-struct DdObject;   // the display object
-
-struct DdrawInfo {
-  platform::Window* window = nullptr;
-  int full_screen = 0;
-  int hardware_3d = 0;
-  int width = 0, height = 0, bits_per_pixel = 0;
-};
-
-constexpr int surface_primary = 10001;
-constexpr int surface_back = 10002;
-
-class cDDRAW {
- public:
-  int enum_Ddraw_driver();  // 1
-  // Remembers the mode; mode 20002 (full screen) makes the window desktop full screen. 1.
-  int Init(platform::Window* window, int driver, int mode, int device_type, int width, int height,
-           int bits_per_pixel);
-  void get_info(DdrawInfo* out);
-  DdObject* get_ddraw();            // null
-  DdSurface* get_surface(int id);   // null
-  std::uint8_t get_pixel_format();  // 2 (RGB565)
-  int present();                    // 1; shows nothing yet
-  // Nothing yet; the colour is a raw pixel of the back surface's format.
-  int fill_rect(int x, int y, int w, int h, std::uint32_t colour);
-  std::uint32_t get_free_tmem();  // 16 MB
-  int is_exclusive();             // 1 after a full-screen Init until release
-  int release_surfaces();
-  void release_ddraw();
-  void release();
-
- private:
-  platform::Window* window_ = nullptr;
-  int initialised_ = 0;
-  int full_screen_ = 0;
-  int width_ = 0, height_ = 0, bits_per_pixel_ = 0;
-};
-extern cDDRAW display_device;
-
-int init_blitter(DdSurface* surface);        // 1
-int setup_pixel_format(DdSurface* surface);  // 1
-// RGB555 to the pixel format set up last (RGB565 here).
-std::uint16_t rgb555_to_screen(std::uint16_t colour);
-
-class WindowPresenter {
- public:
-  int init(platform::Window* window, DdObject* ddraw, DdSurface* primary, DdSurface* back);
-  int attach_window(platform::Window* window, int visible);
-  void release();
-};
-extern WindowPresenter window_presenter;
 
 // ==== Big5 to GB2312 table, glyph fonts, text input field (text) ===========================
 
@@ -92,83 +39,16 @@ class TextInputField {
                  std::intptr_t lparam);
 };
 
-// ==== TSW sprite archives and the sprite cache =============================================
-
-void Memoryer_SetPath(const char* directory);
-int Init_Memoryer();  // 1
-void Memoryer_SetSize(std::uint32_t bytes);
-void Memoryer_Free(std::uint8_t tag);
-void Close_Memoryer();
-
-// ==== Input devices, logical keys, key bindings and User.cfg ===============================
-
-// The stand-in keeps one down state per key: from the replayed input on the headless backend
-// (platform/automation.h), nothing on SDL.
-class GrpInput {
- public:
-  int create(platform::Instance* instance, platform::Window* window, int exclusive_mouse);
-  void set_mouse_speed(float speed);
-  void set_mouse_rect(int min_x, int min_y, int max_x, int max_y);
-  void set_mouse_pos(int x, int y);
-  void set_devices(int mouse, int keyboard, int joystick);
-  void poll();
-  int raw_key_down(int key);  // 0x80 while the physical key is down
-  int update_key(std::uint32_t now_ms, int key, int down);
-  int key_press(int key);
-  int key_down(int key);
-  int key_repeat(int key);
-  int key_repeat_fast(int key);
-
- private:
-  std::uint8_t raw_[276] = {};
-  int held_[276] = {};
-  int applied_frame_ = -1;
-};
-extern GrpInput grp_input;
-
-extern int mouse_x;
-extern int mouse_y;
-extern int music_volume;
-extern int sfx_volume;
-extern int key_bindings[32];
-extern int joy_bindings[32];
-extern int user_options[34];
-
-// Polls and feeds the logical keys: the fixed keys always, the developer keys (F2-F12, the
-// digits ...) only while flag 8005 is set.
-void map_keys();
-void set_default_key_bindings();
-void set_default_joy_bindings();
-void load_user_cfg();  // keeps the defaults
-void save_user_cfg();  // writes the 400-byte User.cfg
+// ==== Key and joystick configuration screens =============================================
 
 void input_key_config();
 void draw_key_config();
 void input_joy_config();
 void draw_joy_config();
 
-// ==== Data loaders ==========================================================================
-
-void SFINIT0_open_item_data();  // game_dir = the current directory
-void open_maps_data();
-void close_maps_data();
-void open_item_data();
-void close_item_data();
-void open_exp_data();
-void close_exp_data();
-void open_mission_data();
-void close_mission_data();
-void open_Name_data();
-void close_Name_data();
-void free_party_items();
-
 // ==== Talk and AI scripts ===================================================================
 
-// The fields of a map role record that the talk queue's runners read.
-struct MapRole {
-  std::uint16_t RoleID = 0;
-  std::uint16_t TALK = 0;
-};
+// Queued talk events are map role records (data/map_role.h).
 extern MapRole TalkEventQueue[2];
 
 void open_talk_data();
@@ -185,8 +65,3 @@ void talk_timer_minutes(int x, int y);  // draws the minutes left at x, y
 extern TextInputField* console_field;
 // The developer-key step of a due frame; 1 when it ended the frame's pass (flag editor).
 int developer_keys_step();
-
-// ==== Display loss and restore ==============================================================
-
-void release_display();
-void restore_display();

@@ -9,12 +9,20 @@
 #include "app/frame_timer.h"
 #include "app/game_ini.h"
 #include "app/game_mode.h"
+#include "app/grp_input.h"
+#include "app/key_mapping.h"
 #include "app/log.h"
 #include "app/paths.h"
 #include "app/pending.h"
 #include "app/random_r250.h"
 #include "app/text_colours.h"
+#include "app/user_cfg.h"
 #include "base/build_data.h"
+#include "data/level_tables.h"
+#include "data/maps_db.h"
+#include "data/mission_name.h"
+#include "data/object_db.h"
+#include "data/party.h"
 #include "base/houses.h"
 #include "battle/atk_script.h"
 #include "battle/battlefield.h"
@@ -35,8 +43,12 @@
 #include "g3d/model_cache.h"
 #include "g3d/renderer.h"
 #include "g3d/screen_tile_fade.h"
-#include "g3d/texture_cache.h"
+#include "g3d/texture_file_cache.h"
 #include "g3d/view_zoom.h"
+#include "gfx2d/cddraw.h"
+#include "gfx2d/pixel_format.h"
+#include "gfx2d/window_presenter.h"
+#include "gfx2d/memoryer.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -180,8 +192,8 @@ void open_data_files() {
 
 void convert_text_colours() {
   d3d_device.select_blit_format(0);
-  for (int i = 0; i < text_colour_count; ++i)
-    text_colours[i] = rgb555_to_screen(rgb_to_rgb555(text_colour_table[i]));
+  for (int i = 0; i < text_colour_count; ++i) text_colours[i] = rgb_to_rgb555(text_colour_table[i]);
+  rgb555_to_screen(text_colours, text_colour_count);
   d3d_device.select_blit_format(2);
 }
 
@@ -291,8 +303,8 @@ int init_game(platform::Window* window, platform::Instance* instance) {
 
   set_up_sound();
   window_presenter.init(window, display_device.get_ddraw(),
-                        display_device.get_surface(surface_primary),
-                        display_device.get_surface(surface_back));
+                        display_device.get_surface(DDRAW_PRIMARY_SURFACE),
+                        display_device.get_surface(DDRAW_BACK_SURFACE));
   window_presenter.attach_window(window, 1);
   log_trace("GDI-------------------> ok");
   open_data_files();

@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "app/app_window.h"
+#include "app/display_restore.h"
 #include "app/disc.h"
 #include "app/flags.h"
 #include "app/frame_tick.h"
+#include "app/grp_input.h"
 #include "app/pending.h"
 #include "app/startup.h"
 #include "platform/window.h"
@@ -52,23 +54,11 @@ bool refused_command(std::uintptr_t wparam) {
   }
 }
 
-void on_activate(platform::Window* window) {
-  if (display_device.is_exclusive() == 1) {
-    if (window_suspended == 1) {
-      platform::show_window(window, platform::ShowCommand::Restore);
-      platform::set_window_pos(window, 0, 0, screen_width, screen_height);
-      release_display();
-      restore_display();
-      window_suspended = 0;
-    }
-  } else {
-    grp_input.set_devices(1, 1, 0);
-  }
-}
-
 int run_message_loop(platform::Window* window, platform::Instance* instance) {
   platform::Message msg;
   for (;;) {
+    // Focus loss and activation are acted on here, never inside a modal loop that a frame runs.
+    handle_display_events(window);
     if (platform::peek_message()) {
       if (!platform::get_message(msg)) return static_cast<int>(msg.wparam);
       platform::dispatch_message(msg);
@@ -119,13 +109,10 @@ std::intptr_t game_wnd_proc(platform::Window* window, MessageId message, std::ui
     return 1;
   switch (message) {
     case MessageId::KillFocus:
-      if (display_device.is_exclusive() == 1) {
-        platform::show_window(window, platform::ShowCommand::Minimize);
-        window_suspended = 1;
-      }
+      note_focus_lost();
       break;
     case MessageId::ActivateApp:
-      if ((wparam & 0xFFFF) == 1) on_activate(window);
+      if ((wparam & 0xFFFF) == 1) note_app_activated();
       break;
     case MessageId::SysKeyDown:
     case MessageId::SysKeyUp:

@@ -19,8 +19,8 @@ int WinMain(platform::Instance* instance, platform::Instance* previous, const ch
 std::intptr_t main_wnd_proc(platform::Window* window, platform::MessageId message,
                             std::uintptr_t wparam, std::intptr_t lparam);
 // The installed procedure: offers each message to an open text field first, keeps the system
-// keys and commands from the window (Alt + F4 excepted), minimises and suspends the full-screen
-// game on focus loss and rebuilds its display on activation; the rest goes to main_wnd_proc.
+// keys and commands from the window (Alt + F4 excepted), notes focus loss and activation for the
+// message loop (display_restore.h); the rest goes to main_wnd_proc.
 std::intptr_t game_wnd_proc(platform::Window* window, platform::MessageId message,
                             std::uintptr_t wparam, std::intptr_t lparam);
 

@@ -22,6 +22,8 @@ std::vector<RatioSpec>& ratio_specs() {
 // Keeps every run's rates so that ratios can be formed after the whole program ran.
 class CollectingReporter : public benchmark::ConsoleReporter {
  public:
+  // No colour codes: they would stick to the start of the "ratio" lines that scripts/bench greps.
+  CollectingReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {

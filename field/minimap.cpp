@@ -1,8 +1,37 @@
 // The minimap.
 #include "field/minimap.h"
 
+#include "data/saturate.h"
+
 Minimap minimap;
 
 void Minimap::SetScreenSize(int, int) {}
 void Minimap::SetRect(int, int, int, int) {}
-void Minimap::RemoveMarker(int) {}
+
+MinimapMarker* Minimap::AddMarker(int id, std::uint32_t colour, float x, float y, float angle, int size,
+                                  std::uint8_t kind) {
+  auto found = markers_.find(id);
+  if (found != markers_.end()) return &found->second;
+  MinimapMarker& m = markers_[id];
+  m.id = id;
+  m.colour = colour;
+  m.x = saturate_i32(x * scale_);
+  m.y = saturate_i32(y * scale_);
+  m.angle = angle;
+  m.size = size;
+  m.kind = kind;
+  return &m;
+}
+
+MinimapMarker* Minimap::FindMarker(int id) {
+  auto found = markers_.find(id);
+  return id < 0 || found == markers_.end() ? nullptr : &found->second;
+}
+
+void Minimap::SetMarkerLabel(int id, int label) {
+  if (MinimapMarker* m = FindMarker(id)) m->label = label;
+}
+
+void Minimap::RemoveMarker(int id) { markers_.erase(id); }
+
+void Minimap::Clear() { markers_.clear(); }

@@ -1,9 +1,31 @@
 #pragma once
 // The minimap.
+#include <cstdint>
+#include <map>
+
+struct MinimapMarker {
+  int id = 0;
+  std::uint8_t kind = 0;  // not 0: always shown
+  int x = 0, y = 0;       // world X and Z times the scale
+  int size = 0;
+  float angle = 0.0f;
+  std::uint32_t colour = 0;
+  int label = 0;  // 0: none
+};
+
 class Minimap {
  public:
   void SetScreenSize(int width, int height);
   void SetRect(int left, int top, int right, int bottom);
+  // The existing marker of that id, or a new one with x and y scaled.
+  MinimapMarker* AddMarker(int id, std::uint32_t colour, float x, float y, float angle, int size, std::uint8_t kind);
+  MinimapMarker* FindMarker(int id);  // null when absent
+  void SetMarkerLabel(int id, int label);
   void RemoveMarker(int id);  // removes that marker when present
+  void Clear();
+
+ private:
+  std::map<int, MinimapMarker> markers_;
+  float scale_ = 1.0f;
 };
 extern Minimap minimap;

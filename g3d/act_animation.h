@@ -4,12 +4,16 @@
 // directory is missing, where no archive could be opened either.
 #include <cstdint>
 
+#include "g3d/math3d.h"
+
 class g3d_renderer;
 
 struct ActInstance {
   std::uint16_t ACT = 0;  // the animation, 0 = none
   std::uint16_t QQ = 0;   // the sequence in it
   std::uint32_t colour = 0xFFFFFFFF;
+  G3dBox box = {};           // the model box of the current frame, once the animation is loaded
+  float base_height = 0.0f;
 };
 
 void Set_3dActPath(const char* directory);

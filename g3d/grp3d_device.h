@@ -4,7 +4,7 @@
 // version sets the display up and keeps what the renderer will ask of it.
 #include <cstdint>
 
-#include "app/pending.h"
+#include "gfx2d/cddraw.h"
 
 namespace platform {
 struct Window;
@@ -26,13 +26,14 @@ class GRP3Ddraw {
 
   int initialised() const { return initialised_; }
   cDDRAW* display() const { return ddraw_; }
+  platform::Surface* back_surface() const { return back_; }
 
  private:
   cDDRAW* ddraw_ = nullptr;
   DdrawInfo info_{};
-  DdObject* ddraw_object_ = nullptr;
-  DdSurface* primary_ = nullptr;
-  DdSurface* back_ = nullptr;
+  platform::DisplayDevice* ddraw_object_ = nullptr;
+  platform::Surface* primary_ = nullptr;
+  platform::Surface* back_ = nullptr;
   int device_type_ = 0;
   int initialised_ = 0;
 };

@@ -6,12 +6,10 @@
 #include "platform/files.h"
 
 namespace {
-std::string model_path;
 std::string poly_path;
 std::uint32_t poly_memory_size = 0;
 }  // namespace
 
-void g3d_set_model_path(const char* directory) { model_path = directory ? directory : ""; }
 void SetPolyPath(const char* directory) { poly_path = directory ? directory : ""; }
 
 int SFLB_InitPolyMemory() { return platform::folder_exists(poly_path) ? 1 : 0; }

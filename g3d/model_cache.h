@@ -4,7 +4,6 @@
 // no index file could be loaded either.
 #include <cstdint>
 
-void g3d_set_model_path(const char* directory);
 void SetPolyPath(const char* directory);
 int SFLB_InitPolyMemory();  // 1 on success, 0 when the model indexes cannot be loaded
 void SetPolyMemorySize(std::uint32_t bytes);

@@ -1,9 +1,28 @@
 #pragma once
-// Video playback. While game flag 8030 is set a video plays and the frame tick runs nothing but
-// update_video. This first version opens no video.
+// Story videos: played at the top of the frame tick while game flag 8030 is set, each frame
+// copied into the screen the display lends us, skipped with Escape (close_video).
+#include <cstdint>
+
+// Where video frames go: a 16-bit (RGB565) screen. lock gives its pixels, row pitch in bytes and
+// size (null when it cannot be locked), unlock shows the frame, clear fills it black and shows
+// it. The default is the renderer's 640 x 480 back buffer and present; tests set their own, and
+// an empty one restores the default.
+struct VideoScreen {
+  std::uint16_t* (*lock)(int* pitch_bytes, int* width, int* height) = nullptr;
+  void (*unlock)(std::uint16_t* pixels) = nullptr;
+  void (*clear)() = nullptr;
+};
+void set_video_screen(const VideoScreen& screen);
+
+// Gives the videos the effect bank's driver for their sound (start-up).
 void init_video_sound();
-// Shows the next frame when it is due; closes the video after its last frame.
+// Opens Video\<file_name> of the game folder, else of the disc; sets game flag 8030 when it
+// opened and clears it when not.
+void play_video(const char* file_name);
+// One pass of the frame tick while the video plays: waits for the frame's time, shows it,
+// and closes the video after its last frame.
 void update_video();
-// Closes the video and its buffer, clears flag 8030 and sets the present rectangle back to the
-// whole screen.
 void close_video();
+// With the low 16 bits of n: 0 when no video is open; n != 0: 1 once the current frame is n
+// or later; n == 0: 1 while the last frame is current.
+int check_video_frame(int n);

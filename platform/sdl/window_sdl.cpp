@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/sdl/input_sdl.h"
 #include "platform/sdl/keymap_sdl.h"
 #include "platform/window_backend.h"
 
@@ -55,7 +56,10 @@ class SdlWindowHost : public WindowHost {
   void pump(Window* window, std::deque<Message>& queue) override {
     if (!window_) return;
     SDL_Event ev;
-    while (SDL_PollEvent(&ev)) translate(window, ev, queue);
+    while (SDL_PollEvent(&ev)) {
+      sdl_input_event(ev);  // the input devices gather keys, motion and buttons
+      translate(window, ev, queue);
+    }
   }
 
   void show(ShowCommand command) override {

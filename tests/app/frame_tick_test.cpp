@@ -9,6 +9,7 @@
 #include "app/frame_timer.h"
 #include "app/game_ini.h"
 #include "app/game_mode.h"
+#include "app/key_mapping.h"
 #include "app/pending.h"
 #include "app/startup.h"
 #include "base/base_camp.h"

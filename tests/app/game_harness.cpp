@@ -6,6 +6,7 @@
 #include "app/app_window.h"
 #include "app/frame_tick.h"
 #include "app/frame_timer.h"
+#include "app/grp_input.h"
 #include "app/paths.h"
 #include "app/startup.h"
 #include "app/win_main.h"
@@ -47,6 +48,11 @@ void GameHarness::prepare_ticks() {
   game_dir = dir_.str();
   reset_frame_timer();
   set_frame_rate(35);
+  // The input object as start-up sets it up, so that the frame tick reads the replayed input.
+  grp_input.create(platform::program_instance(), window_, 0);
+  grp_input.set_mouse_speed(2.0f);
+  grp_input.set_mouse_rect(0, 0, 640, 480);
+  grp_input.set_mouse_pos(10, 10);
 }
 
 void GameHarness::tick(std::uint32_t ms) {

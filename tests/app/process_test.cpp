@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "tests/fixtures/sample_game.h"
@@ -57,6 +58,16 @@ TEST(Process, ReplayedInputCanCloseTheWindow) {
   ProcessRun run = run_qorv(dir, "QORV_BACKEND=headless QORV_INPUT=input.txt");
   EXPECT_EQ(run.exit_code, 0) << run.output;
   EXPECT_EQ(dir.read("debug.txt"), expected_trace(dir.str()));
+}
+
+TEST(Process, ReplayedKeysReachTheLogicalKeys) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  // The screenshot key (p, a key that always drives its logical key) makes the Pic folder.
+  dir.write("input.txt", "5 down p\n6 up p\n");
+  ProcessRun run = run_qorv(dir, "QORV_BACKEND=headless QORV_INPUT=input.txt QORV_FRAMES=10");
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "Pic"));
 }
 
 TEST(Process, RefusesABadInputFileInOneLine) {

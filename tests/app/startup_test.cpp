@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 
 #include "app/flags.h"
@@ -12,7 +13,8 @@
 #include "app/pending.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
-#include "g3d/texture_cache.h"
+#include "g3d/texture_file_cache.h"
+#include "platform/display.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
@@ -67,11 +69,30 @@ TEST(InitGame, WritesEveryTraceLineInOrderIntoAFreshLog) {
   EXPECT_EQ(renderer.texture_budget(), video_memory_budget);
   EXPECT_EQ(g3d_texture_cache_size(), 2 * video_memory_budget);
   EXPECT_EQ(renderer.render_mode(), 6);
-  // The text colours in the screen's format: 0xRRGGBB cut to five bits a channel first.
-  EXPECT_EQ(text_colours[0], rgb555_to_screen(0x7FFF));
-  EXPECT_EQ(text_colours[21], rgb555_to_screen(0x614B));  // 0xC05058
-  EXPECT_EQ(text_colours[39], rgb555_to_screen(0));
   EXPECT_EQ(g3d_texture_path(), game_dir + "\\TEX");
+}
+
+// The text colours in the screen's format: 0xRRGGBB cut to five bits a channel, then converted
+// to the back buffer's layout.
+TEST(InitGame, TextColoursFollowTheScreenLayout) {
+  struct Case {
+    platform::PixelMasks masks;
+    std::uint16_t white, colour21, colour10;
+  } cases[] = {
+      {platform::masks_rgb565, 0xFFDF, 0xC28B, 0x041F},  // 21: 0xC05058, 10: 0x0080FF
+      {platform::masks_rgb555, 0x7FFF, 0x614B, 0x021F},
+  };
+  for (const Case& c : cases) {
+    platform::reset_display_config();
+    platform::display_config().masks = c.masks;
+    GameHarness game;
+    ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+    EXPECT_EQ(text_colours[0], c.white);
+    EXPECT_EQ(text_colours[21], c.colour21);
+    EXPECT_EQ(text_colours[10], c.colour10);
+    EXPECT_EQ(text_colours[39], 0);
+    end_game();
+  }
 }
 
 struct FailedStep {
@@ -113,9 +134,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "FightField -------------> ok"},
         // "Init_3dAct 初始化失敗!!"
         FailedStep{"ACT", "Init_3dAct \xaa\xec\xa9\x6c\xa4\xc6\xa5\xa2\xb1\xd1!!",
-                   "PolyMemory -------------> ok"}),
+                   "PolyMemory -------------> ok"},
+        // "Init_Memoryer 初始化失敗!!"
+        FailedStep{"ACT/all_sys.tsw", "Init_Memoryer \xaa\xec\xa9\x6c\xa4\xc6\xa5\xa2\xb1\xd1!!",
+                   "ActMemory -------------> ok"}),
     [](const ::testing::TestParamInfo<FailedStep>& info) {
-      return std::string("without_") + info.param.missing_folder;
+      std::string name = std::string("without_") + info.param.missing_folder;
+      for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      return name;
     });
 
 struct WindowQuestion {
@@ -171,7 +198,7 @@ TEST(EndGame, RunsTwiceAfterAFullStartWithoutHarm) {
   EXPECT_EQ(title_name_field, nullptr);
   EXPECT_EQ(GameMode, mode_field) << "a running battle is left first";
   EXPECT_EQ(d3d_device.initialised(), 0);
-  EXPECT_EQ(display_device.is_exclusive(), 0);
+  EXPECT_FALSE(platform::window_fullscreen(game.window())) << "the desktop is given back";
   end_game();
   EXPECT_TRUE(platform::cursor_shown());
 }

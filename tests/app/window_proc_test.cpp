@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/display_restore.h"
 #include "app/flags.h"
 #include "app/pending.h"
 #include "app/win_main.h"
@@ -100,26 +101,37 @@ TEST_F(GameWndProc, RefusesTheWindowCommandsThatWouldResizeOrSwitchAway) {
   }
 }
 
+// The procedure only notes focus loss and activation; the message loop acts on them at the top
+// of its next pass (handle_display_events), never inside a modal loop a frame runs.
 TEST_F(GameWndProc, FocusLossSuspendsOnlyTheFullScreenGame) {
-  display_device.Init(game.window(), 0, 20001, 2, 640, 480, 16);
+  display_device.enum_Ddraw_driver();
+  ASSERT_EQ(display_device.Init(game.window(), 0, 20001, 2, 640, 480, 16), 1);
   EXPECT_TRUE(passes(MessageId::KillFocus));
+  handle_display_events(game.window());
   EXPECT_EQ(window_suspended, 0);
   EXPECT_FALSE(platform::window_minimized(game.window()));
 
-  display_device.Init(game.window(), 0, 20002, 2, 640, 480, 16);
+  display_device.release();
+  display_device.enum_Ddraw_driver();
+  ASSERT_EQ(display_device.Init(game.window(), 0, 20002, 2, 640, 480, 16), 1);
   EXPECT_TRUE(passes(MessageId::KillFocus));
+  EXPECT_EQ(window_suspended, 0) << "nothing happens inside the procedure";
+  handle_display_events(game.window());
   EXPECT_EQ(window_suspended, 1);
   EXPECT_TRUE(platform::window_minimized(game.window()));
 
   EXPECT_TRUE(passes(MessageId::ActivateApp, 0)) << "deactivation changes nothing";
+  handle_display_events(game.window());
   EXPECT_EQ(window_suspended, 1);
   EXPECT_TRUE(passes(MessageId::ActivateApp, 1));
+  handle_display_events(game.window());
   EXPECT_EQ(window_suspended, 0);
   EXPECT_FALSE(platform::window_minimized(game.window()));
 
   // A second activation without a loss in between rebuilds nothing.
   platform::show_window(game.window(), platform::ShowCommand::Minimize);
   EXPECT_TRUE(passes(MessageId::ActivateApp, 1));
+  handle_display_events(game.window());
   EXPECT_TRUE(platform::window_minimized(game.window()));
   display_device.release();
 }

@@ -1,0 +1,25 @@
+#include "data/party.h"
+
+#include "data/item_list.h"
+#include "data/magic_study.h"
+
+RoleData gmRoleData[party_record_count];
+ItemNode party_bag;
+int party_bag_count = 0;
+std::int32_t party_money = 0;
+
+int has_party_item(std::uint16_t object, std::uint16_t n) {
+  if (get_item_num(&party_bag, object) >= n) return 1;
+  if (n != 1) return 0;
+  for (int m = 0; m < 3; ++m)
+    for (std::uint16_t slot : gmRoleData[m].equip)
+      if (slot == object) return 1;
+  return 0;
+}
+
+void free_party_items() {
+  free_item_list(&party_bag);
+  party_bag_count = 0;
+  for (RoleData& role : gmRoleData) free_item_list(&role.arts);
+  free_magic_study();
+}
