@@ -143,11 +143,9 @@ void blit_rle_shadow(int, int, int w, int, std::intptr_t) { draw_shadow<false>(w
 void blit_rle_shadow_mirror(int, int, int w, int, std::intptr_t) { draw_shadow<true>(w); }
 
 // Mode 8 draws exactly what mode 1 draws.
-void blit_rle_add_tint(int, int, int w, int, std::intptr_t) {
-  blend::walk_literals_with<blend::OffsetAdd, false>(w, sprite_blitter.blit_pitch);
-}
-void blit_rle_add_tint_mirror(int, int, int w, int, std::intptr_t) {
-  blend::walk_literals_with<blend::OffsetAdd, true>(w, sprite_blitter.blit_pitch);
+void blit_rle_add_tint(int x, int y, int w, int h, std::intptr_t extra) { blit_rle_add(x, y, w, h, extra); }
+void blit_rle_add_tint_mirror(int x, int y, int w, int h, std::intptr_t extra) {
+  blit_rle_add_mirror(x, y, w, h, extra);
 }
 
 void blit_rle_fill(int, int, int w, int, std::intptr_t extra) { draw_fill<false>(w, extra); }
