@@ -10,6 +10,7 @@
 #include "g3d/texture_file_cache.h"
 #include "g3d/view_zoom.h"
 #include "gfx2d/cddraw.h"
+#include "gfx2d/game_fonts.h"
 #include "gfx2d/memoryer.h"
 #include "platform/window.h"
 

@@ -14,28 +14,6 @@
 #include "platform/files.h"
 #include "platform/window.h"
 
-// ==== Big5 to GB2312 table, glyph fonts, text input field (text) ===========================
-
-GlyphFont font_20;
-GlyphFont font_16;
-GlyphFont font_12;
-
-void init_big5_gb() {}
-void free_big5_gb() {}
-
-int GlyphFont::init(cDDRAW*) { return 1; }
-void GlyphFont::set_font(const char*, int) {}
-void GlyphFont::set_advance(int) {}
-void GlyphFont::release() {}
-
-TextInputField::TextInputField(const char*, int, int, int) {}
-TextInputField::~TextInputField() = default;
-
-int TextInputField::on_message(platform::Window*, platform::MessageId message, std::uintptr_t,
-                               std::intptr_t) {
-  return message == platform::MessageId::ImeChar ? 0 : 1;
-}
-
 // ==== Key and joystick configuration screens =============================================
 
 void input_key_config() {}

@@ -13,32 +13,6 @@ namespace platform {
 struct Instance;
 }  // namespace platform
 
-// ==== Big5 to GB2312 table, glyph fonts, text input field (text) ===========================
-
-void init_big5_gb();
-void free_big5_gb();
-
-class GlyphFont {
- public:
-  int init(cDDRAW* ddraw);
-  void set_font(const char* face, int size);
-  void set_advance(int advance);
-  void release();
-};
-extern GlyphFont font_20;
-extern GlyphFont font_16;
-extern GlyphFont font_12;
-
-// The single-line text field fed by window messages. The stand-in keeps no text; an ImeChar is
-// taken (result 0), every other message is left to the window (result 1).
-class TextInputField {
- public:
-  TextInputField(const char* text, int capacity, int x, int y);
-  ~TextInputField();
-  int on_message(platform::Window* window, platform::MessageId message, std::uintptr_t wparam,
-                 std::intptr_t lparam);
-};
-
 // ==== Key and joystick configuration screens =============================================
 
 void input_key_config();
@@ -62,6 +36,7 @@ void talk_timer_minutes(int x, int y);  // draws the minutes left at x, y
 
 // ==== Developer keys and console ============================================================
 
+class TextInputField;  // app/text_input_field.h
 extern TextInputField* console_field;
 // The developer-key step of a due frame; 1 when it ended the frame's pass (flag editor).
 int developer_keys_step();

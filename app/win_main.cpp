@@ -10,6 +10,7 @@
 #include "app/frame_tick.h"
 #include "app/grp_input.h"
 #include "app/pending.h"
+#include "app/text_input_field.h"
 #include "app/startup.h"
 #include "platform/window.h"
 #include "ui/title_screen.h"

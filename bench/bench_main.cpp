@@ -9,14 +9,14 @@
 namespace bench {
 namespace {
 
-struct RatioSpec {
+struct RatioDef {
   std::string name, subject, baseline;
   Rate rate;
 };
 
-std::vector<RatioSpec>& ratio_specs() {
-  static std::vector<RatioSpec> specs;
-  return specs;
+std::vector<RatioDef>& ratio_defs() {
+  static std::vector<RatioDef> defs;
+  return defs;
 }
 
 // Keeps every run's rates so that ratios can be formed after the whole program ran.
@@ -57,7 +57,7 @@ double pick(const CollectingReporter::Rates& r, Rate rate) {
 
 bool register_ratio(const std::string& name, const std::string& subject, const std::string& baseline,
                     Rate rate) {
-  ratio_specs().push_back({name, subject, baseline, rate});
+  ratio_defs().push_back({name, subject, baseline, rate});
   return true;
 }
 
@@ -68,16 +68,16 @@ int main(int argc, char** argv) {
   bench::CollectingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  for (const auto& spec : bench::ratio_specs()) {
-    auto s = reporter.rates.find(spec.subject);
-    auto b = reporter.rates.find(spec.baseline);
+  for (const auto& def : bench::ratio_defs()) {
+    auto s = reporter.rates.find(def.subject);
+    auto b = reporter.rates.find(def.baseline);
     if (s == reporter.rates.end() || b == reporter.rates.end()) {
-      std::printf("ratio %s unmeasured\n", spec.name.c_str());
+      std::printf("ratio %s unmeasured\n", def.name.c_str());
       continue;
     }
-    double den = bench::pick(b->second, spec.rate);
-    double value = den > 0 ? bench::pick(s->second, spec.rate) / den : 0.0;
-    std::printf("ratio %s %.4f\n", spec.name.c_str(), value);
+    double den = bench::pick(b->second, def.rate);
+    double value = den > 0 ? bench::pick(s->second, def.rate) / den : 0.0;
+    std::printf("ratio %s %.4f\n", def.name.c_str(), value);
   }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "app/flags.h"
 #include "app/paths.h"
 #include "g3d/renderer.h"
+#include "gfx2d/cddraw.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 #include "sound/sfx_bank.h"
@@ -21,35 +22,50 @@ constexpr int screen_width = 640, screen_height = 480;
 
 std::unique_ptr<platform::Video> video;
 
-// The renderer's back buffer: frames are copied into it and presented.
-std::uint16_t* lock_back_buffer(int* pitch_bytes, int* width, int* height) {
-  *pitch_bytes = screen_width * 2;
-  *width = screen_width;
-  *height = screen_height;
-  return renderer.lock_back_buffer();
-}
-void show_back_buffer(std::uint16_t* pixels) {
-  renderer.unlock_back_buffer(pixels);
-  renderer.present();
-}
-void clear_back_buffer() {
+// The renderer's back buffer while it is locked: rows are pitch bytes apart, which may be more
+// than the width's worth of pixels.
+struct LockedScreen {
+  std::uint16_t* pixels = nullptr;
   int pitch = 0, width = 0, height = 0;
-  if (std::uint16_t* pixels = lock_back_buffer(&pitch, &width, &height)) {
-    std::fill(pixels, pixels + std::size_t(width) * std::size_t(height), std::uint16_t(0));
-    renderer.unlock_back_buffer(pixels);
+};
+
+// Locks the back buffer through the renderer and reads its layout from the display's back
+// surface (the one the renderer locks); no pixels when either is missing or the lock fails.
+LockedScreen lock_screen() {
+  LockedScreen screen;
+  platform::Surface* surface = display_device.get_surface(DDRAW_BACK_SURFACE);
+  if (!surface) return screen;
+  screen.pixels = renderer.lock_back_buffer();
+  if (!screen.pixels) return screen;
+  screen.pitch = surface->pitch();
+  screen.width = surface->width();
+  screen.height = surface->height();
+  return screen;
+}
+
+// Black on the whole back buffer, presented, before the first frame.
+void show_black() {
+  LockedScreen screen = lock_screen();
+  if (screen.pixels) {
+    auto* row = reinterpret_cast<std::uint8_t*>(screen.pixels);
+    for (int y = 0; y < screen.height; ++y, row += screen.pitch)
+      std::fill_n(reinterpret_cast<std::uint16_t*>(row), screen.width, std::uint16_t(0));
+    renderer.unlock_back_buffer(screen.pixels);
   }
   renderer.present();
 }
-const VideoScreen back_buffer_screen{lock_back_buffer, show_back_buffer, clear_back_buffer};
-VideoScreen screen = back_buffer_screen;
 
-void show_black() {
-  if (screen.clear) screen.clear();
+// The decoded frame centred into the back buffer and presented; a frame whose lock fails is
+// not shown.
+void show_frame() {
+  LockedScreen screen = lock_screen();
+  if (!screen.pixels) return;
+  video->copy_to(screen.pixels, screen.pitch, screen.width, screen.height);
+  renderer.unlock_back_buffer(screen.pixels);
+  renderer.present();
 }
 
 }  // namespace
-
-void set_video_screen(const VideoScreen& s) { screen = s.lock || s.unlock || s.clear ? s : back_buffer_screen; }
 
 void init_video_sound() { platform::set_video_sound_driver(sfx_bank.GetDriver()); }
 
@@ -85,12 +101,7 @@ void update_video() {
     return;
   }
   video->do_frame();
-  int pitch = 0, width = 0, height = 0;
-  std::uint16_t* pixels = screen.lock ? screen.lock(&pitch, &width, &height) : nullptr;
-  if (pixels) {
-    video->copy_to(pixels, pitch, width, height);
-    if (screen.unlock) screen.unlock(pixels);
-  }
+  show_frame();
   if (video->current_frame() >= video->frame_count()) {
     close_video();
   } else {

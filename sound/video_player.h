@@ -1,19 +1,6 @@
 #pragma once
 // Story videos: played at the top of the frame tick while game flag 8030 is set, each frame
-// copied into the screen the display lends us, skipped with Escape (close_video).
-#include <cstdint>
-
-// Where video frames go: a 16-bit (RGB565) screen. lock gives its pixels, row pitch in bytes and
-// size (null when it cannot be locked), unlock shows the frame, clear fills it black and shows
-// it. The default is the renderer's 640 x 480 back buffer and present; tests set their own, and
-// an empty one restores the default.
-struct VideoScreen {
-  std::uint16_t* (*lock)(int* pitch_bytes, int* width, int* height) = nullptr;
-  void (*unlock)(std::uint16_t* pixels) = nullptr;
-  void (*clear)() = nullptr;
-};
-void set_video_screen(const VideoScreen& screen);
-
+// copied into the renderer's back buffer and presented, skipped with Escape (close_video).
 // Gives the videos the effect bank's driver for their sound (start-up).
 void init_video_sound();
 // Opens Video\<file_name> of the game folder, else of the disc; sets game flag 8030 when it

@@ -40,7 +40,7 @@ class SdlWindowHost : public WindowHost {
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (renderer_) SDL_RenderSetLogicalSize(renderer_, picture_width, picture_height);
-    SDL_StartTextInput();
+    SDL_StopTextInput();  // text input starts when a text field opens
     return true;
   }
 

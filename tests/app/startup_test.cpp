@@ -11,6 +11,7 @@
 #include "app/paths.h"
 #include "app/text_colours.h"
 #include "app/pending.h"
+#include "app/text_input_field.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
 #include "g3d/texture_file_cache.h"

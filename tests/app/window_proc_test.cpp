@@ -6,6 +6,7 @@
 #include "app/display_restore.h"
 #include "app/flags.h"
 #include "app/pending.h"
+#include "app/text_input_field.h"
 #include "app/win_main.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"

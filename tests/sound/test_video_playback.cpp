@@ -1,75 +1,87 @@
-// Videos through the game's calls: a missing file, frames shown in order into the screen the
-// display lends, the end and Escape clearing flag 8030, the frame checks of talk scripts.
-#include <algorithm>
-
+// Videos through the game's calls on a real headless display: a missing file, frames shown in
+// order in the back buffer, the end and Escape clearing flag 8030, the frame checks of talk
+// scripts.
 #include "app/disc.h"
+#include "g3d/grp3d_device.h"
+#include "g3d/renderer.h"
+#include "gfx2d/cddraw.h"
+#include "platform/display.h"
 #include "platform/drives.h"
+#include "platform/window.h"
 #include "tests/platform/video_clip.h"
 #include "tests/sound/sound_test.h"
 
 namespace {
 
-constexpr int screen_w = 96, screen_h = 72;
-std::vector<std::uint16_t> screen_pixels;
-int clears = 0, shown = 0;
-bool lock_fails = false;
+constexpr int screen_w = 640, screen_h = 480;
 
-std::uint16_t* lock_screen(int* pitch, int* w, int* h) {
-  if (lock_fails) return nullptr;
-  *pitch = screen_w * 2;
-  *w = screen_w;
-  *h = screen_h;
-  return screen_pixels.data();
-}
-void unlock_screen(std::uint16_t*) { ++shown; }
-void clear_screen() {
-  std::fill(screen_pixels.begin(), screen_pixels.end(), 0);
-  ++clears;
-}
-
+// A sound test with the display device and renderer brought up on a headless window, the
+// smallest set-up that gives the renderer a back buffer to lock and present.
 class VideoPlaybackTest : public SoundTest {
  protected:
   void SetUp() override {
-    screen_pixels.assign(screen_w * screen_h, 0xFFFF);
-    clears = shown = 0;
-    lock_fails = false;
-    set_video_screen({lock_screen, unlock_screen, clear_screen});
+    platform::reset_display_config();
+    window_ = platform::create_window({"QORV", platform::default_window_proc}, "QORV", screen_w, screen_h);
+    ASSERT_NE(window_, nullptr);
+    ASSERT_EQ(d3d_device.init(window_, &display_device, 0, DDRAW_WINDOWED, DDRAW_DEVICE_HARDWARE_3D, screen_w,
+                              screen_h, 16),
+              1);
+    renderer.init(&d3d_device);
+    // Something on the screen before the video, so that the clear to black shows.
+    display_device.fill_rect(0, 0, screen_w, screen_h, 0xFFFF);
+    renderer.present();
     std::filesystem::create_directories(folder_.path() / "Video");
     std::string error;
     ASSERT_TRUE(
         test_clip::write_clip((folder_.path() / "Video" / "op.avi").string(), 64, 48, 6, 10, true, error))
         << error;
   }
-  void TearDown() override { set_video_screen({}); }
-  std::uint16_t centre() const { return screen_pixels[std::size_t(screen_h / 2 * screen_w + screen_w / 2)]; }
+  void TearDown() override {
+    close_video();
+    renderer.release();
+    d3d_device.release();
+    display_device.release();
+    platform::free_window(window_);
+  }
+
+  static int shown() { return platform::presented_frame_count(); }
+  static std::uint16_t presented(int x, int y) {
+    auto frame = platform::last_presented_frame();
+    return frame ? frame->pixels[std::size_t(y * frame->width + x)] : 0xDEAD;
+  }
+  static std::uint16_t centre() { return presented(screen_w / 2, screen_h / 2); }
+
+  platform::Window* window_ = nullptr;
 };
 
 TEST_F(VideoPlaybackTest, AMissingFileLeavesTheFlagClearAndShowsNothing) {
   set_flag(8030);
+  int before = shown();
   play_video("none.bik");
   EXPECT_EQ(test_flag(8030), 0);
-  EXPECT_EQ(clears, 0);
   EXPECT_EQ(check_video_frame(0), 0);
   update_video();  // called by mistake: nothing happens
-  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(shown(), before);
+  EXPECT_EQ(centre(), 0xFFFF);
 }
 
 TEST_F(VideoPlaybackTest, FramesAreShownInOrderAndTheLastClosesTheVideo) {
+  int before_play = shown();
   play_video("op.avi");
   ASSERT_EQ(test_flag(8030), 1);
-  EXPECT_EQ(clears, 1);
-  EXPECT_EQ(centre(), 0);  // cleared to black before the first frame
+  EXPECT_EQ(shown(), before_play + 1);
+  EXPECT_EQ(centre(), 0);  // cleared to black and shown before the first frame
   std::vector<std::uint16_t> seen;
   for (int pass = 0; pass < 100 && test_flag(8030); ++pass) {
-    int before = shown;
+    int before = shown();
     update_video();
-    if (shown != before) seen.push_back(centre());
+    if (shown() != before) seen.push_back(centre());
   }
   EXPECT_EQ(test_flag(8030), 0);
   std::vector<std::uint16_t> expected;
   for (int k = 1; k <= 6; ++k) expected.push_back(test_clip::clip_colour(k));
   EXPECT_EQ(seen, expected);
-  EXPECT_EQ(screen_pixels[0], 0);  // the letterbox around a smaller picture stays black
+  EXPECT_EQ(presented(0, 0), 0);  // the letterbox around a smaller picture stays black
   EXPECT_EQ(check_video_frame(0), 0);
 }
 
@@ -84,9 +96,9 @@ TEST_F(VideoPlaybackTest, FrameChecksFollowTheCurrentFrame) {
   while (test_flag(8030) && check_video_frame(0) == 0) update_video();
   // The last frame is current: it is shown and the video closed in the same pass.
   EXPECT_EQ(check_video_frame(0), 1);
-  int before = shown;
+  int before = shown();
   while (test_flag(8030)) update_video();
-  EXPECT_EQ(shown, before + 1);
+  EXPECT_EQ(shown(), before + 1);
   EXPECT_EQ(check_video_frame(0), 0);
 }
 
@@ -100,14 +112,15 @@ TEST_F(VideoPlaybackTest, EscapeClosesTheVideoAtOnce) {
 
 TEST_F(VideoPlaybackTest, WaitingForAFrameSleepsInsteadOfSpinning) {
   play_video("op.avi");
+  int before = shown();
   std::uint32_t start = platform::time_ms();
   update_video();  // frame 1 is due at once
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(shown(), before + 1);
   update_video();  // frame 2 is due 100 ms later: this pass sleeps until then
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(shown(), before + 1);
   EXPECT_EQ(platform::time_ms() - start, 100u);
   update_video();
-  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(shown(), before + 2);
 }
 
 TEST_F(VideoPlaybackTest, ASecondVideoReplacesTheFirst) {
@@ -118,12 +131,15 @@ TEST_F(VideoPlaybackTest, ASecondVideoReplacesTheFirst) {
   EXPECT_EQ(check_video_frame(2), 0);  // the new one starts from its first frame
 }
 
-TEST_F(VideoPlaybackTest, AScreenThatCannotBeLockedIsSkipped) {
-  lock_fails = true;
+// A lost back buffer cannot be locked: its frames are not shown, and the video still ends.
+TEST_F(VideoPlaybackTest, FramesWhoseBackBufferCannotBeLockedAreSkipped) {
   play_video("op.avi");
+  platform::inject_surface_loss();
+  int before = shown();
   for (int pass = 0; pass < 100 && test_flag(8030); ++pass) update_video();
   EXPECT_EQ(test_flag(8030), 0);
-  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(shown(), before);
+  EXPECT_EQ(centre(), 0);
 }
 
 TEST_F(VideoPlaybackTest, TheDiscIsTheFallback) {
