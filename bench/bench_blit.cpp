@@ -2,6 +2,7 @@
 // sprites drawn in RLE mode 0 and as raw keyless copies, and the present of one frame on the
 // headless backend.
 #include "bench/ratio.h"
+#include "bench/sprite_screen.h"
 #include "gfx2d/cddraw.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
@@ -16,57 +17,11 @@
 
 namespace {
 
-constexpr int screen_w = 640, screen_h = 480;
-constexpr int sprite_w = 64, sprite_h = 96;
-constexpr int screen_bytes = screen_w * screen_h * 2;
-
-std::uint32_t next(std::uint32_t& s) {
-  s ^= s << 13;
-  s ^= s >> 17;
-  s ^= s << 5;
-  return s;
-}
-
-// A character: transparent margins around a body of literal stretches broken by short runs of
-// the second key colour, as sprites of people and monsters are.
-std::vector<std::uint16_t> character(std::uint32_t seed) {
-  std::vector<std::uint16_t> px(sprite_w * sprite_h, 0x026B);
-  for (int y = 0; y < sprite_h; ++y) {
-    int left = 4 + int(next(seed) % 14), right = sprite_w - 4 - int(next(seed) % 14);
-    for (int x = left; x < right; ++x) px[std::size_t(y * sprite_w + x)] = std::uint16_t(next(seed) & 0x7FFE);
-    if (next(seed) % 3 == 0) {
-      int k = left + int(next(seed) % std::uint32_t(right - left));
-      for (int x = k; x < std::min(k + 3, right); ++x) px[std::size_t(y * sprite_w + x)] = 0x319F;
-    }
-  }
-  return px;
-}
-
-struct Screen {
-  std::vector<std::uint16_t> pixels = std::vector<std::uint16_t>(screen_w * screen_h);
-  std::vector<int> rows = std::vector<int>(screen_h);
-  Screen() {
-    for (int r = 0; r < screen_h; ++r) rows[std::size_t(r)] = r * screen_w * 2;
-  }
-  void make_current() {
-    set_blit_target(rows.data(), screen_w, screen_h, screen_w * 2);
-    sprite_blitter.blit_dest = pixels.data();
-  }
-};
-
-// Draws 50 sprites edge to edge over the screen; set_source(i) makes sprite i the source.
-template <class SetSource>
-void draw_screenful(Screen& screen, SetSource set_source) {
-  screen.make_current();
-  int i = 0;
-  for (int y = 0; y < screen_h; y += sprite_h)
-    for (int x = 0; x < screen_w; x += sprite_w) {
-      set_source(std::size_t(i++));
-      put_pic(x, y, sprite_w, sprite_h, 0, 0);
-    }
-  benchmark::DoNotOptimize(screen.pixels.data());
-  benchmark::ClobberMemory();
-}
+using bench::character;
+using bench::screen_bytes;
+using bench::screen_h;
+using bench::screen_w;
+using bench::Screen;
 
 void prepare_blitter() {
   apply_pixel_masks(0xF800, 0x07E0, 0x001F);
@@ -87,15 +42,10 @@ BENCHMARK(BM_memcpy_screen);
 
 void BM_blit_rle0_screen(benchmark::State& state) {
   prepare_blitter();
-  std::vector<std::vector<std::uint8_t>> sprites;
-  for (std::uint32_t i = 0; i < 50; ++i) {
-    auto pixels = character(i + 1);
-    rgb555_to_screen(pixels.data(), int(pixels.size()));
-    sprites.push_back(fixtures::rle_from_pixels(pixels, sprite_w, sprite_h));
-  }
+  auto sprites = bench::character_sprites();
   Screen screen;
   for (auto _ : state)
-    draw_screenful(screen, [&](std::size_t i) { sprite_blitter.blit_source = sprites[i].data(); });
+    bench::draw_screenful(screen, 0, 0, [&](std::size_t i) { sprite_blitter.blit_source = sprites[i].data(); });
   state.SetItemsProcessed(state.iterations() * screen_w * screen_h);
 }
 BENCHMARK(BM_blit_rle0_screen);
@@ -106,7 +56,9 @@ void BM_blit_raw_screen(benchmark::State& state) {
   for (std::uint32_t i = 0; i < 50; ++i) sprites.push_back(character(i + 1));
   Screen screen;
   for (auto _ : state)
-    draw_screenful(screen, [&](std::size_t i) { set_blit_source(sprites[i].data(), PicKind::Raw, sprites[i].size() * 2); });
+    bench::draw_screenful(screen, 0, 0, [&](std::size_t i) {
+      set_blit_source(sprites[i].data(), PicKind::Raw, sprites[i].size() * 2);
+    });
   state.SetItemsProcessed(state.iterations() * screen_w * screen_h);
 }
 BENCHMARK(BM_blit_raw_screen);

@@ -1,5 +1,6 @@
 // RLE mode 0 (copy the opaque pixels) and mode 1 (add them with per-channel saturation, after
 // shifting the picture's channels by the one-shot offsets).
+#include "gfx2d/blend_ops.h"
 #include "gfx2d/blit_modes.h"
 #include "gfx2d/pixel_copy.h"
 #include "gfx2d/pixel_format.h"
@@ -18,45 +19,6 @@ struct CopyOp {
 struct CopyMirrorOp {
   static void literal(std::uint16_t* d, const std::uint8_t* s, int n) {
     for (int i = 0; i < n; ++i) d[-1 - i] = rle_walk::load16(s + 2 * i);
-  }
-  static void keyed(std::uint16_t, std::uint16_t*, int) {}
-};
-
-// One channel of mode 1: the source field shifted by its offset and clamped to the field, then
-// added to the destination's field with saturation.
-inline std::uint32_t add_channel(std::uint32_t s, std::uint32_t d, std::uint32_t mask, std::int32_t shift,
-                                 bool negative) {
-  std::int32_t a = std::int32_t(s & mask) + shift;
-  if (std::uint32_t(a) & ~mask) a = negative ? 0 : std::int32_t(mask);
-  std::uint32_t t = std::uint32_t(a) + (d & mask);
-  return (t & ~mask) ? mask : t;
-}
-
-struct AddOp {
-  std::uint32_t rm = red_mask, gm = green_mask, bm = blue_mask;
-  // A 5-bit field saturates beyond 32 steps either way, so larger offsets change nothing and
-  // are cut there to keep the sums inside 32 bits.
-  int ar = std::clamp(sprite_blitter.blit_add_r, -32, 32);
-  int ag = std::clamp(sprite_blitter.blit_add_g, -32, 32);
-  int ab = std::clamp(sprite_blitter.blit_add_b, -32, 32);
-  std::int32_t sr = ar * std::int32_t(red_unit), sg = ag * std::int32_t(green_unit), sb = ab * std::int32_t(blue_unit);
-
-  std::uint16_t pixel(std::uint32_t s, std::uint32_t d) const {
-    return std::uint16_t(add_channel(s, d, rm, sr, ar < 0) | add_channel(s, d, gm, sg, ag < 0) |
-                         add_channel(s, d, bm, sb, ab < 0));
-  }
-};
-
-struct AddForwardOp : AddOp {
-  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const {
-    for (int i = 0; i < n; ++i) d[i] = pixel(rle_walk::load16(s + 2 * i), d[i]);
-  }
-  static void keyed(std::uint16_t, std::uint16_t*, int) {}
-};
-
-struct AddMirrorOp : AddOp {
-  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const {
-    for (int i = 0; i < n; ++i) d[-1 - i] = pixel(rle_walk::load16(s + 2 * i), d[-1 - i]);
   }
   static void keyed(std::uint16_t, std::uint16_t*, int) {}
 };
@@ -80,11 +42,11 @@ void blit_rle_copy_mirror(int, int, int w, int, std::intptr_t) {
 
 // Mode 1 has no vertical mirror: rows always go downwards.
 void blit_rle_add(int, int, int w, int, std::intptr_t) {
-  walk<false, AddForwardOp>(w, sprite_blitter.blit_pitch);
+  blend::walk_literals_with<blend::OffsetAdd, false>(w, sprite_blitter.blit_pitch);
 }
 
 void blit_rle_add_mirror(int, int, int w, int, std::intptr_t) {
-  walk<true, AddMirrorOp>(w, sprite_blitter.blit_pitch);
+  blend::walk_literals_with<blend::OffsetAdd, true>(w, sprite_blitter.blit_pitch);
 }
 
 void install_rle_copy_add_modes(BlendModeRoutine* table) {

@@ -12,6 +12,14 @@
 
 namespace rle_walk {
 
+template <class Op>
+inline void emit_literal(Op& op, std::uint16_t* d, const std::uint8_t* s, int n, int column) {
+  if constexpr (requires { op.literal(d, s, n, column); })
+    op.literal(d, s, n, column);
+  else
+    op.literal(d, s, n);
+}
+
 inline std::uint16_t load16(const std::uint8_t* p) {
   std::uint16_t v;
   std::memcpy(&v, p, 2);
@@ -24,6 +32,10 @@ constexpr std::uint16_t run_count_mask = 0x3FFF;
 // Op provides, for the visible part of a run of n pixels (n >= 1):
 //   void literal(std::uint16_t* d, const std::uint8_t* s, int n);   s: n little-endian pixels
 //   void keyed(std::uint16_t kind, std::uint16_t* d, int n);        kind: the code's top bits
+// and may provide, for the modes that need to know where in the picture they are:
+//   void begin_row(int picture_row);                                before each row drawn
+//   void literal(std::uint16_t* d, const std::uint8_t* s, int n, int column);
+//                                                                   column: the source column of s
 // Unmirrored, d is the leftmost pixel and the span runs rightwards. Mirrored, d is one past the
 // rightmost pixel and source pixel i lands on d[-1 - i].
 template <bool Mirror, class Op>
@@ -47,6 +59,7 @@ void walk_rows(const SpriteBlitter& b, int w, int row_step, Op& op) {
     if (end - pos < 2) return;
     std::uint16_t header = load16(image + pos);
     if (header == 0) return;
+    if constexpr (requires { op.begin_row(0); }) op.begin_row(g.first_row + r);
     std::size_t p = pos + 2;
     auto* d = reinterpret_cast<std::uint16_t*>(row_dest) + (Mirror ? g.cols : 0);
     for (int x = 0; x < stop;) {
@@ -60,7 +73,7 @@ void walk_rows(const SpriteBlitter& b, int w, int row_step, Op& op) {
       if (x >= first && x + n <= stop) {
         // The common case: the whole run is visible.
         if (literal)
-          op.literal(d, image + p, n);
+          emit_literal(op, d, image + p, n, x);
         else
           op.keyed(std::uint16_t(code & run_kind_mask), d, n);
         d += Mirror ? -n : n;
@@ -69,7 +82,7 @@ void walk_rows(const SpriteBlitter& b, int w, int row_step, Op& op) {
         if (hi > lo) {
           int m = hi - lo;
           if (literal)
-            op.literal(d, image + p + 2 * std::size_t(lo - x), m);
+            emit_literal(op, d, image + p + 2 * std::size_t(lo - x), m, lo);
           else
             op.keyed(std::uint16_t(code & run_kind_mask), d, m);
           d += Mirror ? -m : m;

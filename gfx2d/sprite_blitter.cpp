@@ -91,6 +91,11 @@ void init_blend_mode_table() {
   std::fill(std::begin(BlendModeTable), std::end(BlendModeTable), nullptr);
   install_rle_copy_add_modes(BlendModeTable);
   install_raw_blit_modes(BlendModeTable);
+  install_alpha_map_modes(BlendModeTable);
+  install_tint_outline_modes(BlendModeTable);
+  install_level_blend_modes(BlendModeTable);
+  install_effect_modes(BlendModeTable);
+  install_scaled_modes(BlendModeTable);
 }
 
 int init_blitter(platform::Surface* surface) {
@@ -171,7 +176,9 @@ bool draw_picture(int x_in, int y_in, int w, int h, BlitFlags flags, std::intptr
   if ((flags & 0x3FFFFFFCu) >= 0x80) {
     std::uint32_t index = flags & 0x3FFFFFFCu;
     BlitFlags copy = flags;
-    if (index < blend_mode_count && BlendModeTable[index])
+    // The scaled routines draw RleImages only; an index past the table or without a routine
+    // draws nothing.
+    if ((flags & BLIT_RLE_SOURCE) && index < blend_mode_count && BlendModeTable[index])
       BlendModeTable[index](x_in, y_in, w, h, reinterpret_cast<std::intptr_t>(&copy));
     return false;
   }
@@ -198,8 +205,10 @@ bool draw_picture(int x_in, int y_in, int w, int h, BlitFlags flags, std::intptr
     g.src_start = raw_source_start(b, w, (flags & BLIT_MIRROR_X) != 0, g);
     if (!g.src_start) return true;
   }
-  // An index without a routine (a raw picture mirrored vertically, a mode not built) draws nothing.
-  if (index < blend_mode_count && BlendModeTable[index])
+  // An index without a routine (a raw picture mirrored vertically, a mode not built) draws
+  // nothing, and so does a raw picture in modes 16 to 31, whose index would reach the scaled
+  // routines without a flags word.
+  if (index < first_scaled_index && BlendModeTable[index])
     BlendModeTable[index](int(x), int(y), w, h, extra);
   return true;
 }

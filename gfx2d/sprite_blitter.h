@@ -4,6 +4,7 @@
 // one-shot settings the routines read.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace platform { class Surface; }
 
@@ -53,6 +54,16 @@ struct SpriteBlitter {
   int blit_add_r = 0, blit_add_g = 0, blit_add_b = 0;  // channel offsets in channel steps
 
   BlitGeometry geometry;
+
+  // Scaled drawing: the factors (1024 = 1.0), the picture point that stays in place, and the
+  // maps of the last scaled draw (for each destination column and row of the scaled picture,
+  // the picture column and row shown there), built per draw.
+  int blit_scale_x = 1024, blit_scale_y = 1024;
+  int blit_pivot_x = 0, blit_pivot_y = 0;
+  std::vector<int> scaled_column_map, scaled_row_map;
+  std::uint16_t scaled_fill_colour = 0;          // colour of the scaled fill
+  const std::uint16_t* blit_palette = nullptr;  // 256 screen colours for pictures of one-byte pixels
+  int shimmer_step = 0;                         // mode 12: place in its 17-step cycle
 };
 
 extern SpriteBlitter sprite_blitter;

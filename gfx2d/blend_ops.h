@@ -1,0 +1,222 @@
+#pragma once
+// Per-pixel arithmetic of the blend modes, worked on the three 5-bit fields of the current
+// pixel layout with shifts and masks only. Each operation is set up once per draw from the
+// pixel-format values and the one-shot settings, so the pixel loops carry no test of mode,
+// layout or setting.
+#include "gfx2d/pixel_format.h"
+#include "gfx2d/rle_row_walk.h"
+#include "gfx2d/sprite_blitter.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace blend {
+
+// A 5-bit field saturates beyond 32 steps either way, so larger offsets are cut there once per
+// draw: the results are the same and no sum of a channel and an offset can overflow.
+inline int clamp_offset(int steps) { return std::clamp(steps, -32, 32); }
+
+// The three 5-bit fields of a pixel layout, worked as channel values 0 to 31 in 16-bit lanes
+// (shifts, masks, min and max), which the compiler turns into vector code. The recognised
+// layouts get their shifts as constants, which keeps the lanes 16 bits wide; any other
+// layout takes them from the pixel-format values.
+template <int RS, int GS, int BS>
+struct FixedFields {
+  static std::int16_t r(std::uint16_t p) { return std::int16_t((p >> RS) & 31); }
+  static std::int16_t g(std::uint16_t p) { return std::int16_t((p >> GS) & 31); }
+  static std::int16_t b(std::uint16_t p) { return std::int16_t((p >> BS) & 31); }
+  // Channel values 0 to 31 back into a pixel; every bit outside the fields is 0.
+  static std::uint16_t compose(std::int16_t r, std::int16_t g, std::int16_t b) {
+    return std::uint16_t((r << RS) | (g << GS) | (b << BS));
+  }
+};
+
+struct LayoutFields {
+  unsigned rs = unsigned(red_shift), gs = unsigned(green_shift), bs = unsigned(blue_shift);
+  std::int16_t r(std::uint16_t p) const { return std::int16_t((p >> rs) & 31); }
+  std::int16_t g(std::uint16_t p) const { return std::int16_t((p >> gs) & 31); }
+  std::int16_t b(std::uint16_t p) const { return std::int16_t((p >> bs) & 31); }
+  std::uint16_t compose(std::int16_t r, std::int16_t g, std::int16_t b) const {
+    return std::uint16_t((unsigned(r) << rs) | (unsigned(g) << gs) | (unsigned(b) << bs));
+  }
+};
+
+// Calls f with the fields of the current layout.
+template <class F>
+void with_fields(F f) {
+  const int r = red_shift, g = green_shift, b = blue_shift;
+  if (r == 11 && g == 6 && b == 0) return f(FixedFields<11, 6, 0>{});  // RGB565
+  if (r == 10 && g == 5 && b == 0) return f(FixedFields<10, 5, 0>{});  // RGB555
+  if (r == 11 && g == 6 && b == 1) return f(FixedFields<11, 6, 1>{});  // 5-5-5 high
+  if (r == 11 && g == 5 && b == 0) return f(FixedFields<11, 5, 0>{});  // 6-5-5
+  f(LayoutFields{});
+}
+
+inline std::int16_t clamp5(std::int16_t v) {
+  v = v < 0 ? std::int16_t(0) : v;
+  return v > 31 ? std::int16_t(31) : v;
+}
+inline std::int16_t at_most31(std::int16_t v) { return v > 31 ? std::int16_t(31) : v; }
+inline std::int16_t at_least0(std::int16_t v) { return v < 0 ? std::int16_t(0) : v; }
+
+// The one-shot channel offsets blit_add_r, blit_add_g, blit_add_b, cut to +-32.
+struct ChannelOffsets {
+  std::int16_t r = std::int16_t(clamp_offset(sprite_blitter.blit_add_r));
+  std::int16_t g = std::int16_t(clamp_offset(sprite_blitter.blit_add_g));
+  std::int16_t b = std::int16_t(clamp_offset(sprite_blitter.blit_add_b));
+
+  static bool none() {
+    return sprite_blitter.blit_add_r == 0 && sprite_blitter.blit_add_g == 0 && sprite_blitter.blit_add_b == 0;
+  }
+};
+
+// Every operation below gives the new target pixel from a source pixel s and the target
+// pixel d; those that only look at the target ignore s.
+
+// The tint of modes 3 and 4: the target's channels moved by the offsets and held inside
+// 0 to 31; bits outside the fields become 0.
+template <class Fs>
+struct Tint {
+  Fs f;
+  ChannelOffsets o{};
+  std::uint16_t operator()(std::uint16_t, std::uint16_t d) const {
+    return f.compose(clamp5(std::int16_t(f.r(d) + o.r)), clamp5(std::int16_t(f.g(d) + o.g)),
+                     clamp5(std::int16_t(f.b(d) + o.b)));
+  }
+};
+
+// Modes 1 and 8: each source channel moved by its offset and held inside 0 to 31, then added to
+// the target's with saturation at 31.
+template <class Fs>
+struct OffsetAdd {
+  Fs f;
+  ChannelOffsets o{};
+  static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
+    return at_most31(std::int16_t(clamp5(std::int16_t(s + a)) + d));
+  }
+  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
+    return f.compose(one(f.r(s), f.r(d), o.r), one(f.g(s), f.g(d), o.g), one(f.b(s), f.b(d), o.b));
+  }
+};
+
+// The scaled add: the saturated sum of the two pixels first, the offsets after it.
+template <class Fs>
+struct AddThenOffset {
+  Fs f;
+  ChannelOffsets o{};
+  static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
+    return clamp5(std::int16_t(at_most31(std::int16_t(s + d)) + a));
+  }
+  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
+    return f.compose(one(f.r(s), f.r(d), o.r), one(f.g(s), f.g(d), o.g), one(f.b(s), f.b(d), o.b));
+  }
+};
+
+// Mode 11: the offset-moved source channel taken from the target's, floor 0.
+template <class Fs>
+struct Subtract {
+  Fs f;
+  ChannelOffsets o{};
+  static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
+    return at_least0(std::int16_t(d - clamp5(std::int16_t(s + a))));
+  }
+  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
+    return f.compose(one(f.r(s), f.r(d), o.r), one(f.g(s), f.g(d), o.g), one(f.b(s), f.b(d), o.b));
+  }
+};
+
+// Mode 10: every channel becomes (r + g + b) / 4, a grey a little darker than the mean.
+template <class Fs>
+struct Grey {
+  Fs f;
+  std::uint16_t operator()(std::uint16_t, std::uint16_t d) const {
+    std::int16_t v = std::int16_t((f.r(d) + f.g(d) + f.b(d)) >> 2);
+    return f.compose(v, v, v);
+  }
+};
+
+// Sixteenths of s over d at level N from 1 to 14: halves, quarters, eighths and sixteenths of
+// each channel (shift_mask[k] keeps the bits of each field that stay inside it after a shift
+// by k), each rounded down on its own and taken from s where bit (4 - k) of N is set, from d
+// elsewhere. The terms never carry into the next field. One type per level, so that the
+// choice of s or d costs nothing per pixel.
+template <int N>
+struct LevelTerms {
+  std::uint16_t m1 = std::uint16_t(shift_mask[1]), m2 = std::uint16_t(shift_mask[2]);
+  std::uint16_t m3 = std::uint16_t(shift_mask[3]), m4 = std::uint16_t(shift_mask[4]);
+
+  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
+    const std::uint16_t x1 = (N & 8) ? s : d, x2 = (N & 4) ? s : d, x3 = (N & 2) ? s : d, x4 = (N & 1) ? s : d;
+    return std::uint16_t(((x1 >> 1) & m1) + ((x2 >> 2) & m2) + ((x3 >> 3) & m3) + ((x4 >> 4) & m4));
+  }
+};
+
+// Calls f(LevelTerms<level>{}) for a level from 1 to 14.
+template <class F>
+void with_level_terms(int level, F f) {
+  switch (level) {
+    case 1: return f(LevelTerms<1>{});
+    case 2: return f(LevelTerms<2>{});
+    case 3: return f(LevelTerms<3>{});
+    case 4: return f(LevelTerms<4>{});
+    case 5: return f(LevelTerms<5>{});
+    case 6: return f(LevelTerms<6>{});
+    case 7: return f(LevelTerms<7>{});
+    case 8: return f(LevelTerms<8>{});
+    case 9: return f(LevelTerms<9>{});
+    case 10: return f(LevelTerms<10>{});
+    case 11: return f(LevelTerms<11>{});
+    case 12: return f(LevelTerms<12>{});
+    case 13: return f(LevelTerms<13>{});
+    case 14: return f(LevelTerms<14>{});
+    default: return;
+  }
+}
+
+// The same blend with the level chosen per pixel, for the paths that are not per frame.
+class LevelBlend {
+ public:
+  explicit LevelBlend(int level) {
+    for (int k = 1; k <= 4; ++k) {
+      bool from_source = (level >> (4 - k)) & 1;
+      s_[k - 1] = from_source ? std::uint16_t(shift_mask[k]) : 0;
+      d_[k - 1] = from_source ? 0 : std::uint16_t(shift_mask[k]);
+    }
+  }
+  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
+    return std::uint16_t(((s >> 1) & s_[0]) + ((d >> 1) & d_[0]) + ((s >> 2) & s_[1]) + ((d >> 2) & d_[1]) +
+                         ((s >> 3) & s_[2]) + ((d >> 3) & d_[2]) + ((s >> 4) & s_[3]) + ((d >> 4) & d_[3]));
+  }
+
+ private:
+  std::uint16_t s_[4], d_[4];
+};
+
+// The row walk with f(s, d) giving the new value of every visible literal pixel; transparent
+// and second-key runs leave the target as it is.
+template <bool Mirror, class F>
+struct EachLiteral {
+  F f;
+  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const {
+    if constexpr (Mirror) {
+      for (int i = 0; i < n; ++i) d[-1 - i] = f(rle_walk::load16(s + 2 * i), d[-1 - i]);
+    } else {
+      for (int i = 0; i < n; ++i) d[i] = f(rle_walk::load16(s + 2 * i), d[i]);
+    }
+  }
+  static void keyed(std::uint16_t, std::uint16_t*, int) {}
+};
+
+template <bool Mirror, class F>
+void walk_literals(int w, int row_step, F f) {
+  EachLiteral<Mirror, F> op{f};
+  rle_walk::walk_rows<Mirror>(sprite_blitter, w, row_step, op);
+}
+
+// The row walk with Op<the current layout's fields> on every visible literal pixel.
+template <template <class> class Op, bool Mirror>
+void walk_literals_with(int w, int row_step) {
+  with_fields([&](auto fields) { walk_literals<Mirror>(w, row_step, Op<decltype(fields)>{fields}); });
+}
+
+}  // namespace blend
