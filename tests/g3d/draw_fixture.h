@@ -103,14 +103,14 @@ class DrawTest : public ::testing::Test {
     return c;
   }
 
-  static G3dPoly model(const kit::PlyModelSpec& spec) {
+  static G3dPoly model(const kit::PlyModelSpec& desc) {
     G3dPoly p;
-    std::vector<std::uint8_t> block = kit::ply_block(spec);
+    std::vector<std::uint8_t> block = kit::ply_block(desc);
     EXPECT_EQ(g3d_chang_LinerBuf_DrawModel(block.data(), block.size(), &p), 1);
     return p;
   }
-  static void world(const kit::WldSpec& spec, G3dWld* out) {
-    std::vector<std::uint8_t> file = kit::wld_file(spec);
+  static void world(const kit::WldSpec& desc, G3dWld* out) {
+    std::vector<std::uint8_t> file = kit::wld_file(desc);
     EXPECT_EQ(g3d_wld_load_bytes(out, file.data(), file.size(), "test"), 1);
   }
   static G3dMatrix at(float x, float y, float z, float yaw = 0) {

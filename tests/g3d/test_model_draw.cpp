@@ -112,9 +112,9 @@ TEST_F(DrawTest, TheOverrideColourForcesTheColourPathWhateverTheFlags) {
 
 TEST_F(DrawTest, CornersCountEveryTriangleOfThePlainPathOnly) {
   look_forward();
-  kit::PlyModelSpec spec = square(100);
-  spec.materials = {{0, 3, 0, 0}, {3, 3, 0x01000000, 0}};  // the second is skipped
-  G3dPoly sq = model(spec);
+  kit::PlyModelSpec desc = square(100);
+  desc.materials = {{0, 3, 0, 0}, {3, 3, 0x01000000, 0}};  // the second is skipped
+  G3dPoly sq = model(desc);
   G3dMatrix m = at(0, 0, 1000);
   clear_frame();
   renderer.draw_model(&m, 0, &sq, 0xFFFFFFFF, 0);
@@ -231,11 +231,11 @@ TEST_F(DrawTest, PartPointsAndMatricesOfTaggedParts) {
   EXPECT_EQ(renderer.get_part_point(&lifted, &c, 0, 7, &out), 0) << "no such tag";
   EXPECT_EQ(out.x, -1.0f) << "out untouched";
 
-  kit::PlyModelSpec spec = kit::character_model(1);
+  kit::PlyModelSpec desc = kit::character_model(1);
   G3dMatrix turned = kit::translation_matrix(5, 6, 7);
   turned.m[1] = 0.5f;
-  for (auto& f : spec.frames) f[4] = turned;
-  G3dPoly t = model(spec);
+  for (auto& f : desc.frames) f[4] = turned;
+  G3dPoly t = model(desc);
   G3dMatrix pm;
   ASSERT_EQ(renderer.get_part_matrix(&t, 2, 0, 1, 1, 1, &pm), 1);
   EXPECT_EQ(pm.m[0], -1.0f);

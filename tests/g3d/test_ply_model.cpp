@@ -69,13 +69,13 @@ void expect_model_equals(const G3dPoly& p, const kit::PlyModelSpec& m, std::size
 
 TEST(PlyModel, StoredAndPackedFilesLoadTheSameModel) {
   for (kit::LzoPacking packing : {kit::LzoPacking::Library, kit::LzoPacking::Stored}) {
-    for (const kit::PlyModelSpec& spec : {kit::character_model(1), animated_box()}) {
+    for (const kit::PlyModelSpec& desc : {kit::character_model(1), animated_box()}) {
       ModelFolder folder;
-      folder.write("m.PLY", kit::ply_file(spec, packing));
+      folder.write("m.PLY", kit::ply_file(desc, packing));
       G3dPoly poly;
       ASSERT_EQ(g3d_ply_load(&poly, (folder.dir().str() + "/m.PLY").c_str()), 1);
-      expect_model_equals(poly, spec, kit::ply_block(spec).size());
-      EXPECT_EQ(poly.bytes, kit::ply_block(spec).size()) << "the cache is charged the unpacked block";
+      expect_model_equals(poly, desc, kit::ply_block(desc).size());
+      EXPECT_EQ(poly.bytes, kit::ply_block(desc).size()) << "the cache is charged the unpacked block";
     }
   }
 }
