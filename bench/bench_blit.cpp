@@ -28,16 +28,7 @@ void prepare_blitter() {
   init_blend_mode_table();
 }
 
-void BM_memcpy_screen(benchmark::State& state) {
-  std::vector<std::uint8_t> a(screen_bytes, 1), b(screen_bytes);
-  for (auto _ : state) {
-    std::memcpy(b.data(), a.data(), a.size());
-    benchmark::DoNotOptimize(b.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * screen_w * screen_h);
-  state.SetBytesProcessed(state.iterations() * screen_bytes);
-}
+void BM_memcpy_screen(benchmark::State& state) { bench::memcpy_screen(state); }
 BENCHMARK(BM_memcpy_screen);
 
 void BM_blit_rle0_screen(benchmark::State& state) {

@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <vector>
 
@@ -105,6 +106,18 @@ void draw_screenful(Screen& screen, BlitFlags flags, std::intptr_t extra, SetSou
     }
   benchmark::DoNotOptimize(screen.pixels.data());
   benchmark::ClobberMemory();
+}
+
+// The baseline of every blit ratio: a memcpy of one screenful of 16-bit pixels.
+inline void memcpy_screen(benchmark::State& state) {
+  std::vector<std::uint8_t> a(screen_bytes, 1), b(screen_bytes);
+  for (auto _ : state) {
+    std::memcpy(b.data(), a.data(), a.size());
+    benchmark::DoNotOptimize(b.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * screen_w * screen_h);
+  state.SetBytesProcessed(state.iterations() * screen_bytes);
 }
 
 }  // namespace bench
