@@ -5,6 +5,7 @@
 #include "platform/png_writer.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,11 @@ class HeadlessOutput final : public DisplayOutput {
   }
 
   void write_shot(const char* dir, int index) {
+    if (!dir_made_) {  // the folder is made on the first shot, as a user naming it expects
+      std::error_code ignored;
+      std::filesystem::create_directories(dir, ignored);
+      dir_made_ = true;
+    }
     char name[32];
     std::snprintf(name, sizeof name, "/%06d.png", index);
     std::string path = std::string(dir) + name;
@@ -68,6 +74,7 @@ class HeadlessOutput final : public DisplayOutput {
   }
 
   int shown_ = 0;
+  bool dir_made_ = false;
   int width_ = 0, height_ = 0;
   std::vector<std::uint16_t> frame_, scratch_;
   std::optional<Rect> confinement_;

@@ -281,12 +281,12 @@ TEST_F(DisplayDeviceTest, ReleaseForgetsEverything) {
 }
 
 // QORV_SHOTS writes each shown frame that differs from the last one shown, named by the number
-// of the frame tick that showed it.
+// of the frame tick that showed it, into a folder it makes when missing.
 TEST(HeadlessShots, WritesChangedFramesAsPng) {
   namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / ("qorv_shots_" + std::to_string(std::random_device{}()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  fs::path top = fs::temp_directory_path() / ("qorv_shots_" + std::to_string(std::random_device{}()));
+  fs::remove_all(top);
+  fs::path dir = top / "frames";
   setenv("QORV_SHOTS", dir.c_str(), 1);
   std::string error;
   ASSERT_TRUE(platform::init_automation(error)) << error;
@@ -317,7 +317,7 @@ TEST(HeadlessShots, WritesChangedFramesAsPng) {
   EXPECT_EQ(std::memcmp(head, "\x89PNG\r\n\x1a\n", 8), 0);
   EXPECT_EQ((head[16] << 24 | head[17] << 16 | head[18] << 8 | head[19]), 640);  // IHDR width
   EXPECT_EQ((head[20] << 24 | head[21] << 16 | head[22] << 8 | head[23]), 480);
-  fs::remove_all(dir);
+  fs::remove_all(top);
 }
 
 }  // namespace
