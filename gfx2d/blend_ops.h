@@ -85,45 +85,44 @@ struct Tint {
   }
 };
 
-// Modes 1 and 8: each source channel moved by its offset and held inside 0 to 31, then added to
-// the target's with saturation at 31.
-template <class Fs>
-struct OffsetAdd {
+// A rule applied to each channel alike: Channel::one(source, target, offset) on red, green, blue.
+template <class Fs, class Channel>
+struct PerChannel {
   Fs f;
   ChannelOffsets o{};
+  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
+    return f.compose(Channel::one(f.r(s), f.r(d), o.r), Channel::one(f.g(s), f.g(d), o.g),
+                     Channel::one(f.b(s), f.b(d), o.b));
+  }
+};
+
+// Modes 1 and 8: each source channel moved by its offset and held inside 0 to 31, then added to
+// the target's with saturation at 31.
+struct OffsetAddChannel {
   static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
     return at_most31(std::int16_t(clamp5(std::int16_t(s + a)) + d));
   }
-  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
-    return f.compose(one(f.r(s), f.r(d), o.r), one(f.g(s), f.g(d), o.g), one(f.b(s), f.b(d), o.b));
-  }
 };
+template <class Fs>
+using OffsetAdd = PerChannel<Fs, OffsetAddChannel>;
 
 // The scaled add: the saturated sum of the two pixels first, the offsets after it.
-template <class Fs>
-struct AddThenOffset {
-  Fs f;
-  ChannelOffsets o{};
+struct AddThenOffsetChannel {
   static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
     return clamp5(std::int16_t(at_most31(std::int16_t(s + d)) + a));
   }
-  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
-    return f.compose(one(f.r(s), f.r(d), o.r), one(f.g(s), f.g(d), o.g), one(f.b(s), f.b(d), o.b));
-  }
 };
+template <class Fs>
+using AddThenOffset = PerChannel<Fs, AddThenOffsetChannel>;
 
 // Mode 11: the offset-moved source channel taken from the target's, floor 0.
-template <class Fs>
-struct Subtract {
-  Fs f;
-  ChannelOffsets o{};
+struct SubtractChannel {
   static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
     return at_least0(std::int16_t(d - clamp5(std::int16_t(s + a))));
   }
-  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
-    return f.compose(one(f.r(s), f.r(d), o.r), one(f.g(s), f.g(d), o.g), one(f.b(s), f.b(d), o.b));
-  }
 };
+template <class Fs>
+using Subtract = PerChannel<Fs, SubtractChannel>;
 
 // Mode 10: every channel becomes (r + g + b) / 4, a grey a little darker than the mean.
 template <class Fs>
