@@ -1,8 +1,8 @@
 // Display loss and restore.
 #include "app/display_restore.h"
 
-#include "app/log.h"
 #include "app/win_main.h"
+#include "core/log.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 // The engine's operations behind the display release and rebuild.
-#include "app/app_window.h"
 #include "app/display_restore.h"
-#include "app/grp_input.h"
 #include "app/pending.h"
+#include "core/app_window.h"
+#include "core/grp_input.h"
 #include "g3d/act_animation.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/model_cache.h"

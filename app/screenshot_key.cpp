@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "app/paths.h"
+#include "core/paths.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
 #include "platform/files.h"

@@ -3,15 +3,15 @@
 
 #include <cstdio>
 
-#include "app/app_window.h"
 #include "app/display_restore.h"
-#include "app/disc.h"
-#include "app/flags.h"
 #include "app/frame_tick.h"
-#include "app/grp_input.h"
 #include "app/pending.h"
-#include "app/text_input_field.h"
 #include "app/startup.h"
+#include "core/app_window.h"
+#include "core/disc.h"
+#include "core/flags.h"
+#include "core/grp_input.h"
+#include "core/text_input_field.h"
 #include "platform/window.h"
 #include "ui/title_screen.h"
 

@@ -1,7 +1,7 @@
 // The battle controller.
 #include "battle/fight.h"
 
-#include "app/game_mode.h"
+#include "core/game_mode.h"
 #include "g3d/renderer.h"
 
 void fight_input() {}

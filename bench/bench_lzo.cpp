@@ -6,8 +6,8 @@
 #include <map>
 #include <vector>
 
-#include "app/mem_mgr.h"
 #include "bench/ratio.h"
+#include "core/mem_mgr.h"
 #include "g3d/lzo_block.h"
 #include "gfx2d/memoryer.h"
 #include "tests/fixtures/lzo_block_kit.h"

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "app/log.h"
-#include "app/mem_mgr.h"
-#include "app/paths.h"
+#include "core/log.h"
+#include "core/mem_mgr.h"
+#include "core/paths.h"
 #include "platform/files.h"
 
 bool read_game_data_file(std::string_view file_name, std::vector<std::uint8_t>& out) {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 
 // A loaded body: bytes from mem_calloc, null while the file is not loaded.
 struct DataPool {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/mem_mgr.h"
-#include "app/random_r250.h"
+#include "core/mem_mgr.h"
+#include "core/random_r250.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"
 #include "field/map_file.h"

@@ -6,8 +6,8 @@
 #include <new>
 #include <vector>
 
-#include "app/mem_mgr.h"
 #include "battle/fame.h"
+#include "core/mem_mgr.h"
 #include "data/object_db.h"
 
 namespace {

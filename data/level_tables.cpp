@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/log.h"
+#include "core/log.h"
 #include "data/equip_bonus.h"
 #include "data/object_db.h"
 #include "data/party_stats.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "app/mem_mgr.h"
+#include "core/mem_mgr.h"
 #include "data/record_image.h"
 
 MagicStudy* gmMagicStudy = nullptr;

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/log.h"
+#include "core/log.h"
 #include "data/maps_lookups.h"
 #include "data/role_rows.h"
 #include "data/role_vars.h"

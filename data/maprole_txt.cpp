@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/paths.h"
+#include "core/paths.h"
 #include "data/role_rows.h"
 #include "platform/files.h"
 #include "platform/message_box.h"

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "app/log.h"
-#include "app/mem_mgr.h"
+#include "core/log.h"
+#include "core/mem_mgr.h"
 #include "field/world_map.h"
 
 DataPool gmMapsPool;

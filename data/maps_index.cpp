@@ -1,6 +1,6 @@
 #include "data/maps_index.h"
 
-#include "app/log.h"
+#include "core/log.h"
 #include "data/maps_db.h"
 #include "field/map_file.h"
 

@@ -1,6 +1,6 @@
 #include "data/maps_init.h"
 
-#include "app/log.h"
+#include "core/log.h"
 #include "data/equip_bonus.h"
 #include "data/item_list.h"
 #include "data/maps_db.h"

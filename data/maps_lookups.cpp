@@ -1,6 +1,6 @@
 #include "data/maps_lookups.h"
 
-#include "app/flags.h"
+#include "core/flags.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"
 

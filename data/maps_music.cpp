@@ -1,6 +1,6 @@
 #include "data/maps_music.h"
 
-#include "app/log.h"
+#include "core/log.h"
 #include "data/maps_db.h"
 #include "data/music_state.h"
 

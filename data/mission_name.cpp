@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/log.h"
+#include "core/log.h"
 #include "data/offset_table.h"
 
 DataPool gmMission;

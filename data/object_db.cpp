@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
-#include "app/paths.h"
+#include "core/log.h"
+#include "core/paths.h"
 #include "platform/files.h"
 
 DataPool gmItemPool;

@@ -10,7 +10,7 @@
 #include <span>
 #include <type_traits>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 
 namespace record_image {
 

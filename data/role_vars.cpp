@@ -1,6 +1,6 @@
 #include "data/role_vars.h"
 
-#include "app/log.h"
+#include "core/log.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"
 #include "data/saturate.h"

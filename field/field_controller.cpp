@@ -1,7 +1,7 @@
 // The field controller.
 #include "field/field_controller.h"
 
-#include "app/pending.h"
+#include "script/talk_queue.h"
 
 void run_field() {}
 

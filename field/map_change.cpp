@@ -1,7 +1,7 @@
 // Map change.
 #include "field/map_change.h"
 
-#include "app/mem_mgr.h"
+#include "core/mem_mgr.h"
 #include "data/encounters.h"
 
 void unload_map() {}

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/log.h"
-#include "app/paths.h"
+#include "core/log.h"
+#include "core/paths.h"
 #include "tests/fixtures/temp_folder.h"
 
 class DataFuzzInput {

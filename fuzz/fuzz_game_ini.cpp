@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/flags.h"
-#include "app/game_ini.h"
+#include "core/flags.h"
+#include "core/game_ini.h"
 #include "platform/profile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "gfx2d/big5_gb_table.h"
 #include "gfx2d/glyph_font.h"
 #include "platform/font.h"

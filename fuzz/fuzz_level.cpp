@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "data/level_tables.h"
 #include "data/role_data.h"
 #include "fuzz/data_fuzz.h"

@@ -4,9 +4,9 @@
 #include <span>
 #include <vector>
 
-#include "app/random_r250.h"
 #include "battle/fame.h"
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
+#include "core/random_r250.h"
 #include "data/encounters.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"

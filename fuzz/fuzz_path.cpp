@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "app/byte_reader.h"
-#include "app/paths.h"
+#include "core/byte_reader.h"
+#include "core/paths.h"
 #include "platform/files.h"
 #include "tests/fixtures/temp_folder.h"
 

@@ -1,7 +1,7 @@
 // RLE pictures from outside: the validator, the conversion and expansion of valid pictures,
 // and the blitter drawing any picture (valid or not) with its size stated: no read past the
 // bytes, no write outside the drawn box.
-#include "app/mem_mgr.h"
+#include "core/mem_mgr.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "gfx2d/rle_validator.h"

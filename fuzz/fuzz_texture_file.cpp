@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/byte_reader.h"
-#include "app/mem_mgr.h"
+#include "core/byte_reader.h"
+#include "core/mem_mgr.h"
 #include "g3d/texture_file.h"
 #include "g3d/texture_index.h"
 #include "gfx2d/pixel_format.h"

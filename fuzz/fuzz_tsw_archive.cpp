@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <set>
 
-#include "app/mem_mgr.h"
+#include "core/mem_mgr.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "gfx2d/tsw_archive.h"

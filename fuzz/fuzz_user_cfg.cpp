@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/key_mapping.h"
-#include "app/user_cfg.h"
+#include "core/key_mapping.h"
+#include "core/user_cfg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   set_default_key_bindings();

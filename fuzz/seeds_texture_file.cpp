@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "fuzz/seeds.h"
 #include "tests/fixtures/texture_kit.h"
 

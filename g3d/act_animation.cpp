@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "g3d/g3d_read.h"
 #include "g3d/renderer.h"
 

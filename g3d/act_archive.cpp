@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/file_object.h"
-#include "app/byte_reader.h"
-#include "app/log.h"
-#include "app/mem_mgr.h"
+#include "core/byte_reader.h"
+#include "core/file_object.h"
+#include "core/log.h"
+#include "core/mem_mgr.h"
 #include "g3d/lzo_block.h"
 #include "g3d/model_cache.h"
 #include "platform/message_box.h"

@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "g3d/bounding_sphere.h"
 #include "g3d/g3d_math.h"
 #include "g3d/g3d_vertex.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/log.h"
+#include "core/log.h"
 #include "g3d/display_seam.h"
 #include "platform/message_box.h"
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/byte_reader.h"
-#include "app/mem_mgr.h"
+#include "core/byte_reader.h"
+#include "core/mem_mgr.h"
 #include "platform/lzo.h"
 #include "platform/message_box.h"
 

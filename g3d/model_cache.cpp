@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/paths.h"
+#include "core/paths.h"
 #include "g3d/ply_file.h"
 #include "g3d/wld_loader.h"
 

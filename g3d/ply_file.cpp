@@ -6,10 +6,10 @@
 #include <set>
 #include <string>
 
-#include "app/byte_reader.h"
-#include "app/log.h"
-#include "app/mem_mgr.h"
-#include "app/paths.h"
+#include "core/byte_reader.h"
+#include "core/log.h"
+#include "core/mem_mgr.h"
+#include "core/paths.h"
 #include "g3d/lzo_block.h"
 #include "g3d/texture_file_cache.h"
 #include "platform/files.h"

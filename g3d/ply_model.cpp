@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "g3d/g3d_read.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Decoding pictures into textures.
 #include "g3d/rle_texture_upload.h"
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "core/mem_mgr.h"
 #include "g3d/lzo_block.h"
 #include "gfx2d/picture_check.h"
-#include "app/mem_mgr.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 

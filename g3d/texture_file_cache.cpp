@@ -5,9 +5,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/log.h"
-#include "app/mem_mgr.h"
-#include "app/paths.h"
+#include "core/log.h"
+#include "core/mem_mgr.h"
+#include "core/paths.h"
 #include "g3d/texture_file.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"

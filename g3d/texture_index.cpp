@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/byte_reader.h"
-#include "app/paths.h"
+#include "core/byte_reader.h"
+#include "core/paths.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 

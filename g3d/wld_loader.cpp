@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/byte_reader.h"
-#include "app/log.h"
-#include "app/mem_mgr.h"
-#include "app/paths.h"
+#include "core/byte_reader.h"
+#include "core/log.h"
+#include "core/mem_mgr.h"
+#include "core/paths.h"
 #include "g3d/g3d_read.h"
 #include "g3d/lzo_block.h"
 #include "g3d/wld_face_bins.h"

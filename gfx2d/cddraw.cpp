@@ -1,7 +1,7 @@
 // The display device.
 #include "gfx2d/cddraw.h"
 
-#include "app/log.h"
+#include "core/log.h"
 #include "platform/message_box.h"
 
 #include <algorithm>

@@ -5,9 +5,9 @@
 #include <string>
 #include <unordered_set>
 
-#include "app/frame_timer.h"
-#include "app/log.h"
-#include "app/mem_mgr.h"
+#include "core/frame_timer.h"
+#include "core/log.h"
+#include "core/mem_mgr.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "gfx2d/tsw_archive.h"

@@ -2,9 +2,9 @@
 // paletted pictures.
 #include "gfx2d/rle_image.h"
 
-#include "app/byte_reader.h"
-#include "app/log.h"
-#include "app/mem_mgr.h"
+#include "core/byte_reader.h"
+#include "core/log.h"
+#include "core/mem_mgr.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_validator.h"
 #include "gfx2d/tsw_pic.h"

@@ -1,8 +1,8 @@
 // Validation of RLE pictures from outside.
 #include "gfx2d/rle_validator.h"
 
-#include "app/byte_reader.h"
-#include "app/log.h"
+#include "core/byte_reader.h"
+#include "core/log.h"
 #include "gfx2d/rle_image.h"
 
 namespace {

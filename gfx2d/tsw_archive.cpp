@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/byte_reader.h"
-#include "app/mem_mgr.h"
+#include "core/byte_reader.h"
+#include "core/mem_mgr.h"
 #include "gfx2d/picture_check.h"
 #include "platform/lzo.h"
 

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "app/disc.h"
-#include "app/flags.h"
-#include "app/log.h"
-#include "app/paths.h"
-#include "app/user_cfg.h"
+#include "core/disc.h"
+#include "core/flags.h"
+#include "core/log.h"
+#include "core/paths.h"
+#include "core/user_cfg.h"
 #include "sound/stream_manager.h"
 
 MusicDirector music_director;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/flags.h"
-#include "app/log.h"
-#include "app/user_cfg.h"
+#include "core/flags.h"
+#include "core/log.h"
+#include "core/user_cfg.h"
 
 SfxBank sfx_bank;
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 
 namespace {
 

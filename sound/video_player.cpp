@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "app/disc.h"
-#include "app/flags.h"
-#include "app/paths.h"
+#include "core/disc.h"
+#include "core/flags.h"
+#include "core/paths.h"
 #include "g3d/renderer.h"
 #include "gfx2d/cddraw.h"
 #include "platform/clock.h"

@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "app/flags.h"
-#include "app/frame_timer.h"
-#include "app/game_ini.h"
-#include "app/game_mode.h"
+#include "core/flags.h"
+#include "core/frame_timer.h"
+#include "core/game_ini.h"
+#include "core/game_mode.h"
 
 void reset_game() {
   quit_request = 0;

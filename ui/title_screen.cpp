@@ -1,8 +1,8 @@
 // The title screen.
 #include "ui/title_screen.h"
 
-#include "app/flags.h"
-#include "app/game_mode.h"
+#include "core/flags.h"
+#include "core/game_mode.h"
 #include "g3d/effects/effect_manager.h"
 #include "g3d/renderer.h"
 #include "ui/new_game.h"

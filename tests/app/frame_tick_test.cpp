@@ -5,15 +5,15 @@
 
 #include <filesystem>
 
-#include "app/flags.h"
-#include "app/frame_timer.h"
-#include "app/game_ini.h"
-#include "app/game_mode.h"
-#include "app/key_mapping.h"
 #include "app/pending.h"
 #include "app/startup.h"
 #include "base/base_camp.h"
 #include "battle/fight.h"
+#include "core/flags.h"
+#include "core/frame_timer.h"
+#include "core/game_ini.h"
+#include "core/game_mode.h"
+#include "core/key_mapping.h"
 #include "field/field_controller.h"
 #include "field/field_draw.h"
 #include "field/field_view.h"

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/app_window.h"
 #include "app/frame_tick.h"
-#include "app/frame_timer.h"
-#include "app/grp_input.h"
-#include "app/paths.h"
 #include "app/startup.h"
 #include "app/win_main.h"
+#include "core/app_window.h"
+#include "core/frame_timer.h"
+#include "core/grp_input.h"
+#include "core/paths.h"
 #include "platform/automation.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"

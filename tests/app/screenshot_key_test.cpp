@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/paths.h"
+#include "core/paths.h"
 #include "tests/fixtures/temp_folder.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <cctype>
 #include <filesystem>
 
-#include "app/flags.h"
-#include "app/game_mode.h"
-#include "app/paths.h"
-#include "app/text_colours.h"
 #include "app/pending.h"
-#include "app/text_input_field.h"
+#include "core/flags.h"
+#include "core/game_mode.h"
+#include "core/paths.h"
+#include "core/text_colours.h"
+#include "core/text_input_field.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
 #include "g3d/texture_file_cache.h"

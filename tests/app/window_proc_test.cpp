@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "app/display_restore.h"
-#include "app/flags.h"
 #include "app/pending.h"
-#include "app/text_input_field.h"
 #include "app/win_main.h"
+#include "core/flags.h"
+#include "core/text_input_field.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
 #include "ui/title_screen.h"

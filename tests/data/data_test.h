@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
-#include "app/paths.h"
+#include "core/log.h"
+#include "core/paths.h"
 #include "tests/fixtures/data_file_writer.h"
 #include "tests/fixtures/temp_folder.h"
 

@@ -1,7 +1,7 @@
 // Encounters and chance rolls, against the seeded random generator.
 #include "data/encounters.h"
 
-#include "app/random_r250.h"
+#include "core/random_r250.h"
 #include "data/byte_writer.h"
 #include "data/map_role.h"
 #include "data/maps_db.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "data/maprole_txt.h"
 #include "data/maps_db.h"
 #include "data/role_rows.h"

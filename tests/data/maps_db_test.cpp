@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/flags.h"
+#include "core/flags.h"
 #include "data/byte_writer.h"
 #include "data/map_role.h"
 #include "data/maps_index.h"

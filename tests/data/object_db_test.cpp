@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "data/item_data.h"
 #include "tests/data/data_test.h"
 #include "tests/fixtures/objdata_writer.h"

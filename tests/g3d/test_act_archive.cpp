@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "app/byte_reader.h"
-#include "app/mem_mgr.h"
+#include "core/byte_reader.h"
+#include "core/mem_mgr.h"
 #include "g3d/act_archive.h"
 #include "tests/g3d/act_folder.h"
 #include "tests/g3d/model_folder.h"

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "app/byte_reader.h"
-#include "app/mem_mgr.h"
+#include "core/byte_reader.h"
+#include "core/mem_mgr.h"
 #include "platform/lzo.h"
 #include "tests/fixtures/lzo_block_kit.h"
 #include "tests/fixtures/rle_writer.h"

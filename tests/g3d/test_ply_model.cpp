@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "g3d/ply_file.h"
 #include "g3d/ply_model.h"
 #include "tests/fixtures/byte_writer.h"

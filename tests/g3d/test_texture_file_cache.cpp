@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/byte_reader.h"
-#include "app/mem_mgr.h"
-#include "app/paths.h"
+#include "core/byte_reader.h"
+#include "core/mem_mgr.h"
+#include "core/paths.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "platform/message_box.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/byte_reader.h"
+#include "core/byte_reader.h"
 #include "g3d/wld_grid.h"
 #include "g3d/wld_loader.h"
 #include "tests/fixtures/byte_writer.h"

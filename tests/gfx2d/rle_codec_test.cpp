@@ -1,6 +1,6 @@
 // The RLE codec: encoding, the validator, conversion to the screen format and the expansion of
 // paletted pictures.
-#include "app/mem_mgr.h"
+#include "core/mem_mgr.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "gfx2d/rle_validator.h"

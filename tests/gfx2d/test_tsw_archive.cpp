@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/byte_reader.h"
-#include "app/mem_mgr.h"
+#include "core/byte_reader.h"
+#include "core/mem_mgr.h"
 #include "tests/fixtures/rle_writer.h"
 #include "tests/fixtures/tsw_archive_kit.h"
 

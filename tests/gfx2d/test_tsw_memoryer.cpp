@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <map>
 
-#include "app/byte_reader.h"
-#include "app/frame_timer.h"
+#include "core/byte_reader.h"
+#include "core/frame_timer.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_image.h"
 #include "tests/fixtures/rle_writer.h"

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/flags.h"
-#include "app/paths.h"
+#include "core/flags.h"
+#include "core/paths.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
-#include "sound/sound_system.h"
 #include "sound/sfx_bank.h"
+#include "sound/sound_system.h"
 #include "sound/stream_manager.h"
 #include "sound/video_player.h"
 #include "tests/fixtures/sound_kit.h"

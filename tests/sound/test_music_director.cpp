@@ -1,6 +1,6 @@
 // The music director through play_music, switch_music and the frame service: mode changes
 // and fades frame by frame, playlists of counted and looping entries, the file look-up.
-#include "app/disc.h"
+#include "core/disc.h"
 #include "platform/drives.h"
 #include "sound/music_director.h"
 #include "tests/sound/sound_test.h"

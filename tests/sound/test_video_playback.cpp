@@ -1,7 +1,7 @@
 // Videos through the game's calls on a real headless display: a missing file, frames shown in
 // order in the back buffer, the end and Escape clearing flag 8030, the frame checks of talk
 // scripts.
-#include "app/disc.h"
+#include "core/disc.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
 #include "gfx2d/cddraw.h"
