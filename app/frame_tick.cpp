@@ -8,6 +8,7 @@
 #include "core/app_window.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
+#include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
@@ -37,11 +38,6 @@
 
 namespace {
 
-constexpr int flag_developer_keys = 8005;
-constexpr int flag_paused = 8008;
-constexpr int flag_video = 8030;
-constexpr int flag_talk_countdown = 8040;
-constexpr int flag_event_scene = 8050;
 constexpr int key_f8 = 145;
 constexpr int key_screenshot = 'p';
 

@@ -15,6 +15,7 @@
 #include "core/disc.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
+#include "core/game_flags.h"
 #include "core/game_ini.h"
 #include "core/game_mode.h"
 #include "core/grp_input.h"
@@ -74,7 +75,6 @@ namespace {
 
 constexpr int screen_width = 640;
 constexpr int screen_height = 480;
-constexpr int flag_ask_window = 22;
 constexpr std::uint32_t low_video_memory = 0x600000;      // 6 MB
 constexpr std::uint32_t least_texture_budget = 0xA00000;  // 10 MB
 constexpr std::uint32_t poly_memory_size = 0x1800000;     // 24 MB

@@ -10,6 +10,7 @@
 #include "core/app_window.h"
 #include "core/disc.h"
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/grp_input.h"
 #include "core/text_input_field.h"
 #include "platform/window.h"
@@ -25,8 +26,6 @@ using platform::SysCommand;
 
 constexpr int screen_width = 640;
 constexpr int screen_height = 480;
-constexpr int flag_name_entry = 8;
-constexpr int flag_console_open = 8021;
 
 // Offers a message to a text field; true when the field took it. A flag set by data while the
 // field does not exist sends nothing anywhere.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/log.h"
 #include "platform/profile.h"
 
@@ -12,10 +13,6 @@ int wav_off_enabled;
 
 namespace {
 
-constexpr int flag_music_off = 20;
-constexpr int flag_wav_off = 21;
-constexpr int flag_window_question = 22;
-constexpr int flag_debug_keys = 8005;
 
 enum class SectionKind { Sound, Debug, Screen, Other };
 
@@ -72,14 +69,14 @@ void apply_key(const platform::Profile& ini, SectionKind kind, const std::string
       if (!same_ascii(key, "hot_key")) break;
       if (switched_on(ini, section, key)) {
         set_error_log_switch(0);
-        set_flag(flag_debug_keys);
+        set_flag(flag_developer_keys);
         debug_keys_enabled = 1;
       } else {
         set_error_log_switch(1);
       }
       break;
     case SectionKind::Screen:
-      if (same_ascii(key, "window") && switched_on(ini, section, key)) set_flag(flag_window_question);
+      if (same_ascii(key, "window") && switched_on(ini, section, key)) set_flag(flag_ask_window);
       break;
     case SectionKind::Other:
       break;  // keys of sections the game does not know are ignored
@@ -107,5 +104,5 @@ int read_game_ini(platform::Window*, const std::string& path) {
 void reapply_game_ini_flags() {
   if (music_off_enabled) set_flag(flag_music_off);
   if (wav_off_enabled) set_flag(flag_wav_off);
-  if (debug_keys_enabled) set_flag(flag_debug_keys);
+  if (debug_keys_enabled) set_flag(flag_developer_keys);
 }

@@ -4,6 +4,7 @@
 
 #include "core/disc.h"
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/user_cfg.h"
@@ -14,7 +15,6 @@ int saved_music_mode = 0;
 
 namespace {
 
-constexpr int flag_music_off = 20;
 
 // The type is told by a case-sensitive look at the whole path.
 int music_type(const char* path) {

@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/log.h"
 #include "core/user_cfg.h"
 
 SfxBank sfx_bank;
 
 namespace {
-constexpr int flag_wav_off = 21;
 constexpr int min_rate = 11025;
 constexpr int preference_plain_output = 15;
 

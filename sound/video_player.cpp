@@ -6,6 +6,7 @@
 
 #include "core/disc.h"
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/paths.h"
 #include "g3d/renderer.h"
 #include "gfx2d/cddraw.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int flag_video_open = 8030;
 constexpr std::uint32_t max_wait_ms = 100;  // the frame tick still looks at its keys this often
 
 constexpr int screen_width = 640, screen_height = 480;
@@ -83,16 +83,16 @@ void play_video(const char* file_name) {
   }
   video = platform::Video::open(path);
   if (video) {
-    set_flag(flag_video_open);
+    set_flag(flag_video);
     show_black();
   } else {
-    clear_flag(flag_video_open);
+    clear_flag(flag_video);
   }
 }
 
 void update_video() {
   if (!video) {
-    clear_flag(flag_video_open);
+    clear_flag(flag_video);
     return;
   }
   if (video->wait()) {
@@ -111,7 +111,7 @@ void update_video() {
 
 void close_video() {
   video.reset();
-  clear_flag(flag_video_open);
+  clear_flag(flag_video);
   renderer.set_present_rect(0, 0, 0, 0, screen_width, screen_height);
 }
 

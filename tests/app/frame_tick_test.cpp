@@ -11,6 +11,7 @@
 #include "battle/fight.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
+#include "core/game_flags.h"
 #include "core/game_ini.h"
 #include "core/game_mode.h"
 #include "core/key_mapping.h"
@@ -33,10 +34,6 @@ namespace {
 
 using platform::InputEvent;
 
-constexpr int flag_debug_keys = 8005;
-constexpr int flag_paused = 8008;
-constexpr int flag_video = 8030;
-constexpr int flag_event_scene = 8050;
 
 // A key pressed before one frame and released before the next.
 std::vector<InputEvent> tap(int frame, int key) {
@@ -92,7 +89,7 @@ TEST(TitleEntry, KeepsTheModeSwitchConventionWithItsExceptions) {
   SFLB_call_game_start(MODE_ENTER, 0, 0);
   EXPECT_EQ(GameMode, mode_title);
   EXPECT_EQ(test_flag(7), 0) << "entering resets the game";
-  EXPECT_EQ(test_flag(flag_debug_keys), 1) << "the developer keys outlast the reset";
+  EXPECT_EQ(test_flag(flag_developer_keys), 1) << "the developer keys outlast the reset";
   EXPECT_EQ(quit_request, 0);
 
   set_flag(7);
@@ -179,7 +176,7 @@ class FrameTickPause : public FrameTick, public ::testing::WithParamInterface<Pa
 // F8 reaches the logical keys only with the developer keys on; while paused the clock runs on
 // but nothing else, the quit check included.
 TEST_P(FrameTickPause, F8PausesOnlyWithTheDeveloperKeys) {
-  if (GetParam().debug_keys) set_flag(flag_debug_keys);
+  if (GetParam().debug_keys) set_flag(flag_developer_keys);
   platform::set_input_events(tap(3, 145));
   for (int i = 0; i < 5; ++i) game.run_frame();
   EXPECT_EQ(test_flag(flag_paused), GetParam().paused_after);
@@ -200,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(DeveloperKeys, FrameTickPause,
                          });
 
 TEST_F(FrameTick, F8TwiceResumes) {
-  set_flag(flag_debug_keys);
+  set_flag(flag_developer_keys);
   std::vector<InputEvent> events = tap(2, 145);
   for (const InputEvent& ev : tap(10, 145)) events.push_back(ev);
   platform::set_input_events(events);

@@ -11,6 +11,7 @@
 
 #include "app/startup.h"
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "platform/automation.h"
 #include "platform/display.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr int flag_video = 8030;
 constexpr int screen_w = 640, screen_h = 480;
 constexpr int key_escape = 27;
 

@@ -1,0 +1,36 @@
+#pragma once
+// Every game and system flag number the code uses, named once for what the flag means. The code,
+// the data kit and the tests all take their flag numbers from here; a later screen or script
+// adds its flags here instead of a local constant. No two names share a number (scripts/test
+// checks it).
+//
+// Game flags 0-16383 (the map flags are reached through the same numbers, core/flags.h); the
+// system flags start at 8000.
+
+// ---- Game flags --------------------------------------------------------------------------
+constexpr int flag_name_entry = 8;            // the title's name entry takes window messages first
+constexpr int flag_music_off = 20;            // game.ini [SOUND] music_off=1
+constexpr int flag_wav_off = 21;              // game.ini [SOUND] wav_off=1: sound effects off
+constexpr int flag_ask_window = 22;           // game.ini [screen] window=1: ask for windowed mode
+
+// ---- System flags ------------------------------------------------------------------------
+constexpr int flag_developer_keys = 8005;     // developer keys on; errors shown in message boxes
+constexpr int flag_paused = 8008;             // F8
+constexpr int flag_debug_overlay = 8010;      // F10
+constexpr int flag_flag_editor = 8011;        // F11
+constexpr int flag_speed_up = 8012;           // F7: frame rate 1000 and fast movement
+constexpr int flag_input_captured = 8015;     // console, summoning list or talk holds the input
+constexpr int flag_battle = 8020;             // a battle runs
+constexpr int flag_console_open = 8021;       // developer console open
+constexpr int flag_talk_frozen = 8025;        // the talk interpreter returns at once
+constexpr int flag_video = 8030;              // a video plays
+constexpr int flag_talk_waits_path = 8031;    // a talk waits for a role path to end
+constexpr int flag_talk_countdown = 8040;     // the talk countdown runs
+constexpr int flag_collisions_off = 8042;     // role movement ignores collisions
+constexpr int flag_event_scene = 8050;        // the frame runs event_scene_tick instead of the mode
+constexpr int flag_wall_test_off = 8052;      // role movement ignores walls
+constexpr int flag_edit_mode = 8053;          // F2
+constexpr int flag_mark_point = 8054;         // F4 left a mark point
+constexpr int flag_switch_9 = 8060;           // toggled by the key '9'; the title's game start sets it
+constexpr int flag_switch_8 = 8061;           // toggled by the key '8'
+constexpr int flag_cursor_hidden = 8080;      // mouse cursor and menu icon hidden
