@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/demo_scene.h"
 #include "app/pending.h"
 #include "base/build_data.h"
 #include "base/houses.h"
@@ -53,6 +54,7 @@
 #include "gfx2d/memoryer.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/window_presenter.h"
+#include "platform/automation.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -319,7 +321,7 @@ int init_game(platform::Window* window, platform::Instance* instance) {
   set_frame_rate(35);
   init_button();
   convert_text_colours();
-  init_random(platform::time_seconds());
+  init_random(platform::random_seed().value_or(platform::time_seconds()));
   set_default_key_bindings();
   set_default_joy_bindings();
   cursor_act.act = cursor_act_number;
@@ -329,7 +331,10 @@ int init_game(platform::Window* window, platform::Instance* instance) {
   init_screen_tile_fade();
   minimap.SetScreenSize(screen_width, screen_height);
   minimap.SetRect(10, 10, 160, 160);
-  SFLB_call_game_start(MODE_ENTER, 0, 0);
+  if (const DemoScene* scene = find_demo_scene(platform::scene_name()))
+    scene->start();
+  else
+    SFLB_call_game_start(MODE_ENTER, 0, 0);
   log_trace("------------End Init Game------------");
   return 1;
 }

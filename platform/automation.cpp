@@ -130,6 +130,8 @@ struct State {
   std::string shots_dir;
   std::vector<InputEvent> events;
   int frames_counted = 0;
+  std::optional<std::uint32_t> seed;
+  std::string scene;
 };
 
 State state;
@@ -184,6 +186,15 @@ bool init_automation(std::string& error) {
     }
   }
   if (const char* shots = std::getenv("QORV_SHOTS"); shots) state.shots_dir = shots;
+  if (const char* seed = std::getenv("QORV_SEED"); seed && *seed) {
+    int value = 0;
+    if (!parse_int(seed, value) || value < 0) {
+      error = std::string("QORV_SEED must be a number from 0 up, not '") + seed + "'";
+      return false;
+    }
+    state.seed = std::uint32_t(value);
+  }
+  if (const char* scene = std::getenv("QORV_SCENE"); scene) state.scene = scene;
   if (const char* input = std::getenv("QORV_INPUT"); input && *input) {
     std::ifstream file(input, std::ios::binary);
     if (!file) {
@@ -225,6 +236,10 @@ int frames_counted() { return state.frames_counted; }
 int frame_limit() { return state.frame_limit; }
 void set_frame_limit(int frames) { state.frame_limit = frames > 0 ? frames : 0; }
 const std::string& shots_dir() { return state.shots_dir; }
+std::optional<std::uint32_t> random_seed() { return state.seed; }
+void set_random_seed(std::optional<std::uint32_t> seed) { state.seed = seed; }
+const std::string& scene_name() { return state.scene; }
+void set_scene_name(std::string name) { state.scene = std::move(name); }
 
 void reset_automation() { state = State{}; }
 

@@ -2,7 +2,9 @@
 // Automation of the program, for tests and for anyone scripting it (README, "Automation"):
 //   QORV_FRAMES=N    asks the window to close after N frames have run;
 //   QORV_INPUT=FILE  replays input, one event a line (below);
-//   QORV_SHOTS=DIR   a PNG of each presented frame that differs from the last, DIR/NNNNNN.png.
+//   QORV_SHOTS=DIR   a PNG of each presented frame that differs from the last, DIR/NNNNNN.png;
+//   QORV_SEED=N      seeds the game's random numbers with N instead of the calendar time;
+//   QORV_SCENE=NAME  ends start-up in the demo scene NAME instead of the title.
 // Frames are counted by the frame tick (count_frame): a frame is a pass of the tick on which the
 // frame timer had marked a frame due, so N frames take N x 1/35 s of real time.
 //
@@ -14,6 +16,7 @@
 // The headless backend replays the events: text and close (and keys, for text fields) become
 // window messages, and the headless keyboard and mouse read headless_input_events.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +61,11 @@ int frames_counted();
 int frame_limit();                 // QORV_FRAMES, 0 when unset
 void set_frame_limit(int frames);  // tests; init_automation reads QORV_FRAMES
 const std::string& shots_dir();    // QORV_SHOTS, "" when unset
+
+std::optional<std::uint32_t> random_seed();              // QORV_SEED, none when unset
+void set_random_seed(std::optional<std::uint32_t> seed);  // tests
+const std::string& scene_name();                         // QORV_SCENE, "" when unset
+void set_scene_name(std::string name);                   // tests
 
 // Forgets every setting and the frame count (tests).
 void reset_automation();

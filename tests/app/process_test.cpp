@@ -80,6 +80,28 @@ TEST(Process, RefusesABadInputFileInOneLine) {
   EXPECT_EQ(dir.read("debug.txt"), "") << "the program did not start";
 }
 
+TEST(Process, RefusesAnUnknownSceneOrSeedInOneLine) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  struct Case {
+    const char* variables;
+    int exit_code;
+    const char* starts;
+  } cases[] = {
+      {"QORV_SCENE=nosuch", 1, "qorv: QORV_SCENE: no scene 'nosuch' (scenes: "},
+      {"QORV_SEED=-3", 2, "qorv: QORV_SEED must be a number from 0 up, not '-3'"},
+      {"QORV_SEED=x", 2, "qorv: QORV_SEED must be a number from 0 up, not 'x'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.variables);
+    ProcessRun run = run_qorv(dir, std::string("QORV_BACKEND=headless QORV_FRAMES=5 ") + c.variables);
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    EXPECT_EQ(run.output.rfind(c.starts, 0), 0u) << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << "one line";
+    EXPECT_EQ(dir.read("debug.txt"), "") << "the program did not start";
+  }
+}
+
 TEST(Process, SaysInOneLineWhenNoDisplayCanBeOpened) {
   fixtures::TempFolder dir;
   ASSERT_TRUE(fixtures::write_sample_game(dir.path()));

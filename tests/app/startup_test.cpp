@@ -10,11 +10,13 @@
 #include "core/flags.h"
 #include "core/game_mode.h"
 #include "core/paths.h"
+#include "core/random_r250.h"
 #include "core/text_colours.h"
 #include "core/text_input_field.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
 #include "g3d/texture_file_cache.h"
+#include "platform/automation.h"
 #include "platform/display.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -192,6 +194,23 @@ INSTANTIATE_TEST_SUITE_P(Answers, InitGameWindowQuestion,
                              name += info.param.answer == platform::BoxAnswer::Yes ? "_yes" : "_no";
                            return name;
                          });
+
+// QORV_SEED replaces the calendar time as the seed, so that a scripted run replays exactly.
+TEST(InitGame, SeedsTheRandomNumbersFromTheAutomationSeed) {
+  std::vector<unsigned> draws[2];
+  for (auto& run : draws) {
+    GameHarness game;
+    platform::set_random_seed(4242);
+    ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+    for (int i = 0; i < 8; ++i) run.push_back(rand_below(60000));
+    end_game();
+  }
+  init_random(4242);
+  std::vector<unsigned> expected;
+  for (int i = 0; i < 8; ++i) expected.push_back(rand_below(60000));
+  EXPECT_EQ(draws[0], expected);
+  EXPECT_EQ(draws[1], expected);
+}
 
 // Several releases run twice within one shut-down, and shut-down itself can run twice (a second
 // Destroy); every owned object is deleted once and forgotten.

@@ -1,0 +1,26 @@
+// The table of demo scenes.
+#include "app/demo_scene.h"
+
+#include <array>
+
+namespace {
+
+// One row per scene.
+constexpr std::array<DemoScene, 0> demo_scenes{};
+
+}  // namespace
+
+const DemoScene* find_demo_scene(std::string_view name) {
+  for (const DemoScene& scene : demo_scenes)
+    if (name == scene.name) return &scene;
+  return nullptr;
+}
+
+std::string demo_scene_names() {
+  std::string names;
+  for (const DemoScene& scene : demo_scenes) {
+    if (!names.empty()) names += ", ";
+    names += scene.name;
+  }
+  return names.empty() ? "none" : names;
+}

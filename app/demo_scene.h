@@ -1,0 +1,16 @@
+#pragma once
+// Demo scenes: with QORV_SCENE=NAME, start-up ends in the scene NAME instead of the title, so
+// that a piece of the game can be shown and tested without playing up to it. Each scene lives in
+// a file of its own (app/scene_NAME.cpp) and has one row in the table of demo_scene.cpp.
+#include <string>
+#include <string_view>
+
+struct DemoScene {
+  const char* name;
+  void (*start)();  // called once, where start-up would enter the title
+};
+
+// The scene of that name; null when there is none.
+const DemoScene* find_demo_scene(std::string_view name);
+// The names of every scene, comma-separated, for the message about an unknown name.
+std::string demo_scene_names();
