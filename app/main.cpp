@@ -5,6 +5,7 @@
 #include "app/demo_scene.h"
 #include "app/win_main.h"
 #include "platform/automation.h"
+#include "platform/termination.h"
 #include "platform/window.h"
 
 int main() {
@@ -19,6 +20,10 @@ int main() {
                  demo_scene_names().c_str());
     return 1;
   }
+  platform::install_termination_handlers();
   // The command line is not read.
-  return WinMain(platform::program_instance(), nullptr, "", 1);
+  int exit_code = WinMain(platform::program_instance(), nullptr, "", 1);
+  // Ended by a signal: say so in the exit code, as a shell expects.
+  if (int sig = platform::termination_signal()) return 128 + sig;
+  return exit_code;
 }

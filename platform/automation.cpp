@@ -132,6 +132,7 @@ struct State {
   int frames_counted = 0;
   std::optional<std::uint32_t> seed;
   std::string scene;
+  int box_wait_seconds = 0;
 };
 
 State state;
@@ -195,6 +196,12 @@ bool init_automation(std::string& error) {
     state.seed = std::uint32_t(value);
   }
   if (const char* scene = std::getenv("QORV_SCENE"); scene) state.scene = scene;
+  if (const char* wait = std::getenv("QORV_BOX_WAIT"); wait && *wait) {
+    if (!parse_int(wait, state.box_wait_seconds) || state.box_wait_seconds < 0) {
+      error = std::string("QORV_BOX_WAIT must be a number of seconds from 0 up, not '") + wait + "'";
+      return false;
+    }
+  }
   if (const char* input = std::getenv("QORV_INPUT"); input && *input) {
     std::ifstream file(input, std::ios::binary);
     if (!file) {
@@ -240,6 +247,7 @@ std::optional<std::uint32_t> random_seed() { return state.seed; }
 void set_random_seed(std::optional<std::uint32_t> seed) { state.seed = seed; }
 const std::string& scene_name() { return state.scene; }
 void set_scene_name(std::string name) { state.scene = std::move(name); }
+int box_wait_seconds() { return state.box_wait_seconds; }
 
 void reset_automation() { state = State{}; }
 

@@ -4,7 +4,8 @@
 //   QORV_INPUT=FILE  replays input, one event a line (below);
 //   QORV_SHOTS=DIR   a PNG of each presented frame that differs from the last, DIR/NNNNNN.png;
 //   QORV_SEED=N      seeds the game's random numbers with N instead of the calendar time;
-//   QORV_SCENE=NAME  ends start-up in the demo scene NAME instead of the title.
+//   QORV_SCENE=NAME  ends start-up in the demo scene NAME instead of the title;
+//   QORV_BOX_WAIT=S  headless message boxes stay open S seconds before they answer.
 // Frames are counted by the frame tick (count_frame): a frame is a pass of the tick on which the
 // frame timer had marked a frame due, so N frames take N x 1/35 s of real time.
 //
@@ -66,6 +67,7 @@ std::optional<std::uint32_t> random_seed();              // QORV_SEED, none when
 void set_random_seed(std::optional<std::uint32_t> seed);  // tests
 const std::string& scene_name();                         // QORV_SCENE, "" when unset
 void set_scene_name(std::string name);                   // tests
+int box_wait_seconds();                                  // QORV_BOX_WAIT, 0 when unset
 
 // Forgets every setting and the frame count (tests).
 void reset_automation();

@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/termination.h"
 #include "platform/text_codec.h"
 #include "platform/window_backend.h"
 
@@ -31,8 +32,15 @@ std::vector<Window*> open_windows;
 std::string last_window_error;
 bool cursor_visible = true;
 
+bool termination_served = false;
+
 void pump_host_events() {
   for (Window* window : open_windows) window->host->pump(window, message_queue);
+  // Ctrl+C or a termination signal closes the windows once, as their close buttons do.
+  if (termination_signal() != 0 && !termination_served) {
+    termination_served = true;
+    post_close_request();
+  }
 }
 
 void forget_window(Window* window) {

@@ -1,6 +1,11 @@
 #include "platform/headless/message_box_headless.h"
 
+#include <chrono>
 #include <deque>
+#include <thread>
+
+#include "platform/automation.h"
+#include "platform/termination.h"
 
 namespace platform {
 namespace {
@@ -30,6 +35,14 @@ namespace headless {
 BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& caption_big5,
                       BoxButtons buttons, BoxIcon) {
   script().shown.push_back(RecordedBox{text_big5, caption_big5, buttons});
+  // QORV_BOX_WAIT keeps the box open a while, as a user who has not answered yet; Ctrl+C or a
+  // termination signal closes it at once with the Escape answer.
+  const BoxAnswer escape = buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
+  // Real time, not the game clock: a test's fake clock stands still.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(box_wait_seconds());
+  while (termination_signal() == 0 && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (termination_signal() != 0) return escape;
   if (script().answers.empty()) return first_button(buttons);
   BoxAnswer answer = script().answers.front();
   script().answers.pop_front();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/termination.h"
 #include "platform/text_codec.h"
 
 namespace platform::sdl {
@@ -34,14 +35,20 @@ BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& 
     data.numbuttons = 1;
     data.buttons = ok;
   }
+  // A box asked for after Ctrl+C or a termination signal is not shown; one that is open when
+  // the signal comes is closed. Either answers like Escape, and the loop then closes the window.
+  const BoxAnswer escape = buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
+  if (termination_signal() != 0) return escape;
   int pressed = -1;
-  if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+  int shown = wait_ending_helpers_on_signal([&] { return SDL_ShowMessageBox(&data, &pressed); });
+  if (termination_signal() != 0) return escape;
+  if (shown != 0) {
     // No display to show it on: say it on the console and take the first button.
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
   }
   // A box closed without a button answers like Escape.
-  if (pressed < 0) return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
+  if (pressed < 0) return escape;
   return static_cast<BoxAnswer>(pressed);
 }
 

@@ -21,6 +21,8 @@ class SdlWindowHost : public WindowHost {
   ~SdlWindowHost() override { close(); }
 
   bool open(const std::string& title, int width, int height, std::string& error) override {
+    // Ctrl+C and termination signals are the program's own (platform/termination.h).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A desktop window: X11, or Wayland where a Wayland display is given. Probing Wayland
     // without one only prints its own complaint.
     if (!SDL_getenv("SDL_VIDEODRIVER"))

@@ -1,10 +1,20 @@
 // The program as a process in the sample game, driven by the automation variables.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "tests/fixtures/game_ini_writer.h"
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
 
@@ -114,6 +124,83 @@ TEST(Process, SaysInOneLineWhenNoDisplayCanBeOpened) {
     EXPECT_NE(run.output.find("qorv: cannot open a display"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("QORV_BACKEND=headless"), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << "one line";
+  }
+}
+
+// A run started in the background, so that a test can signal it.
+class BackgroundRun {
+ public:
+  BackgroundRun(const fixtures::TempFolder& dir, const std::vector<std::string>& variables) {
+    pid_ = fork();
+    if (pid_ == 0) {
+      if (chdir(dir.str().c_str()) != 0) _exit(126);
+      for (const std::string& v : variables) putenv(const_cast<char*>(v.c_str()));
+      int out = open("qorv.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(out, 1);
+      dup2(out, 2);
+      execl(QORV_EXE, QORV_EXE, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~BackgroundRun() {
+    if (pid_ > 0 && !ended_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  void signal(int sig) const { kill(pid_, sig); }
+  // The exit status once the process has ended, within the bound given (a hang fails).
+  std::optional<int> wait_exit(std::chrono::seconds bound) {
+    auto until = std::chrono::steady_clock::now() + bound;
+    int status = 0;
+    while (std::chrono::steady_clock::now() < until) {
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        ended_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return std::nullopt;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  bool ended_ = false;
+};
+
+// Waits until the file holds text (the program reached that point); false at the bound.
+bool wait_for_text(const fixtures::TempFolder& dir, const std::string& file, const std::string& text) {
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (std::chrono::steady_clock::now() < until) {
+    if (dir.read(file).find(text) != std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+// Ctrl+C or a termination signal ends the program in order, also while a message box waits for
+// an answer that will not come (the window question, held open by QORV_BOX_WAIT).
+TEST(Process, EndsInOrderOnATerminationSignal) {
+  struct Case {
+    const char* name;
+    int sig;
+    bool box_open;
+  } cases[] = {{"SIGTERM in the window question", SIGTERM, true},
+               {"SIGINT in the window question", SIGINT, true},
+               {"SIGTERM while frames run", SIGTERM, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fixtures::TempFolder dir;
+    ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+    dir.write("game.ini", fixtures::standard_game_ini("0", "0", "0", c.box_open ? "1" : "0"));
+    BackgroundRun run(dir, {"QORV_BACKEND=headless", "QORV_BOX_WAIT=600"});
+    ASSERT_TRUE(wait_for_text(dir, "debug.txt", c.box_open ? "Starting Init Game" : "End Init Game"));
+    run.signal(c.sig);
+    std::optional<int> code = run.wait_exit(std::chrono::seconds(60));
+    ASSERT_TRUE(code.has_value()) << "still running after the signal";
+    EXPECT_EQ(*code, 128 + c.sig) << dir.read("qorv.out");
+    EXPECT_NE(dir.read("debug.txt").find("End Init Game"), std::string::npos)
+        << "the start-up went on after the box and the loop then closed the window";
   }
 }
 

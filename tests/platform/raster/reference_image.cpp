@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/png_reader.h"
 #include "platform/png_writer.h"
@@ -48,7 +49,10 @@ std::string compare_with_reference(const std::string& name, const Frame565& fram
     if (differing == 0) return {};
     failure = std::to_string(differing) + " pixels differ from " + ref;
   }
-  const std::string actual_path = name + ".actual.png", diff_path = name + ".diff.png";
+  // Into the build tree, wherever the test was started from.
+  std::filesystem::create_directories(QORV_TEST_OUTPUT_DIR);
+  const std::string out = std::string(QORV_TEST_OUTPUT_DIR) + "/" + name;
+  const std::string actual_path = out + ".actual.png", diff_path = out + ".diff.png";
   write_png(actual_path, frame);
   if (differing > 0) write_png(diff_path, diff_frame(frame, expected));
   return failure + "; wrote " + actual_path + (differing > 0 ? " and " + diff_path : std::string());

@@ -2,7 +2,7 @@
 // Reference images for frame tests: an RGB565 frame is compared with a committed PNG under
 // tests/g3d/reference/. QORV_UPDATE_REFERENCES=1 writes the frame as the new reference instead.
 // A failed comparison writes NAME.actual.png and NAME.diff.png (differing pixels in red) into
-// the test's working directory and names them in the failure message.
+// the build tree's test-output folder and names them in the failure message.
 #include <cstdint>
 #include <string>
 #include <vector>
