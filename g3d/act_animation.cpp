@@ -97,7 +97,8 @@ void op_picture(ActInstance* a, std::uint16_t picture) {
 }  // namespace
 
 // What an opcode's action gets: the instance, the reader at its operands, the tick's remembered
-// cues and the opcode's own position. The position already stands past the operands.
+// cues and the opcode's own position. pc already stands past the operands; a flow opcode may
+// move it.
 struct ActTick {
   ActInstance* a;
   ByteReader& r;
