@@ -11,7 +11,7 @@ struct Instance;
 
 void frame_tick(platform::Window* window, platform::Instance* instance);
 
-// The frame of a scripted scene (game flag 8050), run in place of the game mode.
+// The frame of a scripted scene (flag_event_scene), run in place of the game mode.
 void event_scene_tick();
 
 // The per-frame functions of a game mode; null where the mode has none.

@@ -8,6 +8,7 @@
 // system flags start at 8000.
 
 // ---- Game flags --------------------------------------------------------------------------
+constexpr int flag_mechanism_2 = 7;           // the third mechanism (the tower) is had
 constexpr int flag_name_entry = 8;            // the title's name entry takes window messages first
 constexpr int flag_music_off = 20;            // game.ini [SOUND] music_off=1
 constexpr int flag_wav_off = 21;              // game.ini [SOUND] wav_off=1: sound effects off
@@ -28,6 +29,7 @@ constexpr int flag_talk_waits_path = 8031;    // a talk waits for a role path to
 constexpr int flag_talk_countdown = 8040;     // the talk countdown runs
 constexpr int flag_collisions_off = 8042;     // role movement ignores collisions
 constexpr int flag_event_scene = 8050;        // the frame runs event_scene_tick instead of the mode
+constexpr int flag_scene_hidden = 8051;       // the field's and the battle's 3D scene are not drawn
 constexpr int flag_wall_test_off = 8052;      // role movement ignores walls
 constexpr int flag_edit_mode = 8053;          // F2
 constexpr int flag_mark_point = 8054;         // F4 left a mark point

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/frame_timer.h"
 
 int key_bindings[binding_slot_count];
@@ -16,8 +17,6 @@ const KeyCode slot_keys[mapped_slot_count] = {
     key_rctrl,  key_lshift, key_rshift, key_home, key_end,  key_page_up, key_page_down};
 
 namespace {
-
-constexpr int developer_keys_flag = 8005;
 
 // Keys that always drive their own logical key: p, a, m, r, q, e, Tab, F1.
 constexpr KeyCode fixed_keys[] = {'p', 'a', 'm', 'r', 'q', 'e', key_tab, key_f1};
@@ -57,6 +56,6 @@ void map_keys() {
   for (int slot = 0; slot < mapped_slot_count; ++slot)
     grp_input.update_key(now, slot_keys[slot], grp_input.raw_key_down(key_bindings[slot]));
   update_own_keys(now, fixed_keys, std::size(fixed_keys));
-  if (test_flag(developer_keys_flag))
+  if (test_flag(flag_developer_keys))
     update_own_keys(now, developer_keys, std::size(developer_keys));
 }

@@ -2,9 +2,11 @@
 #include "data/object_db.h"
 
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "core/code_table.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "platform/files.h"
@@ -48,133 +50,172 @@ void store_if_nonzero(std::uint16_t& field, std::int16_t v) {
   if (v != 0) field = static_cast<std::uint16_t>(v);
 }
 
-// Operand bytes of each fixed-size tag; -1 for a text tag, -2 for an unknown tag.
-int operand_bytes(std::uint16_t tag) {
-  switch (tag) {
-    case 1010: case 1300: case 2007: case 2008: case 2012: case 2015: case 2050: case 2051: case 2200:
-      return 1;
-    case 1020: case 1050: case 1200: case 2006: case 2013: case 2020: case 2500: case 9907: case 9909: case 9912:
-      return 2;
-    case 2002: case 2019: return 3;
-    case 1001: case 2005: case 2011: case 2103: return 4;
-    case 1040: case 1500: case 2001: return 5;
-    case 1100: return 6;
-    case 2004: return 7;
-    case 2022: case 2100: return 8;
-    case 1030: case 1101: case 2003: case 2009: case 2021: case 2101: return 10;
-    case 2010: return 12;
-    case 9908: return 16;
-    case 9905: return 0;
-    case 9906: case 9910: case 9911: return -1;
-    default: return -2;
-  }
-}
+// The operands of a fixed-size tag, read by their offset from the first operand byte. The
+// loop checks them against the pool before a row's store reads them.
+struct TagOperands {
+  const ByteReader& r;
+  std::size_t first;
 
-// Stores the operands of a fixed-size tag that starts at p (operands at p + 2).
-void apply_tag(std::uint16_t tag, const ByteReader& r, std::size_t p, ItemData& d) {
-  std::size_t o = p + 2;
-  switch (tag) {
-    case 1001: d.value_a = r.i32_at(o); break;
-    case 1010: d.byte_222 = r.u8_at(o); break;
-    case 1020: d.word_98 = r.u16_at(o); break;
-    case 1030: for (int i = 0; i < 5; ++i) d.action_slots[i] = r.u16_at(o + 2 * i); break;
-    case 1040: for (int i = 0; i < 5; ++i) d.action_counts[i] = r.u8_at(o + i); break;
-    case 1050: d.word_66 = r.u16_at(o); break;
-    case 1100:
-      d.leave_chance = r.u8_at(o);
-      d.left_object = r.u16_at(o + 1);
-      d.byte_199 = r.u8_at(o + 3);
-      d.stealable_object = r.u16_at(o + 4);
-      break;
-    case 1101:
-      d.word_200 = r.u16_at(o);
-      for (int i = 0; i < 3; ++i) d.words_204[i] = r.u16_at(o + 2 + 2 * i);
-      d.word_176 = r.u16_at(o + 8);
-      break;
-    case 1200: d.bytes_251[0] = r.u8_at(o); d.bytes_251[1] = r.u8_at(o + 1); break;
-    case 1300: d.byte_249 = r.u8_at(o); break;
-    case 1500: for (int i = 0; i < 5; ++i) d.bytes_223[i] = r.u8_at(o + i); break;
-    case 2001: d.byte_245 = r.u8_at(o); d.price = r.i32_at(o + 1); break;
-    case 2002: d.list_flags = r.u8_at(o); d.bytes_246[0] = r.u8_at(o + 1); d.bytes_246[1] = r.u8_at(o + 2); break;
-    case 2003:
-      d.attack_bonus = r.u16_at(o);
-      d.defence_bonus = r.u16_at(o + 2);
-      d.speed_bonus = r.u16_at(o + 4);
-      d.magic_attack_bonus = r.u16_at(o + 6);
-      d.magic_defence_bonus = r.u16_at(o + 8);
-      break;
-    case 2004:
-      for (int i = 0; i < 3; ++i) d.words_82[i] = r.u16_at(o + 2 * i);
-      d.word_88 = r.i8_at(o + 6);
-      break;
-    case 2005: for (int i = 0; i < 4; ++i) d.bytes_238[i] = r.u8_at(o + i); break;
-    case 2006: d.word_100 = r.u16_at(o); break;
-    case 2007: d.flag_bits |= r.u8_at(o); break;
-    case 2008: d.flag_bits |= static_cast<std::uint8_t>(r.u8_at(o) << 4); break;
-    case 2009:
-      store_if_nonzero(d.hp_amount, r.i16_at(o));
-      store_if_nonzero(d.sp_amount, r.i16_at(o + 2));
-      store_if_nonzero(d.attack_bonus, r.i16_at(o + 4));
-      store_if_nonzero(d.defence_bonus, r.i16_at(o + 6));
-      store_if_nonzero(d.word_64, r.i16_at(o + 8));
-      break;
-    case 2010: {
-      store_if_nonzero(d.mp_amount, r.i16_at(o));
-      store_if_nonzero(d.magic_attack_bonus, r.i16_at(o + 2));
-      store_if_nonzero(d.magic_defence_bonus, r.i16_at(o + 4));
-      store_if_nonzero(d.word_74, r.i16_at(o + 6));
-      std::int32_t speed = r.i32_at(o + 8);
-      if (speed != 0) d.speed_bonus = static_cast<std::uint16_t>(speed);
-      break;
-    }
-    case 2011: d.words_212[0] = r.u16_at(o); d.words_212[1] = r.u16_at(o + 2); break;
-    case 2012: d.byte_233 = r.u8_at(o); break;
-    case 2013: d.bytes_234[0] = r.u8_at(o); d.bytes_234[1] = r.u8_at(o + 1); break;
-    case 2015: d.byte_242 = r.u8_at(o); break;
-    case 2019: d.byte_228 = r.u8_at(o); d.word_230 = r.u16_at(o + 1); break;
-    case 2020: d.word_202 = r.u16_at(o); break;
-    case 2021:
-      d.value_b = r.i32_at(o);
-      d.value_e = static_cast<std::uint16_t>(r.u32_at(o + 4));
-      d.bytes_236[0] = r.u8_at(o + 8);
-      d.bytes_236[1] = r.u8_at(o + 9);
-      break;
-    case 2022:
-      d.defence_bonus = r.u16_at(o);
-      d.word_64 = r.u16_at(o + 2);
-      d.byte_233 = r.u8_at(o + 4);
-      d.combat[combat_speed] = r.u8_at(o + 6);
-      break;
-    case 2050: d.byte_244 = r.u8_at(o); break;
-    case 2051: d.byte_249 = r.u8_at(o); break;
-    case 2100: for (int i = 0; i < 4; ++i) d.words_204[i] = r.u16_at(o + 2 * i); break;
-    case 2101: for (int i = 0; i < 5; ++i) d.words_212[i] = r.u16_at(o + 2 * i); break;
-    case 2103: for (int i = 0; i < 4; ++i) d.bytes_223[i] = r.u8_at(o + i); break;
-    case 2200: d.byte_232 = r.u8_at(o); break;
-    case 2500: d.word_96 = r.u16_at(o); break;
-    case 9907: d.level = r.u16_at(o); break;
-    case 9908:
-      for (int i = 0; i < 8; ++i) d.growth[i] = static_cast<float>(r.u16_at(o + 2 * i) / 10.0);
-      break;
-    case 9909: d.kind = r.u16_at(o); break;
-    case 9912: d.word_94 = r.u16_at(o); break;
-    default: break;
+  std::uint8_t u8(std::size_t k) const { return r.u8_at(first + k); }
+  std::int8_t i8(std::size_t k) const { return r.i8_at(first + k); }
+  std::uint16_t u16(std::size_t k) const { return r.u16_at(first + k); }
+  std::int16_t i16(std::size_t k) const { return r.i16_at(first + k); }
+  std::uint32_t u32(std::size_t k) const { return r.u32_at(first + k); }
+  std::int32_t i32(std::size_t k) const { return r.i32_at(first + k); }
+  template <std::size_t N>
+  void u8s(std::uint8_t (&out)[N], std::size_t count = N) const {
+    for (std::size_t i = 0; i < count; ++i) out[i] = u8(i);
   }
+  template <std::size_t N>
+  void u16s(std::uint16_t (&out)[N], std::size_t count = N) const {
+    for (std::size_t i = 0; i < count; ++i) out[i] = u16(2 * i);
+  }
+};
+
+enum class TagForm : std::uint8_t { fixed, text, end };
+
+// One tag of an object record: a fixed-size tag stores its operands into the record; a text
+// tag copies a text ended by its mark into a text field.
+struct TagRow {
+  std::uint16_t code;
+  const char* name;
+  TagForm form;
+  int operand_bytes;
+  void (*store)(const TagOperands&, ItemData&);
+  std::span<char> (*text_field)(ItemData&);
+  const char* missing_text_message;  // %d: the object number
+};
+
+using Store = void (*)(const TagOperands&, ItemData&);
+constexpr TagRow fixed(std::uint16_t code, const char* name, int operand_bytes, Store store) {
+  return {code, name, TagForm::fixed, operand_bytes, store, nullptr, nullptr};
 }
+constexpr TagRow text(std::uint16_t code, const char* name, std::span<char> (*field)(ItemData&),
+                      const char* missing_message) {
+  return {code, name, TagForm::text, 0, nullptr, field, missing_message};
+}
+constexpr TagRow end(std::uint16_t code) { return {code, "end", TagForm::end, 0, nullptr, nullptr, nullptr}; }
+
+using O = const TagOperands&;
+constexpr TagRow tag_table[] = {
+    fixed(tag_value_a, "value A", 4, [](O o, ItemData& d) { d.value_a = o.i32(0); }),
+    fixed(tag_byte_222, "byte 222", 1, [](O o, ItemData& d) { d.byte_222 = o.u8(0); }),
+    fixed(tag_word_98, "word 98", 2, [](O o, ItemData& d) { d.word_98 = o.u16(0); }),
+    fixed(tag_action_slots, "action slots", 10, [](O o, ItemData& d) { o.u16s(d.action_slots); }),
+    fixed(tag_action_counts, "action counts", 5, [](O o, ItemData& d) { o.u8s(d.action_counts); }),
+    fixed(tag_word_66, "word 66", 2, [](O o, ItemData& d) { d.word_66 = o.u16(0); }),
+    fixed(tag_left_and_stealable, "left and stealable objects", 6,
+          [](O o, ItemData& d) {
+            d.leave_chance = o.u8(0);
+            d.left_object = o.u16(1);
+            d.byte_199 = o.u8(3);
+            d.stealable_object = o.u16(4);
+          }),
+    fixed(tag_words_200_204_176, "words 200, 204-208, 176", 10,
+          [](O o, ItemData& d) {
+            d.word_200 = o.u16(0);
+            for (std::size_t i = 0; i < 3; ++i) d.words_204[i] = o.u16(2 + 2 * i);
+            d.word_176 = o.u16(8);
+          }),
+    fixed(tag_bytes_251, "bytes 251, 252", 2, [](O o, ItemData& d) { o.u8s(d.bytes_251); }),
+    fixed(tag_byte_249_a, "byte 249", 1, [](O o, ItemData& d) { d.byte_249 = o.u8(0); }),
+    fixed(tag_bytes_223, "bytes 223-227", 5, [](O o, ItemData& d) { o.u8s(d.bytes_223); }),
+    fixed(tag_price, "price", 5,
+          [](O o, ItemData& d) {
+            d.byte_245 = o.u8(0);
+            d.price = o.i32(1);
+          }),
+    fixed(tag_list_flags, "list flags", 3,
+          [](O o, ItemData& d) {
+            d.list_flags = o.u8(0);
+            d.bytes_246[0] = o.u8(1);
+            d.bytes_246[1] = o.u8(2);
+          }),
+    fixed(tag_bonuses, "bonuses", 10,
+          [](O o, ItemData& d) {
+            d.attack_bonus = o.u16(0);
+            d.defence_bonus = o.u16(2);
+            d.speed_bonus = o.u16(4);
+            d.magic_attack_bonus = o.u16(6);
+            d.magic_defence_bonus = o.u16(8);
+          }),
+    fixed(tag_words_82, "words 82-88", 7,
+          [](O o, ItemData& d) {
+            o.u16s(d.words_82);
+            d.word_88 = o.i8(6);
+          }),
+    fixed(tag_bytes_238, "bytes 238-241", 4, [](O o, ItemData& d) { o.u8s(d.bytes_238); }),
+    fixed(tag_word_100, "word 100", 2, [](O o, ItemData& d) { d.word_100 = o.u16(0); }),
+    fixed(tag_flag_bits_low, "flag bits, low", 1, [](O o, ItemData& d) { d.flag_bits |= o.u8(0); }),
+    fixed(tag_flag_bits_high, "flag bits, high", 1,
+          [](O o, ItemData& d) { d.flag_bits |= static_cast<std::uint8_t>(o.u8(0) << 4); }),
+    fixed(tag_hp_sp_amounts, "HP and SP amounts", 10,
+          [](O o, ItemData& d) {
+            store_if_nonzero(d.hp_amount, o.i16(0));
+            store_if_nonzero(d.sp_amount, o.i16(2));
+            store_if_nonzero(d.attack_bonus, o.i16(4));
+            store_if_nonzero(d.defence_bonus, o.i16(6));
+            store_if_nonzero(d.word_64, o.i16(8));
+          }),
+    fixed(tag_mp_amounts, "MP amount", 12,
+          [](O o, ItemData& d) {
+            store_if_nonzero(d.mp_amount, o.i16(0));
+            store_if_nonzero(d.magic_attack_bonus, o.i16(2));
+            store_if_nonzero(d.magic_defence_bonus, o.i16(4));
+            store_if_nonzero(d.word_74, o.i16(6));
+            if (std::int32_t speed = o.i32(8); speed != 0) d.speed_bonus = static_cast<std::uint16_t>(speed);
+          }),
+    fixed(tag_words_212_214, "words 212, 214", 4, [](O o, ItemData& d) { o.u16s(d.words_212, 2); }),
+    fixed(tag_byte_233, "byte 233", 1, [](O o, ItemData& d) { d.byte_233 = o.u8(0); }),
+    fixed(tag_bytes_234, "bytes 234, 235", 2, [](O o, ItemData& d) { o.u8s(d.bytes_234); }),
+    fixed(tag_byte_242, "byte 242", 1, [](O o, ItemData& d) { d.byte_242 = o.u8(0); }),
+    fixed(tag_byte_228, "byte 228, word 230", 3,
+          [](O o, ItemData& d) {
+            d.byte_228 = o.u8(0);
+            d.word_230 = o.u16(1);
+          }),
+    fixed(tag_word_202, "word 202", 2, [](O o, ItemData& d) { d.word_202 = o.u16(0); }),
+    fixed(tag_value_b, "value B", 10,
+          [](O o, ItemData& d) {
+            d.value_b = o.i32(0);
+            d.value_e = static_cast<std::uint16_t>(o.u32(4));
+            d.bytes_236[0] = o.u8(8);
+            d.bytes_236[1] = o.u8(9);
+          }),
+    fixed(tag_monster_speed, "monster speed", 8,
+          [](O o, ItemData& d) {
+            d.defence_bonus = o.u16(0);
+            d.word_64 = o.u16(2);
+            d.byte_233 = o.u8(4);
+            d.combat[combat_speed] = o.u8(6);
+          }),
+    fixed(tag_byte_244, "byte 244", 1, [](O o, ItemData& d) { d.byte_244 = o.u8(0); }),
+    fixed(tag_byte_249_b, "byte 249", 1, [](O o, ItemData& d) { d.byte_249 = o.u8(0); }),
+    fixed(tag_words_204, "words 204-210", 8, [](O o, ItemData& d) { o.u16s(d.words_204); }),
+    fixed(tag_words_212, "words 212-220", 10, [](O o, ItemData& d) { o.u16s(d.words_212); }),
+    fixed(tag_bytes_223_to_226, "bytes 223-226", 4, [](O o, ItemData& d) { o.u8s(d.bytes_223, 4); }),
+    fixed(tag_byte_232, "byte 232", 1, [](O o, ItemData& d) { d.byte_232 = o.u8(0); }),
+    fixed(tag_word_96, "word 96", 2, [](O o, ItemData& d) { d.word_96 = o.u16(0); }),
+    end(record_end_tag),
+    text(tag_name, "NAME", [](ItemData& d) { return std::span<char>(d.NAME); }, no_name_message),
+    fixed(tag_level, "level", 2, [](O o, ItemData& d) { d.level = o.u16(0); }),
+    fixed(tag_growth, "growth", 16,
+          [](O o, ItemData& d) {
+            for (std::size_t i = 0; i < 8; ++i) d.growth[i] = static_cast<float>(o.u16(2 * i) / 10.0);
+          }),
+    fixed(tag_kind, "kind", 2, [](O o, ItemData& d) { d.kind = o.u16(0); }),
+    text(tag_help, "HELP", [](ItemData& d) { return std::span<char>(d.HELP); }, no_help_message),
+    text(tag_info, "INFO", [](ItemData& d) { return std::span<char>(d.INFO); }, no_info_message),
+    fixed(tag_word_94, "word 94", 2, [](O o, ItemData& d) { d.word_94 = o.u16(0); }),
+};
+static_assert(rows_ascending(tag_table));
 
 // Copies a text field; returns the bytes to step past it, 0 when its mark is missing (reported;
 // reading then resumes at the text's first byte).
-std::size_t read_text_tag(std::uint16_t tag, const ByteReader& r, std::size_t text, int n, ItemData& d) {
-  char* dst = d.NAME;
-  std::size_t cap = sizeof d.NAME;
-  const char* message = no_name_message;
-  if (tag == 9910) {
-    dst = d.HELP, cap = sizeof d.HELP, message = no_help_message;
-  } else if (tag == 9911) {
-    dst = d.INFO, cap = sizeof d.INFO, message = no_info_message;
-  }
-  int used = read_Item_str(r.tail(text), dst, cap);
-  if (used == 0) report_error(message, n);
+std::size_t read_text_tag(const TagRow& row, const ByteReader& r, std::size_t text, int n, ItemData& d) {
+  std::span<char> field = row.text_field(d);
+  int used = read_Item_str(r.tail(text), field.data(), field.size());
+  if (used == 0) report_error(row.missing_text_message, n);
   return static_cast<std::size_t>(used);
 }
 }  // namespace
@@ -238,22 +279,23 @@ int read_Item(std::uint16_t number, ItemData* out) {
       report_error(truncated_message, n);
       return 0;
     }
-    std::uint16_t tag = r.u16_at(p);
-    int size = operand_bytes(tag);
-    if (size == -2) {
-      report_error(bad_tag_message, n, tag);
+    const std::uint16_t code = r.u16_at(p);
+    const TagRow* row = find_row(tag_table, code);
+    if (!row) {
+      report_error(bad_tag_message, n, code);
       return 0;
     }
-    if (tag == record_end_tag) return 1;
-    if (size == -1) {
-      p += 2 + read_text_tag(tag, r, p + 2, n, *out);
+    if (row->form == TagForm::end) return 1;
+    if (row->form == TagForm::text) {
+      p += 2 + read_text_tag(*row, r, p + 2, n, *out);
       continue;
     }
-    if (!r.has(p + 2, static_cast<std::size_t>(size))) {
+    const auto size = static_cast<std::size_t>(row->operand_bytes);
+    if (!r.has(p + 2, size)) {
       report_error(truncated_message, n);
       return 0;
     }
-    apply_tag(tag, r, p, *out);
-    p += 2 + static_cast<std::size_t>(size);
+    row->store(TagOperands{r, p + 2}, *out);
+    p += 2 + size;
   }
 }

@@ -10,15 +10,20 @@ using Seeds = std::vector<std::pair<std::string, fuzz_seeds::Bytes>>;
 void objdata_seeds(Seeds& seeds) {
   seeds.emplace_back("sample.gll", sample_data_file("ObjData.GLL"));
   ObjectRecord all;
-  for (std::uint16_t tag : {1001, 1010, 1020, 1030, 1040, 1050, 1100, 1101, 1200, 1300, 1500, 2001, 2002, 2003, 2004,
-                            2005, 2006, 2007, 2008, 2009, 2010, 2011, 2012, 2013, 2015, 2019, 2020, 2021, 2022, 2050,
-                            2051, 2100, 2101, 2103, 2200, 2500, 9907, 9908, 9909, 9912}) {
+  const std::uint16_t fixed_tags[] = {
+      tag_value_a, tag_byte_222, tag_word_98, tag_action_slots, tag_action_counts, tag_word_66,
+      tag_left_and_stealable, tag_words_200_204_176, tag_bytes_251, tag_byte_249_a, tag_bytes_223, tag_price,
+      tag_list_flags, tag_bonuses, tag_words_82, tag_bytes_238, tag_word_100, tag_flag_bits_low, tag_flag_bits_high,
+      tag_hp_sp_amounts, tag_mp_amounts, tag_words_212_214, tag_byte_233, tag_bytes_234, tag_byte_242, tag_byte_228,
+      tag_word_202, tag_value_b, tag_monster_speed, tag_byte_244, tag_byte_249_b, tag_words_204, tag_words_212,
+      tag_bytes_223_to_226, tag_byte_232, tag_word_96, tag_level, tag_growth, tag_kind, tag_word_94};
+  for (std::uint16_t tag : fixed_tags) {
     all.tag(tag);
     all.raw(Bytes(16, 0x41));  // more operand bytes than any tag takes; the rest reads as tags
   }
   seeds.emplace_back("tags.gll", objdata_gll({ObjectRecord().name("name").help("help%N").info("info").kind(110).level(61),
                                               all, ObjectRecord::empty_record(),
-                                              ObjectRecord().tag(9906).raw({'A', 0xFF, 0xFF}).unended()},
+                                              ObjectRecord().tag(tag_name).raw({'A', 0xFF, 0xFF}).unended()},
                                              true));
   seeds.emplace_back("unended.gll", objdata_gll({ObjectRecord().level(3).unended()}, false));
 }

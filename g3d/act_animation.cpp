@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/byte_reader.h"
+#include "core/code_table.h"
 #include "g3d/g3d_read.h"
 #include "g3d/renderer.h"
 
@@ -93,96 +94,236 @@ void op_picture(ActInstance* a, std::uint16_t picture) {
   a->color = 0xFFFFFFFF;
 }
 
-void op_loop(ActInstance* a, ByteReader& r) {
-  a->loop_start = r.u16();
-  a->loop_end = r.u16();
-  std::uint16_t count = r.u16();
-  if (a->loop & act_loop_set) return;
+}  // namespace
+
+// What an opcode's action gets: the instance, the reader at its operands, the tick's remembered
+// cues and the opcode's own position. pc already stands past the operands; a flow opcode may
+// move it.
+struct ActTick {
+  ActInstance* a;
+  ByteReader& r;
+  Remembered& rem;
+  std::size_t at;
+};
+
+namespace {
+
+// ---- Flow opcodes ------------------------------------------------------------------------
+
+bool frame_end(ActTick& t) { return frame_end_goes_on(t.a); }
+
+// The next frame starts the script again.
+bool over(ActTick& t) {
+  ActInstance* a = t.a;
+  a->cur_script = a->script;
+  a->pc = 0;
+  t.rem.frame = 0;
+  a->control &= ~act_control_cue_pending;
+  return false;
+}
+
+bool stop(ActTick& t) {
+  stop_here(t.a, t.at, t.rem);
+  return false;
+}
+
+// ---- Actions ------------------------------------------------------------------------------
+
+bool set_box(ActTick& t) {
+  t.a->box = read_box(t.r);
+  return true;
+}
+
+// The points are whole numbers; the pad byte after them is skipped.
+template <G3dVector ActInstance::*point>
+bool set_point(ActTick& t) {
+  G3dVector& p = t.a->*point;
+  p.x = float(t.r.u32());
+  p.y = float(t.r.u32());
+  p.z = float(t.r.u32());
+  t.a->state |= act_state_point_set;
+  return true;
+}
+
+bool set_colour(ActTick& t) {
+  ActInstance* a = t.a;
+  for (auto& b : a->color_bytes) b = std::uint8_t(t.r.u16());
+  a->color = std::uint32_t(a->color_bytes[0]) << 24 | std::uint32_t(a->color_bytes[1]) << 16 |
+             std::uint32_t(a->color_bytes[2]) << 8 | a->color_bytes[3];
+  return true;
+}
+
+template <float (ActInstance::*field)[3]>
+bool set_floats(ActTick& t) {
+  for (float& v : t.a->*field) v = read_f32(t.r);
+  return true;
+}
+
+bool set_draw_flags(ActTick& t) {
+  t.a->draw_flags = t.r.u32();
+  return true;
+}
+
+bool set_loop(ActTick& t) {
+  ActInstance* a = t.a;
+  a->loop_start = t.r.u16();
+  a->loop_end = t.r.u16();
+  std::uint16_t count = t.r.u16();
+  if (a->loop & act_loop_set) return true;
   a->loop = count;
   if (count == 0xFFFF) a->loop |= act_loop_forever;
   a->loop |= act_loop_set;
+  return true;
+}
+
+bool set_picture(ActTick& t) {
+  op_picture(t.a, t.r.u16());
+  return true;
 }
 
 // Attachments: indices outside the list are ignored.
-void op_attachments(ActInstance* a, ByteReader& r) {
-  std::uint16_t n = r.u16();
+bool set_attachments(ActTick& t) {
+  ActInstance* a = t.a;
+  std::uint16_t n = t.r.u16();
   a->attach_count = n < act_attach_slots ? n : act_attach_slots;
   for (std::uint16_t k = 0; k < n; ++k) {
-    std::uint16_t index = r.u16(), type = r.u16(), stop = r.u16();
+    std::uint16_t index = t.r.u16(), type = t.r.u16(), stop = t.r.u16();
     if (index >= act_attach_slots) continue;
     a->attach_type[index] = type;
     a->attach_stop[index] = stop;
   }
+  return true;
 }
 
-void read_floats(ByteReader& r, float* out, int n) {
-  for (int k = 0; k < n; ++k) out[k] = read_f32(r);
+bool set_resource(ActTick& t) {
+  t.a->resource = t.r.u16();
+  t.a->frame = 0;
+  return true;
 }
 
-// Operand bytes of an opcode, or -1 for RE (its length is in its first operand).
-int operand_bytes(std::uint16_t op) {
-  switch (op) {
-    case ACT_BX: return 32;
-    case ACT_CA: case ACT_CD: return 13;
-    case ACT_CO: return 8;
-    case ACT_CP: case ACT_DP: case ACT_SC: case ACT_SI: return 12;
-    case ACT_FX: return 4;
-    case ACT_LP: case ACT_RT: return 6;
-    case ACT_PA: case ACT_RF: case ACT_SD: case ACT_SP: case ACT_TA: case ACT_WV: return 2;
-    case ACT_TP: return 1;
-    case ACT_TX: return 10;
-    case ACT_RE: return -1;
-    default: return 0;
+bool set_rotation(ActTick& t) {
+  for (auto& v : t.a->rotation) v = t.r.u16();
+  return true;
+}
+
+// With the keep-delay control bit the owner's delay stands.
+bool set_delay(ActTick& t) {
+  ActInstance* a = t.a;
+  std::uint16_t v = t.r.u16();
+  if (a->control & act_control_keep_delay) return true;
+  a->delay = v == 0xFFFF ? 0 : v;
+  a->delay_count = std::int16_t(a->delay);
+  return true;
+}
+
+bool set_sheet(ActTick& t) {
+  for (auto& v : t.a->sheet) v = t.r.u16();
+  set_cell_rect(t.a);
+  return true;
+}
+
+bool set_cell(ActTick& t) {
+  t.a->cell = t.r.u16();
+  if (t.a->kind & 1) set_cell_rect(t.a);
+  return true;
+}
+
+bool set_frame_max(ActTick& t) {
+  t.a->frame_max = t.r.u16();
+  return true;
+}
+
+bool set_kind(ActTick& t) {
+  t.a->kind = t.r.u8();
+  return true;
+}
+
+bool set_tx(ActTick& t) {
+  t.a->tx_word = t.r.u32();
+  for (auto& v : t.a->tx_args) v = t.r.u16();
+  return true;
+}
+
+bool mirror(ActTick& t) {
+  t.a->state |= act_state_mirrored;
+  std::swap(t.a->src_rect[0], t.a->src_rect[2]);
+  return true;
+}
+
+bool set_sound(ActTick& t) {
+  t.a->sound = t.r.u16();
+  return true;
+}
+
+template <int bit>
+bool raise_event(ActTick& t) {
+  t.a->events |= 1u << bit;
+  return true;
+}
+
+bool nothing(ActTick&) { return true; }
+
+// ---- The table ----------------------------------------------------------------------------
+
+constexpr int layout_bytes(const char* layout) {
+  int n = 0;
+  for (const char* c = layout; *c; ++c) {
+    if (*c == 'n') return act_operands_counted;
+    n += *c == 'f' || *c == 'L' ? 4 : *c == 'w' ? 2 : 1;
   }
+  return n;
 }
 
-void perform(ActInstance* a, std::uint16_t op, ByteReader& r) {
-  switch (op) {
-    case ACT_BX: a->box = read_box(r); break;
-    case ACT_CA: case ACT_CD: {
-      // The points are whole numbers.
-      G3dVector& p = op == ACT_CA ? a->point_a : a->point_b;
-      p.x = float(r.u32());
-      p.y = float(r.u32());
-      p.z = float(r.u32());
-      a->state |= act_state_point_set;
-      break;
-    }
-    case ACT_CO:
-      for (auto& b : a->color_bytes) b = std::uint8_t(r.u16());
-      a->color = std::uint32_t(a->color_bytes[0]) << 24 | std::uint32_t(a->color_bytes[1]) << 16 |
-                 std::uint32_t(a->color_bytes[2]) << 8 | a->color_bytes[3];
-      break;
-    case ACT_CP: read_floats(r, a->hot_spot, 3); break;
-    case ACT_DP: read_floats(r, a->offset, 3); break;
-    case ACT_FX: a->draw_flags = r.u32(); break;
-    case ACT_LP: op_loop(a, r); break;
-    case ACT_PA: op_picture(a, r.u16()); break;
-    case ACT_RE: op_attachments(a, r); break;
-    case ACT_RF: a->resource = r.u16(); a->frame = 0; break;
-    case ACT_RT: for (auto& v : a->rotation) v = r.u16(); break;
-    case ACT_SC: read_floats(r, a->scale, 3); break;
-    case ACT_SD: {
-      std::uint16_t v = r.u16();
-      if (a->control & act_control_keep_delay) break;
-      a->delay = v == 0xFFFF ? 0 : v;
-      a->delay_count = std::int16_t(a->delay);
-      break;
-    }
-    case ACT_SI: for (auto& v : a->sheet) v = r.u16(); set_cell_rect(a); break;
-    case ACT_SP: a->cell = r.u16(); if (a->kind & 1) set_cell_rect(a); break;
-    case ACT_TA: a->frame_max = r.u16(); break;
-    case ACT_TP: a->kind = r.u8(); break;
-    case ACT_TX: a->tx_word = r.u32(); for (auto& v : a->tx_args) v = r.u16(); break;
-    case ACT_VX: a->state |= act_state_mirrored; std::swap(a->src_rect[0], a->src_rect[2]); break;
-    case ACT_WV: a->sound = r.u16(); break;
-    case 100: a->events |= 1u << 31; break;
-    case 101: a->events |= 1u << 30; break;
-    case 102: a->events |= 1u << 29; break;
-    case 103: a->events |= 1u << 28; break;
-    case 104: a->events |= 1u << 24; break;
-    default: break;  // an opcode the player does not know is a bare opcode
-  }
+constexpr ActOpcode action(std::uint16_t code, const char* name, const char* operands, bool (*run)(ActTick&)) {
+  return {code, name, operands, layout_bytes(operands), false, run};
+}
+constexpr ActOpcode flow(std::uint16_t code, const char* name, bool (*run)(ActTick&)) {
+  return {code, name, "", 0, true, run};
+}
+
+constexpr ActOpcode opcode_table[] = {
+    action(act_event_bit31, "100", "", raise_event<31>),
+    action(act_event_bit30, "101", "", raise_event<30>),
+    action(act_event_bit29, "102", "", raise_event<29>),
+    action(act_event_bit28, "103", "", raise_event<28>),
+    action(act_event_bit24, "104", "", raise_event<24>),
+    action(ACT_BX, "BX", "ffffffff", set_box),
+    action(ACT_CA, "CA", "LLLp", set_point<&ActInstance::point_a>),
+    action(ACT_CD, "CD", "LLLp", set_point<&ActInstance::point_b>),
+    action(ACT_CO, "CO", "wwww", set_colour),
+    action(ACT_CP, "CP", "fff", set_floats<&ActInstance::hot_spot>),
+    action(ACT_DP, "DP", "fff", set_floats<&ActInstance::offset>),
+    flow(ACT_ED, "ED", frame_end),
+    action(ACT_FX, "FX", "L", set_draw_flags),
+    action(ACT_LP, "LP", "www", set_loop),
+    flow(ACT_O2, "O2", stop),
+    flow(ACT_OV, "OV", over),
+    action(ACT_PA, "PA", "w", set_picture),
+    action(ACT_RE, "RE", "n", set_attachments),
+    action(ACT_RF, "RF", "w", set_resource),
+    action(ACT_RT, "RT", "www", set_rotation),
+    action(ACT_SC, "SC", "fff", set_floats<&ActInstance::scale>),
+    action(ACT_SD, "SD", "w", set_delay),
+    action(ACT_SI, "SI", "wwwwww", set_sheet),
+    action(ACT_SP, "SP", "w", set_cell),
+    action(ACT_TA, "TA", "w", set_frame_max),
+    action(ACT_TP, "TP", "b", set_kind),
+    action(ACT_TX, "TX", "Lwww", set_tx),
+    action(ACT_VX, "VX", "", mirror),
+    action(ACT_WV, "WV", "w", set_sound),
+};
+static_assert(rows_ascending(opcode_table));
+
+constexpr ActOpcode bare_opcode = action(0, "", "", nothing);
+
+// The operand bytes of op at at: RE's length is in its first operand. -1 when the script cuts
+// the count.
+int operand_bytes(const ActOpcode& op, const ActScript& s, std::size_t at) {
+  if (op.operand_bytes != act_operands_counted) return op.operand_bytes;
+  ByteReader count(s.data, s.size);
+  count.seek(at + 2);
+  const int bytes = 2 + 6 * int(count.u16());
+  return count.ok() ? bytes : -1;
 }
 
 // Runs opcodes from pc until a frame ends. The script's end (or an opcode whose operands it
@@ -193,36 +334,22 @@ int run_script(ActInstance* a, const ActScript& s, Remembered& rem) {
     ByteReader r(s.data, s.size);
     const std::size_t at = a->pc;
     if (!r.seek(at)) return stop_here(a, s.size, rem);
-    const std::uint16_t op = r.u16();
+    const std::uint16_t code = r.u16();
     if (!r.ok()) return stop_here(a, at, rem);
-    if (op == ACT_ED) {
-      a->pc = std::uint16_t(at + 2);
-      if (!frame_end_goes_on(a)) return 1;
-      continue;
-    }
-    if (op == ACT_OV) {
-      a->cur_script = a->script;
-      a->pc = 0;
-      rem.frame = 0;
-      a->control &= ~act_control_cue_pending;
-      return 1;
-    }
-    if (op == ACT_O2) return stop_here(a, at, rem);
-    int bytes = operand_bytes(op);
-    if (bytes < 0) {
-      ByteReader count(s.data, s.size);
-      count.seek(at + 2);
-      bytes = 2 + 6 * int(count.u16());
-      if (!count.ok()) return stop_here(a, at, rem);
-    }
-    if (r.remaining() < std::size_t(bytes)) return stop_here(a, at, rem);
-    a->delay_count = std::int16_t(a->delay);
-    perform(a, op, r);
+    const ActOpcode* row = find_row(opcode_table, code);
+    const ActOpcode& op = row ? *row : bare_opcode;
+    const int bytes = operand_bytes(op, s, at);
+    if (bytes < 0 || r.remaining() < std::size_t(bytes)) return stop_here(a, at, rem);
+    if (!op.flow) a->delay_count = std::int16_t(a->delay);
     a->pc = std::uint16_t(at + 2 + std::size_t(bytes));
+    ActTick tick{a, r, rem, at};
+    if (!op.run(tick)) return 1;
   }
 }
 
 }  // namespace
+
+std::span<const ActOpcode> act_opcodes() { return opcode_table; }
 
 int Take_3dActData(ActInstance* a) { return act_tick_from(a, Get3dAct); }
 

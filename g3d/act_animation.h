@@ -4,6 +4,7 @@
 // control bits and the state bits frozen and restart) and ticks it once per frame; the drawing
 // code reads the fields the animation's script has set.
 #include <cstdint>
+#include <span>
 
 #include "g3d/act_archive.h"
 #include "g3d/g3d_math.h"
@@ -18,8 +19,9 @@ constexpr std::uint16_t ACT_BX = act_op('B', 'X'), ACT_CA = act_op('C', 'A'), AC
                         ACT_SC = act_op('S', 'C'), ACT_SD = act_op('S', 'D'), ACT_SI = act_op('S', 'I'),
                         ACT_SP = act_op('S', 'P'), ACT_TA = act_op('T', 'A'), ACT_TP = act_op('T', 'P'),
                         ACT_TX = act_op('T', 'X'), ACT_VX = act_op('V', 'X'), ACT_WV = act_op('W', 'V');
-// Event opcodes 100..104 set events bits 31, 30, 29, 28 and 24.
-constexpr std::uint16_t act_event_first = 100, act_event_last = 104;
+// Event opcodes: each sets one bit of events.
+constexpr std::uint16_t act_event_bit31 = 100, act_event_bit30 = 101, act_event_bit29 = 102, act_event_bit28 = 103,
+                        act_event_bit24 = 104;
 
 // control bits (set by the owner, but for the cue bit the player keeps).
 constexpr std::uint32_t act_control_keep_delay = 0x1;        // delay kept across restarts; SD ignored
@@ -85,3 +87,21 @@ int Take_3dActData(ActInstance* a);
 // The same tick with scripts from another source than the animation cache.
 using ActScriptSource = ActScript (*)(ActId id, std::uint16_t qq);
 int act_tick_from(ActInstance* a, ActScriptSource source);
+
+// One row of the player's opcode table. The operand layout spells the operands in file order:
+// f float, L u32, w u16, b u8, p a pad byte; "n" is a u16 count n followed by n triples of u16.
+// Flow opcodes (ED, OV, O2) end or restart the frame and leave the frame's delay alone; every
+// other opcode restarts the delay count before its action.
+struct ActTick;
+constexpr int act_operands_counted = -1;  // operand_bytes of the "n" layout
+struct ActOpcode {
+  std::uint16_t code;
+  const char* name;
+  const char* operands;
+  int operand_bytes;      // from operands
+  bool flow;
+  bool (*run)(ActTick&);  // true when the tick goes on with the next opcode
+};
+// The rows in ascending code order. An opcode without a row is a bare opcode: no operands, no
+// action.
+std::span<const ActOpcode> act_opcodes();

@@ -1,9 +1,9 @@
 #pragma once
-// Story videos: played at the top of the frame tick while game flag 8030 is set, each frame
+// Story videos: played at the top of the frame tick while flag_video is set, each frame
 // copied into the renderer's back buffer and presented, skipped with Escape (close_video).
 // Gives the videos the effect bank's driver for their sound (start-up).
 void init_video_sound();
-// Opens Video\<file_name> of the game folder, else of the disc; sets game flag 8030 when it
+// Opens Video\<file_name> of the game folder, else of the disc; sets flag_video when it
 // opened and clears it when not.
 void play_video(const char* file_name);
 // One pass of the frame tick while the video plays: waits for the frame's time, shows it,

@@ -11,8 +11,8 @@
 void reset_game() {
   quit_request = 0;
   frame_due = 0;
-  GameMode = 0;
-  SavedGameMode = 0;
+  GameMode = mode_field;
+  SavedGameMode = mode_field;
   talk_box_state = 0;
   input_wait_frames = 0;
   game_clock = 0;

@@ -2,6 +2,7 @@
 #include "ui/title_screen.h"
 
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "g3d/effects/effect_manager.h"
 #include "g3d/renderer.h"
@@ -18,10 +19,10 @@ void SFLB_call_game_start(std::uint32_t flags, int, int) {
   if (flags == MODE_ENTER) {
     if (GameMode == mode_title) return;
     reset_game();
-    clear_flag(8051);
-    clear_flag(8050);
-    clear_flag(8080);
-    set_flag(8060);
+    clear_flag(flag_scene_hidden);
+    clear_flag(flag_event_scene);
+    clear_flag(flag_cursor_hidden);
+    set_flag(flag_switch_9);
     GameMode = mode_title;
   } else if (flags == MODE_RESUME) {
     GameMode = mode_title;

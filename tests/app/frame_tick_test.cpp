@@ -83,24 +83,24 @@ TEST(TitleEntry, KeepsTheModeSwitchConventionWithItsExceptions) {
   debug_keys_enabled = 1;
   GameMode = mode_menu;
   SavedGameMode = mode_save;
-  set_flag(7);
+  set_flag(flag_mechanism_2);
   quit_request = 1;
 
   SFLB_call_game_start(MODE_ENTER, 0, 0);
   EXPECT_EQ(GameMode, mode_title);
-  EXPECT_EQ(test_flag(7), 0) << "entering resets the game";
+  EXPECT_EQ(test_flag(flag_mechanism_2), 0) << "entering resets the game";
   EXPECT_EQ(test_flag(flag_developer_keys), 1) << "the developer keys outlast the reset";
   EXPECT_EQ(quit_request, 0);
 
-  set_flag(7);
+  set_flag(flag_mechanism_2);
   SFLB_call_game_start(MODE_ENTER, 0, 0);
-  EXPECT_EQ(test_flag(7), 1) << "entering the current title resets nothing";
+  EXPECT_EQ(test_flag(flag_mechanism_2), 1) << "entering the current title resets nothing";
 
   GameMode = mode_menu;
   SavedGameMode = mode_load;
   SFLB_call_game_start(MODE_RESUME, 0, 0);
   EXPECT_EQ(GameMode, mode_title);
-  EXPECT_EQ(test_flag(7), 1) << "resuming sets nothing up";
+  EXPECT_EQ(test_flag(flag_mechanism_2), 1) << "resuming sets nothing up";
 
   SFLB_call_game_start(MODE_LEAVE, 0, 0);
   EXPECT_EQ(GameMode, mode_field) << "the title leaves to the field";

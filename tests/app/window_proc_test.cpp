@@ -7,6 +7,7 @@
 #include "app/pending.h"
 #include "app/win_main.h"
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/text_input_field.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
@@ -46,14 +47,14 @@ class GameWndProc : public ::testing::Test {
   GameHarness game;
 };
 
-// Flags 8 and 8021 can be set by data while no field exists; the message then goes its normal
+// The name entry and console flags can be set by data while no field exists; the message then goes its normal
 // way. A field that exists takes what it consumes.
 TEST_F(GameWndProc, OffersMessagesOnlyToATextFieldThatExists) {
   struct Case {
     int flag;
     TextInputField** field;
   };
-  for (const Case& c : {Case{8, &title_name_field}, Case{8021, &console_field}}) {
+  for (const Case& c : {Case{flag_name_entry, &title_name_field}, Case{flag_console_open, &console_field}}) {
     SCOPED_TRACE("flag " + std::to_string(c.flag));
     set_flag(c.flag);
     EXPECT_TRUE(passes(MessageId::ImeChar, 0xA4A4));

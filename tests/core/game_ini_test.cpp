@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/log.h"
 #include "tests/fixtures/game_ini_writer.h"
 #include "tests/fixtures/temp_folder.h"
@@ -15,7 +16,7 @@ using fixtures::TempFolder;
 
 struct Outcome {
   int result;
-  int music_off, wav_off, window, debug_keys;  // flags 20, 21, 22, 8005
+  int music_off, wav_off, window, debug_keys;  // their flags
   int log_switch;
 };
 
@@ -29,7 +30,12 @@ class GameIni : public ::testing::Test {
   Outcome read(const std::string& text) {
     dir.write("game.ini", text);
     int result = read_game_ini(nullptr, dir.str() + "\\GAME.INI");
-    return {result, test_flag(20), test_flag(21), test_flag(22), test_flag(8005), error_log_switch};
+    return {result,
+            test_flag(flag_music_off),
+            test_flag(flag_wav_off),
+            test_flag(flag_ask_window),
+            test_flag(flag_developer_keys),
+            error_log_switch};
   }
   TempFolder dir;
 };
@@ -39,13 +45,15 @@ bool operator==(const Outcome& a, const Outcome& b) {
          a.window == b.window && a.debug_keys == b.debug_keys && a.log_switch == b.log_switch;
 }
 std::ostream& operator<<(std::ostream& os, const Outcome& o) {
-  return os << "{result " << o.result << ", flags 20/21/22/8005 " << o.music_off << o.wav_off
+  return os << "{result " << o.result << ", flags music/wav/window/keys " << o.music_off << o.wav_off
             << o.window << o.debug_keys << ", switch " << o.log_switch << "}";
 }
 
 TEST_F(GameIni, MissingOrEmptyFileChangesNothing) {
   EXPECT_EQ(read_game_ini(nullptr, dir.str() + "\\game.ini"), 0);
-  EXPECT_EQ(test_flag(20) + test_flag(21) + test_flag(22) + test_flag(8005), 0);
+  EXPECT_EQ(test_flag(flag_music_off) + test_flag(flag_wav_off) + test_flag(flag_ask_window) +
+                test_flag(flag_developer_keys),
+            0);
   EXPECT_EQ(error_log_switch, 1);
   EXPECT_EQ(read("; nothing here\r\n"), (Outcome{0, 0, 0, 0, 0, 1}));
 }
@@ -108,8 +116,8 @@ TEST_F(GameIni, RememberedSwitchesOutlastTheResetOfAllFlags) {
   int set = 0;
   for (int n = 0; n < 16384; ++n) set += test_flag(n);
   EXPECT_EQ(set, 3);
-  EXPECT_EQ(test_flag(20) + test_flag(21) + test_flag(8005), 3);
-  EXPECT_EQ(test_flag(22), 0);  // the window question is asked once, at start-up
+  EXPECT_EQ(test_flag(flag_music_off) + test_flag(flag_wav_off) + test_flag(flag_developer_keys), 3);
+  EXPECT_EQ(test_flag(flag_ask_window), 0);  // the window question is asked once, at start-up
 }
 
 TEST_F(GameIni, ResetWithoutSwitchesLeavesEveryFlagClear) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/frame_timer.h"
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
@@ -11,8 +12,6 @@
 using platform::InputDevice;
 
 namespace {
-
-constexpr int developer_keys_flag = 8005;
 
 class InputMapping : public ::testing::Test {
  protected:
@@ -25,7 +24,7 @@ class InputMapping : public ::testing::Test {
     grp_input.set_mouse_pos(10, 10);
     set_default_key_bindings();
     set_default_joy_bindings();
-    clear_flag(developer_keys_flag);
+    clear_flag(flag_developer_keys);
     game_clock = 5000;
     frame();  // every key is seen up once, so the next press counts
   }
@@ -131,7 +130,7 @@ TEST_F(InputMapping, DeveloperKeysOnlyWhileTheFlagIsSet) {
       {platform::DIK_W, 'w'},
   };
   for (auto row : rows) EXPECT_FALSE(press_gives(row.scan, row.own)) << row.own;
-  set_flag(developer_keys_flag);
+  set_flag(flag_developer_keys);
   // Keys the mapping did not feed have never been seen up: held now, they would count as held
   // from start. One frame with them up first.
   frame();
@@ -145,7 +144,7 @@ TEST_F(InputMapping, RebindingMovesTheLogicalKey) {
   EXPECT_FALSE(press_gives(platform::DIK_UP, key_up));
   // W is its own key as well only while the developer keys are on.
   EXPECT_FALSE(press_gives(platform::DIK_W, 'w'));
-  set_flag(developer_keys_flag);
+  set_flag(flag_developer_keys);
   frame();
   platform::headless_set_key(platform::DIK_W, true);
   frame();

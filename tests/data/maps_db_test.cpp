@@ -225,10 +225,12 @@ TEST_F(MapIndex, TheSkyTextureResolvesToTheModelsTextureIndex) {
 }
 
 TEST_F(MapsDb, ProductionListsGiveTheObjectsOfTheKeysUnlockedRecords) {
+  // Records of flag 100 stay locked; those of 101 open.
+  constexpr std::uint16_t locked = 100, unlocked = 101;
   MapsDat db;
-  db.recipes[1] = {{5, 100, {501, 502}}, {5, 101, {503, 504}}, {6, 101, {601}}, {5, 101, {505}}};
+  db.recipes[1] = {{5, locked, {501, 502}}, {5, unlocked, {503, 504}}, {6, unlocked, {601}}, {5, unlocked, {505}}};
   load(db);
-  set_flag(101);
+  set_flag(unlocked);
   select_maps_recipe(1);
   std::vector<int> got;
   for (int i = 0; i < 5; ++i) got.push_back(read_maps_recipe(5));
@@ -245,12 +247,13 @@ TEST_F(MapsDb, ProductionListsGiveTheObjectsOfTheKeysUnlockedRecords) {
 TEST_F(MapsDb, ARecipeRecordLongerThanItsTableStopsAtThePool) {
   MapsDat db;
   ByteWriter w;
-  w.u16(5).u16(0).u16(60000).u16(501);  // claims 60000 objects
+  constexpr std::uint16_t unlocked = 0;
+  w.u16(5).u16(unlocked).u16(60000).u16(501);  // claims 60000 objects
   db.raw_tables[maps_recipes_3] = w.bytes();
   db.raw_tables[maps_world_places] = {};  // the rest of the pool is short
   for (int k = maps_world_places + 1; k <= maps_table_count; ++k) db.raw_tables[k] = {};
   load(db);
-  set_flag(0);
+  set_flag(unlocked);
   select_maps_recipe(3);
   EXPECT_EQ(read_maps_recipe(5), 501);
   EXPECT_EQ(read_maps_recipe(5), 0);
@@ -320,10 +323,11 @@ TEST_F(MapsDb, ActRowsFillAThreeByThreeBlockStoredColumnByColumn) {
 }
 
 TEST_F(MapsDb, NoFightRowsAnswerTheirFlagsState) {
+  constexpr std::uint16_t clear = 300, set = 301;
   MapsDat db;
-  db.nofight = {{1, 300}, {2, 301}, {1, 301}};
+  db.nofight = {{1, clear}, {2, set}, {1, set}};
   load(db);
-  set_flag(301);
+  set_flag(set);
   EXPECT_EQ(check_maps_nofight(1), 0);  // the first row of the map counts
   EXPECT_EQ(check_maps_nofight(2), 1);
   EXPECT_EQ(check_maps_nofight(3), 0);
@@ -346,10 +350,11 @@ TEST_F(MapsDb, RoleScalesTakeTheLastMatchingRow) {
 
 TEST_F(MapsDb, SummonAndPlaceListsAreBoundedByTheirEndMarks) {
   MapsDat db;
-  db.summons = {{400, 9, 3}, {401, 8, 5}};
+  constexpr std::uint16_t clear = 400, set = 401;
+  db.summons = {{clear, 9, 3}, {set, 8, 5}};
   db.places = {101, 102, 103};
   load(db);
-  set_flag(401);
+  set_flag(set);
   EXPECT_EQ(count_maps_summon(), 2);
   std::uint16_t out[3];
   read_maps_summon(out, 0);
@@ -357,7 +362,7 @@ TEST_F(MapsDb, SummonAndPlaceListsAreBoundedByTheirEndMarks) {
   EXPECT_EQ(out[1], 9);
   EXPECT_EQ(out[2], 3);
   read_maps_summon(out, 1);
-  EXPECT_EQ(out[0], 401);
+  EXPECT_EQ(out[0], set);
   for (int n : {2, 50, -1}) {
     read_maps_summon(out, n);
     EXPECT_EQ(out[0] | out[1] | out[2], 0) << n;

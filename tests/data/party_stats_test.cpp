@@ -20,8 +20,12 @@ class PartyStats : public data_test::DataTest {
   PartyStats() {
     write("ObjData.GLL", objdata_gll({
                              ObjectRecord().kind(202).bonuses(12, 0, 0, 0, 0),
-                             ObjectRecord().kind(203).bonuses(0, 6, 0, 0, 0).tag(2015, {op8(3)}).tag(1200, {op8(2), op8(0)}),
-                             ObjectRecord().kind(204).bonuses(0, 0, 4, 1, 1).tag(2015, {op8(0xFB)}),
+                             ObjectRecord()
+                                 .kind(203)
+                                 .bonuses(0, 6, 0, 0, 0)
+                                 .tag(tag_byte_242, {op8(3)})
+                                 .tag(tag_bytes_251, {op8(2), op8(0)}),
+                             ObjectRecord().kind(204).bonuses(0, 0, 4, 1, 1).tag(tag_byte_242, {op8(0xFB)}),
                              ObjectRecord().kind(204),
                              ObjectRecord().kind(204),
                          }));

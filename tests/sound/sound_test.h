@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/paths.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
@@ -41,7 +42,7 @@ class SoundTest : public ::testing::Test {
   ~SoundTest() override {
     close_video();
     close_audio();
-    for (int n : {20, 21, 8030}) clear_flag(n);
+    for (int n : {flag_music_off, flag_wav_off, flag_video}) clear_flag(n);
     platform::use_real_clock();
   }
 

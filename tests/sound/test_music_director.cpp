@@ -151,11 +151,11 @@ TEST_F(MusicTest, EntriesThatCannotPlayArePassedOver) {
 
 TEST_F(MusicTest, MusicOffAndMissingFilesLeaveTheSlot) {
   play_music("map.wav", 1, 0, 0, 1);
-  set_flag(20);
+  set_flag(flag_music_off);
   play_music("talk.wav", 1, 0, 0, 1);
   EXPECT_EQ(playing(), "");
   EXPECT_NE(music_director.entry(1, 0).name.find("map.wav"), std::string::npos);
-  clear_flag(20);
+  clear_flag(flag_music_off);
   play_music("gone.wav", 1, 0, 0, 1);
   EXPECT_NE(music_director.entry(1, 0).name.find("map.wav"), std::string::npos);
   // "play_music(...)錯誤!!,找不到" ... "gone.wav"

@@ -74,10 +74,10 @@ TEST_F(SfxBankTest, EntriesThatCannotPlayAreRefusedWithoutHarm) {
 }
 
 TEST_F(SfxBankTest, PlaySfxUsesTheSoundVolumeAndObeysWavOff) {
-  set_flag(21);
+  set_flag(flag_wav_off);
   play_sfx(302, 1);
   EXPECT_EQ(sfx_bank.playing_count(), 0);
-  clear_flag(21);
+  clear_flag(flag_wav_off);
   play_sfx(302, 1);
   EXPECT_EQ(sfx_bank.playing_count(), 1);
   play_sfx(0, 1);

@@ -1,5 +1,5 @@
 // Videos through the game's calls on a real headless display: a missing file, frames shown in
-// order in the back buffer, the end and Escape clearing flag 8030, the frame checks of talk
+// order in the back buffer, the end and Escape clearing flag_video, the frame checks of talk
 // scripts.
 #include "core/disc.h"
 #include "g3d/grp3d_device.h"
@@ -55,10 +55,10 @@ class VideoPlaybackTest : public SoundTest {
 };
 
 TEST_F(VideoPlaybackTest, AMissingFileLeavesTheFlagClearAndShowsNothing) {
-  set_flag(8030);
+  set_flag(flag_video);
   int before = shown();
   play_video("none.bik");
-  EXPECT_EQ(test_flag(8030), 0);
+  EXPECT_EQ(test_flag(flag_video), 0);
   EXPECT_EQ(check_video_frame(0), 0);
   update_video();  // called by mistake: nothing happens
   EXPECT_EQ(shown(), before);
@@ -68,16 +68,16 @@ TEST_F(VideoPlaybackTest, AMissingFileLeavesTheFlagClearAndShowsNothing) {
 TEST_F(VideoPlaybackTest, FramesAreShownInOrderAndTheLastClosesTheVideo) {
   int before_play = shown();
   play_video("op.avi");
-  ASSERT_EQ(test_flag(8030), 1);
+  ASSERT_EQ(test_flag(flag_video), 1);
   EXPECT_EQ(shown(), before_play + 1);
   EXPECT_EQ(centre(), 0);  // cleared to black and shown before the first frame
   std::vector<std::uint16_t> seen;
-  for (int pass = 0; pass < 100 && test_flag(8030); ++pass) {
+  for (int pass = 0; pass < 100 && test_flag(flag_video); ++pass) {
     int before = shown();
     update_video();
     if (shown() != before) seen.push_back(centre());
   }
-  EXPECT_EQ(test_flag(8030), 0);
+  EXPECT_EQ(test_flag(flag_video), 0);
   std::vector<std::uint16_t> expected;
   for (int k = 1; k <= 6; ++k) expected.push_back(test_clip::clip_colour(k));
   EXPECT_EQ(seen, expected);
@@ -90,14 +90,14 @@ TEST_F(VideoPlaybackTest, FrameChecksFollowTheCurrentFrame) {
   EXPECT_EQ(check_video_frame(1), 1);
   EXPECT_EQ(check_video_frame(3), 0);
   EXPECT_EQ(check_video_frame(0x10003), 0);  // only the low 16 bits count
-  while (test_flag(8030) && check_video_frame(3) == 0) update_video();
+  while (test_flag(flag_video) && check_video_frame(3) == 0) update_video();
   EXPECT_EQ(check_video_frame(3), 1);
   EXPECT_EQ(check_video_frame(7), 0);  // beyond the frame count: never
-  while (test_flag(8030) && check_video_frame(0) == 0) update_video();
+  while (test_flag(flag_video) && check_video_frame(0) == 0) update_video();
   // The last frame is current: it is shown and the video closed in the same pass.
   EXPECT_EQ(check_video_frame(0), 1);
   int before = shown();
-  while (test_flag(8030)) update_video();
+  while (test_flag(flag_video)) update_video();
   EXPECT_EQ(shown(), before + 1);
   EXPECT_EQ(check_video_frame(0), 0);
 }
@@ -106,7 +106,7 @@ TEST_F(VideoPlaybackTest, EscapeClosesTheVideoAtOnce) {
   play_video("op.avi");
   update_video();
   close_video();
-  EXPECT_EQ(test_flag(8030), 0);
+  EXPECT_EQ(test_flag(flag_video), 0);
   EXPECT_EQ(check_video_frame(1), 0);
 }
 
@@ -127,7 +127,7 @@ TEST_F(VideoPlaybackTest, ASecondVideoReplacesTheFirst) {
   play_video("op.avi");
   update_video();
   play_video("op.avi");
-  EXPECT_EQ(test_flag(8030), 1);
+  EXPECT_EQ(test_flag(flag_video), 1);
   EXPECT_EQ(check_video_frame(2), 0);  // the new one starts from its first frame
 }
 
@@ -136,8 +136,8 @@ TEST_F(VideoPlaybackTest, FramesWhoseBackBufferCannotBeLockedAreSkipped) {
   play_video("op.avi");
   platform::inject_surface_loss();
   int before = shown();
-  for (int pass = 0; pass < 100 && test_flag(8030); ++pass) update_video();
-  EXPECT_EQ(test_flag(8030), 0);
+  for (int pass = 0; pass < 100 && test_flag(flag_video); ++pass) update_video();
+  EXPECT_EQ(test_flag(flag_video), 0);
   EXPECT_EQ(shown(), before);
   EXPECT_EQ(centre(), 0);
 }
@@ -149,11 +149,11 @@ TEST_F(VideoPlaybackTest, TheDiscIsTheFallback) {
   platform::map_drive('F', disc.str());
   cd_drive_letter = 'F';
   play_video("ed.avi");
-  EXPECT_EQ(test_flag(8030), 1);
+  EXPECT_EQ(test_flag(flag_video), 1);
   close_video();
   cd_drive_letter = 0;
   play_video("ed.avi");  // nowhere without the disc
-  EXPECT_EQ(test_flag(8030), 0);
+  EXPECT_EQ(test_flag(flag_video), 0);
   platform::clear_drive_mappings();
 }
 
