@@ -74,17 +74,17 @@ int operand_bytes(std::uint16_t tag) {
 void apply_tag(std::uint16_t tag, const ByteReader& r, std::size_t p, ItemData& d) {
   std::size_t o = p + 2;
   switch (tag) {
-    case 1001: d.value_a = r.i32_at(o); break;
+    case 1001: d.atb_delay = r.i32_at(o); break;
     case 1010: d.byte_222 = r.u8_at(o); break;
     case 1020: d.word_98 = r.u16_at(o); break;
-    case 1030: for (int i = 0; i < 5; ++i) d.action_slots[i] = r.u16_at(o + 2 * i); break;
-    case 1040: for (int i = 0; i < 5; ++i) d.action_counts[i] = r.u8_at(o + i); break;
-    case 1050: d.word_66 = r.u16_at(o); break;
+    case 1030: for (int i = 0; i < 5; ++i) d.ai_actions[i] = r.u16_at(o + 2 * i); break;
+    case 1040: for (int i = 0; i < 5; ++i) d.ai_uses[i] = r.u8_at(o + i); break;
+    case 1050: d.treasure_code = r.u16_at(o); break;
     case 1100:
-      d.leave_chance = r.u8_at(o);
-      d.left_object = r.u16_at(o + 1);
+      d.drop_chance = r.u8_at(o);
+      d.drop_item = r.u16_at(o + 1);
       d.byte_199 = r.u8_at(o + 3);
-      d.stealable_object = r.u16_at(o + 4);
+      d.steal_item = r.u16_at(o + 4);
       break;
     case 1101:
       d.word_200 = r.u16_at(o);
@@ -95,63 +95,74 @@ void apply_tag(std::uint16_t tag, const ByteReader& r, std::size_t p, ItemData& 
     case 1300: d.byte_249 = r.u8_at(o); break;
     case 1500: for (int i = 0; i < 5; ++i) d.bytes_223[i] = r.u8_at(o + i); break;
     case 2001: d.byte_245 = r.u8_at(o); d.price = r.i32_at(o + 1); break;
-    case 2002: d.list_flags = r.u8_at(o); d.bytes_246[0] = r.u8_at(o + 1); d.bytes_246[1] = r.u8_at(o + 2); break;
+    case 2002: d.action_flags = r.u8_at(o); d.target_side = r.u8_at(o + 1); d.element = r.u8_at(o + 2); break;
     case 2003:
-      d.attack_bonus = r.u16_at(o);
-      d.defence_bonus = r.u16_at(o + 2);
-      d.speed_bonus = r.u16_at(o + 4);
-      d.magic_attack_bonus = r.u16_at(o + 6);
-      d.magic_defence_bonus = r.u16_at(o + 8);
+      d.attack = r.u16_at(o);
+      d.defence = r.u16_at(o + 2);
+      d.speed = r.u16_at(o + 4);
+      d.magic_attack = r.u16_at(o + 6);
+      d.magic_defence = r.u16_at(o + 8);
       break;
     case 2004:
-      for (int i = 0; i < 3; ++i) d.words_82[i] = r.u16_at(o + 2 * i);
-      d.word_88 = r.i8_at(o + 6);
+      d.hp_cost = r.u16_at(o);
+      d.mp_cost = r.u16_at(o + 2);
+      d.sp_cost = r.u16_at(o + 4);
+      d.rage_cost = r.i8_at(o + 6);
       break;
-    case 2005: for (int i = 0; i < 4; ++i) d.bytes_238[i] = r.u8_at(o + i); break;
-    case 2006: d.word_100 = r.u16_at(o); break;
-    case 2007: d.flag_bits |= r.u8_at(o); break;
-    case 2008: d.flag_bits |= static_cast<std::uint8_t>(r.u8_at(o) << 4); break;
+    case 2005:
+      d.target_mode = r.u8_at(o);
+      d.turns = r.u8_at(o + 1);
+      d.byte_240 = r.u8_at(o + 2);
+      d.user_class = r.u8_at(o + 3);
+      break;
+    case 2006: d.power = r.u16_at(o); break;
+    case 2007: d.status_low |= r.u8_at(o); break;
+    case 2008: d.status_low |= static_cast<std::uint8_t>(r.u8_at(o) << 4); break;
     case 2009:
       store_if_nonzero(d.hp_amount, r.i16_at(o));
       store_if_nonzero(d.sp_amount, r.i16_at(o + 2));
-      store_if_nonzero(d.attack_bonus, r.i16_at(o + 4));
-      store_if_nonzero(d.defence_bonus, r.i16_at(o + 6));
-      store_if_nonzero(d.word_64, r.i16_at(o + 8));
+      store_if_nonzero(d.attack, r.i16_at(o + 4));
+      store_if_nonzero(d.defence, r.i16_at(o + 6));
+      store_if_nonzero(d.hit, r.i16_at(o + 8));
       break;
     case 2010: {
       store_if_nonzero(d.mp_amount, r.i16_at(o));
-      store_if_nonzero(d.magic_attack_bonus, r.i16_at(o + 2));
-      store_if_nonzero(d.magic_defence_bonus, r.i16_at(o + 4));
-      store_if_nonzero(d.word_74, r.i16_at(o + 6));
+      store_if_nonzero(d.magic_attack, r.i16_at(o + 2));
+      store_if_nonzero(d.magic_defence, r.i16_at(o + 4));
+      store_if_nonzero(d.magic_hit, r.i16_at(o + 6));
       std::int32_t speed = r.i32_at(o + 8);
-      if (speed != 0) d.speed_bonus = static_cast<std::uint16_t>(speed);
+      if (speed != 0) d.speed = static_cast<std::uint16_t>(speed);
       break;
     }
-    case 2011: d.words_212[0] = r.u16_at(o); d.words_212[1] = r.u16_at(o + 2); break;
-    case 2012: d.byte_233 = r.u8_at(o); break;
-    case 2013: d.bytes_234[0] = r.u8_at(o); d.bytes_234[1] = r.u8_at(o + 1); break;
+    case 2011: d.yin = r.u16_at(o); d.yang = r.u16_at(o + 2); break;
+    case 2012: d.rage_add = r.u8_at(o); break;
+    case 2013: d.talisman_element = r.u8_at(o); d.talisman_count = r.u8_at(o + 1); break;
     case 2015: d.byte_242 = r.u8_at(o); break;
-    case 2019: d.byte_228 = r.u8_at(o); d.word_230 = r.u16_at(o + 1); break;
+    case 2019: d.status_high = r.u8_at(o); d.status_value = r.u16_at(o + 1); break;
     case 2020: d.word_202 = r.u16_at(o); break;
     case 2021:
-      d.value_b = r.i32_at(o);
-      d.value_e = static_cast<std::uint16_t>(r.u32_at(o + 4));
+      d.max_hp = r.i32_at(o);
+      d.mp = static_cast<std::uint16_t>(r.u32_at(o + 4));
       d.bytes_236[0] = r.u8_at(o + 8);
       d.bytes_236[1] = r.u8_at(o + 9);
       break;
     case 2022:
-      d.defence_bonus = r.u16_at(o);
-      d.word_64 = r.u16_at(o + 2);
-      d.byte_233 = r.u8_at(o + 4);
-      d.combat[combat_speed] = r.u8_at(o + 6);
+      d.defence = r.u16_at(o);
+      d.hit = r.u16_at(o + 2);
+      d.rage_add = r.u8_at(o + 4);
+      d.stats[combat_speed] = r.u8_at(o + 6);
       break;
     case 2050: d.byte_244 = r.u8_at(o); break;
     case 2051: d.byte_249 = r.u8_at(o); break;
     case 2100: for (int i = 0; i < 4; ++i) d.words_204[i] = r.u16_at(o + 2 * i); break;
-    case 2101: for (int i = 0; i < 5; ++i) d.words_212[i] = r.u16_at(o + 2 * i); break;
+    case 2101:
+      d.yin = r.u16_at(o);
+      d.yang = r.u16_at(o + 2);
+      for (int i = 0; i < 3; ++i) d.words_216[i] = r.u16_at(o + 4 + 2 * i);
+      break;
     case 2103: for (int i = 0; i < 4; ++i) d.bytes_223[i] = r.u8_at(o + i); break;
     case 2200: d.byte_232 = r.u8_at(o); break;
-    case 2500: d.word_96 = r.u16_at(o); break;
+    case 2500: d.atk_script = r.u16_at(o); break;
     case 9907: d.level = r.u16_at(o); break;
     case 9908:
       for (int i = 0; i < 8; ++i) d.growth[i] = static_cast<float>(r.u16_at(o + 2 * i) / 10.0);
@@ -232,7 +243,7 @@ int read_Item(std::uint16_t number, ItemData* out) {
     return 0;
   }
   std::memset(out, 0, sizeof *out);
-  out->number = static_cast<std::uint16_t>(n);
+  out->object_id = static_cast<std::uint16_t>(n);
   for (;;) {
     if (!r.has(p, 2)) {
       report_error(truncated_message, n);

@@ -126,12 +126,12 @@ TEST_F(ObjectDb, TagsThatStoreOnlyNonZeroOperandsKeepEarlierValues) {
             .tag(2008, {op8(0x02)})});
   ItemData item;
   ASSERT_EQ(read_Item(1, &item), 1);
-  EXPECT_EQ(item.attack_bonus, 31);
-  EXPECT_EQ(item.defence_bonus, 32);
-  EXPECT_EQ(item.magic_attack_bonus, 34);
-  EXPECT_EQ(item.magic_defence_bonus, 35);
-  EXPECT_EQ(item.speed_bonus, 0);  // 65536 is non-zero; its low 16 bits are stored
-  EXPECT_EQ(item.flag_bits, 0x21);
+  EXPECT_EQ(item.attack, 31);
+  EXPECT_EQ(item.defence, 32);
+  EXPECT_EQ(item.magic_attack, 34);
+  EXPECT_EQ(item.magic_defence, 35);
+  EXPECT_EQ(item.speed, 0);  // 65536 is non-zero; its low 16 bits are stored
+  EXPECT_EQ(item.status_low, 0x21);
 }
 
 TEST_F(ObjectDb, NumbersAreCountedFromOneBitFifteenIgnored) {
@@ -142,7 +142,7 @@ TEST_F(ObjectDb, NumbersAreCountedFromOneBitFifteenIgnored) {
   EXPECT_EQ(read_Item(4, &item), 0);
   EXPECT_EQ(item.level, 0xABAB);  // untouched
   ASSERT_EQ(read_Item(0x8002, &item), 1);
-  EXPECT_EQ(item.number, 2);
+  EXPECT_EQ(item.object_id, 2);
   EXPECT_EQ(item.level, 2);
   // A record of its end tag alone is all zero but for its number.
   ASSERT_EQ(read_Item(3, &item), 1);
@@ -270,7 +270,7 @@ TEST_F(Monster, TheLevelMultiplierGrowsEveryFiveLevels) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     ItemData item;
     read_monster(static_cast<std::uint16_t>(i + 1), &item);
-    EXPECT_FLOAT_EQ(item.level_multiplier, cases[i].second) << cases[i].first;
+    EXPECT_FLOAT_EQ(item.level_mult, cases[i].second) << cases[i].first;
   }
 }
 
@@ -281,27 +281,27 @@ TEST_F(Monster, CombatValuesFollowFromGrowthAndLevel) {
         ObjectRecord().kind(130).level(5).growth(growth)});
   ItemData m;
   read_monster(1, &m);
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(m.combat[i], 11) << i;
-  EXPECT_EQ(m.value_b, 73);  // (55 + 5 + 5) * 1.02^6 = 73.2
-  EXPECT_EQ(m.value_c, 73);
-  EXPECT_EQ(m.value_g, 96);  // SP ((55 + 5 + 5) / 4) * 6
-  EXPECT_EQ(m.value_f, 96);
-  EXPECT_EQ(m.value_e, 96);  // MP ((55 + 22 / 4 + 5) / 4) * 6
-  EXPECT_EQ(m.value_d, 96);
-  EXPECT_EQ(m.combat[combat_attack], 26);
-  EXPECT_EQ(m.combat[combat_defence], 6);
-  EXPECT_EQ(m.combat[combat_ave], 11);
-  EXPECT_EQ(m.combat[combat_speed], 12);  // from tag 2022
-  EXPECT_EQ(m.combat[combat_magic_attack], 14);
-  EXPECT_EQ(m.combat[combat_magic_defence], 4);
-  EXPECT_EQ(m.combat[combat_value_14], 11);
-  EXPECT_EQ(m.value_a, 0);
-  EXPECT_EQ(m.combat[combat_value_15], 50 + 320 + 88);  // 10 L + 10 f + the base values, f = 32
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(m.stats[i], 11) << i;
+  EXPECT_EQ(m.max_hp, 73);  // (55 + 5 + 5) * 1.02^6 = 73.2
+  EXPECT_EQ(m.hp, 73);
+  EXPECT_EQ(m.sp, 96);  // SP ((55 + 5 + 5) / 4) * 6
+  EXPECT_EQ(m.max_sp, 96);
+  EXPECT_EQ(m.mp, 96);  // MP ((55 + 22 / 4 + 5) / 4) * 6
+  EXPECT_EQ(m.max_mp, 96);
+  EXPECT_EQ(m.stats[combat_attack], 26);
+  EXPECT_EQ(m.stats[combat_defence], 6);
+  EXPECT_EQ(m.stats[combat_ave], 11);
+  EXPECT_EQ(m.stats[combat_speed], 12);  // from tag 2022
+  EXPECT_EQ(m.stats[combat_magic_attack], 14);
+  EXPECT_EQ(m.stats[combat_magic_defence], 4);
+  EXPECT_EQ(m.stats[combat_value_14], 11);
+  EXPECT_EQ(m.atb_delay, 0);
+  EXPECT_EQ(m.stats[combat_value_15], 50 + 320 + 88);  // 10 L + 10 f + the base values, f = 32
   EXPECT_EQ(m.word_176, 53);                            // (5 * 32 / 3) * 1
   EXPECT_EQ(m.word_200, 57);                            // (458 / 8) * 1
   read_monster(2, &m);
-  EXPECT_EQ(m.value_b, 366);  // kind 130: the product times five, then cut (not 5 * 73)
-  EXPECT_EQ(m.combat[combat_value_15], 50 + 88);
+  EXPECT_EQ(m.max_hp, 366);  // kind 130: the product times five, then cut (not 5 * 73)
+  EXPECT_EQ(m.stats[combat_value_15], 50 + 88);
 }
 
 }  // namespace
