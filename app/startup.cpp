@@ -84,7 +84,6 @@ constexpr std::uint32_t act_memory_size = 0x400000;       // 4 MB
 constexpr std::uint32_t tsw_memory_size = 0x1000000;      // 16 MB
 constexpr std::uint8_t all_tags = 255;
 
-constexpr const char* caption_error = "\xbf\xf9\xbb\x7e";  // "錯誤"
 constexpr const char* caption_hint = "\xb4\xa3\xa5\xdc";   // "提示"
 // "使用視窗模式嗎?(y/n),"
 constexpr const char* ask_window_mode =
@@ -116,7 +115,7 @@ std::string game_path(const char* part) {
 
 // A failed set-up that ends start-up: one box without owner, the same line in the log.
 int fail_start(const char* text) {
-  platform::message_box(nullptr, text, caption_error, platform::BoxButtons::Ok);
+  platform::message_box(nullptr, text, error_caption, platform::BoxButtons::Ok);
   log_trace("%s", text);
   return 0;
 }
@@ -174,7 +173,7 @@ void set_up_sound() {
   if (!OpenSfx(game_path("ACT\\").c_str())) log_trace("%s", sfx_failed);
   log_trace("Miles -------------> ok");
   if (!OpenStream(sfx_bank.GetDriver())) {
-    platform::message_box(nullptr, stream_failed, caption_error, platform::BoxButtons::Ok);
+    platform::message_box(nullptr, stream_failed, error_caption, platform::BoxButtons::Ok);
     log_trace("%s", stream_failed);
   }
   log_trace("Stream -------------> ok");

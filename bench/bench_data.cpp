@@ -22,10 +22,10 @@ void load_objects() {
         .bonuses(12, 0, 3, 0, 1)
         .list_flags(0x01)
         .user_class(0)
-        .tag(tag_words_82, {op16(1), op16(2), op16(3), op8(0xF0)})
-        .tag(tag_word_100, {op16(7)})
-        .tag(tag_words_212_214, {op16(100), op16(200)})
-        .tag(tag_bytes_234, {op8(1), op8(2)})
+        .tag(tag_costs, {op16(1), op16(2), op16(3), op8(0xF0)})
+        .tag(tag_power, {op16(7)})
+        .tag(tag_yin_yang, {op16(100), op16(200)})
+        .tag(tag_talisman, {op8(1), op8(2)})
         .tag(tag_byte_242, {op8(3)})
         .info("\xA5\xAD\xA4Z\xAA\xBA\xC5K\xBC""C")                                     // 平凡的鐵劍
         .help("\xA5\xAD\xA4Z\xAA\xBA\xC5K\xBC""C%N\xA6^\xB4_\xA4@\xA8\xC7\xA5\xCD\xA9R");  // 平凡的鐵劍%N回復一些生命

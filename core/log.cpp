@@ -16,7 +16,6 @@ constexpr std::size_t text_size = 256;  // a message holds at most 255 bytes
 char log_text[text_size];
 
 const char log_file[] = "debug.txt";
-const char error_caption[] = "\xBF\xF9\xBB\x7E";  // "錯誤"
 
 bool is_big5_lead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 

@@ -2,6 +2,9 @@
 // The error log and the trace: debug.txt in the game directory, deleted at every start.
 namespace platform { struct Window; }
 
+// The caption of the system's error boxes, "錯誤".
+constexpr const char* error_caption = "\xBF\xF9\xBB\x7E";
+
 extern int error_log_switch;  // 1: report_error appends to debug.txt; 0: message box
 
 void reset_debug_log(platform::Window* owner);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 MemMgr mem_mgr;
 
@@ -46,9 +47,11 @@ MemMgr::~MemMgr() {
       ReturnNode(node);
     }
   }
-  while (Node* node = pool_.next) {
-    pool_.next = node->next;
-    NodeBodyFree(node);
+  for (Node* list : {&pool_, &set_aside_}) {
+    while (Node* node = list->next) {
+      list->next = node->next;
+      NodeBodyFree(node);
+    }
   }
 }
 
@@ -65,11 +68,20 @@ void* MemMgr::Alloc(int size) {
 bool MemMgr::Free(const void* p) {
   Node* node = UnlinkNode(p);
   if (!node) return false;
-  bool intact = NodeContainFree(node);
-  // The record goes back to the pool even after an overwrite: its fields are cleared, and
-  // keeping it out would only lose it.
-  ReturnNode(node);
-  return intact;
+  if (NodeContainFree(node)) {
+    ReturnNode(node);
+    return true;
+  }
+  // A record whose block was overwritten is not trusted again; it is kept until shut-down.
+  node->next = set_aside_.next;
+  set_aside_.next = node;
+  return false;
+}
+
+int MemMgr::set_aside_records() const {
+  int n = 0;
+  for (const Node* node = set_aside_.next; node; node = node->next) ++n;
+  return n;
 }
 
 MemMgr::Node* MemMgr::TakeNode() {

@@ -21,7 +21,8 @@ class MemMgr {
   // The user pointer (not cleared), or null: size below 0 or too large, or no memory.
   void* Alloc(int size);
   // True when the block was found, its guards were intact and it was released. A block with
-  // overwritten guards is released all the same; a pointer not held changes nothing.
+  // overwritten guards is released all the same, but its node record is not used again: it
+  // is set aside until shut-down. A pointer not held changes nothing.
   bool Free(const void* p);
 
   // The last error: a fixed message, an overwrite report or a system error text.
@@ -29,6 +30,8 @@ class MemMgr {
   long long bytes_in_use() const { return bytes_in_use_; }
   long long peak_bytes() const { return peak_bytes_; }
   int node_records() const { return node_records_; }
+  // Node records kept out of the pool after an overwrite.
+  int set_aside_records() const;
   int peak_node_records() const { return peak_node_records_; }
 
  private:
@@ -57,6 +60,7 @@ class MemMgr {
   int node_records_ = 0;
   Node chains_[chain_count] = {};
   Node pool_ = {};
+  Node set_aside_ = {};  // node records of blocks found overwritten, released at shut-down
   char error_text_[1024] = {};
 };
 

@@ -24,16 +24,23 @@ constexpr const char* user_cfg_name = "User.cfg";
 constexpr const char* save_failed_message =
     "save_user_cfg(...) \xc0\xc9\xae\xd7\xab\xd8\xa5\xdf\xa5\xa2\xb1\xd1";
 
-// The ints in file order: volumes, key bindings, joystick bindings, options.
-constexpr std::size_t block_ints = user_cfg_block_size / 4;
-constexpr std::size_t option_ints = user_cfg_options_size / 4;
+const UserCfgField layout[] = {
+    {"music_volume", 0, &music_volume, 1},
+    {"sfx_volume", 4, &sfx_volume, 1},
+    {"key_bindings", 8, key_bindings, binding_slot_count},
+    {"joy_bindings", 136, joy_bindings, binding_slot_count},
+    {"user_options", user_cfg_block_size, user_options, user_option_count},
+};
 
-int* block_slot(std::size_t i) {
-  if (i == 0) return &music_volume;
-  if (i == 1) return &sfx_volume;
-  if (i < 2 + binding_slot_count) return &key_bindings[i - 2];
-  return &joy_bindings[i - 2 - binding_slot_count];
+// Each row's ints from (or into) an image of the whole file.
+void take_rows(const ByteReader& image, bool (*wanted)(const UserCfgField&)) {
+  for (const UserCfgField& f : layout)
+    if (wanted(f))
+      for (std::size_t i = 0; i < f.count; ++i) f.values[i] = image.i32_at(f.offset + 4 * i);
 }
+
+bool in_first_block(const UserCfgField& f) { return f.offset < user_cfg_block_size; }
+bool in_option_block(const UserCfgField& f) { return f.offset >= user_cfg_block_size; }
 
 bool valid_key_binding(int k) { return k >= 0 && k < 256; }
 bool valid_joy_binding(int k) {
@@ -63,26 +70,26 @@ std::string user_cfg_path(bool& ok) {
 
 }  // namespace
 
+std::span<const UserCfgField> user_cfg_layout() { return layout; }
+
 void apply_user_cfg(const std::uint8_t* data, std::size_t size) {
   if (!data) size = 0;
   size = std::min(size, user_cfg_size);
-  // The option block is taken byte by byte as far as the file goes, over the current values.
+  // The option block is taken byte by byte as far as the file goes, over the current values;
+  // the first block only when the file reaches into the options.
   if (size > user_cfg_block_size) {
-    std::uint8_t options[user_cfg_options_size];
-    for (std::size_t i = 0; i < option_ints; ++i) put_u32le(options + 4 * i, std::uint32_t(user_options[i]));
-    std::copy(data + user_cfg_block_size, data + size, options);
-    const ByteReader option_block(options, sizeof options), file(data, size);
-    for (std::size_t i = 0; i < option_ints; ++i) user_options[i] = option_block.i32_at(4 * i);
-    for (std::size_t i = 0; i < block_ints; ++i) *block_slot(i) = file.i32_at(4 * i);
+    auto image = user_cfg_image();
+    std::copy(data, data + size, image.begin());
+    take_rows(ByteReader(image.data(), image.size()), in_option_block);
+    take_rows(ByteReader(image.data(), image.size()), in_first_block);
   }
   sanitise();
 }
 
 std::array<std::uint8_t, user_cfg_size> user_cfg_image() {
   std::array<std::uint8_t, user_cfg_size> out{};
-  for (std::size_t i = 0; i < block_ints; ++i) put_u32le(out.data() + 4 * i, std::uint32_t(*block_slot(i)));
-  for (std::size_t i = 0; i < option_ints; ++i)
-    put_u32le(out.data() + user_cfg_block_size + 4 * i, std::uint32_t(user_options[i]));
+  for (const UserCfgField& f : layout)
+    for (std::size_t i = 0; i < f.count; ++i) put_u32le(out.data() + f.offset + 4 * i, std::uint32_t(f.values[i]));
   return out;
 }
 
@@ -104,9 +111,13 @@ void load_user_cfg() {
 void save_user_cfg() {
   bool ok = false;
   const std::string path = user_cfg_path(ok);
-  user_options[option_saved_mark] = 1;
-  const auto image = user_cfg_image();
-  if (ok && platform::write_file_atomic(path, image.data(), image.size())) return;
+  // The file carries the saved mark; memory takes it only once the file is whole.
+  auto image = user_cfg_image();
+  put_u32le(image.data() + user_cfg_block_size + 4 * option_saved_mark, 1);
+  if (ok && platform::write_file_atomic(path, image.data(), image.size())) {
+    user_options[option_saved_mark] = 1;
+    return;
+  }
   show_windows_error();
   report_error("%s", save_failed_message);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 constexpr std::size_t user_cfg_block_size = 264;    // volumes, then both binding tables
 constexpr std::size_t user_cfg_options_size = 136;  // the option block
@@ -24,9 +25,19 @@ extern int music_volume;  // 0-128, default 80
 extern int sfx_volume;    // 0-128, default 80
 extern int user_options[user_option_count];
 
+// The file's layout: one row per field (name, offset, the ints it holds in memory, their count).
+struct UserCfgField {
+  const char* name;
+  std::size_t offset;
+  int* values;
+  std::size_t count;
+};
+std::span<const UserCfgField> user_cfg_layout();
+
 // A missing or unreadable file leaves the current values.
 void load_user_cfg();
-// On failure the old file stays whole and the failure is reported.
+// On failure the old file stays whole and the failure is reported; only a complete write
+// marks the options as saved (option_saved_mark).
 void save_user_cfg();
 
 // Takes a User.cfg image as load_user_cfg does: the option bytes that are there, and the first

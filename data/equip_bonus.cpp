@@ -24,14 +24,14 @@ bool apply_slot(RoleData* role, int slot, int sign) {
   auto add16 = [sign](std::uint16_t& field, std::uint16_t bonus) {
     field = static_cast<std::uint16_t>(field + sign * bonus);
   };
-  add16(role->attack, item.attack_bonus);
-  add16(role->defence, item.defence_bonus);
-  add16(role->speed, item.speed_bonus);
-  add16(role->magic_attack, item.magic_attack_bonus);
-  add16(role->magic_defence, item.magic_defence_bonus);
+  add16(role->stats[stat_attack], item.attack);
+  add16(role->stats[stat_defence], item.defence);
+  add16(role->stats[stat_speed], item.speed);
+  add16(role->stats[stat_magic_attack], item.magic_attack);
+  add16(role->stats[stat_magic_defence], item.magic_defence);
   role->equip_byte_a = add_clamped(role->equip_byte_a, item.byte_242, sign);
   role->equip_byte_b = add_clamped(role->equip_byte_b, item.bytes_251[0], sign);
-  if (slot == 0 && sign > 0) role->weapon_attack = item.attack_bonus;
+  if (slot == 0 && sign > 0) role->stats[stat_weapon_attack] = item.attack;
   if (slot >= 4) add_treasure_bonus(role, object, sign > 0 ? 1 : 0);
   return true;
 }
@@ -58,11 +58,11 @@ void add_treasure_bonus(RoleData* role, std::uint16_t object, int add) {
   role->max_hp = saturate_i32(static_cast<double>(role->max_hp) + sign * g[0]);
   role->max_mp = static_cast<std::int16_t>(role->max_mp + sign * g[1]);
   role->max_sp = static_cast<std::int16_t>(role->max_sp + sign * g[2]);
-  role->attack = static_cast<std::uint16_t>(role->attack + sign * g[3]);
-  role->defence = static_cast<std::uint16_t>(role->defence + sign * g[4]);
-  role->magic_attack = static_cast<std::uint16_t>(role->magic_attack + sign * g[5]);
-  role->magic_defence = static_cast<std::uint16_t>(role->magic_defence + sign * g[6]);
-  role->speed = static_cast<std::uint16_t>(role->speed + sign * g[7]);
+  role->stats[stat_attack] = static_cast<std::uint16_t>(role->stats[stat_attack] + sign * g[3]);
+  role->stats[stat_defence] = static_cast<std::uint16_t>(role->stats[stat_defence] + sign * g[4]);
+  role->stats[stat_magic_attack] = static_cast<std::uint16_t>(role->stats[stat_magic_attack] + sign * g[5]);
+  role->stats[stat_magic_defence] = static_cast<std::uint16_t>(role->stats[stat_magic_defence] + sign * g[6]);
+  role->stats[stat_speed] = static_cast<std::uint16_t>(role->stats[stat_speed] + sign * g[7]);
 }
 
 void raise_treasure_levels(std::uint16_t n) {

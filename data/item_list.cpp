@@ -29,16 +29,16 @@ ItemNode* alloc_node() {
 std::int16_t cap_count(int n) { return static_cast<std::int16_t>(std::clamp(n, 0, item_count_cap)); }
 
 // The list flags tested as a signed byte: bit 7 also meets mask bits 8-15.
-int flags_of(const ItemNode* node) { return static_cast<std::int8_t>(node->item.list_flags); }
+int flags_of(const ItemNode* node) { return static_cast<std::int8_t>(node->item.action_flags); }
 
 bool meets(const ItemNode* node, std::uint16_t mask) {
   return (flags_of(node) & mask) != 0 || ((mask & mask_high) && (flags_of(node) & flag_with_high_mask));
 }
 
-bool every_kind(const ItemNode* node) { return node->item.list_flags & flag_every_kind; }
+bool every_kind(const ItemNode* node) { return node->item.action_flags & flag_every_kind; }
 
 bool suits(const ItemNode* node, std::uint16_t c) {
-  std::uint8_t own = node->item.user_class();
+  std::uint8_t own = node->item.user_class;
   return own == c || own == 0 || c == 0;
 }
 

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <span>
 
+#include "data/record_image.h"
+
 constexpr std::size_t magic_study_image_size = 48;
 
 struct MagicStudy {
   MagicStudy* next;           // 0: a pointer slot, 0 in the image
-  std::uint16_t spell;        // 4: the art's object number; 0 = none
+  std::uint16_t spell_id;     // 4: the art's object number; 0 = none
   std::uint16_t progress;     // 6
   std::uint16_t goal;         // 8: the progress at which the spell is learned
   std::uint16_t unused_10;    // 10
@@ -18,15 +20,19 @@ struct MagicStudy {
   std::uint8_t unused_16[32]; // 16
 };
 
-template <class Record, class Visit>
-void visit_magic_study(Record& m, Visit&& v) {
-  v(4, m.spell);
-  v(6, m.progress);
-  v(8, m.goal);
-  v(10, m.unused_10);
-  v(12, m.learned);
-  v(16, m.unused_16);
-}
+// The stored layout: one row per field (name, offset, member); next has no row.
+template <>
+struct record_image::Layout<MagicStudy> {
+  static constexpr std::size_t size = magic_study_image_size;
+  static constexpr auto fields = std::tuple{
+      field("spell_id", 4, &MagicStudy::spell_id),
+      field("progress", 6, &MagicStudy::progress),
+      field("goal", 8, &MagicStudy::goal),
+      field("unused_10", 10, &MagicStudy::unused_10),
+      field("learned", 12, &MagicStudy::learned),
+      field("unused_16", 16, &MagicStudy::unused_16),
+  };
+};
 
 void magic_study_to_image(const MagicStudy& record, std::span<std::uint8_t, magic_study_image_size> out);
 void magic_study_from_image(std::span<const std::uint8_t, magic_study_image_size> in, MagicStudy& record);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/log.h"
 #include "core/paths.h"
 #include "data/role_rows.h"
 #include "platform/files.h"
@@ -16,7 +17,6 @@ constexpr const char* column_line =
 // 無法建立 XXX.txt 檔案
 constexpr const char* cannot_create_message = "\xB5L\xAAk\xAB\xD8\xA5\xDF XXX.txt \xC0\xC9\xAE\xD7";
 // 錯誤
-constexpr const char* error_caption = "\xBF\xF9\xBB~";
 
 std::string row_line(const MapsRoleRow& row) {
   char line[256];

@@ -5,8 +5,6 @@
 #include "data/music_state.h"
 
 namespace {
-constexpr std::size_t music_row_size = 10;
-
 // read_maps_music(...) 錯誤 找不到 MusicID[%d] 音樂 
 constexpr const char* names_ran_out_message =
     "read_maps_music(...) \xBF\xF9\xBB~ \xA7\xE4\xA4\xA3\xA8\xEC MusicID[%d] \xAD\xB5\xBC\xD6 ";
@@ -19,14 +17,15 @@ int read_music_id(std::uint16_t map) {
   if (talk_music_mark == 1) return 2;
   ByteReader t = maps_table(maps_music_rows);
   for (std::size_t p = 0; t.has(p, music_row_size) && t.u16_at(p) != end_mark; p += music_row_size) {
-    if (t.u16_at(p) != map) continue;
-    int id1 = t.u16_at(p + 2), id2 = t.u16_at(p + 6);
-    if (id1 == music_ids[0] && id2 == music_ids[1]) return 2;
-    music_ids[0] = id1;
-    music_params[0] = t.u16_at(p + 4);
-    music_ids[1] = id2;
-    music_params[1] = t.u16_at(p + 8);
-    return id1 == 0 && id2 == 0 ? -1 : 1;
+    MusicRow row;
+    record_image::read_value(t, p, row);
+    if (row.map != map) continue;
+    if (row.music_id1 == music_ids[0] && row.music_id2 == music_ids[1]) return 2;
+    music_ids[0] = row.music_id1;
+    music_params[0] = row.param1;
+    music_ids[1] = row.music_id2;
+    music_params[1] = row.param2;
+    return row.music_id1 == 0 && row.music_id2 == 0 ? -1 : 1;
   }
   return -1;
 }
@@ -54,10 +53,8 @@ void set_music_id(std::uint16_t map, std::uint16_t id1, std::uint16_t param1, st
   ByteReader t = maps_table(maps_music_rows);
   for (std::size_t p = 0; t.has(p, music_row_size) && t.u16_at(p) != end_mark; p += music_row_size) {
     if (t.u16_at(p) != map) continue;
-    std::size_t row = static_cast<std::size_t>(start) + p;
-    pool_put_u16(gmMapsPool, row + 2, id1);
-    pool_put_u16(gmMapsPool, row + 4, param1);
-    pool_put_u16(gmMapsPool, row + 6, id2);
-    pool_put_u16(gmMapsPool, row + 8, param2);
+    const MusicRow row{map, id1, param1, id2, param2};
+    record_image::write_value(row, std::span<std::uint8_t>(gmMapsPool.bytes, gmMapsPool.size),
+                              static_cast<std::size_t>(start) + p);
   }
 }

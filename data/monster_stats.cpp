@@ -21,7 +21,7 @@ ItemData* read_monster(std::uint16_t number, ItemData* out) {
   read_Item(number, out);
   const int level = out->level;
   const float m = level_multiplier(level);
-  out->level_multiplier = m;
+  out->level_mult = m;
 
   int s[8];
   for (int i = 0; i < 8; ++i) {
@@ -29,36 +29,36 @@ ItemData* read_monster(std::uint16_t number, ItemData* out) {
     float whole = std::trunc(v);
     double rounded = whole + ((v - whole) >= 0.5f ? 1.0 : 0.0);
     s[i] = saturate_u16(rounded);
-    out->combat[i] = static_cast<std::uint16_t>(s[i]);
+    out->stats[i] = static_cast<std::uint16_t>(s[i]);
   }
 
   const float p = level_hp_factor(level);
   const int h = 5 * s[0] + s[3] / 2 + s[6] / 2;
   float hp = static_cast<float>(h) * p;
   if (out->kind == tough_kind) hp = hp * 5.0f;
-  out->value_b = saturate_i32(hp);
-  out->value_c = out->value_b;
+  out->max_hp = saturate_i32(hp);
+  out->hp = out->max_hp;
 
-  out->value_g = static_cast<std::uint16_t>(((5 * s[1] + s[4] / 2 + s[6] / 2) / 4) * 6);
-  out->value_f = out->value_g;
-  out->value_e = static_cast<std::uint16_t>(((5 * s[7] + (s[2] + s[5]) / 4 + s[6] / 2) / 4) * 6);
-  out->value_d = out->value_e;
+  out->sp = static_cast<std::uint16_t>(((5 * s[1] + s[4] / 2 + s[6] / 2) / 4) * 6);
+  out->max_sp = out->sp;
+  out->mp = static_cast<std::uint16_t>(((5 * s[7] + (s[2] + s[5]) / 4 + s[6] / 2) / 4) * 6);
+  out->max_mp = out->mp;
 
-  out->combat[combat_attack] = static_cast<std::uint16_t>(saturate_i32((5 * s[1] + s[4] / 2 + s[6] / 2) / 2.5));
-  out->combat[combat_defence] = static_cast<std::uint16_t>((5 * s[0] + s[3] / 2 + s[6] / 2) / 10);
-  out->combat[combat_ave] = static_cast<std::uint16_t>((2 * s[3] + s[4] + s[6]) / 4);
-  out->combat[combat_magic_attack] = static_cast<std::uint16_t>((3 * s[2] + s[7] / 2 + s[6] / 2) / 3);
-  out->combat[combat_magic_defence] = static_cast<std::uint16_t>((3 * s[5] + s[7] / 2 + s[6] / 2) / 10);
-  out->combat[combat_value_14] = static_cast<std::uint16_t>((s[2] + s[3] + s[4] + s[6]) / 4);
+  out->stats[combat_attack] = static_cast<std::uint16_t>(saturate_i32((5 * s[1] + s[4] / 2 + s[6] / 2) / 2.5));
+  out->stats[combat_defence] = static_cast<std::uint16_t>((5 * s[0] + s[3] / 2 + s[6] / 2) / 10);
+  out->stats[combat_ave] = static_cast<std::uint16_t>((2 * s[3] + s[4] + s[6]) / 4);
+  out->stats[combat_magic_attack] = static_cast<std::uint16_t>((3 * s[2] + s[7] / 2 + s[6] / 2) / 3);
+  out->stats[combat_magic_defence] = static_cast<std::uint16_t>((3 * s[5] + s[7] / 2 + s[6] / 2) / 10);
+  out->stats[combat_value_14] = static_cast<std::uint16_t>((s[2] + s[3] + s[4] + s[6]) / 4);
 
-  out->value_a = (s[1] + s[2] + s[4] + s[7]) - (s[0] + s[3] + s[5] + s[6]);
+  out->atb_delay = (s[1] + s[2] + s[4] + s[7]) - (s[0] + s[3] + s[5] + s[6]);
 
   const int f = kind_factor(out->kind);
   int sum = 0;
   for (int v : s) sum += v;
-  out->combat[combat_value_15] = static_cast<std::uint16_t>(10 * level + 10 * f + sum);
+  out->stats[combat_value_15] = static_cast<std::uint16_t>(10 * level + 10 * f + sum);
   const int whole_m = static_cast<int>(m);
   out->word_176 = static_cast<std::uint16_t>(((level * f) / 3) * whole_m);
-  out->word_200 = static_cast<std::uint16_t>((out->combat[combat_value_15] / 8) * whole_m);
+  out->word_200 = static_cast<std::uint16_t>((out->stats[combat_value_15] / 8) * whole_m);
   return out;
 }

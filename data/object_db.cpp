@@ -98,18 +98,18 @@ constexpr TagRow end(std::uint16_t code) { return {code, "end", TagForm::end, 0,
 
 using O = const TagOperands&;
 constexpr TagRow tag_table[] = {
-    fixed(tag_value_a, "value A", 4, [](O o, ItemData& d) { d.value_a = o.i32(0); }),
+    fixed(tag_atb_delay, "ATB delay", 4, [](O o, ItemData& d) { d.atb_delay = o.i32(0); }),
     fixed(tag_byte_222, "byte 222", 1, [](O o, ItemData& d) { d.byte_222 = o.u8(0); }),
     fixed(tag_word_98, "word 98", 2, [](O o, ItemData& d) { d.word_98 = o.u16(0); }),
-    fixed(tag_action_slots, "action slots", 10, [](O o, ItemData& d) { o.u16s(d.action_slots); }),
-    fixed(tag_action_counts, "action counts", 5, [](O o, ItemData& d) { o.u8s(d.action_counts); }),
-    fixed(tag_word_66, "word 66", 2, [](O o, ItemData& d) { d.word_66 = o.u16(0); }),
-    fixed(tag_left_and_stealable, "left and stealable objects", 6,
+    fixed(tag_ai_actions, "AI actions", 10, [](O o, ItemData& d) { o.u16s(d.ai_actions); }),
+    fixed(tag_ai_uses, "AI uses", 5, [](O o, ItemData& d) { o.u8s(d.ai_uses); }),
+    fixed(tag_treasure_code, "treasure code", 2, [](O o, ItemData& d) { d.treasure_code = o.u16(0); }),
+    fixed(tag_drop_and_steal, "dropped and stolen items", 6,
           [](O o, ItemData& d) {
-            d.leave_chance = o.u8(0);
-            d.left_object = o.u16(1);
+            d.drop_chance = o.u8(0);
+            d.drop_item = o.u16(1);
             d.byte_199 = o.u8(3);
-            d.stealable_object = o.u16(4);
+            d.steal_item = o.u16(4);
           }),
     fixed(tag_words_200_204_176, "words 200, 204-208, 176", 10,
           [](O o, ItemData& d) {
@@ -125,77 +125,98 @@ constexpr TagRow tag_table[] = {
             d.byte_245 = o.u8(0);
             d.price = o.i32(1);
           }),
-    fixed(tag_list_flags, "list flags", 3,
+    fixed(tag_action_flags, "action flags", 3,
           [](O o, ItemData& d) {
-            d.list_flags = o.u8(0);
-            d.bytes_246[0] = o.u8(1);
-            d.bytes_246[1] = o.u8(2);
+            d.action_flags = o.u8(0);
+            d.target_side = o.u8(1);
+            d.element = o.u8(2);
           }),
-    fixed(tag_bonuses, "bonuses", 10,
+    fixed(tag_stats, "stats", 10,
           [](O o, ItemData& d) {
-            d.attack_bonus = o.u16(0);
-            d.defence_bonus = o.u16(2);
-            d.speed_bonus = o.u16(4);
-            d.magic_attack_bonus = o.u16(6);
-            d.magic_defence_bonus = o.u16(8);
+            d.attack = o.u16(0);
+            d.defence = o.u16(2);
+            d.speed = o.u16(4);
+            d.magic_attack = o.u16(6);
+            d.magic_defence = o.u16(8);
           }),
-    fixed(tag_words_82, "words 82-88", 7,
+    fixed(tag_costs, "costs", 7,
           [](O o, ItemData& d) {
-            o.u16s(d.words_82);
-            d.word_88 = o.i8(6);
+            d.hp_cost = o.u16(0);
+            d.mp_cost = o.u16(2);
+            d.sp_cost = o.u16(4);
+            d.rage_cost = o.i8(6);
           }),
-    fixed(tag_bytes_238, "bytes 238-241", 4, [](O o, ItemData& d) { o.u8s(d.bytes_238); }),
-    fixed(tag_word_100, "word 100", 2, [](O o, ItemData& d) { d.word_100 = o.u16(0); }),
-    fixed(tag_flag_bits_low, "flag bits, low", 1, [](O o, ItemData& d) { d.flag_bits |= o.u8(0); }),
-    fixed(tag_flag_bits_high, "flag bits, high", 1,
-          [](O o, ItemData& d) { d.flag_bits |= static_cast<std::uint8_t>(o.u8(0) << 4); }),
+    fixed(tag_target_mode, "target mode", 4,
+          [](O o, ItemData& d) {
+            d.target_mode = o.u8(0);
+            d.turns = o.u8(1);
+            d.byte_240 = o.u8(2);
+            d.user_class = o.u8(3);
+          }),
+    fixed(tag_power, "power", 2, [](O o, ItemData& d) { d.power = o.u16(0); }),
+    fixed(tag_status_low, "status, low bits", 1, [](O o, ItemData& d) { d.status_low |= o.u8(0); }),
+    fixed(tag_status_low_upper, "status, upper low bits", 1,
+          [](O o, ItemData& d) { d.status_low |= static_cast<std::uint8_t>(o.u8(0) << 4); }),
     fixed(tag_hp_sp_amounts, "HP and SP amounts", 10,
           [](O o, ItemData& d) {
             store_if_nonzero(d.hp_amount, o.i16(0));
             store_if_nonzero(d.sp_amount, o.i16(2));
-            store_if_nonzero(d.attack_bonus, o.i16(4));
-            store_if_nonzero(d.defence_bonus, o.i16(6));
-            store_if_nonzero(d.word_64, o.i16(8));
+            store_if_nonzero(d.attack, o.i16(4));
+            store_if_nonzero(d.defence, o.i16(6));
+            store_if_nonzero(d.hit, o.i16(8));
           }),
     fixed(tag_mp_amounts, "MP amount", 12,
           [](O o, ItemData& d) {
             store_if_nonzero(d.mp_amount, o.i16(0));
-            store_if_nonzero(d.magic_attack_bonus, o.i16(2));
-            store_if_nonzero(d.magic_defence_bonus, o.i16(4));
-            store_if_nonzero(d.word_74, o.i16(6));
-            if (std::int32_t speed = o.i32(8); speed != 0) d.speed_bonus = static_cast<std::uint16_t>(speed);
+            store_if_nonzero(d.magic_attack, o.i16(2));
+            store_if_nonzero(d.magic_defence, o.i16(4));
+            store_if_nonzero(d.magic_hit, o.i16(6));
+            if (std::int32_t speed = o.i32(8); speed != 0) d.speed = static_cast<std::uint16_t>(speed);
           }),
-    fixed(tag_words_212_214, "words 212, 214", 4, [](O o, ItemData& d) { o.u16s(d.words_212, 2); }),
-    fixed(tag_byte_233, "byte 233", 1, [](O o, ItemData& d) { d.byte_233 = o.u8(0); }),
-    fixed(tag_bytes_234, "bytes 234, 235", 2, [](O o, ItemData& d) { o.u8s(d.bytes_234); }),
-    fixed(tag_byte_242, "byte 242", 1, [](O o, ItemData& d) { d.byte_242 = o.u8(0); }),
-    fixed(tag_byte_228, "byte 228, word 230", 3,
+    fixed(tag_yin_yang, "yin and yang", 4,
           [](O o, ItemData& d) {
-            d.byte_228 = o.u8(0);
-            d.word_230 = o.u16(1);
+            d.yin = o.u16(0);
+            d.yang = o.u16(2);
+          }),
+    fixed(tag_rage_add, "rage add", 1, [](O o, ItemData& d) { d.rage_add = o.u8(0); }),
+    fixed(tag_talisman, "talisman", 2,
+          [](O o, ItemData& d) {
+            d.talisman_element = o.u8(0);
+            d.talisman_count = o.u8(1);
+          }),
+    fixed(tag_byte_242, "byte 242", 1, [](O o, ItemData& d) { d.byte_242 = o.u8(0); }),
+    fixed(tag_status_high, "status, high", 3,
+          [](O o, ItemData& d) {
+            d.status_high = o.u8(0);
+            d.status_value = o.u16(1);
           }),
     fixed(tag_word_202, "word 202", 2, [](O o, ItemData& d) { d.word_202 = o.u16(0); }),
-    fixed(tag_value_b, "value B", 10,
+    fixed(tag_max_hp, "max HP", 10,
           [](O o, ItemData& d) {
-            d.value_b = o.i32(0);
-            d.value_e = static_cast<std::uint16_t>(o.u32(4));
+            d.max_hp = o.i32(0);
+            d.mp = static_cast<std::uint16_t>(o.u32(4));
             d.bytes_236[0] = o.u8(8);
             d.bytes_236[1] = o.u8(9);
           }),
     fixed(tag_monster_speed, "monster speed", 8,
           [](O o, ItemData& d) {
-            d.defence_bonus = o.u16(0);
-            d.word_64 = o.u16(2);
-            d.byte_233 = o.u8(4);
-            d.combat[combat_speed] = o.u8(6);
+            d.defence = o.u16(0);
+            d.hit = o.u16(2);
+            d.rage_add = o.u8(4);
+            d.stats[combat_speed] = o.u8(6);
           }),
     fixed(tag_byte_244, "byte 244", 1, [](O o, ItemData& d) { d.byte_244 = o.u8(0); }),
     fixed(tag_byte_249_b, "byte 249", 1, [](O o, ItemData& d) { d.byte_249 = o.u8(0); }),
     fixed(tag_words_204, "words 204-210", 8, [](O o, ItemData& d) { o.u16s(d.words_204); }),
-    fixed(tag_words_212, "words 212-220", 10, [](O o, ItemData& d) { o.u16s(d.words_212); }),
+    fixed(tag_yin_yang_and_words_216, "yin, yang and words 216-220", 10,
+          [](O o, ItemData& d) {
+            d.yin = o.u16(0);
+            d.yang = o.u16(2);
+            for (std::size_t i = 0; i < 3; ++i) d.words_216[i] = o.u16(4 + 2 * i);
+          }),
     fixed(tag_bytes_223_to_226, "bytes 223-226", 4, [](O o, ItemData& d) { o.u8s(d.bytes_223, 4); }),
     fixed(tag_byte_232, "byte 232", 1, [](O o, ItemData& d) { d.byte_232 = o.u8(0); }),
-    fixed(tag_word_96, "word 96", 2, [](O o, ItemData& d) { d.word_96 = o.u16(0); }),
+    fixed(tag_atk_script, "ATK script", 2, [](O o, ItemData& d) { d.atk_script = o.u16(0); }),
     end(record_end_tag),
     text(tag_name, "NAME", [](ItemData& d) { return std::span<char>(d.NAME); }, no_name_message),
     fixed(tag_level, "level", 2, [](O o, ItemData& d) { d.level = o.u16(0); }),
@@ -273,7 +294,7 @@ int read_Item(std::uint16_t number, ItemData* out) {
     return 0;
   }
   std::memset(out, 0, sizeof *out);
-  out->number = static_cast<std::uint16_t>(n);
+  out->object_id = static_cast<std::uint16_t>(n);
   for (;;) {
     if (!r.has(p, 2)) {
       report_error(truncated_message, n);

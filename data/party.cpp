@@ -1,5 +1,7 @@
 #include "data/party.h"
 
+#include <algorithm>
+
 #include "data/item_list.h"
 #include "data/magic_study.h"
 
@@ -7,6 +9,17 @@ RoleData gmRoleData[party_record_count];
 ItemNode party_bag;
 int party_bag_count = 0;
 std::int32_t party_money = 0;
+ItemNode party_magic[party_magic_records];
+
+void party_magic_to_image(std::span<std::uint8_t, party_magic_image_size> out) {
+  std::fill(out.begin(), out.end(), std::uint8_t{0});
+  record_image::write_value(party_magic, out, 0);
+}
+
+void party_magic_from_image(std::span<const std::uint8_t, party_magic_image_size> in) {
+  record_image::read_value(ByteReader(in), 0, party_magic);
+  for (ItemNode& record : party_magic) record.next = nullptr;
+}
 
 int has_party_item(std::uint16_t object, std::uint16_t n) {
   if (get_item_num(&party_bag, object) >= n) return 1;

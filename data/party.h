@@ -1,7 +1,9 @@
 #pragma once
 // The party's records and possessions: the four character records, the shared bag and the
 // money, with the party-wide item helpers.
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "data/item_node.h"
 #include "data/role_data.h"
@@ -12,6 +14,17 @@ extern RoleData gmRoleData[party_record_count];
 extern ItemNode party_bag;      // owner of the shared bag
 extern int party_bag_count;     // the bag's node count when the game is saved
 extern std::int32_t party_money;
+
+// The party's magic area: 20 records shaped like ItemNode, of which the first 8 are the magic
+// slots (object 0 = empty). Saved and cleared whole.
+constexpr int party_magic_records = 20;
+constexpr int party_magic_slots = 8;
+constexpr std::size_t party_magic_image_size = party_magic_records * item_node_image_size;
+extern ItemNode party_magic[party_magic_records];
+
+// The area's image: the records one after another, each in the ItemNode layout, next as 0.
+void party_magic_to_image(std::span<std::uint8_t, party_magic_image_size> out);
+void party_magic_from_image(std::span<const std::uint8_t, party_magic_image_size> in);
 
 // 1 when the bag holds at least n pieces, or n is 1 and member 0-2 has the object equipped.
 int has_party_item(std::uint16_t object, std::uint16_t n);

@@ -9,6 +9,10 @@
 
 constexpr std::size_t role_data_image_size = 1444;
 
+// Indices of the stat words (RoleData::stats).
+enum RoleStat { stat_attack = 8, stat_defence, stat_hit, stat_speed, stat_magic_attack, stat_magic_defence,
+                stat_magic_hit, stat_level, stat_weapon_attack, stat_total };
+
 struct RoleData {
   ItemNode arts;                        // 0: owner of the art list (head at 588)
   ItemNode second_list;                 // 592: owner of the second list (head at 1180)
@@ -17,11 +21,11 @@ struct RoleData {
   std::int32_t exp;                     // 1220
   std::int32_t next_exp;                // 1224: experience needed for the next level
   std::int32_t rage;                    // 1228: 0-100
-  std::uint8_t unused_1232[12];
-  std::int32_t object;                  // 1244: the character's object number (1, 2 or 4)
+  std::uint8_t unused_1232[12];         // 1232
+  std::int32_t object_id;               // 1244: the character's object number (1, 2 or 4)
   std::int32_t hp;                      // 1248
   std::int32_t max_hp;                  // 1252
-  std::int32_t state;                   // 1256: bit 0 knocked out
+  std::int32_t flags;                   // 1256: bit 0 knocked out
   std::int16_t mp;                      // 1260
   std::int16_t max_mp;                  // 1262
   std::int16_t sp;                      // 1264
@@ -29,80 +33,64 @@ struct RoleData {
   std::int16_t hp_bonus;                // 1268
   std::int16_t mp_bonus;                // 1270
   std::int16_t sp_bonus;                // 1272
-  std::uint8_t unused_1274[16];
+  std::uint8_t unused_1274[16];         // 1274
   std::uint16_t equip[8];               // 1290: 0 weapon, 1 armour, 2-3 accessories, 4-5 treasures
-  std::uint8_t unused_1306[2];
+  std::uint8_t unused_1306[2];          // 1306
   float growth[8];                      // 1308
-  std::uint16_t base[8];                // 1340: s0-s7
-  std::uint16_t attack;                 // 1356
-  std::uint16_t defence;                // 1358
-  std::uint16_t ave;                    // 1360: shown as "Ave:%d" by the battle's overlay
-  std::uint16_t speed;                  // 1362
-  std::uint16_t magic_attack;           // 1364
-  std::uint16_t magic_defence;          // 1366
-  std::uint16_t value_14;               // 1368
-  std::uint16_t level;                  // 1370
-  std::uint16_t weapon_attack;          // 1372
-  std::uint16_t value_17;               // 1374
-  std::uint8_t battle_1376[6];
+  std::uint16_t stats[19];              // 1340: s0-s7, then RoleStat; stat_hit is shown as "Ave:%d"
+  std::uint8_t battle_1378[4];          // 1378: used by battle
   std::int16_t attack_bonus;            // 1382
   std::int16_t defence_bonus;           // 1384
-  std::uint8_t unused_1386[4];
+  std::uint8_t unused_1386[4];          // 1386
   std::int16_t magic_attack_bonus;      // 1390
   std::int16_t magic_defence_bonus;     // 1392
-  std::uint8_t unused_1394[3];          // byte 1396 belongs to the battle
+  std::uint8_t unused_1394[3];          // 1394: byte 1396 belongs to the battle
   std::int8_t equip_byte_a;             // 1397: sum of the equipment's byte 242, never below 0
   std::int8_t equip_byte_b;             // 1398: sum of the equipment's byte 251, never below 0
-  std::uint8_t unused_1399[45];
+  std::uint8_t unused_1399[45];         // 1399
 };
 
-template <class Role, class Visit>
-void visit_role_data(Role& r, Visit&& v) {
-  visit_item_node(r.arts, v);
-  visit_item_node(r.second_list, [&](std::size_t off, auto& field) { v(592 + off, field); });
-  v(1184, r.name);
-  v(1216, r.level_multiplier);
-  v(1220, r.exp);
-  v(1224, r.next_exp);
-  v(1228, r.rage);
-  v(1232, r.unused_1232);
-  v(1244, r.object);
-  v(1248, r.hp);
-  v(1252, r.max_hp);
-  v(1256, r.state);
-  v(1260, r.mp);
-  v(1262, r.max_mp);
-  v(1264, r.sp);
-  v(1266, r.max_sp);
-  v(1268, r.hp_bonus);
-  v(1270, r.mp_bonus);
-  v(1272, r.sp_bonus);
-  v(1274, r.unused_1274);
-  v(1290, r.equip);
-  v(1306, r.unused_1306);
-  v(1308, r.growth);
-  v(1340, r.base);
-  v(1356, r.attack);
-  v(1358, r.defence);
-  v(1360, r.ave);
-  v(1362, r.speed);
-  v(1364, r.magic_attack);
-  v(1366, r.magic_defence);
-  v(1368, r.value_14);
-  v(1370, r.level);
-  v(1372, r.weapon_attack);
-  v(1374, r.value_17);
-  v(1376, r.battle_1376);
-  v(1382, r.attack_bonus);
-  v(1384, r.defence_bonus);
-  v(1386, r.unused_1386);
-  v(1390, r.magic_attack_bonus);
-  v(1392, r.magic_defence_bonus);
-  v(1394, r.unused_1394);
-  v(1397, r.equip_byte_a);
-  v(1398, r.equip_byte_b);
-  v(1399, r.unused_1399);
-}
+// The stored layout: one row per field (name, offset, member); the list heads have no row.
+template <>
+struct record_image::Layout<RoleData> {
+  static constexpr std::size_t size = role_data_image_size;
+  static constexpr auto fields = std::tuple{
+      field("arts", 0, &RoleData::arts),
+      field("second_list", 592, &RoleData::second_list),
+      field("name", 1184, &RoleData::name),
+      field("level_multiplier", 1216, &RoleData::level_multiplier),
+      field("exp", 1220, &RoleData::exp),
+      field("next_exp", 1224, &RoleData::next_exp),
+      field("rage", 1228, &RoleData::rage),
+      field("unused_1232", 1232, &RoleData::unused_1232),
+      field("object_id", 1244, &RoleData::object_id),
+      field("hp", 1248, &RoleData::hp),
+      field("max_hp", 1252, &RoleData::max_hp),
+      field("flags", 1256, &RoleData::flags),
+      field("mp", 1260, &RoleData::mp),
+      field("max_mp", 1262, &RoleData::max_mp),
+      field("sp", 1264, &RoleData::sp),
+      field("max_sp", 1266, &RoleData::max_sp),
+      field("hp_bonus", 1268, &RoleData::hp_bonus),
+      field("mp_bonus", 1270, &RoleData::mp_bonus),
+      field("sp_bonus", 1272, &RoleData::sp_bonus),
+      field("unused_1274", 1274, &RoleData::unused_1274),
+      field("equip", 1290, &RoleData::equip),
+      field("unused_1306", 1306, &RoleData::unused_1306),
+      field("growth", 1308, &RoleData::growth),
+      field("stats", 1340, &RoleData::stats),
+      field("battle_1378", 1378, &RoleData::battle_1378),
+      field("attack_bonus", 1382, &RoleData::attack_bonus),
+      field("defence_bonus", 1384, &RoleData::defence_bonus),
+      field("unused_1386", 1386, &RoleData::unused_1386),
+      field("magic_attack_bonus", 1390, &RoleData::magic_attack_bonus),
+      field("magic_defence_bonus", 1392, &RoleData::magic_defence_bonus),
+      field("unused_1394", 1394, &RoleData::unused_1394),
+      field("equip_byte_a", 1397, &RoleData::equip_byte_a),
+      field("equip_byte_b", 1398, &RoleData::equip_byte_b),
+      field("unused_1399", 1399, &RoleData::unused_1399),
+  };
+};
 
 void role_data_to_image(const RoleData& role, std::span<std::uint8_t, role_data_image_size> out);
 // Both list heads become null: the lists are rebuilt from the save's own records.

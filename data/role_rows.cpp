@@ -21,27 +21,15 @@ int change_row(std::uint16_t RoleID, Change&& change) {
 }  // namespace
 
 MapsRoleRow read_maps_role_row(std::size_t p) {
-  ByteReader r = gmMapsPool.reader();
   MapsRoleRow row;
-  row.MapID = r.u16_at(p);
-  row.RoleID = r.u16_at(p + 2);
-  row.flagEx = r.u16_at(p + 4);
-  row.ACT = r.u16_at(p + 6);
-  row.QQ = r.u16_at(p + 8);
-  row.DIR = r.u16_at(p + 10);
-  row.X = r.u16_at(p + 12);
-  row.Y = r.i16_at(p + 14);
-  row.Z = r.u16_at(p + 16);
-  row.TALK = r.u16_at(p + 18);
-  row.AI = r.u16_at(p + 20);
-  row.STATE = r.u16_at(p + 22);
+  const ByteReader r = gmMapsPool.reader();
+  if (r.has(p, maps_role_row_size)) record_image::read_value(r, p, row);
   return row;
 }
 
 void write_maps_role_row(std::size_t p, const MapsRoleRow& row) {
-  const std::uint16_t words[12] = {row.MapID, row.RoleID, row.flagEx, row.ACT, row.QQ, row.DIR, row.X,
-                                   static_cast<std::uint16_t>(row.Y), row.Z, row.TALK, row.AI, row.STATE};
-  for (int i = 0; i < 12; ++i) pool_put_u16(gmMapsPool, p + 2 * std::size_t(i), words[i]);
+  if (!gmMapsPool.bytes || p > gmMapsPool.size || gmMapsPool.size - p < maps_role_row_size) return;
+  record_image::write_value(row, std::span<std::uint8_t>(gmMapsPool.bytes, gmMapsPool.size), p);
 }
 
 long find_maps_role_row(std::uint16_t RoleID) {

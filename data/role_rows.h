@@ -7,6 +7,7 @@
 #include <span>
 
 #include "data/maps_db.h"
+#include "data/record_image.h"
 
 struct MapRole;
 
@@ -25,6 +26,26 @@ struct MapsRoleRow {
   std::uint16_t STATE = 0;  // the low 16 bits of the role's state flags
 };
 constexpr std::size_t maps_role_row_size = 24;
+
+// The stored layout: one row per field (name, offset, member).
+template <>
+struct record_image::Layout<MapsRoleRow> {
+  static constexpr std::size_t size = maps_role_row_size;
+  static constexpr auto fields = std::tuple{
+      field("MapID", 0, &MapsRoleRow::MapID),
+      field("RoleID", 2, &MapsRoleRow::RoleID),
+      field("flagEx", 4, &MapsRoleRow::flagEx),
+      field("ACT", 6, &MapsRoleRow::ACT),
+      field("QQ", 8, &MapsRoleRow::QQ),
+      field("DIR", 10, &MapsRoleRow::DIR),
+      field("X", 12, &MapsRoleRow::X),
+      field("Y", 14, &MapsRoleRow::Y),
+      field("Z", 16, &MapsRoleRow::Z),
+      field("TALK", 18, &MapsRoleRow::TALK),
+      field("AI", 20, &MapsRoleRow::AI),
+      field("STATE", 22, &MapsRoleRow::STATE),
+  };
+};
 
 // Pool positions of the rows: decode, encode, and the first row of a RoleID (-1 when none).
 MapsRoleRow read_maps_role_row(std::size_t pool_pos);

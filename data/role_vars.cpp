@@ -47,7 +47,11 @@ int take_row(std::uint16_t RoleID, bool* existing, const char* caller) {
   return row;
 }
 
-std::size_t value_pos(int row, int index) { return row_pos(row) + 2 + 2 * std::size_t(index); }
+// Where value[index] of a row lies, from the row's stored layout.
+std::size_t value_pos(int row, int index) {
+  constexpr auto value = std::get<1>(record_image::Layout<RoleVarRow>::fields);
+  return row_pos(row) + value.offset + sizeof(std::uint16_t) * std::size_t(index);
+}
 }  // namespace
 
 int set_role_var_row(std::uint16_t RoleID, std::uint16_t index, std::uint16_t value) {

@@ -5,10 +5,28 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "data/record_image.h"
+
 struct MapRole;
 
 constexpr std::size_t role_var_row_size = 18;
 constexpr int role_var_row_count = 7281;  // 131072 / 18
+
+// One row as the block holds it: RoleID 0 marks a free row and ends every search.
+struct RoleVarRow {
+  std::uint16_t RoleID = 0;
+  std::uint16_t value[8] = {};  // index i mirrors script variable i + 1
+};
+
+// The stored layout: one row per field (name, offset, member).
+template <>
+struct record_image::Layout<RoleVarRow> {
+  static constexpr std::size_t size = role_var_row_size;
+  static constexpr auto fields = std::tuple{
+      field("RoleID", 0, &RoleVarRow::RoleID),
+      field("value", 2, &RoleVarRow::value),
+  };
+};
 
 // value[index] = value: 1 when the role had a row; 0 when a new row was made for it (or the
 // block is full, which is reported, or the index is outside 0-7).

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::uint16_t level : levels) {
       get_level_exp(table, level);
       role = RoleData{};
-      role.level = level;
+      role.stats[stat_level] = level;
       for (float& g : role.growth) g = static_cast<float>(level) / 7.0f;
       std::uint16_t art = 0;
       apply_level_up(table, level, &role, &art);

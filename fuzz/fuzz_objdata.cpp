@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int n : numbers) {
     ItemData item{};
     int ok = read_Item(static_cast<std::uint16_t>(n | (n & 1) << 15), &item);
-    if (ok && item.number != n) __builtin_trap();
+    if (ok && item.object_id != n) __builtin_trap();
     if (ok || n > 0) {
       check_text_field(item.NAME);
       check_text_field(item.INFO);

@@ -11,12 +11,12 @@ void objdata_seeds(Seeds& seeds) {
   seeds.emplace_back("sample.gll", sample_data_file("ObjData.GLL"));
   ObjectRecord all;
   const std::uint16_t fixed_tags[] = {
-      tag_value_a, tag_byte_222, tag_word_98, tag_action_slots, tag_action_counts, tag_word_66,
-      tag_left_and_stealable, tag_words_200_204_176, tag_bytes_251, tag_byte_249_a, tag_bytes_223, tag_price,
-      tag_list_flags, tag_bonuses, tag_words_82, tag_bytes_238, tag_word_100, tag_flag_bits_low, tag_flag_bits_high,
-      tag_hp_sp_amounts, tag_mp_amounts, tag_words_212_214, tag_byte_233, tag_bytes_234, tag_byte_242, tag_byte_228,
-      tag_word_202, tag_value_b, tag_monster_speed, tag_byte_244, tag_byte_249_b, tag_words_204, tag_words_212,
-      tag_bytes_223_to_226, tag_byte_232, tag_word_96, tag_level, tag_growth, tag_kind, tag_word_94};
+      tag_atb_delay, tag_byte_222, tag_word_98, tag_ai_actions, tag_ai_uses, tag_treasure_code,
+      tag_drop_and_steal, tag_words_200_204_176, tag_bytes_251, tag_byte_249_a, tag_bytes_223, tag_price,
+      tag_action_flags, tag_stats, tag_costs, tag_target_mode, tag_power, tag_status_low, tag_status_low_upper,
+      tag_hp_sp_amounts, tag_mp_amounts, tag_yin_yang, tag_rage_add, tag_talisman, tag_byte_242, tag_status_high,
+      tag_word_202, tag_max_hp, tag_monster_speed, tag_byte_244, tag_byte_249_b, tag_words_204, tag_yin_yang_and_words_216,
+      tag_bytes_223_to_226, tag_byte_232, tag_atk_script, tag_level, tag_growth, tag_kind, tag_word_94};
   for (std::uint16_t tag : fixed_tags) {
     all.tag(tag);
     all.raw(Bytes(16, 0x41));  // more operand bytes than any tag takes; the rest reads as tags

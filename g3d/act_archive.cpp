@@ -222,7 +222,7 @@ std::uint8_t* Read3dAct(int archive, int entry, std::uint16_t qq, std::uint16_t*
   if (!copy) {
     // "Read3dAct(..)錯誤  無法配制記憶體"
     platform::message_box(nullptr, "Read3dAct(..)\xbf\xf9\xbb\x7e  \xb5\x4c\xaa\x6b\xb0\x74\xa8\xee\xb0\x4f\xbe\xd0\xc5\xe9",
-                          "\xbf\xf9\xbb\x7e", platform::BoxButtons::Ok, platform::BoxIcon::Error);
+                          error_caption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
     return nullptr;
   }
   std::memcpy(copy, s.data, s.size);

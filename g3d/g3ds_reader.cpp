@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/log.h"
 #include "platform/message_box.h"
 
 G3dsState g3ds;
@@ -13,7 +14,7 @@ G3dsState g3ds;
 namespace {
 
 void show_error(const char* text) {
-  platform::message_box(nullptr, text, "\xbf\xf9\xbb\x7e", platform::BoxButtons::Ok,  // "錯誤"
+  platform::message_box(nullptr, text, error_caption, platform::BoxButtons::Ok,
                         platform::BoxIcon::Error);
 }
 

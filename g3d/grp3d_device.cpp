@@ -15,10 +15,9 @@ namespace {
 using platform::raster::Primitive;
 using platform::raster::State;
 
-constexpr const char* caption_error = "\xbf\xf9\xbb\x7e";  // "錯誤"
 
 void show(const char* text) {
-  platform::message_box(nullptr, text, caption_error, platform::BoxButtons::Ok);
+  platform::message_box(nullptr, text, error_caption, platform::BoxButtons::Ok);
 }
 
 void show_and_log(const char* text) {

@@ -4,16 +4,16 @@
 #include <cstring>
 
 #include "core/byte_reader.h"
+#include "core/log.h"
 #include "core/mem_mgr.h"
 #include "platform/lzo.h"
 #include "platform/message_box.h"
 
 namespace {
 
-const char kErrorCaption[] = "\xbf\xf9\xbb~";  // 錯誤
 
 void show_error(const char* text) {
-  platform::message_box(nullptr, text, kErrorCaption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
+  platform::message_box(nullptr, text, error_caption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
 }
 
 }  // namespace

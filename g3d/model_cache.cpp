@@ -55,7 +55,7 @@ void evict(ModelCache& c) {
     auto& chain = c.chains[fullest];
     if (chain.empty()) return;
     while (c.used >= c.budget && !chain.empty()) {
-      c.used -= chain.back().poly.bytes;
+      c.used -= chain.back().poly.block_size;
       chain.pop_back();
     }
   }
@@ -111,7 +111,7 @@ G3dPoly* GetPoly(ModelId id) {
   auto& chain = c.chains[id & 15];
   chain.push_front(ModelNode{id, c.tag, std::move(poly)});
   chain.front().poly.fresh = 1;
-  c.used += chain.front().poly.bytes;
+  c.used += chain.front().poly.block_size;
   return &chain.front().poly;
 }
 
@@ -123,7 +123,7 @@ void FreePolyMemory(std::uint8_t tag) {
         ++it;
         continue;
       }
-      c.used -= it->poly.bytes;
+      c.used -= it->poly.block_size;
       it = chain.erase(it);
     }
 }

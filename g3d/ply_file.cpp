@@ -17,10 +17,9 @@
 
 namespace {
 
-const char* const kErrorCaption = "\xbf\xf9\xbb\x7e";  // "錯誤"
 
 void show_error(const std::string& text) {
-  platform::message_box(nullptr, text, kErrorCaption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
+  platform::message_box(nullptr, text, error_caption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
 }
 
 std::string field_text(const std::uint8_t* bytes, std::size_t offset, std::size_t width) {

@@ -45,7 +45,7 @@ struct PlyVertexFrame {
 
 struct G3dPoly {
   std::uint32_t block_size = 0;  // as the block states it
-  std::uint32_t bytes = 0;       // what the model cache charges: the unpacked block's real size
+  std::uint32_t bytes = 0;       // the unpacked block's real size
   G3dBox box{};
   G3dSphere sphere{};
   std::vector<PlyPart> parts;

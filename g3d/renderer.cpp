@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/log.h"
 #include "g3d/display_seam.h"
 #include "g3d/texture_source.h"
 #include "platform/message_box.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::uint32_t default_texture_budget = 0xA00000;
 constexpr int staging_vertices = 32768;
-constexpr const char* caption_error = "\xbf\xf9\xbb\x7e";  // "錯誤"
 
 }  // namespace
 
@@ -31,7 +31,7 @@ int g3d_renderer::init(GRP3Ddraw* device) {
   } catch (const std::bad_alloc&) {
     // "無法配制 lpScrVertex 記憶體"
     platform::message_box(nullptr, "\xb5\x4c\xaa\x6b\xb0\x74\xa8\xee lpScrVertex \xb0\x4f\xbe\xd0\xc5\xe9",
-                          caption_error, platform::BoxButtons::Ok);
+                          error_caption, platform::BoxButtons::Ok);
     return 0;
   }
   texture_file_cache_init();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/log.h"
 #include "core/mem_mgr.h"
 #include "g3d/lzo_block.h"
 #include "gfx2d/picture_check.h"
@@ -35,7 +36,7 @@ std::uint8_t* g3d_tex_load(const char* path, std::uint32_t* size, TexLoad* statu
   }
   if (result == TexLoad::NoMemory)
     platform::message_box(nullptr, "g3d_tex_load(..)\xbf\xf9\xbb~  \xb5L\xaak\xb0t\xa8\xee\xb0O\xbe\xd0\xc5\xe9",
-                          "\xbf\xf9\xbb~", platform::BoxButtons::Ok, platform::BoxIcon::Error);  // ...錯誤  無法配制記憶體 / 錯誤
+                          error_caption, platform::BoxButtons::Ok, platform::BoxIcon::Error);  // ...錯誤  無法配制記憶體
   if (status) *status = result;
   return picture;
 }

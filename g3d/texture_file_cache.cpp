@@ -15,10 +15,9 @@
 
 namespace {
 
-const char kErrorCaption[] = "\xbf\xf9\xbb~";  // 錯誤
 
 void show_error(const char* text) {
-  platform::message_box(nullptr, text, kErrorCaption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
+  platform::message_box(nullptr, text, error_caption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
 }
 
 struct TexFileCache {

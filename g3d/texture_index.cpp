@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/byte_reader.h"
+#include "core/log.h"
 #include "core/paths.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -33,7 +34,7 @@ int g3d_load_idx_tex(const char* path, TexIndex* buffer) {
   platform::File file;
   if (!path || !file.open(path, platform::File::Mode::Read)) {
     platform::message_box(nullptr, "g3d_load_idx_tex(..)\xbf\xf9\xbb~  \xa7\xe4\xa4\xa3\xa8\xec\xc0\xc9\xae\xd7",
-                          "\xbf\xf9\xbb~", platform::BoxButtons::Ok, platform::BoxIcon::Error);  // ...錯誤  找不到檔案 / 錯誤
+                          error_caption, platform::BoxButtons::Ok, platform::BoxIcon::Error);  // ...錯誤  找不到檔案
     return 0;
   }
   std::size_t done = 0;

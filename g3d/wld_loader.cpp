@@ -30,10 +30,9 @@ std::uint32_t wld_next_serial() {
 
 namespace {
 
-const char* const kErrorCaption = "\xbf\xf9\xbb\x7e";  // "錯誤"
 
 void show_error(const std::string& text) {
-  platform::message_box(nullptr, text, kErrorCaption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
+  platform::message_box(nullptr, text, error_caption, platform::BoxButtons::Ok, platform::BoxIcon::Error);
 }
 
 void loading_bar(int step) {

@@ -16,7 +16,6 @@ using platform::DisplayResult;
 using platform::SurfaceMemory;
 
 // "錯誤"
-const char* const error_caption = "\xbf\xf9\xbb\x7e";
 // "cDDRAW::enum_Ddraw_driver(...)失敗"
 const char* const enum_failed = "cDDRAW::enum_Ddraw_driver(...)\xa5\xa2\xb1\xd1";
 // "所選擇之顯示模式不支援"

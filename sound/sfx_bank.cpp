@@ -13,6 +13,9 @@ SfxBank sfx_bank;
 namespace {
 constexpr int min_rate = 11025;
 constexpr int preference_plain_output = 15;
+// "SfxBank::Play(%d)錯誤  音效檔案損壞"
+constexpr const char* damaged_entry_message =
+    "SfxBank::Play(%d)\xBF\xF9\xBB\x7E  \xAD\xB5\xAE\xC4\xC0\xC9\xAE\xD7\xB7\x6C\xC3\x61";
 
 bool is_riff(const void* sound, std::size_t size) { return size >= 4 && std::memcmp(sound, "RIFF", 4) == 0; }
 }  // namespace
@@ -29,6 +32,7 @@ bool SfxBank::OpenSfx(const std::string& folder) {
     return false;
   }
   entries_.assign(sfx_entry_count, SfxEntry{});
+  refused_.assign(sfx_entry_count, false);
   std::vector<std::uint8_t> index(sfx_index_size);
   long long got = 0;
   if (file_.seek(sfx_index_offset, 0) == static_cast<long long>(sfx_index_offset))
@@ -37,6 +41,7 @@ bool SfxBank::OpenSfx(const std::string& folder) {
   if (open_driver()) return true;
   driver_ = nullptr;
   entries_.clear();
+  refused_.clear();
   file_.close();
   return false;
 }
@@ -108,6 +113,7 @@ bool SfxBank::CloseSfx() {
     list->clear();
   }
   entries_.clear();
+  refused_.clear();
   file_.close();
   platform::AIL_waveOutClose(driver_);
   driver_ = nullptr;
@@ -124,7 +130,7 @@ const std::vector<std::uint8_t>* SfxBank::sound_of(int n, bool& loaded_now) {
   loaded_now = false;
   SfxEntry& e = entries_[std::size_t(n - 1)];
   if (!e.data.empty()) return &e.data;
-  if (e.offset == 0) return nullptr;
+  if (e.offset == 0 || refused_[std::size_t(n - 1)]) return nullptr;
   // Only the bytes the file holds are read, so a bad size cannot ask for more memory.
   long long file_size = file_.size();
   if (file_size <= 0 || e.offset >= std::uint64_t(file_size)) return nullptr;
@@ -134,8 +140,9 @@ const std::vector<std::uint8_t>* SfxBank::sound_of(int n, bool& loaded_now) {
   if (file_.seek(e.offset, 0) == static_cast<long long>(e.offset)) got = file_.read(stored.data(), want);
   std::string error;
   if (!build_sfx_sound(e.type(), stored.data(), std::size_t(std::max(got, 0LL)), e.data, error)) {
-    report_error("SfxBank::Play(%d) all.snd entry refused: %s (type %d, %u bytes)", n, error.c_str(),
-                 e.type(), unsigned(e.size()));
+    // Reported once: a damaged footstep is asked for at every step.
+    refused_[std::size_t(n - 1)] = true;
+    report_error(damaged_entry_message, n);
     return nullptr;
   }
   loaded_now = true;

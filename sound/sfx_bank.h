@@ -55,6 +55,7 @@ class SfxBank {
   std::vector<platform::AudioSample*> in_use_;  // newest last
   std::vector<platform::AudioSample*> free_;
   std::vector<SfxEntry> entries_;
+  std::vector<bool> refused_;  // entries whose stored bytes make no sound, reported once
 };
 
 extern SfxBank sfx_bank;

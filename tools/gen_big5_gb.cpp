@@ -3,20 +3,27 @@
 // Run through tools/gen-big5-gb, which prepares the inputs. Not part of the build: the result is
 // committed, so building the game needs neither OpenCC, nor the Unicode data, nor this program.
 //
-//   gen_big5_gb TSCharacters.txt STCharacters.txt TWVariantsRev.txt Unihan_Variants.txt
-//               UnicodeData.txt OUT.cpp
+//   gen_big5_gb DATA_DIR OUT.cpp UNPAIRED.txt
+//
+// DATA_DIR holds OpenCC's character tables as text (TSCharacters.txt, STCharacters.txt,
+// TWVariantsRev.txt, HKVariantsRev.txt, JPVariantsRev.txt), Unihan_Variants.txt,
+// Unihan_IRGSources.txt and UnicodeData.txt.
 //
 // For every Big5 character of lead bytes 0xA1-0xF9 (code page 950 as glibc's iconv knows it) the
 // pair goes to the first of these that GB2312 has:
 //   1. the same character;
 //   2. its simplified form (OpenCC's traditional-to-simplified characters, the simplified
-//      characters whose OpenCC traditional forms include it, Unihan's simplified variant), also
-//      after a Taiwan form is taken back to the standard form;
-//   3. a variant of the same meaning (Unihan's Z, semantic and specialised semantic variants)
-//      or its simplified form;
-//   4. for symbols: its compatibility form (small, vertical, full- and half-width forms), an ASCII
+//      characters whose OpenCC traditional forms include it, Unihan's simplified variant and the
+//      characters whose Unihan traditional variant it is);
+//   3. its standard variant, or that variant's simplified form: first the variants that name a
+//      standard form (OpenCC's Taiwan, Hong Kong and Japanese variants taken back, kStandardForms,
+//      Unihan's Z and compatibility variants), then the variants of the same meaning (Unihan's
+//      semantic, then specialised semantic variants, read both ways);
+//   4. the standard forms of those variants, or their simplified forms;
+//   5. for symbols: its compatibility form (small, vertical, full- and half-width forms), an ASCII
 //      compatibility form as the full-width character, or the near substitute of kNearSymbols.
-// A character none of these reaches stays unpaired and draws as the table's two full stops.
+// A character none of these reaches stays unpaired and draws as the table's two full stops;
+// UNPAIRED.txt lists each with the reason.
 #include <iconv.h>
 
 #include <cstdint>
@@ -221,9 +228,59 @@ struct Converter {
   }
 };
 
+// Standard forms that the packaged variant data lacks: each Big5 character on the left is a
+// variant of the standard character on the right (or, as for 暸 and 囉, is written with it in
+// GB2312 text), whose GB2312 form (or simplified form) the pair takes.
+// clang-format off
+const std::map<Codepoint, Codepoint> kStandardForms = {
+    {0x59EA, 0x4F84},  // 姪 -> 侄
+    {0x73EE, 0x4F69},  // 珮 -> 佩
+    {0x643E, 0x69A8},  // 搾 -> 榨
+    {0x8E2B, 0x78B0},  // 踫 -> 碰
+    {0x71D0, 0x78F7},  // 燐 -> 磷
+    {0x7CE2, 0x6A21},  // 糢 -> 模
+    {0x9397, 0x69CD},  // 鎗 -> 槍
+    {0x946A, 0x7210},  // 鑪 -> 爐
+    {0x7787, 0x772F},  // 瞇 -> 眯
+    {0x6BEC, 0x7403},  // 毬 -> 球
+    {0x52E6, 0x527F},  // 勦 -> 剿
+    {0x59B3, 0x4F60},  // 妳 -> 你: "you" said to a woman; its semantic variant 奶 means milk
+    {0x5563, 0x8854},  // 啣 -> 衔
+    {0x92B2, 0x710A},  // 銲 -> 焊
+    {0x73A8, 0x73CF},  // 玨 -> 珏
+    {0x68B1, 0x6346},  // 梱 -> 捆
+    {0x509A, 0x6548},  // 傚 -> 效
+    {0x6406, 0x591F},  // 搆 -> 够
+    {0x75F2, 0x9EBB},  // 痲 -> 麻
+    {0x75F3, 0x6DCB},  // 痳 -> 淋
+    {0x6147, 0x6BB7},  // 慇 -> 殷
+    {0x69C3, 0x76D8},  // 槃 -> 盘
+    {0x8DFC, 0x5C40},  // 跼 -> 局
+    {0x905D, 0x6C93},  // 遝 -> 沓
+    {0x649A, 0x637B},  // 撚 -> 捻
+    {0x778B, 0x55D4},  // 瞋 -> 嗔
+    {0x8E21, 0x8737},  // 踡 -> 蜷
+    {0x5B1D, 0x8885},  // 嬝 -> 袅
+    {0x66B8, 0x4E86},  // 暸 -> 了
+    {0x7E59, 0x7FFB},  // 繙 -> 翻
+    {0x98BA, 0x626C},  // 颺 -> 扬
+    {0x91B1, 0x53D1},  // 醱 -> 发
+    {0x8E82, 0x8FBE},  // 躂 -> 达
+    {0x56C9, 0x7F57},  // 囉 -> 罗
+    {0x9464, 0x5228},  // 鑤 -> 刨
+    {0x8617, 0x8616},  // 蘗 -> 蘖
+    {0x8C3F, 0x6EAA},  // 谿 -> 溪
+    {0x52E3, 0x7EE9},  // 勣 -> 绩
+    {0x8A22, 0x6B23},  // 訢 -> 欣
+    {0x7146, 0x7145},  // 煆 -> 煅
+    {0x740D, 0x7483},  // 琍 -> 璃
+};
+// clang-format on
+
 struct Sources {
-  Variants opencc_simplified, opencc_simplified_of, opencc_tw_standard;
-  Variants unihan_simplified, unihan_z, unihan_semantic, unihan_specialised;
+  Variants opencc_simplified, opencc_simplified_of, unihan_simplified, unihan_traditional_of;
+  Variants standard;  // variant -> standard form
+  Variants unihan_semantic, unihan_specialised;
   std::map<Codepoint, Codepoint> compatibility;
 };
 
@@ -232,24 +289,52 @@ void append(std::vector<Codepoint>& out, const Variants& dict, Codepoint c) {
     out.insert(out.end(), it->second.begin(), it->second.end());
 }
 
+// Adds every relation of `from` to `into`.
+void merge(Variants& into, const Variants& from) {
+  for (const auto& [c, targets] : from) into[c].insert(into[c].end(), targets.begin(), targets.end());
+}
+
+// A relation read both ways.
+Variants both_ways(const Variants& dict) {
+  Variants out = dict;
+  merge(out, inverse_of(dict));
+  return out;
+}
+
 // The character itself and its simplified forms.
 void add_with_simplified(std::vector<Codepoint>& out, const Sources& s, Codepoint c) {
   out.push_back(c);
   append(out, s.opencc_simplified, c);
   append(out, s.opencc_simplified_of, c);
   append(out, s.unihan_simplified, c);
+  append(out, s.unihan_traditional_of, c);
+}
+
+// The variants of c that name a standard form.
+std::vector<Codepoint> standard_forms_of(const Sources& s, Codepoint c) {
+  std::vector<Codepoint> out;
+  if (auto it = kStandardForms.find(c); it != kStandardForms.end()) out.push_back(it->second);
+  append(out, s.standard, c);
+  return out;
+}
+
+// The variants of c, standard forms first.
+std::vector<Codepoint> variants_of(const Sources& s, Codepoint c) {
+  std::vector<Codepoint> out = standard_forms_of(s, c);
+  append(out, s.unihan_semantic, c);
+  append(out, s.unihan_specialised, c);
+  return out;
 }
 
 // Candidates in order of preference; the first that GB2312 has wins.
 std::vector<Codepoint> candidates_of(const Sources& s, Codepoint c) {
   std::vector<Codepoint> out;
   add_with_simplified(out, s, c);
-  std::vector<Codepoint> variants;
-  append(variants, s.opencc_tw_standard, c);
-  append(variants, s.unihan_z, c);
-  append(variants, s.unihan_semantic, c);
-  append(variants, s.unihan_specialised, c);
+  const std::vector<Codepoint> variants = variants_of(s, c);
   for (Codepoint v : variants) add_with_simplified(out, s, v);
+  // A variant's own standard form (a semantic variant of a semantic variant drifts too far).
+  for (Codepoint v : variants)
+    for (Codepoint w : standard_forms_of(s, v)) add_with_simplified(out, s, w);
 
   Codepoint symbol = c;
   if (auto it = s.compatibility.find(symbol); it != s.compatibility.end()) {
@@ -266,32 +351,55 @@ std::vector<Codepoint> candidates_of(const Sources& s, Codepoint c) {
   return out;
 }
 
+Sources read_sources(const std::string& dir) {
+  auto path = [&](const char* name) { return dir + "/" + name; };
+  Sources s;
+  s.opencc_simplified = read_opencc(path("TSCharacters.txt").c_str());
+  s.opencc_simplified_of = inverse_of(read_opencc(path("STCharacters.txt").c_str()));
+  const std::string variants = path("Unihan_Variants.txt");
+  s.unihan_simplified = read_unihan(variants.c_str(), "kSimplifiedVariant");
+  s.unihan_traditional_of = inverse_of(read_unihan(variants.c_str(), "kTraditionalVariant"));
+  for (const char* name : {"TWVariantsRev.txt", "HKVariantsRev.txt", "JPVariantsRev.txt"})
+    merge(s.standard, read_opencc(path(name).c_str()));
+  merge(s.standard, both_ways(read_unihan(variants.c_str(), "kZVariant")));
+  merge(s.standard, both_ways(read_unihan(path("Unihan_IRGSources.txt").c_str(), "kCompatibilityVariant")));
+  s.unihan_specialised = both_ways(read_unihan(variants.c_str(), "kSpecializedSemanticVariant"));
+  s.unihan_semantic = both_ways(read_unihan(variants.c_str(), "kSemanticVariant"));
+  s.compatibility = read_compatibility(path("UnicodeData.txt").c_str());
+  return s;
+}
+
+// Why a character found no pair: what the data knew of it.
+std::string reason_unpaired(const Sources& s, Codepoint c) {
+  const bool ideograph = (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c >= 0x20000;
+  if (c >= 0xE000 && c <= 0xF8FF) return "a user-defined code of the code page (private use), no standard character";
+  if (!ideograph) return "symbol without a GB2312 counterpart";
+  std::vector<Codepoint> related;
+  add_with_simplified(related, s, c);
+  for (Codepoint v : variants_of(s, c)) add_with_simplified(related, s, v);
+  std::set<Codepoint> seen{c};
+  std::string forms;
+  for (Codepoint r : related)
+    if (seen.insert(r).second) forms += " " + utf8_of(r);
+  if (forms.empty()) return "no simplified form or variant in the data, and not in GB2312";
+  return "neither it nor its simplified forms and variants are in GB2312:" + forms;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 7) {
-    std::fprintf(stderr,
-                 "usage: gen_big5_gb TSCharacters.txt STCharacters.txt TWVariantsRev.txt "
-                 "Unihan_Variants.txt UnicodeData.txt OUT.cpp\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: gen_big5_gb DATA_DIR OUT.cpp UNPAIRED.txt\n");
     return 2;
   }
-  Sources s;
-  s.opencc_simplified = read_opencc(argv[1]);
-  s.opencc_simplified_of = inverse_of(read_opencc(argv[2]));
-  s.opencc_tw_standard = read_opencc(argv[3]);
-  s.unihan_simplified = read_unihan(argv[4], "kSimplifiedVariant");
-  s.unihan_z = read_unihan(argv[4], "kZVariant");
-  s.unihan_semantic = read_unihan(argv[4], "kSemanticVariant");
-  s.unihan_specialised = read_unihan(argv[4], "kSpecializedSemanticVariant");
-  s.compatibility = read_compatibility(argv[5]);
+  const Sources s = read_sources(argv[1]);
   Converter conv;
   if (conv.big5_to_u32 == iconv_t(-1) || conv.u8_to_gb == iconv_t(-1)) {
     std::fprintf(stderr, "gen_big5_gb: iconv lacks CP950 or GB2312\n");
     return 1;
   }
-  const bool verbose = std::getenv("GEN_BIG5_GB_VERBOSE") != nullptr;
 
-  std::ostringstream body;
+  std::ostringstream body, unpaired_list;
   int pairs = 0, same = 0, unpaired = 0;
   for (unsigned lead = 0xA1; lead <= 0xF9; ++lead) {
     for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
@@ -304,8 +412,9 @@ int main(int argc, char** argv) {
         if (!gb.empty()) break;
       }
       if (gb.empty()) {
-        if (verbose)
-          std::fprintf(stderr, "unpaired %02X%02X U+%04X %s\n", lead, trail, c, utf8_of(c).c_str());
+        char code[32];
+        std::snprintf(code, sizeof code, "%02X%02X U+%04X ", lead, trail, c);
+        unpaired_list << code << utf8_of(c) << " " << reason_unpaired(s, c) << "\n";
         ++unpaired;
         continue;
       }
@@ -317,7 +426,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::ofstream out(argv[6]);
+  std::ofstream out(argv[2]);
   out << "// Generated by tools/gen-big5-gb from glibc's iconv (CP950, GB2312), OpenCC's "
          "character\n"
          "// tables and the Unicode character database. Do not edit: run the generator again.\n"
@@ -328,8 +437,13 @@ int main(int argc, char** argv) {
          "const std::uint8_t big5_gb_pairs[] = {\n"
       << body.str() << (pairs % 4 ? "\n" : "") << "0x00,0x00,0x00,0x00,\n};\n";
   out.close();
+  std::ofstream list(argv[3]);
+  list << "# Big5 characters without a GB2312 pair (drawn as \"..\"), generated by tools/gen-big5-gb:\n"
+          "# Big5 code, Unicode, the character, why.\n"
+       << unpaired_list.str();
+  list.close();
   std::fprintf(stderr,
                "gen_big5_gb: %d pairs (%d the same character), %d Big5 characters unpaired\n",
                pairs, same, unpaired);
-  return out ? 0 : 1;
+  return out && list ? 0 : 1;
 }

@@ -89,6 +89,13 @@ TEST(MemMgr, OverwritesBeforeAndAfterAreReportedAndTheBlockStillReleased) {
     EXPECT_EQ(heap.error_text(), report(p, c.size, c.bytes));
     EXPECT_EQ(heap.bytes_in_use(), 0);
     EXPECT_FALSE(heap.Free(p));  // released all the same
+    // Its node record stays out of the pool: later blocks take other records.
+    EXPECT_EQ(heap.set_aside_records(), 1);
+    std::vector<void*> more;
+    for (int i = 0; i < MemMgr::initial_nodes; ++i) more.push_back(heap.Alloc(4));
+    EXPECT_EQ(heap.node_records(), MemMgr::initial_nodes + 1);
+    for (void* q : more) EXPECT_TRUE(heap.Free(q));
+    EXPECT_EQ(heap.set_aside_records(), 1);
   }
 }
 

@@ -216,6 +216,51 @@ TEST_F(UserCfg, FailedWriteKeepsTheOldFileAndIsReported) {
   EXPECT_EQ(read(), fixtures::user_cfg_bytes(want));
 }
 
+// The file's layout by name, against an image written from distinct values.
+TEST_F(UserCfg, EachFieldIsWrittenAtItsOffset) {
+  struct Place {
+    const char* name;
+    std::size_t offset;
+    std::size_t count;
+  };
+  const Place places[] = {{"music_volume", 0, 1}, {"sfx_volume", 4, 1}, {"key_bindings", 8, 32},
+                          {"joy_bindings", 136, 32}, {"user_options", 264, 34}};
+  const auto layout = user_cfg_layout();
+  ASSERT_EQ(layout.size(), std::size(places));
+  int next = 1000;
+  for (const UserCfgField& f : layout)
+    for (std::size_t i = 0; i < f.count; ++i) f.values[i] = next++;
+  const auto image = user_cfg_image();
+  for (std::size_t k = 0; k < layout.size(); ++k) {
+    const UserCfgField& f = layout[k];
+    EXPECT_STREQ(f.name, places[k].name);
+    EXPECT_EQ(f.offset, places[k].offset) << f.name;
+    ASSERT_EQ(f.count, places[k].count) << f.name;
+    for (std::size_t i = 0; i < f.count; ++i) {
+      const std::size_t at = places[k].offset + 4 * i;
+      const int got = image[at] | image[at + 1] << 8 | image[at + 2] << 16 | image[at + 3] << 24;
+      EXPECT_EQ(got, f.values[i]) << f.name << "[" << i << "]";
+    }
+  }
+  EXPECT_EQ(&layout[0].values[0], &music_volume);
+  EXPECT_EQ(&layout[4].values[33], &user_options[33]);
+}
+
+// The options are marked as saved only once the file is whole.
+TEST_F(UserCfg, SavedMarkFollowsASuccessfulWriteOnly) {
+  user_options[option_saved_mark] = 0;
+  game_dir = (dir_ / "missing" / "folder").string();
+  save_user_cfg();
+  EXPECT_EQ(user_options[option_saved_mark], 0);
+
+  game_dir = folder_.str();
+  save_user_cfg();
+  EXPECT_EQ(user_options[option_saved_mark], 1);
+  fixtures::UserCfgFile want;
+  want.options[0] = 1;
+  EXPECT_EQ(read(), fixtures::user_cfg_bytes(want));
+}
+
 TEST_F(UserCfg, MissingFolderIsReported) {
   platform::clear_recorded_boxes();
   game_dir = (dir_ / "missing" / "folder").string();

@@ -218,7 +218,7 @@ TEST_F(ItemLists, PartyItemsCountTheBagAndSingleEquippedPieces) {
   EXPECT_EQ(has_party_item(armour, 1), 0);
   add_item(&gmRoleData[1].arts, herb, 1, 1);
   MagicStudy spell{};
-  spell.spell = sword;
+  spell.spell_id = sword;
   add_magic_study(&spell);
   party_bag_count = 4;
   free_party_items();
@@ -231,13 +231,13 @@ TEST_F(ItemLists, PartyItemsCountTheBagAndSingleEquippedPieces) {
 
 TEST(MagicStudyList, OneRecordPerSpellNewestFirst) {
   MagicStudy rec{};
-  rec.spell = 0;
+  rec.spell_id = 0;
   EXPECT_EQ(add_magic_study(&rec), nullptr);
-  rec.spell = 10, rec.progress = 5, rec.goal = 100;
+  rec.spell_id = 10, rec.progress = 5, rec.goal = 100;
   MagicStudy* first = add_magic_study(&rec);
-  rec.spell = 11;
+  rec.spell_id = 11;
   add_magic_study(&rec);
-  rec.spell = 10, rec.progress = 100, rec.learned = 1;
+  rec.spell_id = 10, rec.progress = 100, rec.learned = 1;
   EXPECT_EQ(add_magic_study(&rec), first);
   EXPECT_EQ(gmMagicStudyCount, 2);
   EXPECT_EQ(first->progress, 100);

@@ -38,7 +38,7 @@ class PartyStats : public data_test::DataTest {
     open_exp_data();
     role = &gmRoleData[0];
     for (float& g : role->growth) g = 2.0f;
-    role->level = 5;
+    role->stats[stat_level] = 5;
   }
   RoleData* role;
 };
@@ -61,7 +61,7 @@ TEST_F(PartyStats, ALevelUpRecomputesEverythingFromGrowthAndLevel) {
   EXPECT_EQ(apply_level_up(0, 5, role, &art), 1);
   // Base values: (2.0 * 15 + 75) / 10 = 10.5, cut to 10, plus the row's increments.
   const std::uint16_t base[8] = {11, 12, 13, 14, 15, 16, 17, 18};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(role->base[i], base[i]) << i;
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(role->stats[i], base[i]) << i;
   EXPECT_FLOAT_EQ(role->level_multiplier, 1.0f);
   EXPECT_EQ(role->max_hp, 159);  // (55 + 7.0 + 8.5) * 1.02^6 + 80
   EXPECT_EQ(role->hp, 159);
@@ -69,14 +69,14 @@ TEST_F(PartyStats, ALevelUpRecomputesEverythingFromGrowthAndLevel) {
   EXPECT_EQ(role->sp, 108);
   EXPECT_EQ(role->max_mp, 156);
   EXPECT_EQ(role->mp, 156);
-  EXPECT_EQ(role->attack, 30);
-  EXPECT_EQ(role->defence, 17);
-  EXPECT_EQ(role->ave, 15);
-  EXPECT_EQ(role->magic_attack, 18);
-  EXPECT_EQ(role->magic_defence, 16);
-  EXPECT_EQ(role->value_14, 14);
-  EXPECT_EQ(role->value_17, 50 + 160 + 116);
-  EXPECT_EQ(role->speed, 15);  // 95 / 7 + 29 / 15
+  EXPECT_EQ(role->stats[stat_attack], 30);
+  EXPECT_EQ(role->stats[stat_defence], 17);
+  EXPECT_EQ(role->stats[stat_hit], 15);
+  EXPECT_EQ(role->stats[stat_magic_attack], 18);
+  EXPECT_EQ(role->stats[stat_magic_defence], 16);
+  EXPECT_EQ(role->stats[stat_magic_hit], 14);
+  EXPECT_EQ(role->stats[stat_total], 50 + 160 + 116);
+  EXPECT_EQ(role->stats[stat_speed], 15);  // 95 / 7 + 29 / 15
   EXPECT_EQ(art, 77);
   EXPECT_EQ(role->next_exp, 500);
 }
@@ -89,18 +89,18 @@ TEST_F(PartyStats, PermanentBonusesAreAddedIn) {
   EXPECT_EQ(role->max_hp, 179);
   EXPECT_EQ(role->max_mp, 159);
   EXPECT_EQ(role->max_sp, 112);
-  EXPECT_EQ(role->attack, 35);
-  EXPECT_EQ(role->defence, 23);
-  EXPECT_EQ(role->magic_attack, 25);
-  EXPECT_EQ(role->magic_defence, 24);
+  EXPECT_EQ(role->stats[stat_attack], 35);
+  EXPECT_EQ(role->stats[stat_defence], 23);
+  EXPECT_EQ(role->stats[stat_magic_attack], 25);
+  EXPECT_EQ(role->stats[stat_magic_defence], 24);
 }
 
 TEST_F(PartyStats, ALevelWithoutARowChangesNothing) {
-  role->attack = 999;
+  role->stats[stat_attack] = 999;
   std::uint16_t art = 1234;
   EXPECT_EQ(apply_level_up(0, 6, role, &art), 1);
   EXPECT_EQ(apply_level_up(7, 5, role, &art), 1);  // no such table
-  EXPECT_EQ(role->attack, 999);
+  EXPECT_EQ(role->stats[stat_attack], 999);
   EXPECT_EQ(art, 1234);
 }
 
@@ -110,9 +110,9 @@ TEST_F(PartyStats, EquipmentCountsOnceAcrossLevelUps) {
   std::uint16_t art;
   apply_level_up(0, 5, role, &art);
   apply_level_up(0, 5, role, &art);
-  EXPECT_EQ(role->attack, 30 + 12);
-  EXPECT_EQ(role->weapon_attack, 12);
-  EXPECT_EQ(role->defence, 17 + 6);
+  EXPECT_EQ(role->stats[stat_attack], 30 + 12);
+  EXPECT_EQ(role->stats[stat_weapon_attack], 12);
+  EXPECT_EQ(role->stats[stat_defence], 17 + 6);
   EXPECT_EQ(role->equip_byte_a, 3);
   EXPECT_EQ(role->equip_byte_b, 2);
 }
@@ -120,10 +120,10 @@ TEST_F(PartyStats, EquipmentCountsOnceAcrossLevelUps) {
 TEST_F(PartyStats, LevelMultiplierOfHighLevels) {
   const float m11 = 1.2f * 1.2f * 1.2f * 1.2f * 1.2f * 1.2f * 1.2f * 1.2f * 1.2f * 1.2f * 1.2f;
   const std::uint16_t none[8] = {};
-  role->level = 65;
+  role->stats[stat_level] = 65;
   calc_level_stats(role, none);
   EXPECT_FLOAT_EQ(role->level_multiplier, m11 * 1.1f);
-  role->level = 6;
+  role->stats[stat_level] = 6;
   calc_level_stats(role, none);
   EXPECT_FLOAT_EQ(role->level_multiplier, 1.2f);
 }
@@ -133,10 +133,10 @@ TEST_F(PartyStats, AnUnreadableObjectEndsTheWalkOverAllSlots) {
   role->equip[2] = unreadable;
   role->equip[3] = charm;
   add_equip_bonus(role, -1);
-  EXPECT_EQ(role->attack, 12);
-  EXPECT_EQ(role->speed, 0);  // slot 3 came after the unreadable slot 2
+  EXPECT_EQ(role->stats[stat_attack], 12);
+  EXPECT_EQ(role->stats[stat_speed], 0);  // slot 3 came after the unreadable slot 2
   add_equip_bonus(role, 3);   // one slot alone still works
-  EXPECT_EQ(role->speed, 4);
+  EXPECT_EQ(role->stats[stat_speed], 4);
 }
 
 TEST_F(PartyStats, EquipmentBytesNeverGoBelowZero) {
@@ -156,12 +156,12 @@ TEST_F(PartyStats, RemovingEquipmentUndoesItsBonusesButNotTheWeaponAttack) {
   role->equip[3] = charm;
   add_equip_bonus(role, -1);
   del_equip_bonus(role, -1);
-  EXPECT_EQ(role->attack, 0);
-  EXPECT_EQ(role->speed, 0);
-  EXPECT_EQ(role->magic_attack, 0);
-  EXPECT_EQ(role->weapon_attack, 12);
+  EXPECT_EQ(role->stats[stat_attack], 0);
+  EXPECT_EQ(role->stats[stat_speed], 0);
+  EXPECT_EQ(role->stats[stat_magic_attack], 0);
+  EXPECT_EQ(role->stats[stat_weapon_attack], 12);
   add_equip_bonus(role, 9);  // no such slot
-  EXPECT_EQ(role->attack, 0);
+  EXPECT_EQ(role->stats[stat_attack], 0);
 }
 
 TEST_F(PartyStats, TreasureGrowthRaisesMaximaButNotCurrentValues) {
@@ -177,14 +177,14 @@ TEST_F(PartyStats, TreasureGrowthRaisesMaximaButNotCurrentValues) {
   EXPECT_EQ(role->hp, 50);
   EXPECT_EQ(role->max_mp, 10);
   EXPECT_EQ(role->max_sp, 20);
-  EXPECT_EQ(role->attack, 1);
-  EXPECT_EQ(role->defence, 2);
-  EXPECT_EQ(role->magic_attack, 3);
-  EXPECT_EQ(role->magic_defence, 4);
-  EXPECT_EQ(role->speed, 5);
+  EXPECT_EQ(role->stats[stat_attack], 1);
+  EXPECT_EQ(role->stats[stat_defence], 2);
+  EXPECT_EQ(role->stats[stat_magic_attack], 3);
+  EXPECT_EQ(role->stats[stat_magic_defence], 4);
+  EXPECT_EQ(role->stats[stat_speed], 5);
   del_equip_bonus(role, 4);
   EXPECT_EQ(role->max_hp, 50);
-  EXPECT_EQ(role->speed, 0);
+  EXPECT_EQ(role->stats[stat_speed], 0);
 }
 
 TEST_F(PartyStats, TreasureLevelsRiseUpToTen) {

@@ -72,7 +72,7 @@ TEST_F(SampleData, TheNewGameStartListFillsTheParty) {
   EXPECT_EQ(party_money, 100);
   EXPECT_EQ(get_item_num(&party_bag, sample_herb), 2);
   EXPECT_EQ(gmRoleData[0].equip[0], sample_sword);
-  EXPECT_EQ(gmRoleData[0].weapon_attack, 12);
+  EXPECT_EQ(gmRoleData[0].stats[stat_weapon_attack], 12);
   EXPECT_NE(find_item(&gmRoleData[0].arts, sample_fireball), nullptr);
   EXPECT_TRUE(messages().empty());
 }

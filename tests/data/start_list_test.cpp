@@ -43,8 +43,8 @@ TEST_F(StartListTest, MoneyBagEquipmentAndArts) {
   EXPECT_EQ(gmRoleData[1].equip[0], 1);
   EXPECT_EQ(gmRoleData[1].equip[1], 2);
   EXPECT_EQ(gmRoleData[1].equip[2], 0);
-  EXPECT_EQ(gmRoleData[1].attack, 1 + 2);  // both objects' bonuses were added
-  EXPECT_EQ(gmRoleData[1].weapon_attack, 1);
+  EXPECT_EQ(gmRoleData[1].stats[stat_attack], 1 + 2);  // both objects' bonuses were added
+  EXPECT_EQ(gmRoleData[1].stats[stat_weapon_attack], 1);
   EXPECT_EQ(list(gmRoleData[2].arts), (std::vector<int>{401, 901}));
   EXPECT_TRUE(messages().empty());
 }

@@ -3,6 +3,8 @@
 
 #include "g3d/model_cache.h"
 #include "g3d/wld_loader.h"
+#include "tests/fixtures/lzo_block_kit.h"
+#include "tests/fixtures/ply_model_kit.h"
 #include "tests/fixtures/wld_kit.h"
 #include "tests/g3d/model_folder.h"
 
@@ -44,6 +46,18 @@ TEST_F(ModelCacheTest, IdsLoadThroughTheirGroupsPrefixAndEntry) {
   EXPECT_EQ(GetPoly(3005), p) << "a hit gives the same model";
   EXPECT_EQ(p->fresh, 0u);
   EXPECT_EQ(GetPolyMemoryUsed(), block_size(2));
+}
+
+TEST_F(ModelCacheTest, TheCacheChargesTheBlocksOwnSizeWord) {
+  // A block whose first word states 5000 bytes, whatever its real length.
+  Bytes block = kit::ply_block(kit::box_model(10, 10, 10, 3, 1));
+  ASSERT_NE(block.size(), 5000u);
+  block[0] = 5000 & 0xFF, block[1] = 5000 >> 8, block[2] = block[3] = 0;
+  folder.write_model(1, kit::lzo_block(block, kit::LzoPacking::Library));
+  ASSERT_NE(GetPoly(1), nullptr);
+  EXPECT_EQ(GetPolyMemoryUsed(), 5000u);
+  FreePolyMemory(255);
+  EXPECT_EQ(GetPolyMemoryUsed(), 0u);
 }
 
 TEST_F(ModelCacheTest, MissingModelIsShownEachTimeAndNotCached) {

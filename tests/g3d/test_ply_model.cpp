@@ -75,7 +75,7 @@ TEST(PlyModel, StoredAndPackedFilesLoadTheSameModel) {
       G3dPoly poly;
       ASSERT_EQ(g3d_ply_load(&poly, (folder.dir().str() + "/m.PLY").c_str()), 1);
       expect_model_equals(poly, desc, kit::ply_block(desc).size());
-      EXPECT_EQ(poly.bytes, kit::ply_block(desc).size()) << "the cache is charged the unpacked block";
+      EXPECT_EQ(poly.bytes, kit::ply_block(desc).size()) << "the unpacked block's real size";
     }
   }
 }

@@ -77,6 +77,40 @@ TEST_F(Big5GbTable, AgreesWithIconvForCharactersGb2312Has) {
   EXPECT_GT(same, 4000);  // iconv itself works here
 }
 
+// What a character draws as: the GB2312 character its Big5 code pairs with, or "..".
+std::string drawn_as(const char* utf8) {
+  const std::string big5 = platform::utf8_to_big5(utf8);
+  if (big5.size() != 2) return "(not Big5)";
+  const std::uint16_t gb = big5_to_gb(word_of(static_cast<unsigned char>(big5[0]), static_cast<unsigned char>(big5[1])));
+  if (gb == kUnpairedGbCode) return "..";
+  return platform::gb2312_to_utf8(std::string{char(gb & 0xFF), char(gb >> 8)});
+}
+
+TEST_F(Big5GbTable, CharactersTakeTheirOwnSimplifiedOrStandardForm) {
+  struct Case {
+    const char* big5;
+    const char* gb;
+  };
+  const Case cases[] = {
+      // Characters GB2312 has, simplified forms, punctuation.
+      {"一", "一"}, {"們", "们"}, {"這", "这"}, {"裡", "里"}, {"麼", "么"}, {"戰", "战"}, {"，", "，"}, {"「", "「"},
+      // Variants whose standard form GB2312 has.
+      {"妳", "你"}, {"姪", "侄"}, {"珮", "佩"}, {"搾", "榨"}, {"踫", "碰"}, {"燐", "磷"}, {"糢", "模"},
+      {"鎗", "枪"}, {"鑪", "炉"}, {"瞇", "眯"}, {"毬", "球"}, {"勦", "剿"}, {"啣", "衔"}, {"慇", "殷"},
+      {"囉", "罗"}, {"伝", "传"},
+      // Names and rare characters with no GB2312 form at all.
+      {"伋", ".."}, {"崁", ".."}, {"堉", ".."},
+  };
+  init_big5_gb();
+  for (const Case& c : cases) EXPECT_EQ(drawn_as(c.big5), c.gb) << c.big5;
+}
+
+TEST(Big5GbPairs, TheTableHoldsTheGeneratorsCount) {
+  int pairs = 0;
+  for (const std::uint8_t* p = big5_gb_pairs; p[0] != 0 || p[1] != 0; p += 4) ++pairs;
+  EXPECT_EQ(pairs, 7634);  // tools/gen-big5-gb-unpaired.txt lists the Big5 characters left out
+}
+
 TEST(Big5GbPairs, EachBig5CodeIsPairedOnceWithinTheLeadRange) {
   std::set<int> seen;
   for (const std::uint8_t* p = big5_gb_pairs; p[0] != 0 || p[1] != 0; p += 4) {
