@@ -70,7 +70,7 @@ void start_path_effect() {
   e.motion = special_motion_path | special_motion_fade_out;
   e.duration = 45;
   const int id = spawn_effect(&fight_unit_effects, streak_fountain, e.position.x, e.position.y, e.position.z);
-  e.emitter = {&fight_unit_effects, id};
+  e.emitter = effect_handle(&fight_unit_effects, id);
   add_special_effect(&e, special_add_front);
 }
 

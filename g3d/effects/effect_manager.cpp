@@ -53,6 +53,7 @@ void EffectManager::draw() {
 
 void EffectManager::clear() {
   next_id = 0;
+  ++generation_;
   // In increasing id order, as the entries are erased.
   while (!effects_.empty()) effects_.erase(effects_.begin());
 }

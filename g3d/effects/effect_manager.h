@@ -26,6 +26,9 @@ class EffectManager {
   void clear();
 
   int size() const { return int(effects_.size()); }
+  // Counts the clears, so that a handle from before a clear never reaches an effect that got
+  // its id again.
+  unsigned generation() const { return generation_; }
 
   int next_id = 0;
   int enabled = 1;
@@ -36,16 +39,24 @@ class EffectManager {
   int store(ParticleEmitter* emitter);
 
   std::map<int, std::unique_ptr<ParticleEmitter>> effects_;
+  unsigned generation_ = 0;
 };
 
 // A reference to an effect a manager owns; empty once the manager has deleted it.
 struct EffectHandle {
   EffectManager* manager = nullptr;
   int id = -1;
+  unsigned generation = 0;
 
-  ParticleEmitter* get() const { return manager ? manager->get(id) : nullptr; }
+  ParticleEmitter* get() const {
+    return manager && manager->generation() == generation ? manager->get(id) : nullptr;
+  }
   void reset() { *this = EffectHandle{}; }
 };
+
+inline EffectHandle effect_handle(EffectManager* manager, int id) {
+  return {manager, id, manager ? manager->generation() : 0};
+}
 
 // The battle's managers: the units' ground and hit effects (also the talk interpreter's, the
 // title's and the special effects' attachments), and the battle controller's.

@@ -15,7 +15,7 @@ void spawn_requests(EffectManager* manager, const G3dMatrix* m, ActInstance* a, 
     if (!renderer.get_part_point(m, model, a->picture, i, &point)) continue;
     int id = -1;
     if (ParticleEmitter* e = manager->add(type, point.x, point.y, point.z, &id)) {
-      slots[i] = {manager, id};
+      slots[i] = effect_handle(manager, id);
       e->stop_key = a->attach_stop[i];
       e->start();
     }
