@@ -4,6 +4,7 @@
 #include "g3d/act_instance_draw.h"
 #include "g3d/ani_matrix.h"
 #include "g3d/effects/act_quad_draw.h"
+#include "g3d/effects/particle_math.h"
 #include "g3d/model_cache.h"
 #include "g3d/renderer.h"
 
@@ -28,7 +29,7 @@ void draw_copy(Afterimage& r) {
     draw_act_quad_at(&a, r.x, r.y, r.z, colour, a.draw_flags | alpha_blend);
   } else if (a.kind == 2) {
     sprite_blitter.blit_level = r.alpha / 16;
-    draw_act_instance(&a, int(r.x), int(r.y), level_blend);
+    draw_act_instance(&a, trunc_int32(r.x), trunc_int32(r.y), level_blend);
     sprite_blitter.blit_level = 0;
   }
 }

@@ -10,6 +10,7 @@
 #include "g3d/ani_matrix.h"
 #include "g3d/camera.h"
 #include "g3d/effects/act_quad_draw.h"
+#include "g3d/effects/particle_math.h"
 #include "g3d/model_cache.h"
 #include "g3d/renderer.h"
 #include "sound/sfx_bank.h"
@@ -133,7 +134,7 @@ void draw_effect(SpecialEffect& e, const Pass& pass, G3dVector point, std::uint3
     }
     draw_act_quad_at(&a, point.x, point.y, point.z, colour, flags);
   } else if (a.kind == 2 && pass.sprites) {
-    draw_act_instance(&a, int(point.x), int(point.y), 0);
+    draw_act_instance(&a, trunc_int32(point.x), trunc_int32(point.y), 0);
   }
 }
 
