@@ -3,10 +3,16 @@
 
 #include <array>
 
+void (*demo_scene_frame)() = nullptr;
+
+void start_effects_scene();  // app/scene_effects.cpp
+
 namespace {
 
 // One row per scene.
-constexpr std::array<DemoScene, 0> demo_scenes{};
+constexpr std::array demo_scenes{
+    DemoScene{"effects", start_effects_scene},
+};
 
 }  // namespace
 

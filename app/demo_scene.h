@@ -10,6 +10,10 @@ struct DemoScene {
   void (*start)();  // called once, where start-up would enter the title
 };
 
+// The running scene's frame, set by its start function; each due frame runs it in place of the
+// game mode's input, update and draw. Null while no scene runs.
+extern void (*demo_scene_frame)();
+
 // The scene of that name; null when there is none.
 const DemoScene* find_demo_scene(std::string_view name);
 // The names of every scene, comma-separated, for the message about an unknown name.

@@ -1,6 +1,7 @@
 // The frame tick and the game-mode dispatch.
 #include "app/frame_tick.h"
 
+#include "app/demo_scene.h"
 #include "app/pending.h"
 #include "app/screenshot_key.h"
 #include "base/base_camp.h"
@@ -42,6 +43,10 @@ constexpr int key_f8 = 145;
 constexpr int key_screenshot = 'p';
 
 void run_mode(int mode) {
+  if (demo_scene_frame) {
+    demo_scene_frame();
+    return;
+  }
   ModeHandlers h = mode_handlers(mode);
   if (h.input) h.input();
   if (h.update) h.update();
