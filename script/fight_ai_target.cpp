@@ -108,8 +108,9 @@ int random_choice(const FightMan* unit) {
     if (guarded && !guard_allows(k)) continue;
     if (candidate(k)) return k;
   }
+  // Draws that keep failing: the first candidate the guard allows.
   for (int k = first; k < end; ++k)
-    if (candidate(k) && (!guarded || k != ai_last_pick)) return k;
+    if (candidate(k) && (!guarded || guard_allows(k))) return k;
   return sole;
 }
 
