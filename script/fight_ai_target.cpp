@@ -63,7 +63,9 @@ int below_hp_percent() {
     int hp = 0, max = 0;
     u.GetHp(&hp, &max);
     if (u.IsDead() || max == 0) continue;  // no percentage without a maximum
-    auto percent = static_cast<std::uint16_t>(static_cast<int>(static_cast<float>(hp) * 100.0f / max));
+    // Saturated to the 16-bit word, so that odd values never wrap to a low percentage.
+    const double exact = static_cast<double>(hp) * 100.0 / max;
+    const auto percent = static_cast<std::uint16_t>(std::clamp(exact, 0.0, 65535.0));
     if (percent < ai_hp_percent) ai_hp_percent = percent, best = k;
   }
   return best;

@@ -71,8 +71,8 @@ TEST_F(BattleAi, CriteriaOverFallenUnitsFindNone) {
   }
 }
 
-TEST_F(BattleAi, APercentageNeedsAMaximum) {
-  unit(0, 10, 0), unit(1, 90, 100), unit(2, 90, 100);
+TEST_F(BattleAi, APercentageNeedsAMaximumAndSaturates) {
+  unit(0, 10, 0), unit(1, 90, 100), unit(2, 2000000000, 1);
   ai_side = 1;
   ai_criterion = 410;
   ai_hp_percent = 95;
