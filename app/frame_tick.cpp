@@ -27,6 +27,7 @@
 #include "platform/automation.h"
 #include "platform/window.h"
 #include "script/talk_queue.h"
+#include "script/talk_timer.h"
 #include "sound/sound_system.h"
 #include "sound/video_player.h"
 #include "ui/cursor.h"
@@ -159,8 +160,7 @@ void frame_tick(platform::Window*, platform::Instance*) {
 void event_scene_tick() {
   display_device.fill_rect(0, 0, 640, 480, 0);
   input_talkmsg();
-  for (MapRole& event : TalkEventQueue)
-    if (event.RoleID != 0) run_talk(&event);
+  run_talk_queue();
   tick_talk_timer();
   run_role_paths();
   follow_field_view();

@@ -36,3 +36,7 @@ constexpr int flag_mark_point = 8054;         // F4 left a mark point
 constexpr int flag_switch_9 = 8060;           // toggled by the key '9'; the title's game start sets it
 constexpr int flag_switch_8 = 8061;           // toggled by the key '8'
 constexpr int flag_cursor_hidden = 8080;      // mouse cursor and menu icon hidden
+
+// ---- Flags of the talk and AI interpreters ----------------------------------------------------
+constexpr int flag_act_camera = 8032;         // the animated camera runs; field roles are not updated
+// 8052, flag_wall_test_off, is also the mark that a talk runs: every queued talk sets it.

@@ -28,6 +28,20 @@ struct MapRole {
   ActInstance anim;  // its ACT and QQ are the role's
   void* cap = nullptr;  // no Cap record is ever attached
   std::uint8_t opacity = 0;  // 0 draws normally, other values below 255 translucent
+
+  // Field AI script state: offsets into the AI.gll body; ai_start 0 = not started.
+  std::uint32_t ai_start = 0;
+  std::uint32_t ai_offset = 0;
+  // Talk script state of a queued talk event: offsets into the body of talk file slot
+  // talk_base (TalksCache); talk_start 0 = not started.
+  std::uint32_t talk_start = 0;
+  std::uint32_t talk_offset = 0;
+  int talk_base = 0;
+  // The event's timed wait (talk opcode 9): the armed word and its clock.
+  std::uint16_t talk_wait_word = 0;
+  std::uint32_t talk_wait_start = 0;
+  std::uint32_t talk_wait_now = 0;
+  std::uint8_t turned_to_talk = 0;  // 1: the end of a talk turns the role back gradually
 };
 
 // Role variable v (1-16) of a role; null for any other number.
@@ -37,6 +51,21 @@ constexpr int map_role_capacity = 256;
 constexpr std::uint16_t party_role_first = 0xFF01;
 constexpr std::uint16_t party_role_limit = 0xFF00;  // RoleIDs above belong to the party (or are retired)
 constexpr std::uint32_t state_player = 0x8000;
+
+// STATE bits that the script interpreters set, clear or test.
+constexpr std::uint32_t state_off_map = 0x1;            // bit 0: out of the per-frame update
+constexpr std::uint32_t state_bit_3 = 0x8;              // field AI opcodes 35 and 36
+constexpr std::uint32_t state_bit_5 = 0x20;
+constexpr std::uint32_t state_rising = 0x40;            // bit 6: a walk with a vertical step
+constexpr std::uint32_t state_keep_qq = 0x1000;         // bit 12: keeps its QQ when a talk ends
+constexpr std::uint32_t state_turns_back = 0x2000;      // bit 13: turned back when a talk ends
+constexpr std::uint32_t state_leader_kind = 0x4000;     // bit 14
+constexpr std::uint32_t state_turn_steps = 0xC0000;     // bits 18 and 19: turning
+constexpr std::uint32_t state_in_talk = 0x4000000;      // bit 26
+constexpr std::uint32_t state_box_open = 0x8000000;     // bit 27: the role's message box is open
+constexpr std::uint32_t state_on_path = 0x20000000;     // bit 29
+constexpr std::uint32_t state_bit_30 = 0x40000000;
+constexpr std::uint32_t state_held = 0x80000000;        // bit 31: no AI, no player control
 
 extern MapRole gmMapRole[map_role_capacity];
 extern int gmMapRoleCount;

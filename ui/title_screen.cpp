@@ -4,8 +4,11 @@
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
+#include "core/grp_input.h"
+#include "data/map_role.h"
 #include "g3d/effects/effect_manager.h"
 #include "g3d/renderer.h"
+#include "script/talk_queue.h"
 #include "ui/new_game.h"
 
 TextInputField* title_name_field = nullptr;
@@ -31,6 +34,17 @@ void SFLB_call_game_start(std::uint32_t flags, int, int) {
   }
 }
 
-void input_game_start() {}
+void input_game_start() {
+  if (!grp_input.key_press(key_enter)) return;
+  gmMapRole[0] = MapRole{};
+  gmMapRole[0].RoleID = party_role_first;
+  gmMapRoleCount = 1;
+  gmTmpTalk = MapRole{};
+  gmTmpTalk.RoleID = party_role_first;
+  gmTmpTalk.TALK = story_scene_talk;
+  add_talks_proc(&gmTmpTalk);
+  set_flag(flag_cursor_hidden);
+  SFLB_call_game_start(MODE_LEAVE, 0, 0);
+}
 void update_game_start() {}
 void draw_game_start() { renderer.present(); }

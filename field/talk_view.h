@@ -1,0 +1,21 @@
+#pragma once
+// Field settings that the end of a talk puts back: the fixed eye, the run mode and the minimap's
+// display.
+
+// The map's fixed eye: bit 0 of `on`, and the eye point.
+struct FixedEye {
+  int on = 0;
+  float point[4] = {};
+};
+extern FixedEye fixed_eye;
+
+// The run mode: its two run flags and the leader's speed values (running, walking).
+struct RunMode {
+  int flags[2] = {};
+  float speeds[2] = {14.0f, 5.0f};
+  bool on() const { return flags[0] != 0; }
+};
+extern RunMode run_mode;
+
+// Applies the saved minimap display setting again.
+void apply_minimap_mode();

@@ -1,0 +1,55 @@
+#pragma once
+// Shared set-up of the script fuzz targets: a fresh map of roles, flags, queue, boxes and
+// paths for every input, so that nothing one input leaves behind changes the next.
+#include <cstring>
+
+#include "battle/fight_man.h"
+#include "core/flags.h"
+#include "core/frame_timer.h"
+#include "data/map_role.h"
+#include "field/role_path.h"
+#include "fuzz/data_fuzz.h"
+#include "script/ai_file.h"
+#include "script/fight_ai.h"
+#include "script/msg_settings.h"
+#include "script/talk_files.h"
+#include "script/talk_queue.h"
+#include "script/talk_timer.h"
+#include "ui/talk_msg.h"
+#include "ui/text_button.h"
+
+class ScriptFuzzInput : public DataFuzzInput {
+ public:
+  ScriptFuzzInput() { reset(); }
+  ~ScriptFuzzInput() {
+    reset();
+    close_talk_data();
+    close_AI_data();
+  }
+
+  // A map of the narrator, a leader and three roles with RoleIDs 1001-1003.
+  static void place_roles() {
+    static const std::uint16_t ids[] = {0xFF01, 0xFF02, 1001, 1002, 1003};
+    for (std::uint16_t id : ids) {
+      MapRole& r = gmMapRole[gmMapRoleCount++];
+      r = MapRole{};
+      r.RoleID = id;
+    }
+    player_role_index = 1;
+  }
+
+ private:
+  static void reset() {
+    del_all_role_path();
+    clear_talks_proc();
+    del_all_talkmsg();
+    del_all_tbutton();
+    set_talk_timer(0, 0);
+    talk_name_plate = {};
+    std::memset(flag_bytes, 0, sizeof flag_bytes);
+    gmMapRoleCount = 0;
+    for (FightMan& u : gmFightMan) u = FightMan{};
+    reset_fight_ai();
+    game_clock = 1000;
+  }
+};
