@@ -32,19 +32,18 @@ int set_picture(ActInstance* a, std::uint16_t act, std::uint16_t qq, int* w, int
 int Slider::set_bar(std::uint16_t act, std::uint16_t qq, int x, int y, int w, int h) {
   x_ = x;
   y_ = y;
-  if (!set_picture(&bar_, act, qq, &w, &h)) return 0;
   width_ = w;
   height_ = h;
+  if (!set_picture(&bar_, act, qq, &width_, &height_)) return 0;
   ready_ = 1;
   return 1;
 }
 
 int Slider::set_knob(std::uint16_t act, std::uint16_t qq, int w, int h) {
   knob_x_ = knob_y_ = 0;
-  if (!set_picture(&knob_, act, qq, &w, &h)) return 0;
   knob_width_ = w;
   knob_height_ = h;
-  return 1;
+  return set_picture(&knob_, act, qq, &knob_width_, &knob_height_);
 }
 
 void Slider::set_range(int min, int max, int value, int step) {

@@ -172,6 +172,7 @@ void add_talkmsg(const TalkMsg* templ) {
     return;
   }
   if (templ->text) copy_box_text(b->text, templ->text, templ->text_length);
+  b->start_time = b->current_time = game_clock;
   b->page_start = b->typed_end = b->text;
   b->next = nullptr;
   TalkMsg** link = &head;
