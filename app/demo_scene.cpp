@@ -6,9 +6,15 @@
 namespace {
 
 // One row per scene.
-constexpr std::array<DemoScene, 0> demo_scenes{};
+constexpr std::array demo_scenes{
+    DemoScene{"ui", start_ui_scene},
+    DemoScene{"keys", start_keys_scene},
+    DemoScene{"joy", start_joy_scene},
+};
 
 }  // namespace
+
+ModeHandlers demo_scene_handlers{};
 
 const DemoScene* find_demo_scene(std::string_view name) {
   for (const DemoScene& scene : demo_scenes)

@@ -1,6 +1,7 @@
 // The frame tick and the game-mode dispatch.
 #include "app/frame_tick.h"
 
+#include "app/demo_scene.h"
 #include "app/pending.h"
 #include "app/screenshot_key.h"
 #include "base/base_camp.h"
@@ -117,6 +118,8 @@ ModeHandlers mode_handlers(int mode) {
       return {input_key_config, nullptr, draw_key_config};
     case mode_joy_config:
       return {input_joy_config, nullptr, draw_joy_config};
+    case mode_demo_scene:
+      return demo_scene_handlers;
     case mode_base_camp:
       return {input_base_camp, run_base_camp_talks, draw_base_camp};
     case mode_world_map:

@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint32_t backdrop_colour = 0x96FFFFFF;
 constexpr std::uint32_t backdrop_colour_bg = 0xB4FFFFFF;
 constexpr std::uint32_t plate_colour = 0x96FFFFFF;
-constexpr std::uint32_t backdrop_render_bit = 0x4;
+constexpr std::uint32_t backdrop_render_bit = 0x2;  // blend mode 2: the backdrop is translucent
 
 ActInstance frame_instance;
 ActInstance select_instance;
