@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
@@ -11,6 +13,7 @@
 #include "field/debug_overlay.h"
 #include "g3d/renderer.h"
 #include "gfx2d/game_fonts.h"
+#include "script/talk_queue.h"
 #include "sound/sfx_bank.h"
 #include "ui/cursor.h"
 #include "ui/key_names.h"
@@ -182,6 +185,7 @@ void draw_config(const ConfigScreenSpec& spec) {
     renderer.draw_rect(96 * s.cursor + k.button_box_x, 416, 64, 25, selection_colour, G3D_OUTLINE);
   show_talkmsg();
   show_button();
+  if (test_flag(flag_talk_countdown)) talk_timer_minutes(520, 5);
   cursor_act.act = cursor_act_number;
   draw_mouse_cursor();
   draw_debug_info();

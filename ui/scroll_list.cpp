@@ -53,6 +53,7 @@ void moved(ScrollList* l, std::uint16_t direction) {
 
 bool apply_scroll_input(ScrollList* l, const ScrollInput& in) {
   const int count = l->item_count, rows = l->visible_rows;
+  if (count <= 0) return false;  // an empty list has no thumb and no rows to move over
   l->thumb_offset = int(float(l->top_item) / float(count) * float(l->track_length));
   l->thumb_length = int(float(rows) / float(count) * float(l->track_length));
   l->same_list = 1;
