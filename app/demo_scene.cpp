@@ -12,9 +12,14 @@ namespace {
 // One row per scene.
 constexpr std::array demo_scenes{
     DemoScene{"effects", start_effects_scene},
+    DemoScene{"ui", start_ui_scene},
+    DemoScene{"keys", start_keys_scene},
+    DemoScene{"joy", start_joy_scene},
 };
 
 }  // namespace
+
+ModeHandlers demo_scene_handlers{};
 
 const DemoScene* find_demo_scene(std::string_view name) {
   for (const DemoScene& scene : demo_scenes)

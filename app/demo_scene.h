@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/frame_tick.h"
+
 struct DemoScene {
   const char* name;
   void (*start)();  // called once, where start-up would enter the title
@@ -18,3 +20,12 @@ extern void (*demo_scene_frame)();
 const DemoScene* find_demo_scene(std::string_view name);
 // The names of every scene, comma-separated, for the message about an unknown name.
 std::string demo_scene_names();
+
+// The handlers the frame tick runs in mode_demo_scene; a scene that runs its own screen sets
+// them when it starts.
+extern ModeHandlers demo_scene_handlers;
+
+// The scenes' start functions (app/scene_NAME.cpp).
+void start_ui_scene();
+void start_keys_scene();
+void start_joy_scene();

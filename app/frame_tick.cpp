@@ -14,7 +14,7 @@
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
 #include "core/user_cfg.h"
-#include "field/act_draw.h"
+#include "g3d/act_draw.h"
 #include "field/debug_overlay.h"
 #include "field/field_controller.h"
 #include "field/field_draw.h"
@@ -30,6 +30,7 @@
 #include "script/talk_timer.h"
 #include "sound/sound_system.h"
 #include "sound/video_player.h"
+#include "ui/config_screens.h"
 #include "ui/cursor.h"
 #include "ui/menu_system.h"
 #include "ui/save_load.h"
@@ -122,6 +123,8 @@ ModeHandlers mode_handlers(int mode) {
       return {input_key_config, nullptr, draw_key_config};
     case mode_joy_config:
       return {input_joy_config, nullptr, draw_joy_config};
+    case mode_demo_scene:
+      return demo_scene_handlers;
     case mode_base_camp:
       return {input_base_camp, run_base_camp_talks, draw_base_camp};
     case mode_world_map:

@@ -12,13 +12,6 @@ namespace platform {
 struct Instance;
 }  // namespace platform
 
-// ==== Key and joystick configuration screens =============================================
-
-void input_key_config();
-void draw_key_config();
-void input_joy_config();
-void draw_joy_config();
-
 // ==== Developer keys and console ============================================================
 
 class TextInputField;  // core/text_input_field.h

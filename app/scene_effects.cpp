@@ -30,7 +30,7 @@ constexpr int sparkle_burst = 1, streak_fountain = 2, attracted_swarm = 3, smoke
 constexpr std::uint16_t world_model = 12001;
 constexpr std::uint16_t character_act = 1, walk_qq = 1;
 constexpr std::uint16_t spell_act = 6001;
-constexpr std::uint16_t sword_act = 3003, rig_act = 9002;
+constexpr std::uint16_t sword_act = 3003, rig_act = 3005;
 constexpr int sword_hilt_tag = 20, sword_tip_tag = 21;
 
 constexpr unsigned frame_ms = 28;

@@ -61,6 +61,7 @@
 #include "script/ai_file.h"
 #include "script/talk_files.h"
 #include "sound/sfx_bank.h"
+#include "g3d/act_draw.h"
 #include "sound/sound_system.h"
 #include "sound/stream_manager.h"
 #include "sound/video_player.h"
@@ -172,6 +173,8 @@ int set_up_caches() {
 void set_up_sound() {
   sound_system.Startup(game_dir.c_str());
   if (!OpenSfx(game_path("ACT\\").c_str())) log_trace("%s", sfx_failed);
+  // The animation drawers play the frames' sounds through the bank.
+  set_act_sound_player([](int sfx) { play_sfx(sfx, 1); });
   log_trace("Miles -------------> ok");
   if (!OpenStream(sfx_bank.GetDriver())) {
     platform::message_box(nullptr, stream_failed, error_caption, platform::BoxButtons::Ok);

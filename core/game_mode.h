@@ -29,6 +29,7 @@ enum : int {
   mode_battle = 20,
   mode_title = 100,
   mode_idle = 101,
+  mode_demo_scene = 200,  // never used by the game: a demo scene (QORV_SCENE) with its own handlers
 };
 
 extern int GameMode;

@@ -92,13 +92,15 @@ SliceResult ai_message_box(AiRun& run) {
   m.duration = time;
   m.start_time = m.current_time = game_clock;
   m.flat_colour = msg_box_colour;
-  m.current_x = static_cast<std::int16_t>(words[0]);
-  m.current_y = static_cast<std::int16_t>(words[1]);
+  m.cur_x = static_cast<std::int16_t>(words[0]);
+  m.cur_y = static_cast<std::int16_t>(words[1]);
   m.target_x = static_cast<std::int16_t>(words[2]);
   m.target_y = static_cast<std::int16_t>(words[3]);
   m.open_speed = words[4];
   m.width = width;
+  m.cur_w = float(m.width);
   m.height = height;
+  m.cur_h = float(m.height);
   m.flags = flags;
   m.frame_act = msg_box_frame[0];
   m.margin_x = static_cast<std::uint16_t>(words[2] + 10);
@@ -108,7 +110,8 @@ SliceResult ai_message_box(AiRun& run) {
   m.text_colour = 0xFFFF;
   m.typing_delay = 2;
   m.typing_countdown = 2;
-  m.text = reinterpret_cast<const char*>(text.data());
+  // add_talkmsg copies the text into the box's own buffer; the script stays untouched.
+  m.text = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
   m.page_start = m.typed_end = m.text;
   m.text_length = static_cast<std::uint16_t>(text.size());
   talk_box_state = (flags & 1) ? 1 : 16;

@@ -5,9 +5,8 @@
 
 #include "data/data_file.h"
 #include "data/party.h"
+#include "ui/talk_text.h"
 
-// 石恆, 雲兒
-const char* const party_default_names[2] = {"\xA5\xDB\xAB\xED", "\xB6\xB3\xA8\xE0"};
 
 namespace {
 bool big5_lead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
@@ -37,6 +36,9 @@ void make_name_plate(std::span<const std::uint8_t> pending, char (&out)[name_pla
   const long end = find_text_end(pending);
   if (end <= 0) return;
   std::string plate(reinterpret_cast<const char*>(pending.data()), static_cast<std::size_t>(end));
-  for (int member = 0; member < 2; ++member) replace_name(plate, party_default_names[member], current_name(member));
+  for (int member = 0; member < 2; ++member) {
+    const char* name = party_default_names[member];
+    replace_name(plate, std::string(name, strnlen(name, sizeof party_default_names[member])), current_name(member));
+  }
   copy_text_cut(reinterpret_cast<const std::uint8_t*>(plate.data()), plate.size(), out, name_plate_bytes + 1);
 }

@@ -7,8 +7,7 @@
 
 constexpr std::size_t name_plate_bytes = 16;
 
-// The names a new game gives party characters 0 and 1.
-extern const char* const party_default_names[2];
+// The names a new game gives party characters 0 and 1 are party_default_names (ui/talk_text.h).
 
 // Builds the plate (at most 16 bytes, cut on a Big5 character boundary, NUL-ended) from the
 // pending text (up to its "%Q"); empty when nothing is pending.

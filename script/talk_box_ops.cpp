@@ -46,13 +46,15 @@ SliceResult talk_message_box(TalkRun& run) {
   m.duration = std::uint32_t(w[0]) * 10;
   m.start_time = m.current_time = game_clock;
   m.flat_colour = msg_box_colour;
-  m.current_x = static_cast<std::int16_t>(w[1]);
-  m.current_y = static_cast<std::int16_t>(w[2]);
+  m.cur_x = static_cast<std::int16_t>(w[1]);
+  m.cur_y = static_cast<std::int16_t>(w[2]);
   m.target_x = static_cast<std::int16_t>(w[3]);
   m.target_y = static_cast<std::int16_t>(w[4]);
   m.open_speed = w[5];
   m.width = w[6];
+  m.cur_w = float(m.width);
   m.height = w[7];
+  m.cur_h = float(m.height);
   m.flags = w[8];
   m.typing_delay = m.typing_countdown = talk_typing_delay;
   m.frame_act = box_frame_act;
@@ -60,7 +62,8 @@ SliceResult talk_message_box(TalkRun& run) {
   m.char_spacing = msg_char_spacing;
   m.line_spacing = msg_line_spacing;
   m.text_colour = text_colours[msg_text_colour < text_colour_count ? msg_text_colour : 0];
-  m.text = reinterpret_cast<const char*>(text.data());
+  // add_talkmsg copies the text into the box's own buffer; the script stays untouched.
+  m.text = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
   m.page_start = m.typed_end = m.text;
   m.text_length = static_cast<std::uint16_t>(text.size());
   make_name_plate(talk_name_plate, m.name);
@@ -75,7 +78,7 @@ SliceResult talk_message_box(TalkRun& run) {
   return SliceResult::EndSlice;
 }
 
-SliceResult talk_box_colour(TalkRun& run) {
+SliceResult talk_set_box_colour(TalkRun& run) {
   const std::uint16_t a = run.cur.u16(), r = run.cur.u16(), g = run.cur.u16(), b = run.cur.u16();
   msg_box_colour = std::uint32_t(a) << 24 | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b;
   run.box.red = static_cast<std::uint8_t>(r);
@@ -98,7 +101,7 @@ SliceResult talk_wait_box(TalkRun& run) {
   return SliceResult::EndSlice;
 }
 
-SliceResult talk_char_spacing(TalkRun& run) { return set_word(run, msg_char_spacing); }
+SliceResult talk_set_char_spacing(TalkRun& run) { return set_word(run, msg_char_spacing); }
 SliceResult talk_line_spacing(TalkRun& run) { return set_word(run, msg_line_spacing); }
 
 SliceResult talk_text_colour(TalkRun& run) {

@@ -24,10 +24,10 @@ SliceResult talk_random_jump(TalkRun& run);      // 89
 
 // Message boxes and choices (talk_box_ops.cpp).
 SliceResult talk_message_box(TalkRun& run);      // 10
-SliceResult talk_box_colour(TalkRun& run);       // 11
+SliceResult talk_set_box_colour(TalkRun& run);       // 11
 SliceResult talk_box_frame(TalkRun& run);        // 12
 SliceResult talk_wait_box(TalkRun& run);         // 13
-SliceResult talk_char_spacing(TalkRun& run);     // 14
+SliceResult talk_set_char_spacing(TalkRun& run);     // 14
 SliceResult talk_line_spacing(TalkRun& run);     // 15
 SliceResult talk_text_colour(TalkRun& run);      // 16
 SliceResult talk_choice(TalkRun& run);           // 17

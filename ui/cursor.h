@@ -1,6 +1,16 @@
 #pragma once
-// The mouse cursor's animation (ACT 9001, QQ 0) and its colour.
-#include "g3d/act_animation.h"
+// The mouse cursor and the field's menu icon.
+#include <cstdint>
 
-constexpr std::uint16_t cursor_act_number = 9001;
+#include "g3d/act_animation.h"
+#include "ui/ui_numbers.h"
+
+// The cursor's animation: ACT 9001, QQ 0 at start-up; screens may set another QQ.
 extern ActInstance cursor_act;
+// Slid between 0 and 60 by the field controller.
+extern std::int16_t menu_icon_offset;
+
+// The cursor at the mouse; nothing during an event scene, with the cursor hidden, or while the
+// field hides the idle mouse.
+void draw_mouse_cursor();
+void draw_menu_icon();

@@ -1,7 +1,7 @@
 // Afterimages.
 #include "g3d/effects/afterimages.h"
 
-#include "g3d/act_instance_draw.h"
+#include "g3d/act_draw.h"
 #include "g3d/ani_matrix.h"
 #include "g3d/effects/act_quad_draw.h"
 #include "g3d/effects/particle_math.h"

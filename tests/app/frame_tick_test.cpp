@@ -25,6 +25,7 @@
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
 #include "tests/fixtures/input_script_writer.h"
+#include "ui/config_screens.h"
 #include "ui/menu_system.h"
 #include "ui/save_load.h"
 #include "ui/shop.h"

@@ -9,6 +9,7 @@
 #include "script/name_plate.h"
 #include "script/talk_interpreter.h"
 #include "tests/script/script_test.h"
+#include "ui/talk_text.h"
 #include "ui/text_button.h"
 
 namespace {
@@ -53,7 +54,14 @@ TEST_F(TalkBoxes, WaitBoxHoldsUntilTheBoxCloses) {
 }
 
 TEST_F(TalkBoxes, CloseBoxClearsTheOpenBitAndEndsTheSlice) {
-  const int narrator = add_role(0xFF01, state_box_open);
+  const int narrator = add_role(0xFF01);
+  TalkMsg box;
+  box.speaker = static_cast<std::uint16_t>(narrator);
+  char text[] = "x%Q";
+  box.text = text;
+  box.text_length = 3;
+  add_talkmsg(&box);
+  ASSERT_TRUE(gmMapRole[narrator].STATE & state_box_open);
   MapRole& ev = run_once("close_box 0xFF01; set_flag 600; end");
   EXPECT_FALSE(gmMapRole[narrator].STATE & state_box_open);
   EXPECT_FALSE(test_flag(600));
@@ -106,6 +114,8 @@ TEST_F(TalkBoxes, ATextColourPastTheTableIsReportedAndKept) {
 }
 
 TEST_F(TalkBoxes, TheNamePlateTakesThePartyNamesAndIsCutOnACharacter) {
+  std::strcpy(party_default_names[0], "Lead");
+  std::strcpy(party_default_names[1], "Mate");
   std::strcpy(gmRoleData[0].name, "Ann");
   const std::string pending = std::string(party_default_names[0]) + "!" + party_default_names[1] + "%Q";
   char plate[name_plate_bytes + 2];

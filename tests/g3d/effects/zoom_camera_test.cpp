@@ -103,7 +103,7 @@ class ActCamera : public ::testing::Test {
 };
 
 TEST_F(ActCamera, AMissingAnimationLeavesTheCameraAndKeepsRunning) {
-  ASSERT_TRUE(acts_.open_script(kit::sample_rig_act, "RF 9002; TP 0; PA 0; ED; O2"));
+  ASSERT_TRUE(acts_.open_script(kit::sample_rig_act, "RF 3005; TP 0; PA 0; ED; O2"));
   play(4444);
   for (int f = 0; f < 3; ++f) EXPECT_EQ(update_act_camera(), 0);
   EXPECT_EQ(act_camera_running, 1);

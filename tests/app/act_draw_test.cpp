@@ -1,0 +1,113 @@
+// The animation drawers on the sample game's animations: frame sounds, part sizes and hot spots,
+// in the presented back buffer.
+#include "g3d/act_draw.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/startup.h"
+#include "g3d/effects/spawn_effect.h"
+#include "g3d/renderer.h"
+#include "platform/window.h"
+#include "tests/app/game_harness.h"
+#include "tests/fixtures/sample_models.h"
+#include "tests/fixtures/ui_kit.h"
+
+namespace {
+
+std::vector<int> played;
+void record_sound(int sfx) { played.push_back(sfx); }
+
+class ActDraw : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(init_game(game_.window(), platform::program_instance()), 1);
+    set_act_sound_player(record_sound);
+    played.clear();
+    clear_screen();
+  }
+  void TearDown() override {
+    set_act_sound_player(nullptr);
+    end_game();
+  }
+  void clear_screen() {
+    std::uint16_t* p = renderer.lock_back_buffer();
+    ASSERT_NE(p, nullptr);
+    std::fill(p, p + 640 * 480, std::uint16_t(0));
+    renderer.unlock_back_buffer(p);
+  }
+  // The pixels drawn (not 0) in the rectangle.
+  int ink(int x0, int y0, int x1, int y1) {
+    std::uint16_t* p = renderer.lock_back_buffer();
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) n += p[y * 640 + x] != 0;
+    renderer.unlock_back_buffer(p);
+    return n;
+  }
+  GameHarness game_;
+};
+
+TEST_F(ActDraw, DrawActPlaysTheFirstFramesSoundOnEveryCall) {
+  draw_act(kit::sample_effect_act, 0, 100, 100, 0);
+  draw_act(kit::sample_effect_act, 0, 100, 100, 0);
+  EXPECT_EQ(played, (std::vector<int>{305, 305}));
+}
+
+TEST_F(ActDraw, AnInstancesSoundIsPlayedOnceAndCleared) {
+  ActInstance a;
+  a.act = kit::sample_effect_act;
+  ASSERT_EQ(Take_3dActData(&a), 1);
+  draw_act_instance(&a, 50, 50, 0);
+  draw_act_instance(&a, 50, 50, 0);
+  EXPECT_EQ(played, (std::vector<int>{305}));
+  EXPECT_EQ(a.sound, 0);
+}
+
+TEST_F(ActDraw, PartSizesAreKeptWithinThePicture) {
+  // The slider's bar is a 200 x 12 solid picture at its hot spot (0, 0).
+  draw_act_part(kit::ui_slider_act, 0, 100, 100, 0, 0, 0);
+  EXPECT_EQ(ink(100, 100, 101, 112), 12) << "width 0 draws one column of the full height";
+  EXPECT_EQ(ink(101, 100, 300, 112), 0);
+  clear_screen();
+  draw_act_part(kit::ui_slider_act, 0, 100, 100, 5000, 5000, 0);
+  EXPECT_EQ(ink(100, 100, 300, 112), 200 * 12) << "a part larger than the picture is the picture";
+  EXPECT_EQ(ink(300, 100, 640, 480) + ink(100, 112, 300, 480), 0);
+}
+
+TEST_F(ActDraw, TheHotSpotIsAtTheGivenPoint) {
+  // The slider's knob, 12 x 20, has its hot spot at (6, 10).
+  draw_act(kit::ui_slider_act, 2, 100, 100, 0);
+  EXPECT_EQ(ink(94, 90, 106, 110), 12 * 20);
+  EXPECT_EQ(ink(0, 0, 94, 480) + ink(106, 0, 640, 480), 0);
+}
+
+TEST_F(ActDraw, NothingToDrawDrawsNothing) {
+  draw_act(0, 0, 10, 10, 0);
+  draw_act(4321, 7, 10, 10, 0);
+  ActInstance empty;
+  draw_act_instance(&empty, 10, 10, 0);
+  draw_act_3d(&empty, 10, 10, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFFFF, 0);
+  EXPECT_EQ(ink(0, 0, 640, 480), 0);
+  EXPECT_TRUE(played.empty());
+}
+
+TEST_F(ActDraw, FrameRectanglesAreInclusiveAndNeedWholeCells) {
+  ActInstance a;
+  a.sheet[2] = 96;
+  a.sheet[4] = 32;
+  a.sheet[5] = 16;
+  G3dRect r;
+  get_act_frame_rect(4, &a, &r);
+  EXPECT_EQ(r.left, 32);
+  EXPECT_EQ(r.top, 16);
+  EXPECT_EQ(r.right, 63);
+  EXPECT_EQ(r.bottom, 31);
+  a.sheet[2] = 20;
+  get_act_frame_rect(4, &a, &r);
+  EXPECT_EQ(r.right, 0) << "no whole cell in a row";
+  EXPECT_EQ(spawn_effect(nullptr, 3, 0, 0, 0), -1);
+}
+
+}  // namespace
