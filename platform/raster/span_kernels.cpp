@@ -177,7 +177,7 @@ SpanFn pick_fog(bool fog, BlendKind blend, bool z_write) {
 
 }  // namespace
 
-SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write) {
+SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write, bool) {
   switch (tex) {
     case TexMode::None: return pick_fog<TexMode::None>(fog, blend, z_write);
     case TexMode::Nearest: return pick_fog<TexMode::Nearest>(fog, blend, z_write);
