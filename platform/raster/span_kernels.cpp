@@ -152,10 +152,12 @@ inline void four_pixels(const PipelineState& p, std::uint16_t* dst, float* zb, i
   const I4 c0 = stepped(s.c[0], s.dc[0]), c1 = stepped(s.c[1], s.dc[1]), c2 = stepped(s.c[2], s.dc[2]),
            c3 = stepped(s.c[3], s.dc[3]);
   const I4 f = stepped(s.f, s.df);
-  s.u += 4 * s.du;
-  s.v += 4 * s.dv;
-  for (int k = 0; k < 4; ++k) s.c[k] += 4 * s.dc[k];
-  s.f += 4 * s.df;
+  // Four steps at once wrap as four single steps do.
+  auto four_steps = [](std::int32_t& a, std::int32_t d) { a = std::int32_t(std::uint32_t(a) + 4u * std::uint32_t(d)); };
+  four_steps(s.u, s.du);
+  four_steps(s.v, s.dv);
+  for (int k = 0; k < 4; ++k) four_steps(s.c[k], s.dc[k]);
+  four_steps(s.f, s.df);
   if (!(pass[0] | pass[1] | pass[2] | pass[3])) return;
 
   Rgb4 col = {lanes::channel8(c0), lanes::channel8(c1), lanes::channel8(c2)};
