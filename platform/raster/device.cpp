@@ -38,34 +38,45 @@ void flat_colour(const ScreenVertex& v, int out[4]) {
 constexpr std::size_t queue_limit = 1 << 16;
 
 // The devices with queued work. Devices are driven from one thread; the count lets the many
-// callers that find nothing queued return without taking the lock.
-std::mutex pending_mutex;
-std::vector<Device*> pending_devices;
-std::atomic<int> pending_count{0};
+// callers that find nothing queued return without taking the lock. Never destroyed: surfaces and
+// devices held by global objects wait for queued work at exit, after every other static is gone.
+struct PendingDevices {
+  std::mutex mutex;
+  std::vector<Device*> devices;
+  std::atomic<int> count{0};
+};
+
+PendingDevices& pending() {
+  static auto* registry = new PendingDevices;
+  return *registry;
+}
 
 void mark_pending(Device* d) {
-  std::lock_guard lock(pending_mutex);
-  if (std::find(pending_devices.begin(), pending_devices.end(), d) != pending_devices.end()) return;
-  pending_devices.push_back(d);
-  pending_count.store(int(pending_devices.size()));
+  PendingDevices& r = pending();
+  std::lock_guard lock(r.mutex);
+  if (std::find(r.devices.begin(), r.devices.end(), d) != r.devices.end()) return;
+  r.devices.push_back(d);
+  r.count.store(int(r.devices.size()));
 }
 
 void mark_done(Device* d) {
-  std::lock_guard lock(pending_mutex);
-  const auto it = std::find(pending_devices.begin(), pending_devices.end(), d);
-  if (it == pending_devices.end()) return;
-  pending_devices.erase(it);
-  pending_count.store(int(pending_devices.size()));
+  PendingDevices& r = pending();
+  std::lock_guard lock(r.mutex);
+  const auto it = std::find(r.devices.begin(), r.devices.end(), d);
+  if (it == r.devices.end()) return;
+  r.devices.erase(it);
+  r.count.store(int(r.devices.size()));
 }
 
 }  // namespace
 
 void finish_all_devices() {
-  if (pending_count.load() == 0) return;
+  PendingDevices& r = pending();
+  if (r.count.load() == 0) return;
   std::vector<Device*> devices;
   {
-    std::lock_guard lock(pending_mutex);
-    devices = pending_devices;
+    std::lock_guard lock(r.mutex);
+    devices = r.devices;
   }
   for (Device* d : devices) d->finish();
 }
