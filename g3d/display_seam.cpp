@@ -18,7 +18,7 @@ bool display_lock_back(cDDRAW* display, BackPixels& out) {
   // The rasterizer writes RGB565; a back buffer of another layout gets no 3D drawing.
   if (!s || s->pixel_masks().green != platform::masks_rgb565.green) return false;
   platform::LockedPixels locked;
-  if (s->lock(locked) != platform::DisplayResult::Ok || !locked.pixels) return false;
+  if (s->lock_for_queued_drawing(locked) != platform::DisplayResult::Ok || !locked.pixels) return false;
   out = {locked.pixels, locked.width, locked.height, locked.pitch / 2};
   return true;
 }

@@ -12,7 +12,8 @@ struct BackPixels {
   int pitch = 0;  // pixels from one row to the next
 };
 
-// Locks the back surface; false when there is none or it cannot be locked.
+// Locks the back surface for the 3D device's queued draws; false when there is none or it cannot
+// be locked.
 bool display_lock_back(cDDRAW* display, BackPixels& out);
 void display_unlock_back(cDDRAW* display);
 // Points the 2D blitter at the back surface's pixel format, or at the texture format.

@@ -2,7 +2,10 @@
 // Per-pixel arithmetic of the blend modes, worked on the three 5-bit fields of the current
 // pixel layout with shifts and masks only. Each operation is set up once per draw from the
 // pixel-format values and the one-shot settings, so the pixel loops carry no test of mode,
-// layout or setting.
+// layout or setting. Every operation takes one pixel (std::uint16_t) or eight (blend::Pixels8)
+// with the same arithmetic, lane by lane: long runs go eight pixels at a time, and the one-pixel
+// form is their reference.
+#include "gfx2d/blend_lanes.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_row_walk.h"
 #include "gfx2d/sprite_blitter.h"
@@ -22,22 +25,42 @@ inline int clamp_offset(int steps) { return std::clamp(steps, -32, 32); }
 // layout takes them from the pixel-format values.
 template <int RS, int GS, int BS>
 struct FixedFields {
-  static std::int16_t r(std::uint16_t p) { return std::int16_t((p >> RS) & 31); }
-  static std::int16_t g(std::uint16_t p) { return std::int16_t((p >> GS) & 31); }
-  static std::int16_t b(std::uint16_t p) { return std::int16_t((p >> BS) & 31); }
+  template <class P>
+  static Channels<P> r(P p) {
+    return signed_lanes((p >> RS) & 31);
+  }
+  template <class P>
+  static Channels<P> g(P p) {
+    return signed_lanes((p >> GS) & 31);
+  }
+  template <class P>
+  static Channels<P> b(P p) {
+    return signed_lanes((p >> BS) & 31);
+  }
   // Channel values 0 to 31 back into a pixel; every bit outside the fields is 0.
-  static std::uint16_t compose(std::int16_t r, std::int16_t g, std::int16_t b) {
-    return std::uint16_t((r << RS) | (g << GS) | (b << BS));
+  template <class C>
+  static PixelsOf<C> compose(C r, C g, C b) {
+    return pixel_lanes((unsigned_lanes(r) << RS) | (unsigned_lanes(g) << GS) | (unsigned_lanes(b) << BS));
   }
 };
 
 struct LayoutFields {
   unsigned rs = unsigned(red_shift), gs = unsigned(green_shift), bs = unsigned(blue_shift);
-  std::int16_t r(std::uint16_t p) const { return std::int16_t((p >> rs) & 31); }
-  std::int16_t g(std::uint16_t p) const { return std::int16_t((p >> gs) & 31); }
-  std::int16_t b(std::uint16_t p) const { return std::int16_t((p >> bs) & 31); }
-  std::uint16_t compose(std::int16_t r, std::int16_t g, std::int16_t b) const {
-    return std::uint16_t((unsigned(r) << rs) | (unsigned(g) << gs) | (unsigned(b) << bs));
+  template <class P>
+  Channels<P> r(P p) const {
+    return signed_lanes((p >> rs) & 31);
+  }
+  template <class P>
+  Channels<P> g(P p) const {
+    return signed_lanes((p >> gs) & 31);
+  }
+  template <class P>
+  Channels<P> b(P p) const {
+    return signed_lanes((p >> bs) & 31);
+  }
+  template <class C>
+  PixelsOf<C> compose(C r, C g, C b) const {
+    return pixel_lanes((unsigned_lanes(r) << rs) | (unsigned_lanes(g) << gs) | (unsigned_lanes(b) << bs));
   }
 };
 
@@ -52,12 +75,18 @@ void with_fields(F f) {
   f(LayoutFields{});
 }
 
-inline std::int16_t clamp5(std::int16_t v) {
-  v = v < 0 ? std::int16_t(0) : v;
-  return v > 31 ? std::int16_t(31) : v;
+template <class C>
+inline C at_most31(C v) {
+  return lane_min(v, 31);
 }
-inline std::int16_t at_most31(std::int16_t v) { return v > 31 ? std::int16_t(31) : v; }
-inline std::int16_t at_least0(std::int16_t v) { return v < 0 ? std::int16_t(0) : v; }
+template <class C>
+inline C at_least0(C v) {
+  return lane_max(v, 0);
+}
+template <class C>
+inline C clamp5(C v) {
+  return at_most31(at_least0(v));
+}
 
 // The one-shot channel offsets blit_add_r, blit_add_g, blit_add_b, cut to +-32.
 struct ChannelOffsets {
@@ -79,9 +108,10 @@ template <class Fs>
 struct Tint {
   Fs f;
   ChannelOffsets o{};
-  std::uint16_t operator()(std::uint16_t, std::uint16_t d) const {
-    return f.compose(clamp5(std::int16_t(f.r(d) + o.r)), clamp5(std::int16_t(f.g(d) + o.g)),
-                     clamp5(std::int16_t(f.b(d) + o.b)));
+  template <class P>
+  P operator()(P, P d) const {
+    using C = Channels<P>;
+    return f.compose(clamp5(C(f.r(d) + o.r)), clamp5(C(f.g(d) + o.g)), clamp5(C(f.b(d) + o.b)));
   }
 };
 
@@ -90,7 +120,8 @@ template <class Fs, class Channel>
 struct PerChannel {
   Fs f;
   ChannelOffsets o{};
-  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
+  template <class P>
+  P operator()(P s, P d) const {
     return f.compose(Channel::one(f.r(s), f.r(d), o.r), Channel::one(f.g(s), f.g(d), o.g),
                      Channel::one(f.b(s), f.b(d), o.b));
   }
@@ -99,8 +130,9 @@ struct PerChannel {
 // Modes 1 and 8: each source channel moved by its offset and held inside 0 to 31, then added to
 // the target's with saturation at 31.
 struct OffsetAddChannel {
-  static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
-    return at_most31(std::int16_t(clamp5(std::int16_t(s + a)) + d));
+  template <class C>
+  static C one(C s, C d, std::int16_t a) {
+    return at_most31(C(clamp5(C(s + a)) + d));
   }
 };
 template <class Fs>
@@ -108,8 +140,9 @@ using OffsetAdd = PerChannel<Fs, OffsetAddChannel>;
 
 // The scaled add: the saturated sum of the two pixels first, the offsets after it.
 struct AddThenOffsetChannel {
-  static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
-    return clamp5(std::int16_t(at_most31(std::int16_t(s + d)) + a));
+  template <class C>
+  static C one(C s, C d, std::int16_t a) {
+    return clamp5(C(at_most31(C(s + d)) + a));
   }
 };
 template <class Fs>
@@ -117,8 +150,9 @@ using AddThenOffset = PerChannel<Fs, AddThenOffsetChannel>;
 
 // Mode 11: the offset-moved source channel taken from the target's, floor 0.
 struct SubtractChannel {
-  static std::int16_t one(std::int16_t s, std::int16_t d, std::int16_t a) {
-    return at_least0(std::int16_t(d - clamp5(std::int16_t(s + a))));
+  template <class C>
+  static C one(C s, C d, std::int16_t a) {
+    return at_least0(C(d - clamp5(C(s + a))));
   }
 };
 template <class Fs>
@@ -128,8 +162,10 @@ using Subtract = PerChannel<Fs, SubtractChannel>;
 template <class Fs>
 struct Grey {
   Fs f;
-  std::uint16_t operator()(std::uint16_t, std::uint16_t d) const {
-    std::int16_t v = std::int16_t((f.r(d) + f.g(d) + f.b(d)) >> 2);
+  template <class P>
+  P operator()(P, P d) const {
+    using C = Channels<P>;
+    const C v = C((f.r(d) + f.g(d) + f.b(d)) >> 2);
     return f.compose(v, v, v);
   }
 };
@@ -144,9 +180,10 @@ struct LevelTerms {
   std::uint16_t m1 = std::uint16_t(shift_mask[1]), m2 = std::uint16_t(shift_mask[2]);
   std::uint16_t m3 = std::uint16_t(shift_mask[3]), m4 = std::uint16_t(shift_mask[4]);
 
-  std::uint16_t operator()(std::uint16_t s, std::uint16_t d) const {
-    const std::uint16_t x1 = (N & 8) ? s : d, x2 = (N & 4) ? s : d, x3 = (N & 2) ? s : d, x4 = (N & 1) ? s : d;
-    return std::uint16_t(((x1 >> 1) & m1) + ((x2 >> 2) & m2) + ((x3 >> 3) & m3) + ((x4 >> 4) & m4));
+  template <class P>
+  P operator()(P s, P d) const {
+    const P x1 = (N & 8) ? s : d, x2 = (N & 4) ? s : d, x3 = (N & 2) ? s : d, x4 = (N & 1) ? s : d;
+    return P(((x1 >> 1) & m1) + ((x2 >> 2) & m2) + ((x3 >> 3) & m3) + ((x4 >> 4) & m4));
   }
 };
 
@@ -196,13 +233,7 @@ class LevelBlend {
 template <bool Mirror, class F>
 struct EachLiteral {
   F f;
-  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const {
-    if constexpr (Mirror) {
-      for (int i = 0; i < n; ++i) d[-1 - i] = f(rle_walk::load16(s + 2 * i), d[-1 - i]);
-    } else {
-      for (int i = 0; i < n; ++i) d[i] = f(rle_walk::load16(s + 2 * i), d[i]);
-    }
-  }
+  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const { each_pixel<Mirror>(f, d, s, n); }
   static void keyed(std::uint16_t, std::uint16_t*, int) {}
 };
 

@@ -3,6 +3,7 @@
 
 #include "platform/backend.h"
 #include "platform/display_output.h"
+#include "platform/raster/raster.h"
 #include "platform/window.h"
 
 #include <algorithm>
@@ -107,6 +108,8 @@ std::unique_ptr<Surface> no_surface() { return nullptr; }
 SurfaceData::SurfaceData() { live_surfaces().insert(this); }
 
 SurfaceData::~SurfaceData() {
+  // Queued draws may still write these pixels.
+  raster::finish_all_devices();
   live_surfaces().erase(this);
   if (device) device->video_used -= std::min(device->video_used, video_bytes);
 }
@@ -139,6 +142,7 @@ void desktop_size(int& width, int& height) { display_output().desktop_size(width
 void confine_cursor(Window* window, const Rect* rect) { display_output().confine_cursor(window, rect); }
 
 std::optional<WindowSnapshot> take_window_snapshot(Window*) {
+  raster::finish_all_devices();
   std::shared_ptr<SurfaceData> s = last_shown().lock();
   if (!s) return WindowSnapshot{640, 480, std::vector<std::uint16_t>(640 * 480, 0)};
   WindowSnapshot shot;
@@ -310,6 +314,11 @@ void Surface::set_clipper(Clipper* clipper) { data_->clipper = clipper; }
 std::unique_ptr<Surface> Surface::take_attached_back() { return std::move(back_); }
 
 DisplayResult Surface::lock(LockedPixels& out) {
+  raster::finish_all_devices();
+  return lock_for_queued_drawing(out);
+}
+
+DisplayResult Surface::lock_for_queued_drawing(LockedPixels& out) {
   if (data_->lost) return DisplayResult::SurfaceLost;
   data_->locked = true;
   out.pixels = data_->pixels.data();
@@ -334,6 +343,7 @@ DisplayResult Surface::blt(const Rect* dest, Surface* src, const Rect* src_rect,
     return DisplayResult::Failed;
   }
   if (!src) return DisplayResult::Failed;
+  raster::finish_all_devices();
   SurfaceData& d = *data_;
   SurfaceData& s = *src->data_;
   if (d.lost || s.lost) return DisplayResult::SurfaceLost;
@@ -360,6 +370,7 @@ DisplayResult Surface::blt(const Rect* dest, Surface* src, const Rect* src_rect,
 }
 
 DisplayResult Surface::colour_fill(const Rect* dest, std::uint32_t pixel) {
+  raster::finish_all_devices();
   SurfaceData& d = *data_;
   if (d.lost) return DisplayResult::SurfaceLost;
   Rect r;
@@ -369,6 +380,7 @@ DisplayResult Surface::colour_fill(const Rect* dest, std::uint32_t pixel) {
 }
 
 std::uint32_t Surface::dc_get_pixel(int x, int y) {
+  raster::finish_all_devices();
   SurfaceData& d = *data_;
   if (x < 0 || y < 0 || x >= d.width || y >= d.height) return 0xFFFFFFFF;
   std::uint32_t p = d.row(y)[x];
@@ -377,6 +389,7 @@ std::uint32_t Surface::dc_get_pixel(int x, int y) {
 }
 
 void Surface::dc_set_pixel(int x, int y, std::uint32_t colorref) {
+  raster::finish_all_devices();
   SurfaceData& d = *data_;
   if (x < 0 || y < 0 || x >= d.width || y >= d.height) return;
   d.row(y)[x] = std::uint16_t(channel_from_byte(colorref & 0xFF, d.masks.red) |

@@ -83,8 +83,13 @@ class Surface {
   bool is_primary() const;
   SurfaceMemory memory() const;
 
-  // Whole-surface lock; fails with SurfaceLost on a lost surface.
+  // Whole-surface lock; fails with SurfaceLost on a lost surface. Every access to a surface's
+  // pixels (lock, blit, fill, pixel reads and writes, showing a frame) first waits for the
+  // software 3D device's queued draws.
   DisplayResult lock(LockedPixels& out);
+  // The lock for the 3D device itself: it queues draws into the pixels without waiting for the
+  // ones it queued before.
+  DisplayResult lock_for_queued_drawing(LockedPixels& out);
   void unlock();
 
   // Copies src's rectangle (null: all of src) onto this surface's rectangle (null: all of this);

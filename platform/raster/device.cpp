@@ -1,7 +1,11 @@
 // The device: states, depth buffer, primitive assembly, culling, and the hand-over to clipping,
 // triangle traversal and line drawing.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <mutex>
+
+#include "platform/raster/band_queue.h"
 
 #include "platform/raster/clip.h"
 #include "platform/raster/line_raster.h"
@@ -29,9 +33,56 @@ void flat_colour(const ScreenVertex& v, int out[4]) {
   out[3] = int(v.diffuse >> 24);
 }
 
+// Work queued beyond this many commands is drawn at once, so a frame that is never read keeps a
+// bounded queue.
+constexpr std::size_t queue_limit = 1 << 16;
+
+// The devices with queued work. Devices are driven from one thread; the count lets the many
+// callers that find nothing queued return without taking the lock. Never destroyed: surfaces and
+// devices held by global objects wait for queued work at exit, after every other static is gone.
+struct PendingDevices {
+  std::mutex mutex;
+  std::vector<Device*> devices;
+  std::atomic<int> count{0};
+};
+
+PendingDevices& pending() {
+  static auto* registry = new PendingDevices;
+  return *registry;
+}
+
+void mark_pending(Device* d) {
+  PendingDevices& r = pending();
+  std::lock_guard lock(r.mutex);
+  if (std::find(r.devices.begin(), r.devices.end(), d) != r.devices.end()) return;
+  r.devices.push_back(d);
+  r.count.store(int(r.devices.size()));
+}
+
+void mark_done(Device* d) {
+  PendingDevices& r = pending();
+  std::lock_guard lock(r.mutex);
+  const auto it = std::find(r.devices.begin(), r.devices.end(), d);
+  if (it == r.devices.end()) return;
+  r.devices.erase(it);
+  r.count.store(int(r.devices.size()));
+}
+
 }  // namespace
 
-Device::Device() {
+void finish_all_devices() {
+  PendingDevices& r = pending();
+  if (r.count.load() == 0) return;
+  std::vector<Device*> devices;
+  {
+    std::lock_guard lock(r.mutex);
+    devices = r.devices;
+  }
+  for (Device* d : devices) d->finish();
+}
+
+Device::Device(int threads) : queue_(std::make_unique<BandQueue>()) {
+  set_threads(threads);
   set_state(State::ZWriteEnable, 1);
   set_state(State::FillMode, fill_solid);
   set_state(State::ShadeMode, shade_gouraud);
@@ -41,9 +92,21 @@ Device::Device() {
   set_state(State::CullMode, cull_ccw);
 }
 
-Device::~Device() = default;
+Device::~Device() { finish(); }
+
+void Device::finish() {
+  if (queue_->empty()) return;
+  queue_->run(threads_);
+  mark_done(this);
+}
+
+void Device::set_threads(int threads) {
+  finish();
+  threads_ = std::clamp(threads, 1, 64);
+}
 
 bool Device::create_depth_buffer(int width, int height) {
+  finish();
   depth_.clear();
   depth_width_ = depth_height_ = 0;
   if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return false;
@@ -60,6 +123,12 @@ bool Device::create_depth_buffer(int width, int height) {
 void Device::clear_depth(int x, int y, int width, int height) {
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
   const int x1 = std::min(x + width, depth_width_), y1 = std::min(y + height, depth_height_);
+  if (x0 >= x1 || y0 >= y1) return;
+  if (threads_ > 1) {
+    queue_->add_depth_clear(depth_.data(), depth_width_, x0, x1, y0, y1 - 1);
+    mark_pending(this);
+    return;
+  }
   for (int row = y0; row < y1; ++row)
     std::fill(depth_.begin() + std::ptrdiff_t(row) * depth_width_ + x0,
               depth_.begin() + std::ptrdiff_t(row) * depth_width_ + x1, 1.0f);
@@ -107,7 +176,7 @@ bool Device::fill_pipeline(PipelineState& p) const {
   p.dest_blend = Blend(state(State::DestBlend));
   p.flat = state(State::ShadeMode) == shade_flat;
   const BlendKind blend = blend_kind(state(State::AlphaBlendEnable) == 1, p.src_blend, p.dest_blend);
-  p.span = select_span(tex, state(State::FogEnable) == 1, blend, state(State::ZWriteEnable) == 1);
+  p.span = select_span(tex, state(State::FogEnable) == 1, blend, state(State::ZWriteEnable) == 1, vector_spans_);
   return true;
 }
 
@@ -139,12 +208,22 @@ void Device::triangle(const PipelineState& p, const ScreenVertex& a, const Scree
   const GuardBand g = guard_band_for(viewport_);
   const int winding = clockwise ? 1 : -1;
   if (inside(in[0], g) && inside(in[1], g) && inside(in[2], g)) {
-    raster_triangle(p, in[0], in[1], in[2], winding, flat_rgba);
+    triangle_part(p, in[0], in[1], in[2], winding, flat_rgba);
     return;
   }
   RVertex poly[max_clipped_vertices];
   const int n = clip_triangle(in, g, poly);
-  for (int i = 1; i + 1 < n; ++i) raster_triangle(p, poly[0], poly[i], poly[i + 1], winding, flat_rgba);
+  for (int i = 1; i + 1 < n; ++i) triangle_part(p, poly[0], poly[i], poly[i + 1], winding, flat_rgba);
+}
+
+void Device::triangle_part(const PipelineState& p, const RVertex& a, const RVertex& b, const RVertex& c, int winding,
+                           const int* flat_rgba) {
+  if (threads_ == 1) {
+    raster_triangle(p, a, b, c, winding, flat_rgba);
+    return;
+  }
+  TriangleSetup t;
+  if (setup_triangle(p, a, b, c, winding, flat_rgba, t)) queue_->add_triangle(t);
 }
 
 void Device::line(const PipelineState& p, const ScreenVertex& a, const ScreenVertex& b) {
@@ -158,13 +237,17 @@ void Device::line(const PipelineState& p, const ScreenVertex& a, const ScreenVer
   RVertex ra = to_rvertex(a), rb = to_rvertex(b);
   const GuardBand g = guard_band_for(viewport_);
   if (!(inside(ra, g) && inside(rb, g)) && !clip_line(ra, rb, g)) return;
-  raster_line(p, ra, rb, flat_rgba);
+  if (threads_ == 1)
+    raster_line(p, ra, rb, flat_rgba);
+  else
+    queue_->add_line(ra, rb, flat_rgba);
 }
 
 template <class Fetch>
 void Device::assemble(Primitive type, int count, Fetch fetch) {
   PipelineState p;
   if (!fill_pipeline(p)) return;
+  if (threads_ > 1) queue_->begin_call(p);
   const ScreenVertex *a, *b, *c;
   switch (type) {
     case Primitive::LineList:
@@ -185,6 +268,8 @@ void Device::assemble(Primitive type, int count, Fetch fetch) {
         if (fetch(0, a) && fetch(i, b) && fetch(i + 1, c)) triangle(p, *a, *b, *c, *b);
       break;
   }
+  if (!queue_->empty()) mark_pending(this);
+  if (queue_->size() > queue_limit) finish();
 }
 
 namespace {

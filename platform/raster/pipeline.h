@@ -49,6 +49,7 @@ struct PipelineState {
   SpanFn span;
 };
 
-SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write);
+// vector: the loops that shade several pixels at once where the states have them.
+SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write, bool vector);
 
 }  // namespace platform::raster

@@ -4,8 +4,13 @@
 // triangle fans (indexed or not), clips against 0 <= z <= 1 and the viewport, culls by winding,
 // fills by the top-left rule, interpolates u, v and colours with perspective, samples RGB565
 // textures (nearest or bilinear, wrapped, optionally colour-keyed), applies vertex fog, tests
-// depth less-or-equal and blends with the target. Every call rasterizes at once, so 2D drawing
-// may touch the same target between calls. Results are identical on every machine.
+// depth less-or-equal and blends with the target. Results are identical on every machine and for
+// any number of threads.
+//
+// With more than one thread a draw call only sets its triangles up and queues them by bands of
+// rows; the bands are drawn on a pool of threads when someone reads what was drawn. Whatever
+// reads or writes the target or the depth buffer from outside the device must call finish()
+// (or finish_all_devices()) first: the display's surfaces and the textures do so themselves.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -65,11 +70,14 @@ class Texture {
  public:
   // Null when the size is not positive or too large (more than 2^24 texels).
   static std::unique_ptr<Texture> create(int width, int height);
+  // Waits for queued draws that may still read the texels.
+  ~Texture();
 
   int width() const { return width_; }
   int height() const { return height_; }
   int pitch() const { return width_; }
-  std::uint16_t* texels() { return texels_.data(); }
+  // The writable texels wait for queued draws, which may still be reading them.
+  std::uint16_t* texels();
   const std::uint16_t* texels() const { return texels_.data(); }
   void set_colour_key(std::uint16_t key) {
     keyed_ = true;
@@ -104,10 +112,20 @@ struct Target {
 };
 
 struct PipelineState;
+struct RVertex;
+class BandQueue;
+
+// Threads a device uses unless told otherwise: QORV_RASTER_THREADS when it holds a number from 1
+// to 64, else one per core.
+int default_raster_threads();
+
+// Waits for the queued work of every device.
+void finish_all_devices();
 
 class Device {
  public:
-  Device();
+  // threads: 1 draws every call at once on the calling thread.
+  explicit Device(int threads = default_raster_threads());
   ~Device();
   Device(const Device&) = delete;
   Device& operator=(const Device&) = delete;
@@ -119,7 +137,18 @@ class Device {
   const Target& target() const { return target_; }
   // Sets the whole depth buffer of the rectangle (clamped to the buffer) to the far depth 1.0.
   void clear_depth(int x, int y, int width, int height);
-  const float* depth_buffer() const { return depth_.data(); }
+  float* depth_buffer() {
+    finish();
+    return depth_.data();
+  }
+
+  // Draws everything queued; afterwards the target and depth buffer hold every call so far.
+  void finish();
+  int threads() const { return threads_; }
+  void set_threads(int threads);
+  // The span loops that work on several pixels at once (default) or the one-pixel reference
+  // loops; both give the same pixels.
+  void set_vector_spans(bool on) { vector_spans_ = on; }
 
   // Draws are clipped to the viewport, itself kept inside the depth buffer.
   void set_viewport(const Viewport& viewport) { viewport_ = viewport; }
@@ -148,6 +177,9 @@ class Device {
   void triangle(const PipelineState& p, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                 const ScreenVertex& provoking);
   void line(const PipelineState& p, const ScreenVertex& a, const ScreenVertex& b);
+  // One triangle after clipping: drawn at once (one thread) or queued.
+  void triangle_part(const PipelineState& p, const RVertex& a, const RVertex& b, const RVertex& c, int winding,
+                     const int* flat_rgba);
   template <class Fetch>
   void assemble(Primitive type, int count, Fetch fetch);
 
@@ -159,6 +191,9 @@ class Device {
   const Texture* texture_ = nullptr;
   Primitive begin_type_ = Primitive::TriangleList;
   std::vector<ScreenVertex> begin_vertices_;
+  int threads_ = 1;
+  bool vector_spans_ = true;
+  std::unique_ptr<BandQueue> queue_;
 };
 
 }  // namespace platform::raster

@@ -16,4 +16,11 @@ Texture::Texture(int width, int height)
       pow2_((width & (width - 1)) == 0 && (height & (height - 1)) == 0),
       texels_(std::size_t(width) * std::size_t(height), 0) {}
 
+Texture::~Texture() { finish_all_devices(); }
+
+std::uint16_t* Texture::texels() {
+  finish_all_devices();
+  return texels_.data();
+}
+
 }  // namespace platform::raster

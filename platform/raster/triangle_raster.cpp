@@ -91,25 +91,26 @@ void setup_planes(Plane& pl, const RVertex* v[3], const float xs[3], const float
   }
 }
 
-void raster_triangle(const PipelineState& p, const RVertex& v0, const RVertex& v1, const RVertex& v2, int winding,
-                     const int* flat_rgba) {
+bool setup_triangle(const PipelineState& p, const RVertex& v0, const RVertex& v1, const RVertex& v2, int winding,
+                    const int* flat_rgba, TriangleSetup& t) {
   const RVertex* v[3] = {&v0, &v1, &v2};
   if (winding < 0) std::swap(v[1], v[2]);
-  int X[3], Y[3];
+  int* X = t.x;
+  int* Y = t.y;
   for (int i = 0; i < 3; ++i) {
     X[i] = snap(v[i]->x);
     Y[i] = snap(v[i]->y);
   }
   const std::int64_t area2 =
       std::int64_t(X[1] - X[0]) * (Y[2] - Y[0]) - std::int64_t(X[2] - X[0]) * (Y[1] - Y[0]);
-  if (area2 <= 0) return;
+  if (area2 <= 0) return false;
 
   const int y_min = std::min({Y[0], Y[1], Y[2]}), y_max = std::max({Y[0], Y[1], Y[2]});
-  const int row0 = std::max<std::int64_t>(p.clip_y0, -floor_div(-y_min, sub));
-  const int row1 = std::min<std::int64_t>(p.clip_y1, floor_div(y_max, sub));
-  if (row0 > row1) return;
+  t.row0 = int(std::max<std::int64_t>(p.clip_y0, -floor_div(-y_min, sub)));
+  t.row1 = int(std::min<std::int64_t>(p.clip_y1, floor_div(y_max, sub)));
+  if (t.row0 > t.row1) return false;
 
-  Plane pl;
+  Plane& pl = t.plane;
   float xs[3], ys[3];
   for (int i = 0; i < 3; ++i) {
     xs[i] = float(X[i]) / float(sub);
@@ -120,11 +121,18 @@ void raster_triangle(const PipelineState& p, const RVertex& v0, const RVertex& v
   pl.flat = flat_rgba != nullptr;
   if (flat_rgba)
     for (int i = 0; i < 4; ++i) pl.flat_rgba[i] = flat_rgba[i];
+  return true;
+}
 
+void traverse_triangle(const PipelineState& p, const TriangleSetup& t, int first, int last) {
+  const int row0 = std::max(first, t.row0), row1 = std::min(last, t.row1);
+  if (row0 > row1) return;
+  // Each edge starts exactly at the first row asked for: its integer state is the same as if it
+  // had been stepped there from the triangle's top.
   Edge e[3];
-  e[0].init(X[0], Y[0], X[1], Y[1], row0);
-  e[1].init(X[1], Y[1], X[2], Y[2], row0);
-  e[2].init(X[2], Y[2], X[0], Y[0], row0);
+  e[0].init(t.x[0], t.y[0], t.x[1], t.y[1], row0);
+  e[1].init(t.x[1], t.y[1], t.x[2], t.y[2], row0);
+  e[2].init(t.x[2], t.y[2], t.x[0], t.y[0], row0);
   for (int y = row0; y <= row1; ++y) {
     std::int64_t xl = p.clip_x0, xr = p.clip_x1;
     bool empty = false;
@@ -136,9 +144,15 @@ void raster_triangle(const PipelineState& p, const RVertex& v0, const RVertex& v
       else if (ed.k < 0)
         empty = true;
     }
-    if (!empty && xl <= xr) p.span(p, pl, y, int(xl), int(xr));
+    if (!empty && xl <= xr) p.span(p, t.plane, y, int(xl), int(xr));
     for (Edge& ed : e) ed.next_row();
   }
+}
+
+void raster_triangle(const PipelineState& p, const RVertex& v0, const RVertex& v1, const RVertex& v2, int winding,
+                     const int* flat_rgba) {
+  TriangleSetup t;
+  if (setup_triangle(p, v0, v1, v2, winding, flat_rgba, t)) traverse_triangle(p, t, t.row0, t.row1);
 }
 
 }  // namespace platform::raster

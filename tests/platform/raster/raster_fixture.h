@@ -20,7 +20,9 @@ inline ScreenVertex sv(float x, float y, std::uint32_t diffuse = 0xFFFFFFFF, flo
 
 class RasterTarget {
  public:
-  RasterTarget(int width, int height, std::uint16_t fill = 0) : width_(width), height_(height) {
+  RasterTarget(int width, int height, std::uint16_t fill = 0,
+               int threads = platform::raster::default_raster_threads())
+      : width_(width), height_(height), device_(threads) {
     pixels_.assign(std::size_t(width) * height, fill);
     device_.create_depth_buffer(width, height);
     device_.set_target({pixels_.data(), width, height, width});
@@ -28,11 +30,21 @@ class RasterTarget {
     device_.set_state(platform::raster::State::CullMode, platform::raster::cull_none);
   }
   platform::raster::Device& device() { return device_; }
-  std::uint16_t at(int x, int y) const { return pixels_[std::size_t(y) * width_ + x]; }
-  std::uint16_t* pixels() { return pixels_.data(); }
+  // Reading the pixels waits for the device's queued draws, as the display's surfaces do.
+  std::uint16_t at(int x, int y) const {
+    device_.finish();
+    return pixels_[std::size_t(y) * width_ + x];
+  }
+  std::uint16_t* pixels() {
+    device_.finish();
+    return pixels_.data();
+  }
   int width() const { return width_; }
   int height() const { return height_; }
-  Frame565 frame() const { return {width_, height_, pixels_}; }
+  Frame565 frame() const {
+    device_.finish();
+    return {width_, height_, pixels_};
+  }
   // The rows as '#' (pixel differs from the background) and '.', top row first.
   std::vector<std::string> mask(std::uint16_t background = 0) const {
     std::vector<std::string> rows;
@@ -47,7 +59,7 @@ class RasterTarget {
  private:
   int width_, height_;
   std::vector<std::uint16_t> pixels_;
-  platform::raster::Device device_;
+  mutable platform::raster::Device device_;
 };
 
 // A size x size RGB565 texture: a checkerboard of two colours with a gradient, so filtering and

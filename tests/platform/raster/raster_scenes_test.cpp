@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/platform/raster/raster_fixture.h"
@@ -14,6 +17,13 @@ using platform::raster::State;
 using test_support::RasterTarget;
 using test_support::sv;
 using test_support::ScreenVertex;
+
+// Every scene is drawn with each number of threads and with both kinds of span loop: the frames
+// must all be the committed reference, byte for byte.
+struct Run {
+  int threads;
+  bool vector;
+};
 
 void expect_reference(const char* name, const RasterTarget& t) {
   const std::string failure = test_support::compare_with_reference(name, t.frame());
@@ -45,7 +55,7 @@ void fill_background(RasterTarget& t) {
       t.pixels()[y * t.width() + x] = std::uint16_t((((x * 3) & 31) << 11) | (((y * 2) & 63) << 5) | 12);
 }
 
-TEST(RasterScenes, OneTriangleOfEachStateCombination) {
+void OneTriangleOfEachStateCombination(const Run& run) {
   // Rows: opaque, additive, alpha, inverse-colour multiply, source-colour blend.
   // Columns: untextured, nearest, nearest keyed, bilinear, bilinear keyed; each without then
   // with fog.
@@ -54,7 +64,8 @@ TEST(RasterScenes, OneTriangleOfEachStateCombination) {
                               {Blend::SrcAlpha, Blend::InvSrcAlpha},
                               {Blend::InvDestAlpha, Blend::InvSrcColour},
                               {Blend::SrcColour, Blend::InvSrcColour}};
-  RasterTarget t(320, 160);
+  RasterTarget t(320, 160, 0, run.threads);
+  t.device().set_vector_spans(run.vector);
   fill_background(t);
   auto& d = t.device();
   auto tex = test_support::checker_texture(8, 8, 2);
@@ -79,8 +90,9 @@ TEST(RasterScenes, OneTriangleOfEachStateCombination) {
   expect_reference("raster_state_matrix", t);
 }
 
-TEST(RasterScenes, TexturedBilinearQuadInPerspective) {
-  RasterTarget t(128, 128);
+void TexturedBilinearQuadInPerspective(const Run& run) {
+  RasterTarget t(128, 128, 0, run.threads);
+  t.device().set_vector_spans(run.vector);
   auto& d = t.device();
   auto tex = test_support::checker_texture(16, 16, 4);
   d.set_texture(tex.get());
@@ -94,8 +106,9 @@ TEST(RasterScenes, TexturedBilinearQuadInPerspective) {
   expect_reference("raster_bilinear_quad", t);
 }
 
-TEST(RasterScenes, FogRamp) {
-  RasterTarget t(160, 120);
+void FogRamp(const Run& run) {
+  RasterTarget t(160, 120, 0, run.threads);
+  t.device().set_vector_spans(run.vector);
   auto& d = t.device();
   d.set_state(State::FogEnable, 1);
   d.set_state(State::FogColour, 0xFFB0C0D0);
@@ -114,8 +127,9 @@ TEST(RasterScenes, FogRamp) {
   expect_reference("raster_fog_ramp", t);
 }
 
-TEST(RasterScenes, ColourKeyedBillboard) {
-  RasterTarget t(96, 96);
+void ColourKeyedBillboard(const Run& run) {
+  RasterTarget t(96, 96, 0, run.threads);
+  t.device().set_vector_spans(run.vector);
   fill_background(t);
   auto& d = t.device();
   // A ring on a key-coloured square.
@@ -141,8 +155,9 @@ TEST(RasterScenes, ColourKeyedBillboard) {
   expect_reference("raster_keyed_billboard", t);
 }
 
-TEST(RasterScenes, AdditiveParticles) {
-  RasterTarget t(128, 96);
+void AdditiveParticles(const Run& run) {
+  RasterTarget t(128, 96, 0, run.threads);
+  t.device().set_vector_spans(run.vector);
   auto& d = t.device();
   set_blend(d, Blend::SrcAlpha, Blend::One);
   d.set_state(State::ZWriteEnable, 0);
@@ -169,8 +184,9 @@ TEST(RasterScenes, AdditiveParticles) {
   expect_reference("raster_additive_particles", t);
 }
 
-TEST(RasterScenes, ClippingThroughTheNearPlaneAndScreenEdges) {
-  RasterTarget t(160, 120);
+void ClippingThroughTheNearPlaneAndScreenEdges(const Run& run) {
+  RasterTarget t(160, 120, 0, run.threads);
+  t.device().set_vector_spans(run.vector);
   auto& d = t.device();
   d.set_state(State::CullMode, platform::raster::cull_ccw);
   auto tex = test_support::checker_texture(16, 16, 2);
@@ -191,8 +207,9 @@ TEST(RasterScenes, ClippingThroughTheNearPlaneAndScreenEdges) {
   expect_reference("raster_clip_near_edges", t);
 }
 
-TEST(RasterScenes, WireframeBoxes) {
-  RasterTarget t(160, 120);
+void WireframeBoxes(const Run& run) {
+  RasterTarget t(160, 120, 0, run.threads);
+  t.device().set_vector_spans(run.vector);
   auto& d = t.device();
   d.set_state(State::CullMode, platform::raster::cull_ccw);
   d.set_state(State::FillMode, platform::raster::fill_wireframe);
@@ -212,5 +229,34 @@ TEST(RasterScenes, WireframeBoxes) {
   }
   expect_reference("raster_wireframe_boxes", t);
 }
+
+struct Scene {
+  const char* name;
+  void (*draw)(const Run& run);
+};
+const Scene scenes[] = {
+    {"OneTriangleOfEachStateCombination", OneTriangleOfEachStateCombination},
+    {"TexturedBilinearQuadInPerspective", TexturedBilinearQuadInPerspective},
+    {"FogRamp", FogRamp},
+    {"ColourKeyedBillboard", ColourKeyedBillboard},
+    {"AdditiveParticles", AdditiveParticles},
+    {"ClippingThroughTheNearPlaneAndScreenEdges", ClippingThroughTheNearPlaneAndScreenEdges},
+    {"WireframeBoxes", WireframeBoxes},
+};
+
+class RasterScenes : public ::testing::TestWithParam<std::tuple<int, int, bool>> {};
+
+TEST_P(RasterScenes, MatchTheReference) {
+  const auto [scene, threads, vector] = GetParam();
+  scenes[scene].draw({threads, vector});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ScenesThreadsAndKernels, RasterScenes,
+    ::testing::Combine(::testing::Range(0, int(std::size(scenes))), ::testing::Values(1, 2, 3, 8), ::testing::Bool()),
+    [](const ::testing::TestParamInfo<RasterScenes::ParamType>& info) {
+      return std::string(scenes[std::get<0>(info.param)].name) + "_threads" +
+             std::to_string(std::get<1>(info.param)) + (std::get<2>(info.param) ? "_vector" : "_scalar");
+    });
 
 }  // namespace
