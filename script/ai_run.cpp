@@ -6,6 +6,7 @@
 #include "core/random_r250.h"
 #include "data/map_role.h"
 #include "field/role_move.h"
+#include "script/ai_file.h"
 #include "script/msg_settings.h"
 #include "script/script_messages.h"
 
@@ -23,6 +24,31 @@ SliceResult flag_jump(AiRun& run, bool when_set) {
   return SliceResult::GoOn;
 }
 }  // namespace
+
+void run_ai_script(AiRun& run, std::uint16_t number, std::uint32_t& start, std::uint32_t& offset,
+                   std::span<const AiOpRow> table, AiStop stop, AiUnknown unknown, AiNoScript no_script) {
+  if (start == 0) {
+    const std::uint32_t first = ai_script_start(number);
+    if (first == 0) {
+      no_script(number);
+      start = offset = 0;
+      return;
+    }
+    start = offset = first;
+  } else if (start == offset) {
+    return;  // parked
+  }
+  run.cur = ai_cursor(offset);
+  run.number = number;
+  run.ai_start = &start;
+  run.ai_offset = &offset;
+  if (!run.cur.ok()) {
+    report_error(ai_out_of_script_message, run.number, 0);
+    stop(run);
+    return;
+  }
+  run_ai_slice(run, table, stop, unknown);
+}
 
 void run_ai_slice(AiRun& run, std::span<const AiOpRow> table, AiStop stop, AiUnknown unknown) {
   for (int n = 0;; ++n) {

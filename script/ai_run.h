@@ -39,6 +39,15 @@ using AiUnknown = void (*)(AiRun& run);
 // Runs opcodes from the cursor until one ends the slice; the state words follow.
 void run_ai_slice(AiRun& run, std::span<const AiOpRow> table, AiStop stop, AiUnknown unknown);
 
+// How an interpreter reports a number that has no script (0 on AI 0 as well).
+using AiNoScript = void (*)(std::uint16_t number);
+// Runs one slice of AI script `number` whose start and offset the unit keeps (start 0: not
+// started yet). Without a script both stay 0; a parked script (offset back at its start) does
+// nothing; an offset outside the script is reported and the script stopped. run.role or
+// run.unit is set by the caller.
+void run_ai_script(AiRun& run, std::uint16_t number, std::uint32_t& start, std::uint32_t& offset,
+                   std::span<const AiOpRow> table, AiStop stop, AiUnknown unknown, AiNoScript no_script);
+
 // Opcodes of both tables.
 SliceResult ai_nothing(AiRun& run);        // 0, 0x4000
 SliceResult ai_jump(AiRun& run);           // 1

@@ -209,27 +209,10 @@ void reset_fight_ai() {
 }
 
 void run_fight_ai(FightMan* unit) {
-  if (unit->ai_start == 0) {
-    std::uint32_t start = ai_script_start(unit->ai_number);
-    if (start == 0) {
-      if (unit->ai_number != 0) report_error(ai_no_script_message, unit->ai_number);
-      unit->ai_start = unit->ai_offset = 0;
-      return;
-    }
-    unit->ai_start = unit->ai_offset = start;
-  } else if (unit->ai_start == unit->ai_offset) {
-    return;  // parked
-  }
   AiRun run;
-  run.cur = ai_cursor(unit->ai_offset);
-  run.number = unit->ai_number;
-  run.ai_start = &unit->ai_start;
-  run.ai_offset = &unit->ai_offset;
   run.unit = unit;
-  if (!run.cur.ok()) {
-    report_error(ai_out_of_script_message, run.number, 0);
-    reset_script(run);
-    return;
-  }
-  run_ai_slice(run, table, reset_script, unknown);
+  run_ai_script(run, unit->ai_number, unit->ai_start, unit->ai_offset, table, reset_script, unknown,
+                [](std::uint16_t number) {
+                  if (number != 0) report_error(ai_no_script_message, number);
+                });
 }

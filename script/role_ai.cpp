@@ -86,28 +86,10 @@ bool role_runs_ai(const MapRole& role) {
 }
 
 void run_role_ai(MapRole* role) {
-  if (role->ai_start == 0) {
-    std::uint32_t start = ai_script_start(role->AI);
-    if (start == 0) {
-      // No script to run: AI 0, a number past the table, or no AI.gll.
-      if (role->AI != 0 && first_report(role->AI, 0)) report_error(ai_no_script_message, role->AI);
-      role->ai_start = role->ai_offset = 0;
-      return;
-    }
-    role->ai_start = role->ai_offset = start;
-  } else if (role->ai_start == role->ai_offset) {
-    return;  // parked
-  }
   AiRun run;
-  run.cur = ai_cursor(role->ai_offset);
-  run.number = role->AI;
-  run.ai_start = &role->ai_start;
-  run.ai_offset = &role->ai_offset;
   run.role = role;
-  if (!run.cur.ok()) {
-    report_error(ai_out_of_script_message, run.number, 0);
-    park(run);
-    return;
-  }
-  run_ai_slice(run, table, park, unknown);
+  // No script to run: AI 0, a number past the table, or no AI.gll.
+  run_ai_script(run, role->AI, role->ai_start, role->ai_offset, table, park, unknown, [](std::uint16_t number) {
+    if (number != 0 && first_report(number, 0)) report_error(ai_no_script_message, number);
+  });
 }

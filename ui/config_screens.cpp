@@ -51,7 +51,7 @@ constexpr KeyCode choose_keys[] = {key_space, key_enter, key_joy_button1};
 constexpr KeyCode leave_keys[] = {key_lctrl, key_rctrl, key_joy_button1 + 1, key_mouse2};
 
 // What differs between the two screens.
-struct ConfigScreenSpec {
+struct ConfigScreenSetup {
   const ConfigKind& kind;
   ConfigScreen& screen;
   int mode;
@@ -76,10 +76,10 @@ void write_joy(const ConfigScreen& s) { std::copy(s.working, s.working + binding
 int next_key() { return grp_input.first_key_down(); }
 int next_button() { return grp_input.first_joy_button_pressed(); }
 
-const ConfigScreenSpec key_spec{key_config_kind, key_config_screen, mode_key_config, call_key_config, key_title,
+const ConfigScreenSetup key_setup{key_config_kind, key_config_screen, mode_key_config, call_key_config, key_title,
                                 key_captions, fill_keys, write_keys, set_default_key_bindings, key_binding_name,
                                 next_key};
-const ConfigScreenSpec joy_spec{joy_config_kind, joy_config_screen, mode_joy_config, call_joy_config, joy_title,
+const ConfigScreenSetup joy_setup{joy_config_kind, joy_config_screen, mode_joy_config, call_joy_config, joy_title,
                                 joy_captions, fill_joy, write_joy, set_default_joy_bindings, joy_binding_name,
                                 next_button};
 
@@ -90,28 +90,28 @@ bool any_key(const KeyCode (&keys)[N], int (GrpInput::*test)(KeyCode) const) {
   return false;
 }
 
-void call_config(const ConfigScreenSpec& spec, std::uint32_t flags) {
+void call_config(const ConfigScreenSetup& setup, std::uint32_t flags) {
   if (flags == MODE_ENTER) {
-    if (GameMode == spec.mode) return;
+    if (GameMode == setup.mode) return;
     SavedGameMode = GameMode;
-    GameMode = spec.mode;
-    spec.screen.cursor = 0;
-    spec.screen.state = config_browsing;
-    spec.fill(spec.screen);
+    GameMode = setup.mode;
+    setup.screen.cursor = 0;
+    setup.screen.state = config_browsing;
+    setup.fill(setup.screen);
   } else if (flags == MODE_RESUME) {
-    GameMode = spec.mode;
+    GameMode = setup.mode;
   } else {
     save_user_cfg();
     GameMode = SavedGameMode;
   }
 }
 
-void leave(const ConfigScreenSpec& spec) { spec.call(MODE_LEAVE, 0, 0); }
+void leave(const ConfigScreenSetup& setup) { setup.call(MODE_LEAVE, 0, 0); }
 
-void browse(const ConfigScreenSpec& spec) {
-  ConfigScreen& s = spec.screen;
+void browse(const ConfigScreenSetup& setup) {
+  ConfigScreen& s = setup.screen;
   bool mouse_choice = false;
-  const int hovered = config_cursor_at(spec.kind, mouse_x, mouse_y);
+  const int hovered = config_cursor_at(setup.kind, mouse_x, mouse_y);
   if (hovered >= 0) {
     if (hovered != s.cursor) play_sfx(sfx_config_move, 1);
     s.cursor = hovered;
@@ -119,29 +119,29 @@ void browse(const ConfigScreenSpec& spec) {
   }
   if (any_key(back_keys, &GrpInput::key_repeat_fast)) {
     play_sfx(sfx_config_move, 1);
-    s.cursor = config_step_cursor(spec.kind, s.cursor, -1);
-    spec.call(MODE_RESUME, 0, 0);
+    s.cursor = config_step_cursor(setup.kind, s.cursor, -1);
+    setup.call(MODE_RESUME, 0, 0);
   }
   if (any_key(forward_keys, &GrpInput::key_repeat_fast)) {
     play_sfx(sfx_config_move, 1);
-    s.cursor = config_step_cursor(spec.kind, s.cursor, 1);
-    spec.call(MODE_RESUME, 0, 0);
+    s.cursor = config_step_cursor(setup.kind, s.cursor, 1);
+    setup.call(MODE_RESUME, 0, 0);
   }
   if (any_key(choose_keys, &GrpInput::key_press) || mouse_choice) {
-    switch (config_choose(spec.kind, s)) {
+    switch (config_choose(setup.kind, s)) {
       case ConfigChoice::confirm:
         play_sfx(sfx_config_take, 1);
-        spec.write_back(s);
-        leave(spec);
+        setup.write_back(s);
+        leave(setup);
         return;
       case ConfigChoice::cancel:
         play_sfx(sfx_config_leave, 1);
-        leave(spec);
+        leave(setup);
         return;
       case ConfigChoice::defaults:
         play_sfx(sfx_config_take, 1);
-        spec.set_defaults();
-        spec.fill(s);
+        setup.set_defaults();
+        setup.fill(s);
         break;
       case ConfigChoice::wait_for_key:
         return;
@@ -149,32 +149,32 @@ void browse(const ConfigScreenSpec& spec) {
   }
   if (any_key(leave_keys, &GrpInput::key_press)) {
     play_sfx(sfx_config_leave, 1);
-    leave(spec);
+    leave(setup);
   }
 }
 
-void input_config(const ConfigScreenSpec& spec) {
-  if (spec.screen.state != config_waiting) {
-    browse(spec);
+void input_config(const ConfigScreenSetup& setup) {
+  if (setup.screen.state != config_waiting) {
+    browse(setup);
     return;
   }
-  const int code = spec.wait_for();
+  const int code = setup.wait_for();
   if (code == 0) return;
   play_sfx(sfx_config_take, 1);
-  config_take(spec.kind, spec.screen, code);
+  config_take(setup.kind, setup.screen, code);
 }
 
-void draw_config(const ConfigScreenSpec& spec) {
-  const ConfigScreen& s = spec.screen;
-  const ConfigKind& k = spec.kind;
+void draw_config(const ConfigScreenSetup& setup) {
+  const ConfigScreen& s = setup.screen;
+  const ConfigKind& k = setup.kind;
   renderer.draw_rect(0, 0, 640, 480, 0xFF000000, 0);
   draw_window_frame(window_frame_act, 64, 16, 512, 384);
   font_20.set_advance(22);
-  draw_text_at(font_20, 254, 36, spec.title, text_colours[normal_colour], GLYPH_BOLD_SHADOW);
+  draw_text_at(font_20, 254, 36, setup.title, text_colours[normal_colour], GLYPH_BOLD_SHADOW);
   for (int row = 0; row < k.editable_rows; ++row) {
     const int y = 66 + k.row_pitch * row;
-    draw_text_at(font_20, 84, y, spec.captions[row], text_colours[normal_colour], GLYPH_BOLD_SHADOW);
-    draw_text_at(font_20, 244, y, spec.name_of(s.working[row]),
+    draw_text_at(font_20, 84, y, setup.captions[row], text_colours[normal_colour], GLYPH_BOLD_SHADOW);
+    draw_text_at(font_20, 244, y, setup.name_of(s.working[row]),
                  text_colours[row == s.cursor ? highlight_colour : normal_colour], GLYPH_BOLD_SHADOW);
   }
   draw_window_frame(window_frame_act, 64, 400, 512, 64);
@@ -195,9 +195,9 @@ void draw_config(const ConfigScreenSpec& spec) {
 
 }  // namespace
 
-void call_key_config(std::uint32_t flags, int, int) { call_config(key_spec, flags); }
-void input_key_config() { input_config(key_spec); }
-void draw_key_config() { draw_config(key_spec); }
-void call_joy_config(std::uint32_t flags, int, int) { call_config(joy_spec, flags); }
-void input_joy_config() { input_config(joy_spec); }
-void draw_joy_config() { draw_config(joy_spec); }
+void call_key_config(std::uint32_t flags, int, int) { call_config(key_setup, flags); }
+void input_key_config() { input_config(key_setup); }
+void draw_key_config() { draw_config(key_setup); }
+void call_joy_config(std::uint32_t flags, int, int) { call_config(joy_setup, flags); }
+void input_joy_config() { input_config(joy_setup); }
+void draw_joy_config() { draw_config(joy_setup); }

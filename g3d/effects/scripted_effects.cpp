@@ -1,5 +1,5 @@
 // The special effect list and its per-frame passes.
-#include "g3d/effects/special_effects.h"
+#include "g3d/effects/scripted_effects.h"
 
 #include <list>
 

@@ -9,7 +9,7 @@
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "g3d/effects/effect_manager.h"
-#include "g3d/effects/special_effects.h"
+#include "g3d/effects/scripted_effects.h"
 #include "g3d/effects/spawn_effect.h"
 #include "platform/message_box.h"
 #include "tests/g3d/effects/effect_folder.h"
