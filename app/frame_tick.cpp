@@ -18,7 +18,7 @@
 #include "field/debug_overlay.h"
 #include "field/field_controller.h"
 #include "field/field_draw.h"
-#include "field/field_view.h"
+#include "field/field_camera_state.h"
 #include "field/role_path.h"
 #include "field/scene_anim.h"
 #include "field/world_map.h"
@@ -92,7 +92,7 @@ void draw_cursor() {
 // The event scene keeps the field camera on the view record's target and reads the camera's
 // state back into the record.
 void follow_field_view() {
-  FieldView& v = field_view;
+  FieldCameraState& v = field_camera_state;
   field_camera.set_point(v.target_point[0], v.target_point[1], v.target_point[2]);
   field_camera.update();
   field_camera.apply_view();

@@ -7,7 +7,7 @@
 #include "app/demo_scene.h"
 #include "core/log.h"
 #include "field/act_camera.h"
-#include "field/field_view.h"
+#include "field/field_camera_state.h"
 #include "field/map_effects.h"
 #include "g3d/ani_matrix.h"
 #include "g3d/effects/afterimages.h"
@@ -79,9 +79,9 @@ void set_fixed_camera() {
   field_camera.set_angles(20, 0, 0);
   field_camera.set_distance(2400);
   field_camera.set_look_distance(2400);
-  field_view.target_point[0] = centre_x;
-  field_view.target_point[1] = 100;
-  field_view.target_point[2] = centre_z;
+  field_camera_state.target_point[0] = centre_x;
+  field_camera_state.target_point[1] = 100;
+  field_camera_state.target_point[2] = centre_z;
 }
 
 void step_rig() {
@@ -99,7 +99,7 @@ void step_rig() {
 }
 
 void apply_camera() {
-  field_camera.set_point(field_view.target_point[0], field_view.target_point[1], field_view.target_point[2]);
+  field_camera.set_point(field_camera_state.target_point[0], field_camera_state.target_point[1], field_camera_state.target_point[2]);
   field_camera.update();
   field_camera.apply_view();
   update_view_zoom();

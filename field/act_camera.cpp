@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "field/field_view.h"
+#include "field/field_camera_state.h"
 #include "g3d/camera.h"
 #include "g3d/model_cache.h"
 #include "g3d/renderer.h"
@@ -32,9 +32,9 @@ void place_camera(const G3dPoly* model, unsigned frame) {
   if (!renderer.get_part_point(&act_camera_matrix, model, frame, act_camera_target_tag, &target)) return;
   field_camera.set_mode(camera_mode_outside_eye);
   field_camera.set_eye(eye);
-  field_view.target_point[0] = target.x;
-  field_view.target_point[1] = target.y;
-  field_view.target_point[2] = target.z;
+  field_camera_state.target_point[0] = target.x;
+  field_camera_state.target_point[1] = target.y;
+  field_camera_state.target_point[2] = target.z;
 }
 
 }  // namespace

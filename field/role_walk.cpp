@@ -10,8 +10,6 @@ int walk_role(MapRole* role, float dx, float dy, float dz) {
   return -1;
 }
 
-int dec_map_cell_count(float, float, float) { return 0; }
-
 void set_role_turn(MapRole* role) {
   role->DIR = role->turn_dir;
   role->STATE &= ~state_turn_steps;

@@ -6,6 +6,7 @@
 #include "data/map_role.h"
 #include "field/role_move.h"
 #include "field/role_path.h"
+#include "field/map_file.h"
 #include "field/role_walk.h"
 #include "g3d/act_animation.h"
 #include "script/ai_run.h"

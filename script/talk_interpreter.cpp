@@ -7,7 +7,7 @@
 #include "core/game_flags.h"
 #include "core/log.h"
 #include "data/map_role.h"
-#include "field/field_view.h"
+#include "field/field_camera_state.h"
 #include "field/role_move.h"
 #include "field/role_path.h"
 #include "field/role_walk.h"

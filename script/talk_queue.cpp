@@ -20,7 +20,7 @@ MapRole gmTmpTalk;
 MapRole gmMapRoleBak[map_role_capacity];
 int gmMapRoleBakCount = 0;
 Camera field_camera_saved;
-FieldView field_view_saved;
+FieldCameraState field_view_saved;
 float saved_view_pair[2] = {};
 int talk_skip_save = 0;
 std::uint16_t last_talk = 0;
@@ -60,7 +60,7 @@ int add_talks_proc(const MapRole* ev) {
   const MapRole copy = *ev;  // ev may be a queue slot or a map role that the backup overwrites
   if (!talk_skip_save) {
     field_camera_saved = field_camera;
-    field_view_saved = field_view;
+    field_view_saved = field_camera_state;
     saved_view_pair[0] = view_scale;
     saved_view_pair[1] = view_far;
   }
@@ -120,7 +120,7 @@ void restart_talk(std::uint16_t talk) {
   gmMapRoleCount = gmMapRoleBakCount;
   std::copy(gmMapRoleBak, gmMapRoleBak + gmMapRoleBakCount, gmMapRole);
   field_camera = field_camera_saved;
-  field_view = field_view_saved;
+  field_camera_state = field_view_saved;
   view_scale = saved_view_pair[0];
   view_far = saved_view_pair[1];
   gmTmpTalk = MapRole{};

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "data/map_role.h"
-#include "field/field_view.h"
+#include "field/field_camera_state.h"
 
 constexpr int talk_queue_capacity = 2;
 // Queued talk events; a slot whose RoleID is 0 is free.
@@ -20,7 +20,7 @@ extern MapRole gmTmpTalk;  // callers zero it, fill RoleID and TALK, and queue i
 extern MapRole gmMapRoleBak[map_role_capacity];
 extern int gmMapRoleBakCount;
 extern Camera field_camera_saved;
-extern FieldView field_view_saved;
+extern FieldCameraState field_view_saved;
 extern float saved_view_pair[2];  // the view's scale and far distance
 extern int talk_skip_save;        // the next queued talk keeps the saved scene
 extern std::uint16_t last_talk;
