@@ -17,7 +17,7 @@
 #include "core/key_mapping.h"
 #include "field/field_controller.h"
 #include "field/field_draw.h"
-#include "field/field_view.h"
+#include "field/field_camera_state.h"
 #include "field/world_map.h"
 #include "g3d/effects/effect_dat.h"
 #include "platform/automation.h"
@@ -222,13 +222,13 @@ TEST_F(FrameTick, EscapeClosesAVideoOnTheSamePassWithoutTickingTheTimer) {
 
 TEST_F(FrameTick, EventSceneReadsTheFieldCameraBackIntoTheViewRecord) {
   set_flag(flag_event_scene);
-  field_view.target_point[0] = 100;
-  field_view.target_point[1] = -20;
-  field_view.target_point[2] = 7;
+  field_camera_state.target_point[0] = 100;
+  field_camera_state.target_point[1] = -20;
+  field_camera_state.target_point[2] = 7;
   game.run_frame();
-  EXPECT_EQ(field_view.current_point[0], 100);
-  EXPECT_EQ(field_view.current_point[1], -20);
-  EXPECT_EQ(field_view.current_point[2], 7);
+  EXPECT_EQ(field_camera_state.current_point[0], 100);
+  EXPECT_EQ(field_camera_state.current_point[1], -20);
+  EXPECT_EQ(field_camera_state.current_point[2], 7);
 }
 
 TEST_F(FrameTick, CountsOnlyDueFramesAndClosesAfterTheFrameLimit) {

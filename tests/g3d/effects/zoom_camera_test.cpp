@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "field/act_camera.h"
-#include "field/field_view.h"
+#include "field/field_camera_state.h"
 #include "g3d/g3d_view.h"
 #include "g3d/model_cache.h"
 #include "g3d/view_zoom.h"
@@ -92,7 +92,7 @@ class ActCamera : public ::testing::Test {
     act_camera = ActInstance{};
     act_camera_running = 1;
     field_camera = Camera{};
-    for (float& v : field_view.target_point) v = -1;
+    for (float& v : field_camera_state.target_point) v = -1;
   }
   void play(std::uint16_t act) {
     act_camera_act = act;
@@ -108,7 +108,7 @@ TEST_F(ActCamera, AMissingAnimationLeavesTheCameraAndKeepsRunning) {
   for (int f = 0; f < 3; ++f) EXPECT_EQ(update_act_camera(), 0);
   EXPECT_EQ(act_camera_running, 1);
   EXPECT_EQ(field_camera.get_mode(), camera_mode_orbit);
-  EXPECT_EQ(field_view.target_point[0], -1.0f);
+  EXPECT_EQ(field_camera_state.target_point[0], -1.0f);
 }
 
 TEST_F(ActCamera, TakesEyeAndTargetFromTheTaggedPartsAndEndsOnce) {
@@ -125,8 +125,8 @@ TEST_F(ActCamera, TakesEyeAndTargetFromTheTaggedPartsAndEndsOnce) {
     EXPECT_NEAR(eye.x, kit::rig_target[0] + kit::rig_eye_distance * std::sin(a), 0.05f) << frames;
     EXPECT_NEAR(eye.y, kit::rig_eye_height, 0.05f);
     EXPECT_EQ(field_camera.get_mode(), camera_mode_outside_eye);
-    EXPECT_FLOAT_EQ(field_view.target_point[0], kit::rig_target[0]);
-    EXPECT_FLOAT_EQ(field_view.target_point[2], kit::rig_target[2]);
+    EXPECT_FLOAT_EQ(field_camera_state.target_point[0], kit::rig_target[0]);
+    EXPECT_FLOAT_EQ(field_camera_state.target_point[2], kit::rig_target[2]);
   }
   EXPECT_EQ(ended, 1);
   EXPECT_EQ(frames, kit::sample_rig_frames + 1);
@@ -140,7 +140,7 @@ TEST_F(ActCamera, AModelWithoutTheTaggedPartsMovesNoCameraButStillEnds) {
   EXPECT_EQ(update_act_camera(), 0);
   EXPECT_EQ(update_act_camera(), 1);
   EXPECT_EQ(field_camera.get_mode(), camera_mode_orbit);
-  EXPECT_EQ(field_view.target_point[1], -1.0f);
+  EXPECT_EQ(field_camera_state.target_point[1], -1.0f);
 }
 
 }  // namespace
