@@ -11,3 +11,8 @@ void free_btl_area_table() {
     MemMgr_Free(area);
   }
 }
+
+MapEntryPos map_entry_pos;
+
+void enter_map(std::uint16_t, float, float, float, float) {}
+void reload_map() {}
