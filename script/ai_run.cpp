@@ -9,6 +9,7 @@
 #include "script/ai_file.h"
 #include "script/msg_settings.h"
 #include "script/script_messages.h"
+#include "ui/talk_msg.h"
 
 std::uint32_t ai_wait_start = 0;
 std::uint32_t ai_wait_now = 0;
@@ -117,7 +118,7 @@ SliceResult ai_message_box(AiRun& run) {
   m.speaker = index;
   m.duration = time;
   m.start_time = m.current_time = game_clock;
-  m.flat_colour = msg_box_colour;
+  m.flat_colour = talk_box_colour;
   m.cur_x = static_cast<std::int16_t>(words[0]);
   m.cur_y = static_cast<std::int16_t>(words[1]);
   m.target_x = static_cast<std::int16_t>(words[2]);

@@ -1,13 +1,11 @@
 #pragma once
 // The message-box settings that the talk and AI scripts' box opcodes share: set by one opcode,
-// used by every later box of any script.
+// used by every later box of any script. The box colour and the two spacings are the message
+// boxes' own (talk_box_colour, talk_char_spacing in ui/talk_msg.h).
 #include <cstdint>
 #include <span>
 
-extern std::uint32_t msg_box_colour;    // ARGB of the flat box
 extern std::uint16_t msg_box_frame[2];  // the frame the AI scripts' boxes take, and a second word
-extern std::uint16_t msg_char_spacing;  // 5 at start
-extern std::uint16_t msg_line_spacing;  // 5 at start
 extern std::uint16_t msg_text_colour;   // index into text_colours
 // A speaker name pending for the next talk box (a text ending "%Q" inside a loaded pool), or
 // empty.

@@ -4,14 +4,15 @@
 #include "core/game_flags.h"
 #include "core/log.h"
 #include "data/map_role.h"
+#include "field/map_file.h"
 #include "field/role_move.h"
 #include "field/role_path.h"
-#include "field/map_file.h"
 #include "field/role_walk.h"
 #include "g3d/act_animation.h"
 #include "script/ai_run.h"
 #include "script/msg_settings.h"
 #include "script/role_ai.h"
+#include "ui/talk_msg.h"
 
 namespace {
 constexpr std::uint16_t wait_started = 0x8000;
@@ -73,7 +74,7 @@ SliceResult ai_timed_wait(AiRun& run) {
 
 SliceResult ai_box_colour(AiRun& run) {
   std::uint32_t a = run.cur.u16(), r = run.cur.u16(), g = run.cur.u16(), b = run.cur.u16();
-  msg_box_colour = a << 24 | r << 16 | g << 8 | b;
+  talk_box_colour = a << 24 | r << 16 | g << 8 | b;
   return SliceResult::GoOn;
 }
 

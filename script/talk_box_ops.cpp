@@ -9,6 +9,7 @@
 #include "script/msg_settings.h"
 #include "script/name_plate.h"
 #include "script/talk_ops.h"
+#include "ui/talk_msg.h"
 #include "ui/text_button.h"
 
 namespace {
@@ -45,7 +46,7 @@ SliceResult talk_message_box(TalkRun& run) {
   m.speaker = index;
   m.duration = std::uint32_t(w[0]) * 10;
   m.start_time = m.current_time = game_clock;
-  m.flat_colour = msg_box_colour;
+  m.flat_colour = talk_box_colour;
   m.cur_x = static_cast<std::int16_t>(w[1]);
   m.cur_y = static_cast<std::int16_t>(w[2]);
   m.target_x = static_cast<std::int16_t>(w[3]);
@@ -59,8 +60,8 @@ SliceResult talk_message_box(TalkRun& run) {
   m.typing_delay = m.typing_countdown = talk_typing_delay;
   m.frame_act = box_frame_act;
   m.margin_x = m.margin_y = talk_box_margin;
-  m.char_spacing = msg_char_spacing;
-  m.line_spacing = msg_line_spacing;
+  m.char_spacing = talk_char_spacing[0];
+  m.line_spacing = talk_char_spacing[1];
   m.text_colour = text_colours[msg_text_colour < text_colour_count ? msg_text_colour : 0];
   // add_talkmsg copies the text into the box's own buffer; the script stays untouched.
   m.text = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
@@ -80,7 +81,7 @@ SliceResult talk_message_box(TalkRun& run) {
 
 SliceResult talk_set_box_colour(TalkRun& run) {
   const std::uint16_t a = run.cur.u16(), r = run.cur.u16(), g = run.cur.u16(), b = run.cur.u16();
-  msg_box_colour = std::uint32_t(a) << 24 | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b;
+  talk_box_colour = std::uint32_t(a) << 24 | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b;
   run.box.red = static_cast<std::uint8_t>(r);
   run.box.green = static_cast<std::uint8_t>(g);
   run.box.blue = static_cast<std::uint8_t>(b);
@@ -101,8 +102,8 @@ SliceResult talk_wait_box(TalkRun& run) {
   return SliceResult::EndSlice;
 }
 
-SliceResult talk_set_char_spacing(TalkRun& run) { return set_word(run, msg_char_spacing); }
-SliceResult talk_line_spacing(TalkRun& run) { return set_word(run, msg_line_spacing); }
+SliceResult talk_set_char_spacing(TalkRun& run) { return set_word(run, talk_char_spacing[0]); }
+SliceResult talk_line_spacing(TalkRun& run) { return set_word(run, talk_char_spacing[1]); }
 
 SliceResult talk_text_colour(TalkRun& run) {
   const std::uint16_t index = run.cur.u16();

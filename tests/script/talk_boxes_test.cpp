@@ -9,6 +9,7 @@
 #include "script/name_plate.h"
 #include "script/talk_interpreter.h"
 #include "tests/script/script_test.h"
+#include "ui/talk_msg.h"
 #include "ui/talk_text.h"
 #include "ui/text_button.h"
 
@@ -100,9 +101,9 @@ TEST_F(TalkBoxes, AChoiceWithoutItsEntryIsReportedAndPassed) {
 TEST_F(TalkBoxes, BoxSettingsLastFromOneOpcodeToTheNext) {
   add_role(0xFF01);
   run_once("box_colour 255 0 0 0; char_spacing 3; line_spacing 4; text_colour 9; end");
-  EXPECT_EQ(msg_box_colour, 0xFF000000u);
-  EXPECT_EQ(msg_char_spacing, 3);
-  EXPECT_EQ(msg_line_spacing, 4);
+  EXPECT_EQ(talk_box_colour, 0xFF000000u);
+  EXPECT_EQ(talk_char_spacing[0], 3);
+  EXPECT_EQ(talk_char_spacing[1], 4);
   EXPECT_EQ(msg_text_colour, 9);
 }
 
