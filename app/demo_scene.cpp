@@ -3,8 +3,6 @@
 
 #include <array>
 
-void (*demo_scene_frame)() = nullptr;
-
 void start_effects_scene();  // app/scene_effects.cpp
 
 namespace {

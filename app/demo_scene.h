@@ -12,17 +12,13 @@ struct DemoScene {
   void (*start)();  // called once, where start-up would enter the title
 };
 
-// The running scene's frame, set by its start function; each due frame runs it in place of the
-// game mode's input, update and draw. Null while no scene runs.
-extern void (*demo_scene_frame)();
-
 // The scene of that name; null when there is none.
 const DemoScene* find_demo_scene(std::string_view name);
 // The names of every scene, comma-separated, for the message about an unknown name.
 std::string demo_scene_names();
 
-// The handlers the frame tick runs in mode_demo_scene; a scene that runs its own screen sets
-// them when it starts.
+// The handlers the frame tick runs in mode_demo_scene; a scene's start function sets them and
+// switches GameMode to mode_demo_scene.
 extern ModeHandlers demo_scene_handlers;
 
 // The scenes' start functions (app/scene_NAME.cpp).

@@ -45,10 +45,6 @@ constexpr int key_f8 = 145;
 constexpr int key_screenshot = 'p';
 
 void run_mode(int mode) {
-  if (demo_scene_frame) {
-    demo_scene_frame();
-    return;
-  }
   ModeHandlers h = mode_handlers(mode);
   if (h.input) h.input();
   if (h.update) h.update();

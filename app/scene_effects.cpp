@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/demo_scene.h"
+#include "core/game_mode.h"
 #include "core/log.h"
 #include "field/act_camera.h"
 #include "field/field_camera_state.h"
@@ -190,5 +191,6 @@ void start_effects_scene() {
   scene->walker.qq = walk_qq;
   scene->sword.act = sword_act;
   set_view_zoom(zoom_over_frames, 35, 14.0f);
-  demo_scene_frame = effects_scene_frame;
+  demo_scene_handlers = {nullptr, nullptr, effects_scene_frame};
+  GameMode = mode_demo_scene;
 }
