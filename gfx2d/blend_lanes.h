@@ -44,7 +44,7 @@ inline Pixels8 load8(const void* p) {
   return v;
 }
 inline void store8(void* p, Pixels8 v) { std::memcpy(p, &v, sizeof v); }
-inline Pixels8 reverse8(Pixels8 v) { return __builtin_shuffle(v, Pixels8{7, 6, 5, 4, 3, 2, 1, 0}); }
+inline Pixels8 reverse8(Pixels8 v) { return __builtin_shufflevector(v, v, 7, 6, 5, 4, 3, 2, 1, 0); }
 
 inline std::uint16_t load1(const std::uint8_t* p) {
   std::uint16_t v;

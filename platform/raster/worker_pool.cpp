@@ -31,16 +31,23 @@ void WorkerPool::grow(int workers) {
 }
 
 // Takes jobs until none is left. Jobs are few and long (a band of rows each), so one lock per
-// job costs nothing measurable.
+// job costs nothing measurable. The job's function is read with its number, under the lock, so
+// a worker that wakes late never runs a job of a run that has ended.
 void WorkerPool::take_jobs() {
   for (;;) {
     int job;
+    Job fn;
+    void* context;
     {
       std::lock_guard lock(mutex_);
       if (next_ >= count_) return;
       job = next_++;
+      fn = job_;
+      context = context_;
     }
-    job_(context_, job);
+    fn(context, job);
+    std::lock_guard lock(mutex_);
+    if (++completed_ == count_) done_.notify_one();
   }
 }
 
@@ -55,10 +62,6 @@ void WorkerPool::worker_loop(int index) {
       if (index >= helpers_) continue;
     }
     take_jobs();
-    {
-      std::lock_guard lock(mutex_);
-      if (--busy_helpers_ == 0) done_.notify_one();
-    }
   }
 }
 
@@ -78,16 +81,17 @@ void WorkerPool::run(int threads, int count, Job job, void* context) {
     context_ = context;
     count_ = count;
     next_ = 0;
+    completed_ = 0;
     helpers_ = helpers;
-    busy_helpers_ = helpers;
     ++generation_;
   }
   wake_.notify_all();
   take_jobs();
   std::unique_lock lock(mutex_);
-  done_.wait(lock, [&] { return busy_helpers_ == 0; });
+  done_.wait(lock, [&] { return completed_ == count_; });
   job_ = nullptr;
   context_ = nullptr;
+  count_ = 0;
 }
 
 int default_raster_threads() {

@@ -1,7 +1,8 @@
 #pragma once
 // A fixed pool of worker threads that runs numbered jobs: the caller takes part, and the call
 // returns when every job has run. Jobs are handed out in number order to whichever thread is
-// free, so a job must not depend on which thread runs it.
+// free, so a job must not depend on which thread runs it. The call does not wait for workers
+// that have not woken yet: on a busy machine the caller may well run every job itself.
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -38,8 +39,8 @@ class WorkerPool {
   void* context_ = nullptr;
   int count_ = 0;
   int helpers_ = 0;      // workers asked to take part
-  int next_ = 0;         // next job to hand out (under mutex_)
-  int busy_helpers_ = 0; // helpers still working on this run
+  int next_ = 0;       // next job to hand out (under mutex_)
+  int completed_ = 0;  // jobs of this run that have finished
 };
 
 }  // namespace platform::raster
