@@ -51,8 +51,11 @@ class TalkGroupTest : public ScriptTest {
   static unsigned at(const MapRole& ev) { return ev.talk_offset - ev.talk_start; }
   // The word at a place of the event's loaded script.
   static std::uint16_t script_word(const MapRole& ev, unsigned offset) {
-    const DataPool& buf = TalksCache[ev.talk_base].buf;
-    return ByteReader(buf.bytes, buf.size).u16_at(ev.talk_start + offset);
+    return word_at(ev.talk_base, ev.talk_start + offset);
+  }
+  static std::uint16_t word_at(int talk_base, std::size_t pos) {
+    const DataPool& buf = TalksCache[talk_base].buf;
+    return ByteReader(buf.bytes, buf.size).u16_at(pos);
   }
 
   // The place of a role's variable row in gmRoleVar; -1 when the role has none.
