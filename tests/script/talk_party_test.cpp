@@ -8,9 +8,11 @@
 #include "battle/fame.h"
 #include "core/frame_timer.h"
 #include "core/game_mode.h"
+#include "data/mission_name.h"
 #include "script/msg_settings.h"
 #include "script/script_values.h"
 #include "script/text_slots.h"
+#include "tests/fixtures/text_table_writer.h"
 #include "tests/script/talk_group_test.h"
 #include "ui/save_load.h"
 #include "ui/shop.h"
@@ -181,6 +183,16 @@ TEST_F(TalkParty, TheEndOfATalkForgetsTheSlots) {
   EXPECT_EQ(text_slot_count, 1);
   run_talk(&ev);
   EXPECT_EQ(text_slot_count, 0);
+}
+
+TEST_F(TalkParty, ANamePlateTakesItsTextFromTheNameTable) {
+  dir.write("Name.gll", fixtures::as_string(fixtures::name_gll({{2, "\xA4\x40two"}})));
+  open_Name_data();
+  start("name_plate 2; end");
+  const std::string plate(talk_name_plate.begin(), talk_name_plate.end());
+  EXPECT_EQ(plate.substr(0, plate.find("%Q")), "\xA4\x40two");
+  EXPECT_TRUE(messages().empty());
+  close_Name_data();
 }
 
 TEST_F(TalkParty, ANamePlateWithoutItsTextIsReported) {
