@@ -12,6 +12,11 @@ extern int music_params[4];
 // 1 while a talk script holds its own music: the map change then keeps the music playing.
 extern int talk_music_mark;
 
+// The file name of the music to play next: read_maps_music fills it, play_music reads it, and
+// a talk script may write it directly.
+constexpr std::size_t music_name_size = 64;
+extern char music_name[music_name_size];
+
 // One music row of the map database (table 3).
 struct MusicRow {
   std::uint16_t map = 0;

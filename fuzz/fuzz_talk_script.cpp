@@ -1,5 +1,7 @@
 // Talk scripts: two events running a random body for dozens of frames on a fake clock, the
-// player confirming buttons as the input's first bytes say.
+// player confirming buttons as the input's first bytes say. The high bits of the first two bytes
+// also replace, drop or time out the events between calls, and let the screens a script opened
+// close again.
 #include <cstdint>
 
 #include "fuzz/script_fuzz.h"
@@ -19,7 +21,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gmTmpTalk.TALK = talk;
     add_talks_proc(&gmTmpTalk);
   }
+  const bool replace = data[0] & 0x80, time_out = data[0] & 0x40, drop = data[1] & 0x80, leave = data[1] & 0x40;
+  if (time_out) set_talk_timer(10 * (clock_step % 8), 6);
   for (int frame = 0; frame < 48; ++frame) {
+    if (replace && frame == 16) {
+      gmTmpTalk = MapRole{};
+      gmTmpTalk.RoleID = 0xFF01;
+      gmTmpTalk.TALK = 5;
+      add_talks_proc(&gmTmpTalk);
+    }
+    if (drop && frame == 24) {
+      gmTmpTalk = MapRole{};
+      gmTmpTalk.RoleID = 1001;
+      del_talk_event(&gmTmpTalk);
+    }
+    if (leave && frame == 32) {
+      close_summon();
+      GameMode = mode_field;
+    }
     if (confirm_every && frame % (confirm_every % 8 + 1) == 0) {
       tbutton_choice = choice % 4;
       tbutton_confirmed = 1;

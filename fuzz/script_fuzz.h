@@ -3,19 +3,28 @@
 // paths for every input, so that nothing one input leaves behind changes the next.
 #include <cstring>
 
+#include "base/resources.h"
+#include "base/residents.h"
 #include "battle/fight_man.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
+#include "core/game_mode.h"
 #include "data/map_role.h"
+#include "data/music_state.h"
+#include "data/party.h"
 #include "field/role_path.h"
 #include "fuzz/data_fuzz.h"
 #include "script/ai_file.h"
 #include "script/fight_ai.h"
 #include "script/msg_settings.h"
+#include "script/script_values.h"
+#include "script/talk_ops.h"
 #include "script/talk_files.h"
 #include "script/talk_queue.h"
 #include "script/talk_timer.h"
+#include "script/text_slots.h"
 #include "ui/talk_msg.h"
+#include "ui/summon.h"
 #include "ui/text_button.h"
 
 class ScriptFuzzInput : public DataFuzzInput {
@@ -51,5 +60,22 @@ class ScriptFuzzInput : public DataFuzzInput {
     for (FightMan& u : gmFightMan) u = FightMan{};
     reset_fight_ai();
     game_clock = 1000;
+    reset_talk_groups();
+  }
+
+  // What the party, music, text and screen opcodes leave behind.
+  static void reset_talk_groups() {
+    GameMode = SavedGameMode = mode_field;
+    summon_state = 0;
+    party_money = party_wood = party_metal = party_coal = 0;
+    free_party_items();
+    for (Dwelling& d : dwellings) d = Dwelling{};
+    dwellings[0].active = true;
+    std::memset(script_values, 0, sizeof script_values);
+    std::memset(text_slots, 0, sizeof text_slots);
+    text_slot_count = 0;
+    music_fade_frames = talk_music_mark = 0;
+    std::memset(music_ids, 0, sizeof music_ids);
+    std::memset(music_params, 0, sizeof music_params);
   }
 };

@@ -23,6 +23,23 @@ void talk_seeds(Seeds& seeds) {
     box_colour 255 1 2 3; box_frame 1 2; char_spacing 2; line_spacing 3; text_colour 5
     message_box 1001 10 1 2 3 4 5 6 7 1 "\xA4\x40%B1.%B2."; choice [@x @y]; x: close_box 1001
     y: wait_box 1001; 350 1; 351 1 2; 103 "name"; 202 {1 2 3}; end)")));
+  seeds.emplace_back("sound.bin", talk_seed(0, 0, assemble_talk(R"(
+    music_name "\xA4\x40.wav"; play_sfx 3; stop_sfx 3; talk_music 2 1 3 0 1; map_music 10 1 2 3 4
+    music_fade 70; music_back 1; music_back 0; wait_music; end)")));
+  seeds.emplace_back("values.bin", talk_seed(0, 0, assemble_talk(R"(
+    set_var 1001 3 9; add_var 1001 3 65535; sub_var 1001 3 4; add_var 2002 2 5; set_var 1001 9 1
+    var_at_least_jump 1001 3 1 @a; a: var_at_most_jump 1001 3 1 @b; b: var_equal_jump 2002 1 1 @c
+    c: script_value_var 31 1001 8; script_value_var 32 1001 1; item_jump 3 1 @d; d: money_below_jump 0 @e
+    e: resident_room_jump @f; f: add_resident 3; residents_jump 3 3 @g; g: del_resident 3; end)")));
+  seeds.emplace_back("party.bin", talk_seed(0, 0, assemble_talk(R"(
+    add_money 2147483647L; add_money 1L; pay_money -2147483648L; money_jump 300L @a; a: add_wood -5L
+    add_metal 7L; add_coal 9L; add_item 3 5; del_item 3 9; heal 1 -9999L 70000L -30L; heal 0 1L 1L 1L
+    learn_art 3 2; learn_art 0 2; raise_treasures 1; treasure_event; fame_cleared; script_value_0 7
+    battle_sequence 2 1 2 3 4 5 6 7; cap_step 1001 1; cap_step 2002 1; end)")));
+  seeds.emplace_back("screens.bin", talk_seed(0xC0, 0xC0, assemble_talk(R"(
+    show_scene; hide_scene; text_slots "abc"; text_slots "\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40"
+    text_slots "0x"; name_plate 3; input_wait; input_release; speed_up_off; summon; shop {1 2 3}
+    pause_210; pause_211; pause_212; save_screen; load_screen; nothing_201; end)")));
 }
 
 void ai_seeds(Seeds& seeds) {

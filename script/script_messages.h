@@ -25,3 +25,6 @@ inline constexpr const char* ai_empty_table_message = " AI \xAB\xFC\xA5O\xBF\xF9
 // AI指令 RoleID 不在此地圖內
 inline constexpr const char* ai_no_speaker_message =
     "AI\xAB\xFC\xA5O RoleID \xA4\xA3\xA6""b\xA6\xB9\xA6""a\xB9\xCF\xA4\xBA";
+// 對話%d 指令錯誤%d: 編號%d 不合法
+inline constexpr const char* talk_bad_number_message =
+    "\xB9\xEF\xB8\xDC%d \xAB\xFC\xA5O\xBF\xF9\xBB~%d: \xBDs\xB8\xB9%d \xA4\xA3\xA6X\xAAk";

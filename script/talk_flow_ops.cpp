@@ -14,16 +14,9 @@ constexpr std::uint16_t wait_armed = 0x8000;
 // Talk指令:%d 錯誤 , Talk%d
 constexpr const char* table_message = "Talk\xAB\xFC\xA5O:%d \xBF\xF9\xBB~ , Talk%d";
 
-// Jump by the offset at the cursor, counted from the offset's own place.
-void jump_here(TalkRun& run) {
-  const std::size_t at = run.cur.pos();
-  run.cur.jump(at, run.cur.i32());
-}
-
 SliceResult flag_jump(TalkRun& run, bool when_set) {
   const bool set = test_flag(run.cur.u16()) != 0;
-  if (set == when_set) jump_here(run);
-  else run.cur.skip(4);
+  talk_jump_if(run, set == when_set);
   return SliceResult::GoOn;
 }
 
@@ -45,8 +38,7 @@ SliceResult list_jump(TalkRun& run, bool all) {
     if (!all && set) take = true;
     if (take != all) break;
   }
-  if (take) jump_here(run);
-  else run.cur.skip(4);
+  talk_jump_if(run, take);
   return SliceResult::EndSlice;
 }
 
@@ -64,10 +56,20 @@ int talk_rand() {
   return static_cast<int>((rand_state >> 16) & 0x7FFF);
 }
 
+void talk_jump_here(TalkRun& run) {
+  const std::size_t at = run.cur.pos();
+  run.cur.jump(at, run.cur.i32());
+}
+
+void talk_jump_if(TalkRun& run, bool take) {
+  if (take) talk_jump_here(run);
+  else run.cur.skip(4);
+}
+
 SliceResult talk_nothing(TalkRun&) { return SliceResult::GoOn; }
 
 SliceResult talk_jump(TalkRun& run) {
-  jump_here(run);
+  talk_jump_here(run);
   return SliceResult::GoOn;
 }
 

@@ -7,6 +7,7 @@
 #include "core/game_flags.h"
 #include "core/log.h"
 #include "data/map_role.h"
+#include "data/music_state.h"
 #include "field/field_camera_state.h"
 #include "field/role_move.h"
 #include "field/role_path.h"
@@ -15,6 +16,7 @@
 #include "script/script_messages.h"
 #include "script/talk_files.h"
 #include "script/talk_queue.h"
+#include "script/text_slots.h"
 
 std::uint32_t talk_scene_flags = 0;
 
@@ -108,6 +110,7 @@ SliceResult talk_end(TalkRun& run) {
   const std::uint16_t speaker = run.ev->RoleID;
   clear_speaker_marks(speaker);
   run.ev->talk_wait_word = 0;
+  text_slot_count = 0;
   if (MapRole* p = player_role()) p->STATE &= ~(state_held | state_bit_5 | state_rising);
   clear_flag(flag_wall_test_off);
   turn_roles_back(speaker);
@@ -121,6 +124,7 @@ SliceResult talk_end(TalkRun& run) {
   }
   del_talk_event(run.ev);
   apply_minimap_mode();
+  talk_music_mark = 0;
   clear_flag(flag_input_captured);
   end_input_wait();
   if (MapRole* p = player_role()) p->STATE &= ~(state_bit_5 | state_held);

@@ -2,6 +2,11 @@
 // The talk opcodes by group; the table (talk_opcodes.cpp) names each with its size.
 #include "script/talk_interpreter.h"
 
+// Jumps by the offset at the cursor, counted from the offset's own place.
+void talk_jump_here(TalkRun& run);
+// Jumps when take, else steps over the offset.
+void talk_jump_if(TalkRun& run, bool take);
+
 // Flow control, flags and waits (talk_flow_ops.cpp).
 SliceResult talk_nothing(TalkRun& run);          // 0, 0x4000
 SliceResult talk_jump(TalkRun& run);             // 1
@@ -36,3 +41,65 @@ SliceResult talk_close_box(TalkRun& run);        // 18
 // The random numbers of opcode 89: a linear congruential generator apart from the game's own.
 void talk_rand_seed(std::uint32_t seed);
 int talk_rand();  // 0 to 32767
+
+// Sound effects and music (talk_sound_ops.cpp).
+extern int music_fade_frames;  // the fade of the talk's music changes; 146 sets it back to 0
+SliceResult talk_music_name(TalkRun& run);       // 103
+SliceResult talk_play_sfx(TalkRun& run);         // 105
+SliceResult talk_stop_sfx(TalkRun& run);         // 106
+SliceResult talk_music(TalkRun& run);            // 144
+SliceResult talk_map_music(TalkRun& run);        // 145
+SliceResult talk_music_back(TalkRun& run);       // 146
+SliceResult talk_music_fade(TalkRun& run);       // 147
+SliceResult talk_wait_music(TalkRun& run);       // 148
+
+// Role variables, items, money and residents (talk_value_ops.cpp).
+SliceResult talk_item_jump(TalkRun& run);        // 280
+SliceResult talk_money_below_jump(TalkRun& run); // 281
+SliceResult talk_resident_room_jump(TalkRun& run);  // 290
+SliceResult talk_add_resident(TalkRun& run);     // 291
+SliceResult talk_del_resident(TalkRun& run);     // 292
+SliceResult talk_residents_jump(TalkRun& run);   // 293
+SliceResult talk_set_var(TalkRun& run);          // 300
+SliceResult talk_add_var(TalkRun& run);          // 301
+SliceResult talk_sub_var(TalkRun& run);          // 302
+SliceResult talk_var_at_least_jump(TalkRun& run);  // 303
+SliceResult talk_var_at_most_jump(TalkRun& run);   // 304
+SliceResult talk_var_equal_jump(TalkRun& run);     // 305
+SliceResult talk_script_value_var(TalkRun& run);   // 310
+
+// The party's money, resources, bag, arts, health and treasures (talk_party_ops.cpp).
+SliceResult talk_heal(TalkRun& run);             // 139
+SliceResult talk_script_value_0(TalkRun& run);   // 149
+SliceResult talk_battle_sequence(TalkRun& run);  // 161
+SliceResult talk_treasure_event(TalkRun& run);   // 167
+SliceResult talk_fame_cleared(TalkRun& run);     // 169
+SliceResult talk_learn_art(TalkRun& run);        // 172
+SliceResult talk_raise_treasures(TalkRun& run);  // 173
+SliceResult talk_money_jump(TalkRun& run);       // 250
+SliceResult talk_add_money(TalkRun& run);        // 251
+SliceResult talk_add_item(TalkRun& run);         // 252
+SliceResult talk_del_item(TalkRun& run);         // 253
+SliceResult talk_add_wood(TalkRun& run);         // 254
+SliceResult talk_add_metal(TalkRun& run);        // 255
+SliceResult talk_add_coal(TalkRun& run);         // 256
+SliceResult talk_pay_money(TalkRun& run);        // 257
+
+// Texts, input, game screens and their marked forms (talk_screen_ops.cpp).
+SliceResult talk_show_scene(TalkRun& run);       // 101
+SliceResult talk_hide_scene(TalkRun& run);       // 102
+SliceResult talk_text_slots(TalkRun& run);       // 116
+SliceResult talk_name_plate_text(TalkRun& run);  // 117
+SliceResult talk_input_wait(TalkRun& run);       // 121
+SliceResult talk_input_release(TalkRun& run);    // 122
+SliceResult talk_speed_up_off(TalkRun& run);     // 136
+SliceResult talk_summon(TalkRun& run);           // 164
+SliceResult talk_summon_marked(TalkRun& run);    // 8356
+SliceResult talk_title(TalkRun& run);            // 200
+SliceResult talk_shop(TalkRun& run);             // 202
+SliceResult talk_shop_marked(TalkRun& run);      // 8394
+SliceResult talk_save_screen(TalkRun& run);      // 203
+SliceResult talk_load_screen(TalkRun& run);      // 204
+SliceResult talk_pause(TalkRun& run);            // 210, 211, 212
+SliceResult talk_pause_marked(TalkRun& run);     // 8402, 8403, 8404
+SliceResult talk_cap_step(TalkRun& run);         // 270

@@ -9,6 +9,7 @@
 #include "field/scene_anim.h"
 #include "g3d/view_zoom.h"
 #include "script/talk_interpreter.h"
+#include "script/talk_marks.h"
 #include "ui/screen_button.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
@@ -30,12 +31,14 @@ namespace {
 constexpr const char* full_message = "Talk \xA8\xC6\xA5\xF3 \xA4x\xB6W\xB9L %d\xAD\xD3";
 
 void store(int slot, const MapRole& ev) {
+  undo_talk_marks(TalkEventQueue[slot]);
   TalkEventQueue[slot] = ev;
   TalkEventQueue[slot].talk_wait_word = 0;
   ++talk_queue_generation[slot];
 }
 
 void free_slot(int slot) {
+  undo_talk_marks(TalkEventQueue[slot]);
   TalkEventQueue[slot] = MapRole{};
   ++talk_queue_generation[slot];
 }

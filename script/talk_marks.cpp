@@ -1,0 +1,22 @@
+#include "script/talk_marks.h"
+
+#include "data/map_role.h"
+#include "script/talk_files.h"
+
+namespace {
+constexpr std::uint16_t self_marking[] = {164, 202, 210, 211, 212};
+}
+
+bool is_marked_talk_opcode(std::uint16_t word) {
+  for (std::uint16_t plain : self_marking)
+    if (word == plain + talk_mark_bit) return true;
+  return false;
+}
+
+void undo_talk_marks(const MapRole& ev) {
+  if (ev.RoleID == 0 || ev.talk_start == 0) return;
+  ScriptCursor at = talk_cursor(ev.talk_base, ev.talk_offset);
+  if (!at.ok()) return;
+  const std::uint16_t word = at.u16_at(ev.talk_offset);
+  if (at.ok() && is_marked_talk_opcode(word)) at.put_u16(ev.talk_offset, word - talk_mark_bit);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Running marks in the loaded talk scripts: an opcode that waits over several slices marks its
+// own opcode word by adding 0x2000, and puts the plain number back when it is done. An event that
+// leaves the queue while it waits on a marked opcode must put it back too, or the next run of the
+// script would take the marked form for its own and skip the opcode's set-up.
+#include <cstdint>
+
+struct MapRole;
+
+constexpr std::uint16_t talk_mark_bit = 0x2000;
+// True for the marked forms of the opcodes that mark themselves (164, 202, 210-212).
+bool is_marked_talk_opcode(std::uint16_t word);
+// Puts back the plain number of a marked opcode on which the event waits; nothing otherwise.
+void undo_talk_marks(const MapRole& ev);
