@@ -67,16 +67,16 @@ std::int64_t checked_count(const ByteReader& r, std::size_t p, std::size_t recor
 bool parse_map_file(std::span<const std::uint8_t> bytes, MapFileImage& out) {
   const ByteReader r(bytes);
   if (r.size() < map_file_min_size) return false;
-  const std::int64_t notes = checked_count(r, map_file_header_size, map_file_note_size, 4);
+  const std::int64_t notes = checked_count(r, map_file_note_count_at, map_file_note_size, 4);
   if (notes < 0) return false;
-  const std::size_t placements_at = map_file_header_size + 4 + std::size_t(notes) * map_file_note_size;
+  const std::size_t placements_at = map_file_notes_at + std::size_t(notes) * map_file_note_size;
   const std::int64_t placements = checked_count(r, placements_at, map_file_placement_size, 0);
   if (placements < 0) return false;
   out = MapFileImage{};
   read_header(r, out);
   out.notes.reserve(std::size_t(notes));
   for (std::int64_t i = 0; i < notes; ++i)
-    out.notes.push_back(note_at(r, map_file_header_size + 4 + std::size_t(i) * map_file_note_size));
+    out.notes.push_back(note_at(r, map_file_notes_at + std::size_t(i) * map_file_note_size));
   out.placements.reserve(std::size_t(placements));
   for (std::int64_t i = 0; i < placements; ++i)
     out.placements.push_back(placement_at(r, placements_at + 4 + std::size_t(i) * map_file_placement_size));

@@ -10,10 +10,11 @@
 #include "g3d/renderer.h"
 
 // Byte layout of a map file.
-constexpr std::size_t map_file_header_size = 150;  // up to the note count
+constexpr std::size_t map_file_note_count_at = 146;
+constexpr std::size_t map_file_notes_at = 150;
 constexpr std::size_t map_file_note_size = 84;
 constexpr std::size_t map_file_placement_size = 16;
-constexpr std::size_t map_file_min_size = map_file_header_size + 4;  // no notes, no placements
+constexpr std::size_t map_file_min_size = map_file_notes_at + 4;  // no notes, no placements
 
 struct MapFileNote {
   G3dBox box{};  // relative to the position
