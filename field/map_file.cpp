@@ -114,8 +114,9 @@ void take_index_row(std::uint16_t map, const G3dWld* world, const G3dPoly* sky) 
   resolve_sky_uv_tex(sky ? sky_tex.data() : nullptr, sky_tex.size());
 }
 
-void publish_grid(MapRecord* record, const G3dWld* world) {
+void publish_grid(MapRecord* record, G3dWld* world) {
   clear_map_grid();
+  map_world = world;
   const CollArray* grid = world->lpCollArray.get();
   if (!grid) return;
   for (int i = 0; i < 3; ++i) {
