@@ -39,6 +39,7 @@ class SampleMapTest : public ::testing::Test {
     EXPECT_EQ(Init_Memoryer(), 1);
     set_effect_path((game_dir + "\\ACT").c_str());
     open_maps_data();
+    open_talk_data();
     reset_debug_log(nullptr);
   }
   ~SampleMapTest() override {
