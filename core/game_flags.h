@@ -17,6 +17,15 @@ constexpr int flag_battle_sequence = 18;      // a talk's battle sequence holds 
 constexpr int flag_music_off = 20;            // game.ini [SOUND] music_off=1
 constexpr int flag_wav_off = 21;              // game.ini [SOUND] wav_off=1: sound effects off
 constexpr int flag_ask_window = 22;           // game.ini [screen] window=1: ask for windowed mode
+// Field drawing.
+constexpr int flag_shadows_off = 41;          // no role shadows (the shadow option's third setting)
+// Map change, trigger boxes and the world map.
+constexpr int flag_mechanism_1 = 6;           // the second mechanism is had: outdoors the party rides ACT 50
+constexpr int flag_notes_off = 17;            // the map's trigger boxes fire no talk
+constexpr int flag_battle_sequence = 18;      // a battle sequence runs (game_state_words 1-8)
+constexpr int flag_mission_hints = 38;        // the mission hints option is on
+constexpr int flag_leader_mounted = 42;       // the controlled role is not in its walking animation
+constexpr int flag_special_place = 3824;      // the world map's special marker and place are shown
 
 // ---- System flags ------------------------------------------------------------------------
 constexpr int flag_developer_keys = 8005;     // developer keys on; errors shown in message boxes
@@ -38,8 +47,9 @@ constexpr int flag_wall_test_off = 8052;      // role movement ignores walls
 constexpr int flag_edit_mode = 8053;          // F2
 constexpr int flag_mark_point = 8054;         // F4 left a mark point
 constexpr int flag_switch_9 = 8060;           // toggled by the key '9'; the title's game start sets it
-constexpr int flag_switch_8 = 8061;           // toggled by the key '8'
+constexpr int flag_switch_8 = 8061;           // toggled by the key '8'; the map's snow emitter runs
 constexpr int flag_cursor_hidden = 8080;      // mouse cursor and menu icon hidden
+constexpr int flag_rain = 8062;               // the map's rain emitter runs
 
 // ---- Flags of the talk and AI interpreters ----------------------------------------------------
 constexpr int flag_act_camera = 8032;         // the animated camera runs; field roles are not updated

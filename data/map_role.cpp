@@ -7,13 +7,13 @@
 #include "data/maps_lookups.h"
 #include "data/role_rows.h"
 #include "data/role_vars.h"
+#include "field/map_change.h"
 #include "field/minimap.h"
 #include "field/role_move.h"
 
 MapRole gmMapRole[map_role_capacity];
 int gmMapRoleCount = 0;
 int player_role_index = 0;
-float player_entry_pos[3] = {};
 
 namespace {
 constexpr std::uint32_t state_no_marker = 0x1;
@@ -54,9 +54,9 @@ void settle_shape(MapRole& role, int index) {
   role.head_height = box.max.y + role.anim.base_height - 15.0f;
   if (role.STATE & state_player) {
     player_role_index = index;
-    player_entry_pos[0] = role.X;
-    player_entry_pos[1] = role.Y;
-    player_entry_pos[2] = role.Z;
+    map_entry_pos.x = role.X;
+    map_entry_pos.y = role.Y;
+    map_entry_pos.z = role.Z;
   }
 }
 

@@ -42,6 +42,9 @@ struct MapRole {
   std::uint32_t talk_wait_start = 0;
   std::uint32_t talk_wait_now = 0;
   std::uint8_t turned_to_talk = 0;  // 1: the end of a talk turns the role back gradually
+
+  // Movement, turning and jumps.
+  float cell_centre[3] = {};            // the collision cell under the feet after the last floor move
 };
 
 // Role variable v (1-16) of a role; null for any other number.
@@ -70,7 +73,6 @@ constexpr std::uint32_t state_held = 0x80000000;        // bit 31: no AI, no pla
 extern MapRole gmMapRole[map_role_capacity];
 extern int gmMapRoleCount;
 extern int player_role_index;
-extern float player_entry_pos[3];
 
 // Rebuilds the table for a map from its placement rows; 1.
 int read_maps_role(std::uint16_t map);

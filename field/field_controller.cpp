@@ -10,6 +10,8 @@
 #include "script/talk_queue.h"
 #include "script/talk_timer.h"
 
+int encounter_step_count = 0;
+
 void run_field() {}
 
 void update_field_roles() {

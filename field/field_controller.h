@@ -3,3 +3,7 @@
 void run_field();
 // Runs the talk interpreter on each occupied talk queue slot, then the talk timer.
 void update_field_roles();
+
+// Walking frames since the last battle; battles, maps without encounters and the map change
+// reset it.
+extern int encounter_step_count;

@@ -3,4 +3,6 @@
 
 #include "g3d/renderer.h"
 
+ActInstance shadow_instance;
+
 void draw_field() { renderer.present(); }

@@ -35,3 +35,8 @@ void Minimap::SetMarkerLabel(int id, int label) {
 void Minimap::RemoveMarker(int id) { markers_.erase(id); }
 
 void Minimap::Clear() { markers_.clear(); }
+
+void Minimap::SetPicture(std::uint16_t, std::uint16_t) {}
+void Minimap::SetPictureOffset(int, int) {}
+void Minimap::SetScale(int) {}
+void Minimap::SetTracked(int) {}

@@ -23,6 +23,10 @@ class Minimap {
   void SetMarkerLabel(int id, int label);
   void RemoveMarker(int id);  // removes that marker when present
   void Clear();
+  void SetPicture(std::uint16_t act, std::uint16_t qq);
+  void SetPictureOffset(int x, int y);
+  void SetScale(int n);
+  void SetTracked(int id);
 
  private:
   std::map<int, MinimapMarker> markers_;

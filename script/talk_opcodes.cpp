@@ -56,7 +56,7 @@ constexpr TalkOpRow table[] = {
     {47, "move_to_role", 6, T::none, talk_skip_go_on},
     {48, "role_ani", 8, T::none, talk_skip_end_slice},
     {49, "del_role_ani", 8, T::none, talk_skip_end_slice},
-    {50, "map_change", 20, T::none, talk_skip_go_on},
+    {50, "map_change", 20, T::none, talk_map_change},
     {51, "tint_fade", 10, T::none, talk_skip_end_slice},
     {52, "screen_colour", 8, T::none, talk_skip_go_on},
     {53, "alpha_fade", 14, T::none, talk_skip_end_slice},

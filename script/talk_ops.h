@@ -38,6 +38,9 @@ SliceResult talk_text_colour(TalkRun& run);      // 16
 SliceResult talk_choice(TalkRun& run);           // 17
 SliceResult talk_close_box(TalkRun& run);        // 18
 
+// Scene and map change (talk_scene_ops.cpp).
+SliceResult talk_map_change(TalkRun& run);       // 50
+
 // The random numbers of opcode 89: a linear congruential generator apart from the game's own.
 void talk_rand_seed(std::uint32_t seed);
 int talk_rand();  // 0 to 32767

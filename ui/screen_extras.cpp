@@ -26,6 +26,8 @@ int caret_counter = 0;
 
 }  // namespace
 
+void reset_loading_picture() { loading_instance = ActInstance{}; }
+
 void draw_loading_bar(int tenths) {
   if (GameMode == mode_title || GameMode == mode_battle || GameMode == mode_base_camp) return;
   if (!map_load_in_progress || test_flag(flag_loading_bar_hidden)) return;

@@ -10,6 +10,8 @@ extern int map_load_in_progress;
 // The loading picture (QQ of ACT 9027) the map change picked.
 extern int loading_picture_index;
 
+// The loading picture starts again from its first frame (the map change, before it loads).
+void reset_loading_picture();
 // The loading screen with tenths done, presented at once.
 void draw_loading_bar(int tenths);
 // The hint text of key from maps.dat table 20 at (x, y).

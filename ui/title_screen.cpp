@@ -6,6 +6,7 @@
 #include "core/game_mode.h"
 #include "core/grp_input.h"
 #include "data/map_role.h"
+#include "data/maps_init.h"
 #include "g3d/effects/effect_manager.h"
 #include "g3d/renderer.h"
 #include "script/talk_queue.h"
@@ -36,12 +37,11 @@ void SFLB_call_game_start(std::uint32_t flags, int, int) {
 
 void input_game_start() {
   if (!grp_input.key_press(key_enter)) return;
-  gmMapRole[0] = MapRole{};
-  gmMapRole[0].RoleID = party_role_first;
-  gmMapRoleCount = 1;
+  read_maps_init();
+  read_maps_role(0);
   gmTmpTalk = MapRole{};
   gmTmpTalk.RoleID = party_role_first;
-  gmTmpTalk.TALK = story_scene_talk;
+  gmTmpTalk.TALK = new_game_talk;
   add_talks_proc(&gmTmpTalk);
   set_flag(flag_cursor_hidden);
   SFLB_call_game_start(MODE_LEAVE, 0, 0);

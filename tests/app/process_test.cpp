@@ -49,7 +49,10 @@ std::string expected_trace(const std::string& dir) {
          "bink   -------------> ok \r\n"
          "GDI-------------------> ok \r\n"
          "open_data -------------> ok \r\n"
-         "------------End Init Game------------ \r\n";
+         "------------End Init Game------------ \r\n"
+         // The shut-down releases the map.
+         "free_map \r\ndel_all_effect_list \r\nAct_Memoryer_Free \r\nFreePolyMemory \r\nMemoryer_Free \r\n"
+         "FreeMapMemory \r\nfree_mark \r\n";
 }
 
 TEST(Process, RunsFortyHeadlessFramesInTheSampleGameAndExitsCleanly) {

@@ -46,6 +46,11 @@ const std::vector<std::string> full_trace = {
     "------------End Init Game------------",
 };
 
+// The lines the shut-down's release of the map writes.
+const std::vector<std::string> unload_trace = {"free_map",      "del_all_effect_list", "Act_Memoryer_Free",
+                                               "FreePolyMemory", "Memoryer_Free",       "FreeMapMemory",
+                                               "free_mark"};
+
 // The trace up to and including the line that names a step.
 std::vector<std::string> trace_through(const std::string& last) {
   std::vector<std::string> lines;
@@ -127,6 +132,7 @@ TEST_P(InitGameFailure, ShowsItsBoxLogsTheLineAndShutsDownHalfBuilt) {
   std::vector<std::string> expected = trace_through(step.last_ok_line);
   expected.insert(expected.begin(), "Path:" + std::filesystem::current_path().string());
   expected.push_back(step.box_text);
+  expected.insert(expected.end(), unload_trace.begin(), unload_trace.end());
   EXPECT_EQ(game.log_lines(), expected);
   EXPECT_TRUE(platform::window_destroyed(game.window()));
   EXPECT_TRUE(game.pump()) << "the destroyed window ends the message loop";

@@ -9,6 +9,7 @@
 #include "data/maps_db.h"
 #include "data/role_rows.h"
 #include "data/role_vars.h"
+#include "field/map_change.h"
 #include "field/map_file.h"
 #include "field/minimap.h"
 #include "platform/message_box.h"
@@ -73,8 +74,8 @@ TEST_F(MapRoles, AMapsRolesAreBuiltFromItsRowsInTableOrder) {
   EXPECT_EQ(b.var[0], 41);
   EXPECT_EQ(b.var[1], 42);
   EXPECT_EQ(player_role_index, 5);  // STATE bit 15
-  EXPECT_FLOAT_EQ(player_entry_pos[0], 55.0f);
-  EXPECT_FLOAT_EQ(player_entry_pos[1], -10.0f);
+  EXPECT_FLOAT_EQ(map_entry_pos.x, 55.0f);
+  EXPECT_FLOAT_EQ(map_entry_pos.y, -10.0f);
   EXPECT_TRUE(messages().empty());
 }
 

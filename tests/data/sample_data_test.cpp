@@ -14,6 +14,10 @@
 #include "data/object_db.h"
 #include "data/party.h"
 #include "field/map_file.h"
+#include "field/world_map.h"
+#include "g3d/act_archive.h"
+#include "tests/fixtures/sample_maps.h"
+#include "tests/fixtures/sample_models.h"
 #include "tests/data/data_test.h"
 
 namespace {
@@ -23,6 +27,10 @@ class SampleData : public data_test::DataTest {
  protected:
   SampleData() {
     for (const auto& [name, bytes] : sample_data_files()) write(name, bytes);
+    // The world map's places are played as they load: the animations come first.
+    EXPECT_TRUE(kit::write_sample_models(dir.path()));
+    Set_3dActPath((game_dir + "\\ACT").c_str());
+    EXPECT_EQ(Init_3dAct(), 1);
     SFINIT0_open_item_data();
     open_maps_data();
     open_item_data();
@@ -30,6 +38,7 @@ class SampleData : public data_test::DataTest {
     open_mission_data();
     open_Name_data();
   }
+  ~SampleData() override { Close_3dAct(); }
 };
 
 TEST_F(SampleData, EveryTableLoadsWithoutAReport) {
@@ -64,6 +73,13 @@ TEST_F(SampleData, TheMapsHaveRolesMusicAndOneEncounterArea) {
   EXPECT_EQ(read_MapIndex(sample_path), 1);
   EXPECT_EQ(map_record.encounter_set, 1);
   EXPECT_EQ(count_maps_place(), 2);
+  // The world map's two places, the path's first (the list runs backwards).
+  const GameMapPlace* place = game_map_places();
+  ASSERT_NE(place, nullptr);
+  EXPECT_EQ(place->flag, kit::sample_path_place);
+  ASSERT_NE(place->next, nullptr);
+  EXPECT_EQ(place->next->flag, kit::sample_village_place);
+  EXPECT_EQ(place->next->next, nullptr);
   EXPECT_TRUE(messages().empty());
 }
 
