@@ -13,7 +13,6 @@ constexpr int flag_name_entry = 8;            // the title's name entry takes wi
 // UI kit.
 constexpr int flag_talk_boxes_hidden = 12;    // message boxes are neither updated nor drawn
 constexpr int flag_loading_bar_hidden = 15;   // map loading shows no loading screen
-constexpr int flag_battle_sequence = 18;      // a talk's battle sequence holds (script_values 1-8)
 constexpr int flag_music_off = 20;            // game.ini [SOUND] music_off=1
 constexpr int flag_wav_off = 21;              // game.ini [SOUND] wav_off=1: sound effects off
 constexpr int flag_ask_window = 22;           // game.ini [screen] window=1: ask for windowed mode

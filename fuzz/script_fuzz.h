@@ -71,7 +71,7 @@ class ScriptFuzzInput : public DataFuzzInput {
     free_party_items();
     for (Dwelling& d : dwellings) d = Dwelling{};
     dwellings[0].active = true;
-    std::memset(script_values, 0, sizeof script_values);
+    std::memset(game_state_words, 0, sizeof game_state_words);
     std::memset(text_slots, 0, sizeof text_slots);
     text_slot_count = 0;
     music_fade_frames = talk_music_mark = 0;
