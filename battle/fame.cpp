@@ -31,3 +31,11 @@ FameNode* fame_find(std::uint16_t object, std::uint16_t type) {
 }
 
 void free_fame() { fame_list.clear(); }
+
+std::uint16_t fame_cleared = 0;
+
+// fame.dat's layout comes with the battle's collection screens; until then nothing is written.
+void save_fame() {}
+
+// The growth rules come with the battle's treasures; until then an event changes nothing.
+void treasure_event(std::uint16_t, int, std::uint16_t) {}

@@ -19,3 +19,10 @@ int fame_add(std::uint16_t object, int exp, int growth, std::uint16_t type);
 // The entry of that object and type, or null.
 FameNode* fame_find(std::uint16_t object, std::uint16_t type);
 void free_fame();
+
+// The fame file's cleared word: 1 once the story was finished (a talk script sets it).
+extern std::uint16_t fame_cleared;
+// Writes the fame records and the cleared word to fame.dat.
+void save_fame();
+// Treasure growth of an event for the treasures the present party members have equipped.
+void treasure_event(std::uint16_t event, int amount, std::uint16_t level);

@@ -16,6 +16,9 @@ constexpr int flag_loading_bar_hidden = 15;   // map loading shows no loading sc
 constexpr int flag_music_off = 20;            // game.ini [SOUND] music_off=1
 constexpr int flag_wav_off = 21;              // game.ini [SOUND] wav_off=1: sound effects off
 constexpr int flag_ask_window = 22;           // game.ini [screen] window=1: ask for windowed mode
+// Field walking.
+constexpr int flag_no_random_battles = 10;    // walking rolls no random battle; the step counter counts
+constexpr int flag_battle_sequence = 18;      // a battle sequence runs (game_state_words 1-8)
 
 // ---- System flags ------------------------------------------------------------------------
 constexpr int flag_developer_keys = 8005;     // developer keys on; errors shown in message boxes
@@ -39,6 +42,8 @@ constexpr int flag_mark_point = 8054;         // F4 left a mark point
 constexpr int flag_switch_9 = 8060;           // toggled by the key '9'; the title's game start sets it
 constexpr int flag_switch_8 = 8061;           // toggled by the key '8'
 constexpr int flag_cursor_hidden = 8080;      // mouse cursor and menu icon hidden
+constexpr int flag_minimap_hidden = 8041;     // the minimap is neither drawn nor dragged
+constexpr int flag_rain = 8062;               // the map's rain emitter runs
 
 // ---- Flags of the talk and AI interpreters ----------------------------------------------------
 constexpr int flag_act_camera = 8032;         // the animated camera runs; field roles are not updated
