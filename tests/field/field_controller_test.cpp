@@ -279,6 +279,18 @@ TEST_F(FieldController, SpaceFarFromEveryRoleOpensNothingAndEnterOpensTheMenu) {
   frame();
   frame({key_enter});
   EXPECT_EQ(GameMode, mode_menu);
+  GameMode = mode_field;
+  frame();
+  frame({key_joy_button1});
+  EXPECT_EQ(GameMode, mode_menu) << "the joystick's first button too";
+}
+
+TEST_F(FieldController, TheJoysticksFirstButtonTalksToARoleNearby) {
+  const int v = add_role(200, 150, 0, 500);
+  role(v).TALK = 33;
+  frame({key_joy_button1});
+  EXPECT_EQ(talk_partner_index, v);
+  EXPECT_EQ(GameMode, mode_field);
 }
 
 TEST_F(FieldController, TurnsStepFiveDegreesAndApplyThePendingQq) {
