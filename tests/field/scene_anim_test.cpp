@@ -131,7 +131,7 @@ TEST_F(SceneAnims, AFollowerOfARoleOffTheMapStaysUndrawn) {
   gmMapRole[0].X = 40;
   gmMapRole[0].head_height = 70;
   map_record.map_number = 101;
-  AniNode n = node(1, 1, ani_moved_only | ani_follows_role | ani_remove_arrived);
+  AniNode n = node(1, 1, ani_moved_only | ani_follows_role);
   n.role = &gmMapRole[0];
   n.RoleID = 500;
   n.map_id = 102;
@@ -139,13 +139,14 @@ TEST_F(SceneAnims, AFollowerOfARoleOffTheMapStaysUndrawn) {
   n.target_x = 5;
   add_ani(&n);
   play_ani();
+  ASSERT_EQ(count(), 1);
   EXPECT_EQ(gmAni.next->x, 40);
   EXPECT_EQ(gmAni.next->y, 70);
   gmMapRole[0].RoleID = 501;  // the entry now holds another role
-  gmAni.next->flags &= ~ani_arrived;
+  gmAni.next->flags = (gmAni.next->flags & ~ani_arrived) | ani_remove_arrived;
   gmAni.next->target_x = 60;
   play_ani();
-  ASSERT_EQ(count(), 1) << "neither drawn nor retired";
+  ASSERT_EQ(count(), 1) << "arrived, but neither drawn nor retired";
   EXPECT_EQ(gmAni.next->x, 60) << "it moved, then found no role";
   AniNode stray = n;
   stray.role = nullptr;
