@@ -1,7 +1,12 @@
 #pragma once
+#include <cstdint>
+
 // The battle controller, game mode 20.
 void fight_input();
 void fight_update();
 void fight_draw();
 // Leaves the battle (shut-down calls it while mode 20 is current).
 void fight_end();
+// Starts battle n (its battlefield record and fight-talk script) in game mode 20 with game flag
+// 8020; the result is not read.
+int SFLB_Call_Fight(std::uint16_t n);

@@ -25,6 +25,8 @@ constexpr int flag_battle_sequence = 18;      // a battle sequence runs (game_st
 constexpr int flag_mission_hints = 38;        // the mission hints option is on
 constexpr int flag_leader_mounted = 42;       // the controlled role is not in its walking animation
 constexpr int flag_special_place = 3824;      // the world map's special marker and place are shown
+// Field walking.
+constexpr int flag_no_random_battles = 10;    // walking rolls no random battle; the step counter counts
 
 // ---- System flags ------------------------------------------------------------------------
 constexpr int flag_developer_keys = 8005;     // developer keys on; errors shown in message boxes
@@ -48,6 +50,7 @@ constexpr int flag_mark_point = 8054;         // F4 left a mark point
 constexpr int flag_switch_9 = 8060;           // toggled by the key '9'; the title's game start sets it
 constexpr int flag_switch_8 = 8061;           // toggled by the key '8'; the map's snow emitter runs
 constexpr int flag_cursor_hidden = 8080;      // mouse cursor and menu icon hidden
+constexpr int flag_minimap_hidden = 8041;     // the minimap is neither drawn nor dragged
 constexpr int flag_rain = 8062;               // the map's rain emitter runs
 
 // ---- Flags of the talk and AI interpreters ----------------------------------------------------

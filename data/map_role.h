@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "g3d/act_animation.h"
+#include "g3d/g3d_vertex.h"
+#include "g3d/motion.h"
 
 struct MapRole {
   std::uint16_t act_rows[10] = {};  // ACT block: [0] 1 when a row was found, then the 3 x 3 block
@@ -44,7 +46,13 @@ struct MapRole {
   std::uint8_t turned_to_talk = 0;  // 1: the end of a talk turns the role back gradually
 
   // Movement, turning and jumps.
+  float turn_speed = 0.0f;              // +5 or -5 degrees a frame while STATE 0x40000 turns it
+  JumpMotion jump{};                    // the arc of a jump while STATE 0x1000000
   float cell_centre[3] = {};            // the collision cell under the feet after the last floor move
+  std::uint8_t missing_anim = 0;        // 1 once a failed animation of the role was reported
+
+  // Drawing.
+  G3dVertex shadow_quad[4] = {};        // the ground shadow, rebuilt by every floor probe
 };
 
 // Role variable v (1-16) of a role; null for any other number.

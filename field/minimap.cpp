@@ -6,7 +6,15 @@
 Minimap minimap;
 
 void Minimap::SetScreenSize(int, int) {}
-void Minimap::SetRect(int, int, int, int) {}
+void Minimap::SetRect(int left, int top, int right, int bottom) {
+  box_[0] = left, box_[1] = top, box_[2] = right, box_[3] = bottom;
+}
+void Minimap::set_alpha(int level) { alpha_level_ = level; }
+void Minimap::set_translucent(std::uint8_t on) { translucent_ = on; }
+std::uint8_t Minimap::IsTranslucent() const { return translucent_; }
+void Minimap::GetRect(int* left, int* top, int* right, int* bottom) const {
+  *left = box_[0], *top = box_[1], *right = box_[2], *bottom = box_[3];
+}
 
 MinimapMarker* Minimap::AddMarker(int id, std::uint32_t colour, float x, float y, float angle, int size,
                                   std::uint8_t kind) {

@@ -27,8 +27,16 @@ class Minimap {
   void SetPictureOffset(int x, int y);
   void SetScale(int n);
   void SetTracked(int id);
+  void set_alpha(int level);
+  void set_translucent(std::uint8_t on);
+  std::uint8_t IsTranslucent() const;
+  // The box on the screen: left, top, right, bottom.
+  void GetRect(int* left, int* top, int* right, int* bottom) const;
 
  private:
+  int box_[4] = {10, 10, 160, 160};
+  int alpha_level_ = 8;
+  std::uint8_t translucent_ = 0;
   std::map<int, MinimapMarker> markers_;
   float scale_ = 1.0f;
 };

@@ -9,7 +9,8 @@ struct FixedEye {
 };
 extern FixedEye fixed_eye;
 
-// The run mode: its two run flags and the leader's speed values (running, walking).
+// The run mode: its two run flags (set and cleared together; the second keeps it over a standing
+// frame) and the leader's walking speeds along x and z.
 struct RunMode {
   int flags[2] = {};
   float speeds[2] = {14.0f, 5.0f};

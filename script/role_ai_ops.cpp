@@ -31,9 +31,7 @@ RolePath path_for(MapRole* role) {
   RolePath p;
   p.role = role;
   p.speed = ai_walk_speed;
-  p.walk_qq[0] = static_cast<std::int16_t>(role->anim.qq);
-  p.delay_count = role->anim.delay_count;
-  p.delay = role->anim.delay;
+  p.walk_qq[0] = role->anim.qq;
   return p;
 }
 
