@@ -16,6 +16,9 @@ constexpr int flag_loading_bar_hidden = 15;   // map loading shows no loading sc
 constexpr int flag_music_off = 20;            // game.ini [SOUND] music_off=1
 constexpr int flag_wav_off = 21;              // game.ini [SOUND] wav_off=1: sound effects off
 constexpr int flag_ask_window = 22;           // game.ini [screen] window=1: ask for windowed mode
+// Field drawing.
+constexpr int flag_field_world_grid = 16;     // the field world draws in grid mode with the occluder test
+constexpr int flag_shadows_off = 41;          // no role shadows (the shadow option's third setting)
 
 // ---- System flags ------------------------------------------------------------------------
 constexpr int flag_developer_keys = 8005;     // developer keys on; errors shown in message boxes
@@ -37,8 +40,12 @@ constexpr int flag_wall_test_off = 8052;      // role movement ignores walls
 constexpr int flag_edit_mode = 8053;          // F2
 constexpr int flag_mark_point = 8054;         // F4 left a mark point
 constexpr int flag_switch_9 = 8060;           // toggled by the key '9'; the title's game start sets it
-constexpr int flag_switch_8 = 8061;           // toggled by the key '8'
+constexpr int flag_switch_8 = 8061;           // toggled by the key '8'; the map's snow emitter runs
 constexpr int flag_cursor_hidden = 8080;      // mouse cursor and menu icon hidden
+constexpr int flag_minimap_hidden = 8041;     // the field draws no minimap (the minimap's hidden mode)
+constexpr int flag_rain = 8062;               // the map's rain emitter runs
+constexpr int flag_field_fog_off = 8081;      // the field world draws without fog
+constexpr int flag_field_wireframe = 8108;    // the field world draws as a wireframe
 
 // ---- Flags of the talk and AI interpreters ----------------------------------------------------
 constexpr int flag_act_camera = 8032;         // the animated camera runs; field roles are not updated

@@ -3,6 +3,8 @@
 
 #include "data/map_role.h"
 
+int party_riding = 0;
+
 std::uint16_t find_role(std::uint16_t RoleID) {
   for (int i = 0; i < gmMapRoleCount; ++i)
     if (gmMapRole[i].RoleID == RoleID) return static_cast<std::uint16_t>(i);

@@ -1,13 +1,12 @@
 #pragma once
 // Scene animations.
 #include "g3d/act_animation.h"
+#include "g3d/effects/model_attachments.h"
 
-class ParticleEmitter;
-
-// A scene animation: its instance and the emitters attached to the model's points.
+// A scene animation: its instance and the effects attached to the model's points.
 struct AniNode {
   ActInstance instance;
-  ParticleEmitter* slots[act_attach_slots] = {};
+  EffectSlots slots = {};
 };
 
 void play_ani();
