@@ -96,8 +96,28 @@ class VillageScene {
     minimap.SetTracked(1);
   }
 
-  // The leader and ten roles walking around it, the nearer ones casting shadows.
+  // The shadow quad a floor probe leaves: a square of half size 40 just above the floor.
+  static void ground_shadow(MapRole& r) {
+    const float h = 40.0f, xs[4] = {-h, -h, h, h}, zs[4] = {-h, h, h, -h}, us[4] = {0, 0, 1, 1},
+                vs[4] = {0, 1, 1, 0};
+    for (int i = 0; i < 4; ++i) {
+      G3dVertex& v = r.shadow_quad[i];
+      v = G3dVertex{};
+      v.x = r.X + xs[i];
+      v.y = r.Y + 1.0f;
+      v.z = r.Z + zs[i];
+      v.u = us[i];
+      v.v = vs[i];
+      v.colour = 0xFFFFFFFF;
+    }
+  }
+
+  // The leader and ten roles walking around it, each with its shadow (STATE 0x2000).
   void set_up_roles() {
+    shadow_instance = ActInstance{};
+    shadow_instance.act = shadow_act;
+    shadow_instance.qq = shadow_qq;
+    Take_3dActData(&shadow_instance);
     for (MapRole& r : gmMapRole) r = MapRole{};
     for (int i = 0; i < 4; ++i) gmMapRole[i].RoleID = std::uint16_t(party_role_first + i);
     gmMapRole[0].STATE = state_player;
@@ -118,6 +138,7 @@ class VillageScene {
       r.draw_alpha = 255;
       if (i % 4 == 3) r.opacity = 160;  // some drawn translucent, after the world
       Take_3dActData(&r.anim);
+      ground_shadow(r);
       minimap.AddMarker(r.RoleID, 0xFFFF0000, r.X, r.Z, 0, 5, 0);
     }
   }
