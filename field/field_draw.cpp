@@ -162,7 +162,7 @@ void draw_effects() {
 
 void draw_minimap() {
   if (!field_minimap_shown()) return;
-  const MapRole& player = gmMapRole[player_role_index];
+  const MapRole& player = field_player();
   minimap.SetMarkerPos(player_marker, player.X, player.Z, std::fmod(player.DIR + 180.0f, 360.0f));
   minimap.Draw();
   draw_compass();

@@ -141,6 +141,11 @@ float distance_between(const MapRole& a, const MapRole& b) {
 
 }  // namespace
 
+MapRole& field_player() {
+  const int i = player_role_index < 0 || player_role_index >= map_role_capacity ? 0 : player_role_index;
+  return gmMapRole[i];
+}
+
 float role_cull_limit(const MapRole& player) {
   return (player.STATE & state_wide_culling) || test_flag(flag_input_captured) ? role_cull_far : role_cull_near;
 }
@@ -207,7 +212,7 @@ RolePaint model_role_paint(MapRole& r, RolePaint p) {
 }
 
 void draw_field_role(MapRole* r) {
-  const MapRole& player = gmMapRole[player_role_index];
+  const MapRole& player = field_player();
   r->STATE |= state_drawn;
   if ((r->STATE & state_distance_culled) && distance_between(player, *r) > role_cull_limit(player)) {
     r->STATE &= ~state_drawn;

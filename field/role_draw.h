@@ -53,6 +53,9 @@ void attach_role_effects(const G3dMatrix* model_matrix, MapRole* role);
 // its slot is emptied.
 void clear_role_effects(MapRole* role);
 
+// The controlled role (entry player_role_index, kept inside the table).
+MapRole& field_player();
+
 // ---- Rules -------------------------------------------------------------------------------
 // The distance beyond which a role with STATE 0x2000 is not drawn.
 float role_cull_limit(const MapRole& player);
