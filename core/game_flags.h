@@ -27,6 +27,7 @@ constexpr int flag_leader_mounted = 42;       // the controlled role is not in i
 constexpr int flag_special_place = 3824;      // the world map's special marker and place are shown
 // Field walking.
 constexpr int flag_no_random_battles = 10;    // walking rolls no random battle; the step counter counts
+constexpr int flag_field_world_grid = 16;     // the field world draws in grid mode with the occluder test
 
 // ---- System flags ------------------------------------------------------------------------
 constexpr int flag_developer_keys = 8005;     // developer keys on; errors shown in message boxes
@@ -52,6 +53,8 @@ constexpr int flag_switch_8 = 8061;           // toggled by the key '8'; the map
 constexpr int flag_cursor_hidden = 8080;      // mouse cursor and menu icon hidden
 constexpr int flag_minimap_hidden = 8041;     // the minimap is neither drawn nor dragged
 constexpr int flag_rain = 8062;               // the map's rain emitter runs
+constexpr int flag_field_fog_off = 8081;      // the field world draws without fog
+constexpr int flag_field_wireframe = 8108;    // the field world draws as a wireframe
 
 // ---- Flags of the talk and AI interpreters ----------------------------------------------------
 constexpr int flag_act_camera = 8032;         // the animated camera runs; field roles are not updated

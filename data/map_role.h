@@ -4,8 +4,11 @@
 #include <cstdint>
 
 #include "g3d/act_animation.h"
+#include "g3d/effects/model_attachments.h"
 #include "g3d/g3d_vertex.h"
 #include "g3d/motion.h"
+
+struct G3dPoly;
 
 struct MapRole {
   std::uint16_t act_rows[10] = {};  // ACT block: [0] 1 when a row was found, then the 3 x 3 block
@@ -52,7 +55,27 @@ struct MapRole {
   std::uint8_t missing_anim = 0;        // 1 once a failed animation of the role was reported
 
   // Drawing.
-  G3dVertex shadow_quad[4] = {};        // the ground shadow, rebuilt by every floor probe
+  // The ground shadow on four points, rebuilt by every floor probe.
+  G3dVertex shadow_quad[4] = {};
+  // Rises by 10 each drawn frame from 0 when the role is made: new roles fade in once.
+  std::uint8_t draw_alpha = 0;
+  // The scripted fade: fade_alpha is its current alpha; a step of 0 means no fade.
+  std::uint8_t fade_target = 0;
+  std::uint8_t fade_step = 0;
+  std::uint8_t fade_running = 0;
+  // Face overrides: while face_override is not 0, each entry whose ACT is not 0 shows that
+  // animation's picture on the named model material.
+  std::uint32_t face_override = 0;
+  std::uint16_t face_part[3] = {};
+  std::uint16_t face_act[3] = {};
+  std::uint16_t face_qq[3] = {};
+  // The expression: its pictures replace the texture of model material 5; the material's own
+  // texture key is kept to put it back (0: not taken yet).
+  ActInstance expression_anim;
+  std::uint32_t expression_saved_key = 0;
+  ActInstance weapon_anim;  // drawn at the model point tagged 0 while role variable 11 is 1
+  EffectSlots effect_slots = {};  // effects the animation attached to the model's points
+  G3dPoly* drawn_model = nullptr;  // the model of the last draw, for the attachments
 };
 
 // Role variable v (1-16) of a role; null for any other number.

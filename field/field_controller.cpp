@@ -203,9 +203,7 @@ void cycle_minimap() {
 // Step 11: true while the mouse works the minimap.
 bool minimap_input() {
   if (!(map_record.map_flags & map_has_minimap) || test_flag(flag_minimap_hidden)) return false;
-  int l = 0, t = 0, r = 0, b = 0;
-  minimap.GetRect(&l, &t, &r, &b);
-  if (in_box(mouse_x(), mouse_y(), l, t, r, b)) {
+  if (in_box(mouse_x(), mouse_y(), minimap.left(), minimap.top(), minimap.right(), minimap.bottom())) {
     cursor_act.qq = cursor_minimap;
     if (grp_input.key_double_press(key_mouse1)) {
       cycle_minimap();
@@ -224,7 +222,7 @@ bool minimap_input() {
     return true;
   }
   const int dx = mouse_x() - drag_start[0], dy = mouse_y() - drag_start[1];
-  minimap.SetRect(l + dx, t + dy, r + dx, b + dy);
+  minimap.SetRect(minimap.left() + dx, minimap.top() + dy, minimap.right() + dx, minimap.bottom() + dy);
   drag_start[0] = mouse_x();
   drag_start[1] = mouse_y();
   return true;

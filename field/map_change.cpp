@@ -21,6 +21,7 @@
 #include "field/map_effects.h"
 #include "field/map_file.h"
 #include "field/minimap.h"
+#include "field/role_draw.h"
 #include "field/role_move.h"
 #include "field/talk_view.h"
 #include "field/world_map.h"

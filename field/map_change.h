@@ -3,6 +3,8 @@
 // the base camp.
 #include <cstdint>
 
+#include "field/role_draw.h"  // shadow_act
+
 // Where the controlled role enters the map; read_maps_role places it there, the save restores it.
 struct MapEntryPos {
   float x = 0, y = 0, z = 0, dir = 0;
@@ -39,6 +41,5 @@ bool ends_battle_sequence(std::uint16_t map);
 // The horse (the other mount, mount_act, is role movement's) and what the map change gives a role entering a map.
 constexpr std::uint16_t mount_horse_act = 50;
 constexpr std::uint16_t walk_act = 1;
-constexpr std::uint16_t shadow_act = 9010;
 constexpr std::uint16_t map_small_roles = 12116;  // the party is drawn at 0.6 of its size
 constexpr std::uint32_t state_bit_7 = 0x80;

@@ -117,6 +117,7 @@ const CollTri& map_coll_tri(std::uint32_t index) { return map_world->Mask.lpColl
 RoleBounds role_bounds;
 int party_riding = 0;
 
+
 std::uint16_t find_role(std::uint16_t RoleID) {
   for (int i = 0; i < gmMapRoleCount; ++i)
     if (gmMapRole[i].RoleID == RoleID) return static_cast<std::uint16_t>(i);

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "g3d/act_animation.h"
+#include "g3d/effects/model_attachments.h"
 
-class ParticleEmitter;
 struct MapRole;
 
 // Node flags.
@@ -24,7 +24,6 @@ constexpr std::uint32_t ani_arrived = 0x10000000;  // set by play_ani
 constexpr std::uint8_t ani_kind_model = 0, ani_kind_quad = 1, ani_kind_sprite = 2;
 
 struct AniNode {
-  ParticleEmitter* slots[act_attach_slots] = {};  // effects attached to the model's points
   float x = 0, y = 0, z = 0;                      // world units, or screen pixels for a sprite
   float target_x = 0, target_y = 0, target_z = 0;
   float rotation[3] = {};                          // degrees
@@ -39,6 +38,7 @@ struct AniNode {
   MapRole* role = nullptr;
   std::uint32_t flags = 0;
   ActInstance instance;
+  EffectSlots slots = {};  // effects attached to the model's points
   AniNode* next = nullptr;
 };
 

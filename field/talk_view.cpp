@@ -3,5 +3,3 @@
 
 FixedEye fixed_eye;
 RunMode run_mode;
-
-void apply_minimap_mode() {}

@@ -1,0 +1,3 @@
+#pragma once
+// The monster summoning list drawn over the field. Nothing opens it yet, so it draws nothing.
+void draw_summon(int x, int y);
