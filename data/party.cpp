@@ -9,6 +9,7 @@ RoleData gmRoleData[party_record_count];
 ItemNode party_bag;
 int party_bag_count = 0;
 std::int32_t party_money = 0;
+std::int32_t party_wood = 0, party_metal = 0, party_coal = 0;
 ItemNode party_magic[party_magic_records];
 
 void party_magic_to_image(std::span<std::uint8_t, party_magic_image_size> out) {

@@ -14,6 +14,8 @@ extern RoleData gmRoleData[party_record_count];
 extern ItemNode party_bag;      // owner of the shared bag
 extern int party_bag_count;     // the bag's node count when the game is saved
 extern std::int32_t party_money;
+// The base-building resources, saved with the game.
+extern std::int32_t party_wood, party_metal, party_coal;
 
 // The party's magic area: 20 records shaped like ItemNode, of which the first 8 are the magic
 // slots (object 0 = empty). Saved and cleared whole.
