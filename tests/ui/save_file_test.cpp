@@ -179,7 +179,7 @@ TEST_F(SaveFiles, ASaveLoadsBackTheGameItHeld) {
   set_music_id(village, 9, 8, 7, 6);
   set_flag(flag_member_0);
   set_flag(flag_member_1);
-  set_flag(500);
+  set_flag(flag_mechanism_2);
   set_map_flag(20);
   set_flag(flag_wall_test_off);
   party_money = 1234, party_wood = 5, party_metal = 6, party_coal = 7;
@@ -234,7 +234,7 @@ TEST_F(SaveFiles, ASaveLoadsBackTheGameItHeld) {
   EXPECT_EQ(music.u16_at(8), 6);
   EXPECT_EQ(set_role_var_row(village_role, 3, 0), 1);  // the row came back
   EXPECT_EQ(ByteReader(gmRoleVar, role_var_block_size).u16_at(4), 42);
-  EXPECT_TRUE(test_flag(500));
+  EXPECT_TRUE(test_flag(flag_mechanism_2));
   EXPECT_TRUE(test_map_flag(20));
   EXPECT_FALSE(test_flag(flag_wall_test_off));
   EXPECT_EQ(party_money, 1234);
@@ -376,7 +376,7 @@ TEST_F(SaveFiles, ADamagedSlotChangesNothing) {
 
   add_item(&party_bag, sword, 1, 2);
   party_money = 5;
-  set_flag(777);
+  set_flag(flag_switch_8);
   GameMode = mode_save;
   for (const auto& [what, bytes] : files) {
     SCOPED_TRACE(what);
