@@ -47,7 +47,6 @@ const char save_folder_name[] = "Save";
 namespace {
 
 constexpr std::uint16_t queued_talk_speaker = 0xFF02;
-constexpr std::uint32_t state_held_bit = state_held;
 constexpr float settle_step = 150.0f;
 constexpr float load_view_scale = 10.0f;
 constexpr float load_view_near = 200.0f;
@@ -141,8 +140,7 @@ void capture_header(SaveHeader& h) {
   h.view_far = view_far;
 }
 
-template <class List>
-void capture_ids(const ItemNode& owner, List& ids) {
+void capture_ids(const ItemNode& owner, std::vector<std::uint16_t>& ids) {
   for (const ItemNode* n = owner.next; n; n = n->next) ids.push_back(n->object);
 }
 
@@ -374,7 +372,7 @@ void apply_field(const SaveImage& s) {
     talk_box_state = 1;
   }
   end_input_wait();
-  if (MapRole* role = controlled_role()) role->STATE &= ~state_held_bit;
+  if (MapRole* role = controlled_role()) role->STATE &= ~state_held;
   for (int flag : load_cleared_flags) clear_flag(flag);
   for (int flag = flag_load_transient_first; flag <= flag_load_transient_last; ++flag) clear_flag(flag);
   if (debug_keys_enabled) set_flag(flag_developer_keys);
