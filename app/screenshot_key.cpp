@@ -1,12 +1,14 @@
 // The screenshot key.
 #include "app/screenshot_key.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <system_error>
 
 #include "core/paths.h"
 #include "g3d/grp3d_device.h"
 #include "g3d/renderer.h"
+#include "gfx2d/cddraw.h"
 #include "platform/files.h"
 #include "ui/screenshot.h"
 
@@ -41,8 +43,11 @@ void take_screenshot() {
   if (name.empty()) return;
   d3d_device.select_blit_format(0);
   int written = 0;
+  int pitch = 0, height = 0;
+  display_device.get_back_size(&pitch, &height);
   if (std::uint16_t* pixels = renderer.lock_back_buffer()) {
-    written = write_bmp(pixels, screen_width, screen_height, name.c_str());
+    written = write_bmp(pixels, pitch, std::min(screen_width, pitch / 2), std::min(screen_height, height),
+                        name.c_str());
     renderer.unlock_back_buffer(pixels);
   }
   d3d_device.select_blit_format(2);

@@ -67,7 +67,7 @@
 #include "sound/video_player.h"
 #include "ui/cursor.h"
 #include "ui/screen_button.h"
-#include "ui/screenshot.h"
+#include "ui/snapshot.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
 #include "ui/title_screen.h"

@@ -7,6 +7,7 @@
 
 MagicStudy* gmMagicStudy = nullptr;
 int gmMagicStudyCount = 0;
+MagicStudy current_study = {};
 
 void magic_study_to_image(const MagicStudy& record, std::span<std::uint8_t, magic_study_image_size> out) {
   record_image::write_image(record, out);

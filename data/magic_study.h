@@ -39,6 +39,8 @@ void magic_study_from_image(std::span<const std::uint8_t, magic_study_image_size
 
 extern MagicStudy* gmMagicStudy;  // head of the list
 extern int gmMagicStudyCount;
+// The spell under study: a record of the same layout outside the list.
+extern MagicStudy current_study;
 
 // Adds or updates the record of rec's spell (spell, progress, goal, learned flag); null for
 // spell 0 or when no memory is left.

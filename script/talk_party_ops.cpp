@@ -78,7 +78,7 @@ SliceResult talk_treasure_event(TalkRun&) {
 }
 
 SliceResult talk_fame_cleared(TalkRun&) {
-  fame_cleared = 1;
+  fame_block.cleared = 1;
   save_fame();
   return SliceResult::EndSlice;
 }

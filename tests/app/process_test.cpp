@@ -81,6 +81,10 @@ TEST(Process, ReplayedKeysReachTheLogicalKeys) {
   ProcessRun run = run_qorv(dir, "QORV_BACKEND=headless QORV_INPUT=input.txt QORV_FRAMES=10");
   EXPECT_EQ(run.exit_code, 0) << run.output;
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "Pic"));
+  // ... and writes the screen as a 640 x 480 24-bit BMP.
+  const std::filesystem::path shot = dir.path() / "Pic" / "0000.bmp";
+  ASSERT_TRUE(std::filesystem::exists(shot));
+  EXPECT_EQ(std::filesystem::file_size(shot), 54u + 1920u * 480u);
 }
 
 TEST(Process, RefusesABadInputFileInOneLine) {

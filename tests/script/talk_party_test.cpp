@@ -226,7 +226,7 @@ TEST_F(TalkParty, TheInputWaitHasNoFrameLimit) {
 TEST_F(TalkParty, FameAndTreasures) {
   MapRole& ev = start("treasure_event; fame_cleared; set_flag 600; end");
   run_talk(&ev);
-  EXPECT_EQ(fame_cleared, 1);
+  EXPECT_EQ(fame_block.cleared, 1);
   EXPECT_FALSE(test_flag(600));
 }
 

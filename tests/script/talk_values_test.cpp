@@ -191,7 +191,7 @@ TEST_F(TalkValues, ResidentsMoveInAndOutAndAreTested) {
   for (int i = 0; i < 3; ++i) run_talk(&ev);
   EXPECT_TRUE(is_resident(3) && is_resident(6));
   ASSERT_NE(fame_find(3, 0), nullptr) << "counted in the fame records";
-  EXPECT_EQ(fame_find(3, 0)->count, 1);
+  EXPECT_EQ(fame_find(3, 0)->points, 1);
   EXPECT_EQ(branch_result("resident_room_jump"), 2) << "the one dwelling is full";
   clear_flag(601);
   EXPECT_EQ(branch_result("residents_jump 3 6"), 1);
