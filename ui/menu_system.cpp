@@ -2,9 +2,18 @@
 #include "ui/menu_system.h"
 
 #include "core/game_mode.h"
+#include "core/grp_input.h"
 #include "g3d/renderer.h"
 
-void input_menu_system() {}
+// Until the pages exist the menu shows nothing, and any of the cancel keys leaves it, so that
+// opening it never strands the player.
+void input_menu_system() {
+  for (KeyCode k : {key_mouse2, key_lctrl, key_rctrl, key_escape})
+    if (grp_input.key_press(k)) {
+      SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+      return;
+    }
+}
 void draw_menu_system() { renderer.present(); }
 
 // The menu's pages come with the menu system; until then it only switches the mode.

@@ -23,6 +23,7 @@
 #include "script/talk_queue.h"
 #include "tests/field/walk_world.h"
 #include "ui/cursor.h"
+#include "ui/menu_system.h"
 #include "ui/talk_msg.h"
 
 namespace {
@@ -285,7 +286,11 @@ TEST_F(FieldController, SpaceFarFromEveryRoleOpensNothingAndEnterOpensTheMenu) {
   frame();
   frame({key_enter});
   EXPECT_EQ(GameMode, mode_menu);
-  GameMode = mode_field;
+  now_ += 200;
+  grp_input.update_key(now_, key_escape, 1);
+  input_menu_system();
+  grp_input.update_key(now_ + 100, key_escape, 0);
+  EXPECT_EQ(GameMode, mode_field) << "Escape leaves the menu";
   frame();
   frame({key_joy_button1});
   EXPECT_EQ(GameMode, mode_menu) << "the joystick's first button too";
