@@ -15,6 +15,7 @@
 #include "tests/field/sample_map_test.h"
 #include "tests/fixtures/effect_dat_writer.h"
 #include "tests/fixtures/sample_data.h"
+#include "tests/fixtures/sample_effects.h"
 #include "tests/script/talk_group_test.h"
 #include "ui/screen_fade.h"
 #include "ui/talk_msg.h"
@@ -257,17 +258,17 @@ TEST_F(TalkView, LookingAtAPartOfARoleWithoutAModelKeepsTheGoalAndWaitsAsTheCame
   EXPECT_TRUE(test_flag(done_flag));
 }
 
-// The return point on the sample game's maps: remembered in the village, left for the path,
-// and back.
-class TalkReturnPoint : public field_test::SampleMapTest {
+// The sample game's maps: the return point remembered in the village, left for the path
+// and back; a look at a tagged part of a role's model.
+class TalkOnSampleMaps : public field_test::SampleMapTest {
  protected:
-  TalkReturnPoint() {
+  TalkOnSampleMaps() {
     read_maps_role(0);
     leader_id = leader().RoleID;
     set_maps_role_map(leader_id, fixtures::sample_village);
     enter_map(fixtures::sample_village, 3000, 0, 1200, 90);
   }
-  ~TalkReturnPoint() override {
+  ~TalkOnSampleMaps() override {
     for (MapRole& ev : TalkEventQueue) ev = MapRole{};
     clear_flag(done_flag);
     clear_return_point();
@@ -291,7 +292,7 @@ class TalkReturnPoint : public field_test::SampleMapTest {
   std::uint16_t leader_id = 0;
 };
 
-TEST_F(TalkReturnPoint, ThereAndBackAgain) {
+TEST_F(TalkOnSampleMaps, ThereAndBackAgain) {
   leader().Z = 1250;
   field_camera_state.target_angles[1] = 33;
   field_camera_state.distance_goal = 880;
@@ -326,7 +327,7 @@ TEST_F(TalkReturnPoint, ThereAndBackAgain) {
   EXPECT_TRUE(return_point_empty()) << "used once";
 }
 
-TEST_F(TalkReturnPoint, AMapWhoseEyeFollowsTheLeaderRemembersTheFixedEye) {
+TEST_F(TalkOnSampleMaps, AMapWhoseEyeFollowsTheLeaderRemembersTheFixedEye) {
   map_record.map_flags |= map_eye_follows_height;
   map_record.fixed_eye = {40, 1400, 60, 0};
   MapRole& ev = queue_talk("save_return; go_return; set_flag 600; end");
@@ -340,7 +341,7 @@ TEST_F(TalkReturnPoint, AMapWhoseEyeFollowsTheLeaderRemembersTheFixedEye) {
   EXPECT_EQ(field_camera_state.eye[1], 1400.0f);
 }
 
-TEST_F(TalkReturnPoint, GoingBackWithNothingRememberedIsReportedAndChangesNothing) {
+TEST_F(TalkOnSampleMaps, GoingBackWithNothingRememberedIsReportedAndChangesNothing) {
   MapRole& ev = queue_talk("message_box 0 0 40 300 40 300 0 560 140 0 \"A\"; go_return; set_flag 600; end");
   run_talk(&ev);
   reset_debug_log(nullptr);
@@ -352,6 +353,38 @@ TEST_F(TalkReturnPoint, GoingBackWithNothingRememberedIsReportedAndChangesNothin
   EXPECT_EQ(leader().X, x);
   // 對話60 指令錯誤 163: 沒有記住返回點
   EXPECT_TRUE(logged("\xB9\xEF\xB8\xDC" "60 \xAB\xFC\xA5O\xBF\xF9\xBB~ 163: \xA8S\xA6\xB3\xB0O\xA6\xED\xAA\xF0\xA6^\xC2I"));
+}
+
+TEST_F(TalkOnSampleMaps, TheCameraLooksAtTheTaggedPartOfARolesModel) {
+  constexpr std::uint16_t rig_role = 3001;
+  // The rig's model under its own number (the sample game keeps it under another).
+  const std::vector<std::uint8_t> rig = kit::ply_file(kit::camera_rig_model(10001));
+  dir.write("MODEL/IT00005.PLY", std::string(rig.begin(), rig.end()));
+  MapRole& r = gmMapRole[gmMapRoleCount++];
+  r = MapRole{};
+  r.RoleID = rig_role;
+  r.X = 500;
+  r.Z = 700;
+  r.anim.resource = kit::sample_rig_model;
+  r.anim.scale[0] = r.anim.scale[1] = r.anim.scale[2] = 1;
+  field_camera.set_point_interp(camera_constant_speed);
+  field_camera_state.target_point[0] = 5;
+  MapRole& ev = queue_talk("look_at_part 3001 1; look_at_part 3001 7; set_flag 600; end");
+  run_talk(&ev);
+  EXPECT_EQ(talk_camera_busy, 1);
+  EXPECT_FLOAT_EQ(field_camera_state.target_point[0], 500 + kit::rig_target[0]);
+  EXPECT_FLOAT_EQ(field_camera_state.target_point[1], kit::rig_target[1]);
+  EXPECT_FLOAT_EQ(field_camera_state.target_point[2], 700 + kit::rig_target[2]);
+  G3dVector goal{};
+  field_camera.get_point(&goal.x, &goal.y, &goal.z, nullptr, nullptr, nullptr);
+  EXPECT_FLOAT_EQ(goal.x, 500 + kit::rig_target[0]);
+
+  field_camera_state.control_mode = 1;
+  run_talk(&ev);
+  EXPECT_EQ(talk_camera_busy, 0) << "passed without waiting";
+  run_talk(&ev);
+  EXPECT_FLOAT_EQ(field_camera_state.target_point[0], 500 + kit::rig_target[0]) << "no part tagged 7: kept";
+  EXPECT_EQ(talk_camera_busy, 1);
 }
 
 }  // namespace
