@@ -121,8 +121,7 @@ void draw_money_and_totals() {
   font_16.set_shadow_color(0);
   std::snprintf(line, sizeof line, total_format, shop.total);
   text(font_16, 160, 440, line, info_colour, GLYPH_PLAIN);
-  const long long balance = shop.selling ? (long long)party_money + shop.total : (long long)party_money - shop.total;
-  std::snprintf(line, sizeof line, balance_format, int(balance));
+  std::snprintf(line, sizeof line, balance_format, int(shop_balance(shop)));
   text(font_16, 330, 440, line, info_colour, GLYPH_PLAIN);
 }
 

@@ -11,6 +11,7 @@
 #include "data/item_list.h"
 #include "data/object_db.h"
 #include "data/party.h"
+#include "data/saturate.h"
 
 ShopState shop;
 
@@ -110,6 +111,10 @@ int shop_sum_total(const ShopState& s) {
   return total > INT32_MAX ? INT32_MAX : total < INT32_MIN ? INT32_MIN : int(total);
 }
 
+long long shop_balance(const ShopState& s) {
+  return s.selling ? (long long)party_money + s.total : (long long)party_money - s.total;
+}
+
 ShopChange shop_change_quantity(ShopState& s, int row, int direction) {
   const ItemData* item = shop_row_item(s, row);
   if (!item) return ShopChange::unchanged;
@@ -164,7 +169,7 @@ ShopDeal sell(ShopState& s) {
   }
   set_item_move_front(1);
   s.list.item_count = shop_count_rows(s);
-  party_money += s.total;
+  party_money = saturate_i32(double(party_money) + s.total);
   s.list.cursor_row = s.list.top_item = 0;
   s.step = shop_step_quantity;
   return s.total > 0 ? ShopDeal::sold : ShopDeal::sold_nothing;

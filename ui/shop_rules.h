@@ -74,6 +74,9 @@ int shop_unit_price(std::int32_t price, bool selling);
 // The sum over the rows of quantity x unit price.
 int shop_sum_total(const ShopState& s);
 
+// The money left after the deal: money minus the total when buying, plus it when selling.
+long long shop_balance(const ShopState& s);
+
 // What a request on a row's quantity did.
 enum class ShopChange { changed, unchanged, no_money };
 // Minus (-1) or plus (+1) on a row; the total is summed again. Buying, plus: refused with
