@@ -40,6 +40,13 @@ void talk_seeds(Seeds& seeds) {
     show_scene; hide_scene; text_slots "abc"; text_slots "\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40"
     text_slots "0x"; name_plate 3; input_wait; input_release; speed_up_off; summon; shop {1 2 3}
     pause_210; pause_211; pause_212; save_screen; load_screen; nothing_201; end)")));
+  seeds.emplace_back("looks.bin", talk_seed(0, 0, assemble_talk(R"(
+    expression 1001 33 2; expression 1001 0 0; expression 3003 1 1; set_ai 1001 0; set_ai 2002 9
+    set_talk 1001 7; flagex_on 1001; flagex_on 3003; flagex_off 1001; weapon_ani 1 0 0 1
+    weapon_ani 1001 5 1 2; keep_qq 1001 1; keep_qq 2002 0; bit_7 1001 1; role_fade 1001 0 255 0
+    wait_role_fade 1001; turned_to_talk 257; bit_21 1001; role_scale 1001 2147483647L
+    role_scale 1001 -2147483648L; pose 1001 4 2; pose 2002 4 2; role_fade 1001 255 0 1
+    wait_role_fade 3003; end)")));
 }
 
 void ai_seeds(Seeds& seeds) {
