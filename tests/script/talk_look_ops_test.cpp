@@ -4,8 +4,10 @@
 #include "field/role_draw.h"
 #include "field/role_path.h"
 #include "g3d/act_archive.h"
+#include "g3d/model_cache.h"
 #include "script/talk_ops.h"
 #include "tests/fixtures/act_kit.h"
+#include "tests/fixtures/ply_model_kit.h"
 #include "tests/script/talk_group_test.h"
 
 namespace {
@@ -417,6 +419,45 @@ TEST_F(TalkWeapon, TheWeaponTakesItsAnimationAndTheLeaderItsEquippedWeapon) {
     EXPECT_EQ(r.weapon_anim.loaded_act == c.act && c.act != 0, c.stepped) << "one step taken";
     EXPECT_EQ(messages(), c.report);
   }
+}
+
+// A model with six materials in the villager's hands, so that part 5 has a texture of its own.
+class TalkExpressionModel : public TalkLooks {
+ protected:
+  static constexpr ModelId model_id = 5;
+  static constexpr std::uint32_t own_key = 4321;
+  TalkExpressionModel() {
+    const std::string folder = (dir.path() / "MODEL").string();
+    SetPolyPath(folder.c_str());
+    const char* const indexes[6] = {"all_char.idx", "all_item.idx", "all_magic.idx",
+                                    "all_sys.idx",  "all_map.idx",  "all_other.idx"};
+    const char* const prefixes[6] = {"CH", "IT", "MG", "SY", "MP", "OT"};
+    for (int g = 0; g < 6; ++g)
+      write("MODEL/" + std::string(indexes[g]), kit::model_index("MODEL INDEX", "WLD", prefixes[g]));
+    kit::PlyModelSpec spec = kit::box_model(10, 10, 10, 1);
+    for (std::uint32_t m = 1; m < 6; ++m) spec.materials.push_back({0, 0, 0, m == 5 ? own_key : 1});
+    write("MODEL/CH00005.PLY", kit::ply_file(spec));
+    EXPECT_EQ(SFLB_InitPolyMemory(), 1);
+  }
+  ~TalkExpressionModel() override { FreePolyMemory(255); }
+  void write(const std::string& relative, const std::vector<std::uint8_t>& bytes) {
+    dir.write(relative, std::string(bytes.begin(), bytes.end()));
+  }
+};
+
+TEST_F(TalkExpressionModel, ActZeroGivesPartFiveItsOwnTextureBack) {
+  G3dPoly* model = GetPoly(model_id);
+  ASSERT_NE(model, nullptr);
+  ASSERT_EQ(model->materials.size(), 6u);
+  MapRole& v = villager_role();
+  v.anim.resource = model_id;
+  v.expression_anim.act = 33;
+  v.expression_saved_key = own_key;
+  model->materials[5].tex_no = 999;  // the expression's picture, as a draw leaves it when cut short
+  start("expression 1001 0 0; end");
+  EXPECT_EQ(model->materials[5].tex_no, own_key);
+  EXPECT_EQ(v.expression_anim.act, 0);
+  EXPECT_EQ(v.expression_saved_key, 0u);
 }
 
 }  // namespace
