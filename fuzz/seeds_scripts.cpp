@@ -49,6 +49,13 @@ void talk_seeds(Seeds& seeds) {
     walk_bounds 0 0 1000 1000 1; view_return_snap; view_return; look_at_part 1001 0; look_at_part 2002 1
     far_distance 0; far_distance 30000; screen_shade 0 255 15; screen_shade 255 0 0; wait_camera
     effect_offset 5L -6L 7L; role_effect 1001 3; role_effect 2002 3; go_return; save_return; go_return; end)")));
+  seeds.emplace_back("looks.bin", talk_seed(0, 0, assemble_talk(R"(
+    expression 1001 33 2; expression 1001 0 0; expression 3003 1 1; set_ai 1001 0; set_ai 2002 9
+    set_talk 1001 7; flagex_on 1001; flagex_on 3003; flagex_off 1001; weapon_ani 1 0 0 1
+    weapon_ani 1001 5 1 2; keep_qq 1001 1; keep_qq 2002 0; bit_7 1001 1; role_fade 1001 0 255 0
+    wait_role_fade 1001; turned_to_talk 257; bit_21 1001; role_scale 1001 2147483647L
+    role_scale 1001 -2147483648L; pose 1001 4 2; pose 2002 4 2; role_fade 1001 255 0 1
+    wait_role_fade 3003; end)")));
 }
 
 void ai_seeds(Seeds& seeds) {

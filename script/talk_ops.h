@@ -128,6 +128,23 @@ SliceResult talk_var_at_most_jump(TalkRun& run);   // 304
 SliceResult talk_var_equal_jump(TalkRun& run);     // 305
 SliceResult talk_script_value_var(TalkRun& run);   // 310
 
+// Role looks, fades and settings (talk_look_ops.cpp).
+extern int expression_mark;  // set by 120; the end opcode releases the device textures once
+SliceResult talk_expression(TalkRun& run);       // 120
+SliceResult talk_set_ai(TalkRun& run);           // 132
+SliceResult talk_set_talk(TalkRun& run);         // 133
+SliceResult talk_flagex_on(TalkRun& run);        // 135
+SliceResult talk_weapon_ani(TalkRun& run);       // 138
+SliceResult talk_keep_qq(TalkRun& run);          // 141
+SliceResult talk_bit_7(TalkRun& run);            // 151
+SliceResult talk_role_fade(TalkRun& run);        // 157
+SliceResult talk_wait_role_fade(TalkRun& run);   // 158
+SliceResult talk_turned_to_talk(TalkRun& run);   // 159
+SliceResult talk_bit_21(TalkRun& run);           // 160
+SliceResult talk_role_scale(TalkRun& run);       // 165
+SliceResult talk_pose(TalkRun& run);             // 168
+SliceResult talk_flagex_off(TalkRun& run);       // 170
+
 // The party's money, resources, bag, arts, health and treasures (talk_party_ops.cpp).
 SliceResult talk_heal(TalkRun& run);             // 139
 SliceResult talk_script_value_0(TalkRun& run);   // 149
