@@ -28,3 +28,9 @@ inline constexpr const char* ai_no_speaker_message =
 // 對話%d 指令錯誤%d: 編號%d 不合法
 inline constexpr const char* talk_bad_number_message =
     "\xB9\xEF\xB8\xDC%d \xAB\xFC\xA5O\xBF\xF9\xBB~%d: \xBDs\xB8\xB9%d \xA4\xA3\xA6X\xAAk";
+// 對話%d 指令錯誤 %d: 找不到指定之 角色ID=%d
+inline constexpr const char* talk_role_not_found_message =
+    "\xB9\xEF\xB8\xDC%d \xAB\xFC\xA5O\xBF\xF9\xBB~ %d: \xA7\xE4\xA4\xA3\xA8\xEC\xAB\xFC\xA9w\xA4\xA7 \xA8\xA4\xA6\xE2ID=%d";
+// 對話%d 指令錯誤%d: 找不到指定之角色ID=%d
+inline constexpr const char* talk_walker_not_found_message =
+    "\xB9\xEF\xB8\xDC%d \xAB\xFC\xA5O\xBF\xF9\xBB~%d: \xA7\xE4\xA4\xA3\xA8\xEC\xAB\xFC\xA9w\xA4\xA7\xA8\xA4\xA6\xE2ID=%d";
