@@ -25,3 +25,5 @@ extern ModeHandlers demo_scene_handlers;
 void start_ui_scene();
 void start_keys_scene();
 void start_joy_scene();
+void start_shop_scene();
+void start_summon_scene();

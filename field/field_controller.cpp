@@ -35,6 +35,7 @@
 #include "script/talk_queue.h"
 #include "ui/cursor.h"
 #include "ui/menu_system.h"
+#include "ui/summon.h"
 #include "ui/talk_msg.h"
 
 int encounter_step_count = 0;
@@ -523,6 +524,7 @@ void run_field() {
     cursor_act.qq = cursor_busy;
     return;
   }
+  input_summon();
   if (test_flag(flag_input_captured) || tick_input_wait() == 0) return;
   if (p.STATE & state_held) {
     cursor_act.qq = cursor_busy;

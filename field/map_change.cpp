@@ -45,8 +45,6 @@ constexpr std::uint32_t player_marker_colour = 0xFFFFFF00;
 constexpr int player_marker = 1;
 constexpr int minimap_scale = 30;
 constexpr int minimap_box[4] = {10, 10, 160, 160};
-constexpr float look_at_height = 100.0f;
-constexpr float eye_above_player = 1400.0f;
 constexpr float small_roles_scale = -0.4f;
 constexpr int music_silence = 4, music_map = 1;
 constexpr int music_fade_frames = 15;

@@ -12,6 +12,11 @@ struct MapEntryPos {
 extern MapEntryPos map_entry_pos;
 // map_load_in_progress (1 while enter_map loads) sits with the loading picture in ui/screen_extras.h.
 
+// The camera looks at a point this far above the player's feet; a map whose eye follows the
+// player's height keeps its fixed eye this far above them.
+constexpr float look_at_height = 100.0f;
+constexpr float eye_above_player = 1400.0f;
+
 void enter_map(std::uint16_t map, float x, float y, float z, float direction);
 void unload_map();
 void reload_map();

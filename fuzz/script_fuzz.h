@@ -67,6 +67,7 @@ class ScriptFuzzInput : public DataFuzzInput {
   static void reset_talk_groups() {
     GameMode = SavedGameMode = mode_field;
     summon_state = 0;
+    field_overlay_bits = 0;
     party_money = party_wood = party_metal = party_coal = 0;
     free_party_items();
     for (Dwelling& d : dwellings) d = Dwelling{};

@@ -53,6 +53,15 @@ void talk_seeds(Seeds& seeds) {
     b: face_role 1001 1002 1; wait_turn 1001; turn_by 1002 -90L 0; turn_by 4004 5L 1; path_y_step 50 0
     walk_pose 1003 10L 0L 10L 7 180 1; near_jump 1001 500 @c; c: keep_player_dir; wait_role_act 1001 0
     wait_role_act 4004 0; end)")));
+  seeds.emplace_back("camera.bin", talk_seed(0, 0, assemble_talk(R"(
+    camera_interp 2; point_speed 50; angle_speed -1; distance_speed 0; control_off; camera_point 10L -20L 300L
+    camera_angles 10 -20 30 1; camera_distance 500; camera_follow 1 1001 30; camera_follow 3 2002 0; control_on
+    camera_eye 1 2 3; camera_mode 4; eye_speed 9; point_interp 3; angle_interp 1; distance_interp 2; eye_mode 2
+    view_zoom 2 10 20; view_zoom 1 0 -5; end)")));
+  seeds.emplace_back("view.bin", talk_seed(0, 0, assemble_talk(R"(
+    walk_bounds 0 0 1000 1000 1; view_return_snap; view_return; look_at_part 1001 0; look_at_part 2002 1
+    far_distance 0; far_distance 30000; screen_shade 0 255 15; screen_shade 255 0 0; wait_camera
+    effect_offset 5L -6L 7L; role_effect 1001 3; role_effect 2002 3; go_return; save_return; go_return; end)")));
 }
 
 void ai_seeds(Seeds& seeds) {

@@ -34,3 +34,7 @@ inline constexpr const char* talk_role_not_found_message =
 // 對話%d 指令錯誤%d: 找不到指定之角色ID=%d
 inline constexpr const char* talk_walker_not_found_message =
     "\xB9\xEF\xB8\xDC%d \xAB\xFC\xA5O\xBF\xF9\xBB~%d: \xA7\xE4\xA4\xA3\xA8\xEC\xAB\xFC\xA9w\xA4\xA7\xA8\xA4\xA6\xE2ID=%d";
+// 對話%d 指令錯誤 %d: 找不到指定之 角色ID:%d
+inline constexpr const char* camera_no_role_message =
+    "\xB9\xEF\xB8\xDC%d \xAB\xFC\xA5O\xBF\xF9\xBB~ %d: \xA7\xE4\xA4\xA3\xA8\xEC\xAB\xFC\xA9w\xA4\xA7 "
+    "\xA8\xA4\xA6\xE2ID:%d";

@@ -87,6 +87,63 @@ SliceResult talk_near_jump(TalkRun& run);        // 142
 SliceResult talk_keep_player_dir(TalkRun& run);  // 166
 SliceResult talk_path_y_step(TalkRun& run);      // 171
 
+// The field camera (talk_camera_ops.cpp). talk_camera_busy is 1 from the first run of a waiting
+// camera opcode (68-71, 130) until one completes; every event shares it.
+extern int talk_camera_busy;
+SliceResult talk_camera_interp(TalkRun& run);    // 62
+SliceResult talk_point_speed(TalkRun& run);      // 63
+SliceResult talk_angle_speed(TalkRun& run);      // 64
+SliceResult talk_distance_speed(TalkRun& run);   // 65
+SliceResult talk_control_on(TalkRun& run);       // 66
+SliceResult talk_control_off(TalkRun& run);      // 67
+SliceResult talk_camera_point(TalkRun& run);     // 68
+SliceResult talk_camera_angles(TalkRun& run);    // 69
+SliceResult talk_camera_distance(TalkRun& run);  // 70
+SliceResult talk_camera_follow(TalkRun& run);    // 71
+SliceResult talk_camera_eye(TalkRun& run);       // 72
+SliceResult talk_camera_mode(TalkRun& run);      // 73
+SliceResult talk_eye_speed(TalkRun& run);        // 74
+SliceResult talk_point_interp(TalkRun& run);     // 75
+SliceResult talk_angle_interp(TalkRun& run);     // 76
+SliceResult talk_distance_interp(TalkRun& run);  // 77
+SliceResult talk_eye_mode(TalkRun& run);         // 78
+SliceResult talk_view_zoom(TalkRun& run);        // 86
+// Marks the camera as busy for the running event, which then owns the mark.
+void set_camera_busy(const TalkRun& run);
+// True while a waiting camera opcode's goal stands (a mark whose event left is cleared here).
+bool camera_busy();
+void clear_camera_busy();
+// The talk waits for the camera unless the control mode says it does not; with flag 8031 too
+// it does not even let a frame pass.
+bool camera_go_on();
+// The look-at goal, kept in the field's camera settings and given to the camera.
+void set_camera_point_goal(float x, float y, float z);
+// The rest of a camera opcode that looks at a point (71, 130), after its first run set the goal
+// (goal_just_set) or on a later run: it passes once the camera arrived, or at once when the talk
+// does not wait; with a snapping point the camera moves at once and the script goes on.
+SliceResult camera_point_wait(bool goal_just_set);
+// The event in the queue slot leaves: the camera mark it owns goes with it.
+void undo_camera_marks(int slot);
+
+// View, screen shade, effects and the return point (talk_view_ops.cpp).
+extern int view_return_busy;  // opcode 115 runs
+extern int view_return_snap;  // the next 115 snaps the camera back
+extern int shade_busy;        // opcode 143 waits for the shade
+extern float effect_offset[3];  // added to the role's place by the next effect at a role
+SliceResult talk_walk_bounds(TalkRun& run);      // 114
+SliceResult talk_view_return(TalkRun& run);      // 115
+SliceResult talk_look_at_part(TalkRun& run);     // 130
+SliceResult talk_far_distance(TalkRun& run);     // 134
+SliceResult talk_view_return_snap(TalkRun& run); // 140
+SliceResult talk_screen_shade(TalkRun& run);     // 143
+SliceResult talk_wait_camera(TalkRun& run);      // 150
+SliceResult talk_effect_offset(TalkRun& run);    // 153
+SliceResult talk_role_effect(TalkRun& run);      // 154
+SliceResult talk_save_return(TalkRun& run);      // 162
+SliceResult talk_go_return(TalkRun& run);        // 163
+// The event in the queue slot leaves: the view return's and the shade's marks it owns go too.
+void undo_view_marks(int slot);
+
 // Scene and map change (talk_scene_ops.cpp).
 SliceResult talk_map_change(TalkRun& run);       // 50
 

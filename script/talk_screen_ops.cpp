@@ -1,6 +1,7 @@
 // Talk opcodes of texts, the input, and the game's screens, with the marked forms of those that
 // wait for a screen to close.
 #include <cstring>
+#include <vector>
 
 #include "core/flags.h"
 #include "core/frame_timer.h"
@@ -111,7 +112,7 @@ SliceResult talk_summon(TalkRun& run) {
 }
 
 SliceResult talk_summon_marked(TalkRun& run) {
-  if (summon_state & summon_open) return SliceResult::Wait;
+  if (summon_is_open()) return SliceResult::Wait;
   unmark(run);
   return SliceResult::EndSlice;
 }
@@ -126,11 +127,11 @@ SliceResult talk_shop(TalkRun& run) {
   const std::size_t list = run.cur.pos();
   const std::size_t n = run.cur.word_list();
   if (!run.cur.ok()) return SliceResult::EndSlice;
-  // A longer list than the shop takes keeps its first goods.
-  std::uint16_t goods_list[shop_goods_capacity];
-  const int count = static_cast<int>(std::min<std::size_t>(n, shop_goods_capacity));
-  for (int i = 0; i < count; ++i) goods_list[i] = run.cur.u16_at(list + 2 * std::size_t(i));
-  call_shop_system(MODE_ENTER, goods_list, count);
+  // The shop keeps every good of the list; the buffer keeps its room from one shop to the next.
+  static std::vector<std::uint16_t> goods_list;
+  goods_list.resize(n);
+  for (std::size_t i = 0; i < n; ++i) goods_list[i] = run.cur.u16_at(list + 2 * i);
+  call_shop_system(MODE_ENTER, goods_list.data(), static_cast<int>(n));
   return mark_and_wait(run);
 }
 

@@ -7,6 +7,7 @@
 #include "core/frame_timer.h"
 #include "core/game_ini.h"
 #include "core/game_mode.h"
+#include "script/talk_state_words.h"
 
 void reset_game() {
   quit_request = 0;
@@ -18,6 +19,7 @@ void reset_game() {
   game_clock = 0;
   play_time = 0;
   std::memset(flag_bytes, 0, sizeof flag_bytes);
+  clear_return_point();
   // The switches game.ini turned on (the developer keys among them) outlast the reset.
   reapply_game_ini_flags();
 }

@@ -29,3 +29,4 @@ constexpr int sfx_back = 304;
 constexpr int sfx_tab = 305;
 constexpr int sfx_refuse = 309;
 constexpr int sfx_page = 313;
+constexpr int sfx_trade = 324;  // a purchase or a sale

@@ -16,6 +16,7 @@
 #include "tests/script/talk_group_test.h"
 #include "ui/save_load.h"
 #include "ui/shop.h"
+#include "ui/shop_rules.h"
 #include "ui/summon.h"
 
 namespace {
@@ -243,7 +244,7 @@ TEST_F(TalkParty, SummoningWaitsWhileTheListIsOpen) {
   MapRole& ev = start("summon; set_flag 600; end");
   EXPECT_EQ(at(ev), 0u) << "waits on its own word";
   EXPECT_EQ(script_word(ev, 0), 164 + 0x2000);
-  EXPECT_TRUE(summon_state & summon_open);
+  EXPECT_TRUE(summon_is_open());
   EXPECT_TRUE(test_flag(flag_input_captured));
   for (int frame = 0; frame < 3; ++frame) run_talk(&ev);
   EXPECT_EQ(at(ev), 0u);
@@ -257,8 +258,8 @@ TEST_F(TalkParty, SummoningWaitsWhileTheListIsOpen) {
 TEST_F(TalkParty, TheShopOpensWithItsGoodsAndTheScriptGoesOnWhenItIsLeft) {
   MapRole& ev = start("shop {3 5 7}; set_flag 600; end");
   EXPECT_EQ(GameMode, mode_shop_talk);
-  ASSERT_EQ(shop_goods_count, 3);
-  EXPECT_EQ(shop_goods[2], 7);
+  ASSERT_EQ(shop.goods.size(), 3u);
+  EXPECT_EQ(shop.goods[2], 7);
   EXPECT_EQ(script_word(ev, 0), 202 + 0x2000);
   for (int mode : {mode_shop_talk, mode_shop_buy, mode_shop_sell}) {
     GameMode = mode;
@@ -272,12 +273,12 @@ TEST_F(TalkParty, TheShopOpensWithItsGoodsAndTheScriptGoesOnWhenItIsLeft) {
   EXPECT_FALSE(test_flag(600));
 }
 
-TEST_F(TalkParty, AShopListLongerThanTheShopKeepsItsFirstGoods) {
+TEST_F(TalkParty, AShopKeepsEveryGoodOfALongList) {
   std::string list;
   for (int i = 1; i <= 40; ++i) list += std::to_string(i) + " ";
   MapRole& ev = start("shop {" + list + "}; set_flag 600; end");
-  EXPECT_EQ(shop_goods_count, 32);
-  EXPECT_EQ(shop_goods[31], 32);
+  ASSERT_EQ(shop.goods.size(), 40u);
+  EXPECT_EQ(shop.goods[39], 40);
   call_shop_system(MODE_LEAVE, nullptr, 0);
   run_talk(&ev);
   EXPECT_EQ(at(ev), 2u + 80u + 2u);
@@ -314,7 +315,7 @@ TEST_F(TalkParty, AnEventLeavingTheQueueWhileItWaitsPutsThePlainNumberBack) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
-    summon_state = 0;
+    field_overlay_bits = 0;
     MapRole& ev = start("summon; set_flag 600; end");
     const int base = ev.talk_base;
     const unsigned first = ev.talk_start;
@@ -323,7 +324,7 @@ TEST_F(TalkParty, AnEventLeavingTheQueueWhileItWaitsPutsThePlainNumberBack) {
     close_summon();
     MapRole& again = queue(5);
     run_talk(&again);
-    EXPECT_TRUE(summon_state & summon_open) << "the next run opens the list again";
+    EXPECT_TRUE(summon_is_open()) << "the next run opens the list again";
     clear_talks_proc();
   }
 }
