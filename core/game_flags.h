@@ -67,3 +67,9 @@ constexpr int flag_member_2 = 4;              // party character 2 is with the p
 constexpr int flag_game_cleared = 37;         // fame.dat records that the game was cleared once
 constexpr int flag_old_saves = 8091;          // saves of version 5 may be loaded
 constexpr int flag_load_transient_first = 8101;  // the first of eight flags (8101-8108) every load clears
+
+// ---- The log page -----------------------------------------------------------------------------
+constexpr int flag_picture_first = 200;           // 200-209: picture n of the log's gallery is shown
+constexpr int flag_mission_accepted_first = 7001;  // 7001-7256: mission n is accepted
+constexpr int flag_mission_finished_first = 7257;  // 7257-7512: mission n is finished
+constexpr int flag_history_first = 7513;           // 7513-7998: history entry h is shown
