@@ -307,9 +307,10 @@ void draw_tab_strip() {
 
 void draw_missions() {
   for (int i = 0; i < 3; ++i) {
+    // Only the chosen list's label has an outline of its own colour.
     const bool outlined = log_focus == log_focus_missions && i == log_sub_tab;
-    font_16.set_shadow_color(text_colours[21]);
-    draw_text_at(font_16, 115 + 130 * i, 46, sub_tab_names[i], text_colours[12], outlined ? GLYPH_BOLD_OUTLINE : GLYPH_PLAIN);
+    font_16.set_shadow_color(text_colours[outlined ? 21 : 12]);
+    draw_text_at(font_16, 115 + 130 * i, 46, sub_tab_names[i], text_colours[12], GLYPH_BOLD_OUTLINE);
     font_16.set_shadow_color(0);
   }
   const int x = 96, y = 86;
