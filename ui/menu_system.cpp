@@ -113,6 +113,10 @@ void enter_menu() {
 
 void leave_menu() {
   leave_equip_page();
+  // The close button also works on the arts and log pages: the party's magic goes back out of
+  // slot 1's list and the log's charts are freed.
+  leave_arts_page();
+  leave_log_page();
   field_camera = menu_camera_copy;
   menu_effects().clear();
   menu_page = menu_bar_sel = 0;

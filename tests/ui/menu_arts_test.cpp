@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/game_mode.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "data/item_list.h"
@@ -107,6 +108,18 @@ TEST_F(Arts, EnterThenLeaveKeepsSlotOnesListAlsoWhenItOwnsOneOfTheMagic) {
   // The frame calls the leave step on every bar click, also when the page was never opened.
   leave_arts_page();
   EXPECT_EQ(list_of(1), before);
+}
+
+TEST_F(Arts, LeavingTheMenuFromThePageTakesTheMagicOutToo) {
+  party_magic[0].object = heal;
+  const auto before = list_of(1);
+  ASSERT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 1);
+  menu_page = menu_page_arts;
+  enter_arts_page();
+  ASSERT_NE(find_item(&gmRoleData[1].arts, heal), nullptr);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  EXPECT_EQ(list_of(1), before);
+  EXPECT_EQ(arts_state, arts_closed);
 }
 
 TEST_F(Arts, RowsRunAcrossTheMembersSectionsEachStartingWithItsHeader) {
