@@ -10,3 +10,7 @@ void draw_base_camp();
 extern G3dWld base_world;
 // Loads the base map and, when there are no houses, builds the default dwelling.
 void init_base_map();
+
+// Sets the base camp up after the menu's entry made mode 10 current. Until the base camp is
+// built it hands back at once: GameMode returns to SavedGameMode (the menu).
+void enter_base_camp();

@@ -66,6 +66,20 @@ constexpr int flag_no_talk_battles = 11;      // talk scripts start no battle
 constexpr int flag_member_0 = 1;              // party character 0 is with the party
 constexpr int flag_member_1 = 2;              // party character 1 is with the party
 constexpr int flag_member_2 = 4;              // party character 2 is with the party
+// The menu.
+constexpr int flag_mechanism_0 = 5;           // the first mechanism (the kite) is had
+constexpr int flag_base_camp_open = 9;        // the menu's base-camp entry works
+constexpr int flag_mechanism_listed_0 = 30;   // 30-32: mechanisms 0-2 are listed on the mechanisms page
+constexpr int flag_mechanism_listed_1 = 31;
+constexpr int flag_mechanism_listed_2 = 32;
+constexpr int flag_travel_item_off = 43;      // the travel item cannot be used
+constexpr int flag_story_item_off = 44;       // the story item cannot be used
 constexpr int flag_game_cleared = 37;         // fame.dat records that the game was cleared once
 constexpr int flag_old_saves = 8091;          // saves of version 5 may be loaded
 constexpr int flag_load_transient_first = 8101;  // the first of eight flags (8101-8108) every load clears
+
+// ---- The log page -----------------------------------------------------------------------------
+constexpr int flag_picture_first = 200;           // 200-209: picture n of the log's gallery is shown
+constexpr int flag_mission_accepted_first = 7001;  // 7001-7256: mission n is accepted
+constexpr int flag_mission_finished_first = 7257;  // 7257-7512: mission n is finished
+constexpr int flag_history_first = 7513;           // 7513-7998: history entry h is shown

@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <span>
 
+#include "core/game_flags.h"
 #include "data/item_node.h"
 #include "data/role_data.h"
 
 constexpr int party_record_count = 4;  // members 0-2 are the party; all four are saved
+// The game flag of each party slot 0-2: the member is with the party while it is set.
+inline constexpr int party_member_flags[3] = {flag_member_0, flag_member_1, flag_member_2};
 
 extern RoleData gmRoleData[party_record_count];
 extern ItemNode party_bag;      // owner of the shared bag

@@ -22,6 +22,7 @@ struct MapNote {
 };
 
 // Map flags of the map database's row.
+constexpr std::uint16_t map_no_save = 0x10;  // the menu refuses to save here
 constexpr std::uint16_t map_has_minimap = 0x40;
 constexpr std::uint16_t map_outdoor = 0x80;
 constexpr std::uint16_t map_eye_follows_height = 0x100;

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "sound/sfx_bank.h"
 #include "core/game_mode.h"
+#include "ui/menu_items.h"
 #include "ui/menu_system.h"
 #include "ui/save_file.h"
 #include "ui/save_load.h"

@@ -30,6 +30,7 @@
 #include "sound/sfx_bank.h"
 #include "ui/cursor.h"
 #include "ui/menu_system.h"
+#include "ui/options_panel.h"
 #include "ui/new_game.h"
 #include "ui/save_load.h"
 #include "ui/screen_button.h"
