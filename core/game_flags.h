@@ -64,7 +64,6 @@ constexpr int flag_act_camera = 8032;         // the animated camera runs; field
 constexpr int flag_member_0 = 1;              // party character 0 is with the party
 constexpr int flag_member_1 = 2;              // party character 1 is with the party
 constexpr int flag_member_2 = 4;              // party character 2 is with the party
-constexpr int party_member_flags[3] = {flag_member_0, flag_member_1, flag_member_2};  // by party slot
 constexpr int flag_game_cleared = 37;         // fame.dat records that the game was cleared once
 constexpr int flag_old_saves = 8091;          // saves of version 5 may be loaded
 constexpr int flag_load_transient_first = 8101;  // the first of eight flags (8101-8108) every load clears

@@ -5,11 +5,15 @@
 #include <cstdint>
 #include <span>
 
+#include "core/game_flags.h"
 #include "data/item_node.h"
 #include "data/role_data.h"
 
 constexpr int party_record_count = 4;  // members 0-2 are the party; all four are saved
 constexpr int party_member_count = 3;  // the party slots
+
+// The game flag that says each party slot's member is with the party.
+constexpr int party_member_flags[party_member_count] = {flag_member_0, flag_member_1, flag_member_2};
 
 // The class bit of each party slot in an object's user_class mask (who may wear it).
 constexpr std::uint8_t member_class_bits[party_member_count] = {1, 2, 8};

@@ -26,6 +26,7 @@
 #include "data/maps_lookups.h"
 #include "data/maps_music.h"
 #include "data/object_db.h"
+#include "data/party.h"
 #include "field/field_camera_state.h"
 #include "field/map_change.h"
 #include "field/map_file.h"
