@@ -76,6 +76,8 @@ class ScriptFuzzInput : public DataFuzzInput {
     std::memset(text_slots, 0, sizeof text_slots);
     text_slot_count = 0;
     music_fade_frames = talk_music_mark = 0;
+    talk_walk_speed = talk_default_speed;
+    next_path_y_step = 0.0f;
     std::memset(music_ids, 0, sizeof music_ids);
     std::memset(music_params, 0, sizeof music_params);
   }

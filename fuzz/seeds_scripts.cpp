@@ -40,6 +40,19 @@ void talk_seeds(Seeds& seeds) {
     show_scene; hide_scene; text_slots "abc"; text_slots "\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40\xA4\x40"
     text_slots "0x"; name_plate 3; input_wait; input_release; speed_up_off; summon; shop {1 2 3}
     pause_210; pause_211; pause_212; save_screen; load_screen; nothing_201; end)")));
+  seeds.emplace_back("roles.bin", talk_seed(0, 0, assemble_talk(R"(
+    set_act 1001 3; set_qq 1001 8; keep_delay 1001 2; free_delay 1001; turn_role 1001 90 1; turn_role 4004 9 0
+    walk_speed 3; path_y_step 300 0; walk_to 1001 10L 0L 20L; run_speed; walk_view 1002 5L 0L 5L 40
+    walk_up_to 1003 1001 1; wait_path 1001; wait_path 4004; place_role 1002 1L 2L 3L; move_to_map 1003 7 1L 1L 1L
+    move_to_map 1003 0 4L 5L 6L; hold_role 1001; release_role 1001; take_off_map 1002; put_back 1002
+    set_bit_3 1001; clear_bit_3 4004; make_leader 1001; kind_14 1001; kind_13 1002; clear_kind 4004
+    bit_5 1001 1; bit_1 4004 1; occupy_cell 1001 0; occupy_cell 1001 1; bit_2 1001 1; move_to_role 1001 4004
+    set_role_ai 1001 2; end)")));
+  seeds.emplace_back("walks.bin", talk_seed(0, 0, assemble_talk(R"(
+    jump_role 1001 100 0 100 5 1; wait_jump 1001; landed_jump 1001 @a; a: overlap_jump 1001 1002 @b
+    b: face_role 1001 1002 1; wait_turn 1001; turn_by 1002 -90L 0; turn_by 4004 5L 1; path_y_step 50 0
+    walk_pose 1003 10L 0L 10L 7 180 1; near_jump 1001 500 @c; c: keep_player_dir; wait_role_act 1001 0
+    wait_role_act 4004 0; end)")));
   seeds.emplace_back("camera.bin", talk_seed(0, 0, assemble_talk(R"(
     camera_interp 2; point_speed 50; angle_speed -1; distance_speed 0; control_off; camera_point 10L -20L 300L
     camera_angles 10 -20 30 1; camera_distance 500; camera_follow 1 1001 30; camera_follow 3 2002 0; control_on
@@ -49,6 +62,13 @@ void talk_seeds(Seeds& seeds) {
     walk_bounds 0 0 1000 1000 1; view_return_snap; view_return; look_at_part 1001 0; look_at_part 2002 1
     far_distance 0; far_distance 30000; screen_shade 0 255 15; screen_shade 255 0 0; wait_camera
     effect_offset 5L -6L 7L; role_effect 1001 3; role_effect 2002 3; go_return; save_return; go_return; end)")));
+  seeds.emplace_back("looks.bin", talk_seed(0, 0, assemble_talk(R"(
+    expression 1001 33 2; expression 1001 0 0; expression 3003 1 1; set_ai 1001 0; set_ai 2002 9
+    set_talk 1001 7; flagex_on 1001; flagex_on 3003; flagex_off 1001; weapon_ani 1 0 0 1
+    weapon_ani 1001 5 1 2; keep_qq 1001 1; keep_qq 2002 0; bit_7 1001 1; role_fade 1001 0 255 0
+    wait_role_fade 1001; turned_to_talk 257; bit_21 1001; role_scale 1001 2147483647L
+    role_scale 1001 -2147483648L; pose 1001 4 2; pose 2002 4 2; role_fade 1001 255 0 1
+    wait_role_fade 3003; end)")));
 }
 
 void ai_seeds(Seeds& seeds) {

@@ -13,8 +13,10 @@
 #include "field/role_path.h"
 #include "field/role_walk.h"
 #include "field/talk_view.h"
+#include "g3d/renderer.h"
 #include "script/script_messages.h"
 #include "script/talk_files.h"
+#include "script/talk_ops.h"
 #include "script/talk_queue.h"
 #include "script/text_slots.h"
 
@@ -82,6 +84,11 @@ void turn_roles_back(std::uint16_t speaker) {
   for (int i = 0; i < gmMapRoleCount; ++i) {
     MapRole& r = gmMapRole[i];
     if (r.RoleID == 0 || r.RoleID >= role_id_system) continue;
+    if (!(r.flagEx & 1)) {
+      // The talk's expressions end with it, unless the role was told to keep its looks.
+      r.expression_anim = ActInstance{};
+      r.expression_saved_key = 0;
+    }
     if (!(r.STATE & state_turns_back) || (r.flagEx & 1)) continue;
     if (r.RoleID == speaker) {
       if (r.turned_to_talk == 1) {
@@ -113,6 +120,10 @@ SliceResult talk_end(TalkRun& run) {
   text_slot_count = 0;
   if (MapRole* p = player_role()) p->STATE &= ~(state_held | state_bit_5 | state_rising);
   clear_flag(flag_wall_test_off);
+  if (expression_mark) {
+    renderer.release_textures();
+    expression_mark = 0;
+  }
   turn_roles_back(speaker);
   if (run_mode.on()) {
     run_mode.flags[0] = run_mode.flags[1] = 1;

@@ -38,6 +38,55 @@ SliceResult talk_text_colour(TalkRun& run);      // 16
 SliceResult talk_choice(TalkRun& run);           // 17
 SliceResult talk_close_box(TalkRun& run);        // 18
 
+// Roles: animation, facing, place and map, walks, holding, the leader, STATE bits, AI
+// (talk_role_ops.cpp).
+constexpr float talk_default_speed = 8.0f;
+extern float talk_walk_speed;   // the speed of the walks scripts start
+extern float next_path_y_step;  // the view height of the next walk; each walk takes it back to 0
+SliceResult talk_set_act(TalkRun& run);          // 20
+SliceResult talk_set_qq(TalkRun& run);           // 21
+SliceResult talk_keep_delay(TalkRun& run);       // 22
+SliceResult talk_free_delay(TalkRun& run);       // 23
+SliceResult talk_turn_role(TalkRun& run);        // 24
+SliceResult talk_set_walk_speed(TalkRun& run);   // 25
+SliceResult talk_default_walk_speed(TalkRun& run);  // 26
+SliceResult talk_place_role(TalkRun& run);       // 27
+SliceResult talk_move_to_map(TalkRun& run);      // 28
+SliceResult talk_walk_to(TalkRun& run);          // 29
+SliceResult talk_walk_view(TalkRun& run);        // 30
+SliceResult talk_walk_up_to(TalkRun& run);       // 31
+SliceResult talk_wait_path(TalkRun& run);        // 32
+SliceResult talk_hold_role(TalkRun& run);        // 33
+SliceResult talk_release_role(TalkRun& run);     // 34
+SliceResult talk_take_off_map(TalkRun& run);     // 35
+SliceResult talk_put_back(TalkRun& run);         // 36
+SliceResult talk_set_bit_3(TalkRun& run);        // 37
+SliceResult talk_clear_bit_3(TalkRun& run);      // 38
+SliceResult talk_make_leader(TalkRun& run);      // 39
+SliceResult talk_kind_14(TalkRun& run);          // 40
+SliceResult talk_kind_13(TalkRun& run);          // 41
+SliceResult talk_clear_kind(TalkRun& run);       // 42
+SliceResult talk_bit_5(TalkRun& run);            // 43
+SliceResult talk_bit_1(TalkRun& run);            // 44
+SliceResult talk_occupy_cell(TalkRun& run);      // 45
+SliceResult talk_bit_2(TalkRun& run);            // 46
+SliceResult talk_move_to_role(TalkRun& run);     // 47
+SliceResult talk_set_role_ai(TalkRun& run);      // 275
+
+// Role jumps, turns, walks to a pose and the distance test (talk_walk_ops.cpp).
+SliceResult talk_wait_role_act(TalkRun& run);    // 97
+SliceResult talk_jump_role(TalkRun& run);        // 110
+SliceResult talk_wait_jump(TalkRun& run);        // 111
+SliceResult talk_landed_jump(TalkRun& run);      // 112
+SliceResult talk_overlap_jump(TalkRun& run);     // 113
+SliceResult talk_face_role(TalkRun& run);        // 118
+SliceResult talk_wait_turn(TalkRun& run);        // 119
+SliceResult talk_turn_by(TalkRun& run);          // 131
+SliceResult talk_walk_pose(TalkRun& run);        // 137
+SliceResult talk_near_jump(TalkRun& run);        // 142
+SliceResult talk_keep_player_dir(TalkRun& run);  // 166
+SliceResult talk_path_y_step(TalkRun& run);      // 171
+
 // The field camera (talk_camera_ops.cpp). talk_camera_busy is 1 from the first run of a waiting
 // camera opcode (68-71, 130) until one completes; every event shares it.
 extern int talk_camera_busy;
@@ -127,6 +176,23 @@ SliceResult talk_var_at_least_jump(TalkRun& run);  // 303
 SliceResult talk_var_at_most_jump(TalkRun& run);   // 304
 SliceResult talk_var_equal_jump(TalkRun& run);     // 305
 SliceResult talk_script_value_var(TalkRun& run);   // 310
+
+// Role looks, fades and settings (talk_look_ops.cpp).
+extern int expression_mark;  // set by 120; the end opcode releases the device textures once
+SliceResult talk_expression(TalkRun& run);       // 120
+SliceResult talk_set_ai(TalkRun& run);           // 132
+SliceResult talk_set_talk(TalkRun& run);         // 133
+SliceResult talk_flagex_on(TalkRun& run);        // 135
+SliceResult talk_weapon_ani(TalkRun& run);       // 138
+SliceResult talk_keep_qq(TalkRun& run);          // 141
+SliceResult talk_bit_7(TalkRun& run);            // 151
+SliceResult talk_role_fade(TalkRun& run);        // 157
+SliceResult talk_wait_role_fade(TalkRun& run);   // 158
+SliceResult talk_turned_to_talk(TalkRun& run);   // 159
+SliceResult talk_bit_21(TalkRun& run);           // 160
+SliceResult talk_role_scale(TalkRun& run);       // 165
+SliceResult talk_pose(TalkRun& run);             // 168
+SliceResult talk_flagex_off(TalkRun& run);       // 170
 
 // The party's money, resources, bag, arts, health and treasures (talk_party_ops.cpp).
 SliceResult talk_heal(TalkRun& run);             // 139

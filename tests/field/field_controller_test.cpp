@@ -100,7 +100,9 @@ TEST(FieldRules, WalkingKeysGiveTheLastMatchingAngle) {
     SCOPED_TRACE(c.what);
     float angle = -1;
     EXPECT_EQ(walk_key_angle(c.keys, &angle), c.walks);
-    if (c.walks) EXPECT_EQ(angle, c.angle);
+    if (c.walks) {
+      EXPECT_EQ(angle, c.angle);
+    }
   }
 }
 

@@ -190,7 +190,10 @@ TEST_F(MapChange, TheSameMusicGoesOnAndAMapWithoutMusicIsSilent) {
   enter(fixtures::sample_village);
   EXPECT_EQ(music_ids[0], 1);
   EXPECT_FALSE(logged("play_music")) << "the same two ids: nothing is started again";
-  write_map({.map = 300, .map_act = kit::sample_village_act});
+  kit::MapFileSpec plain;
+  plain.map = 300;
+  plain.map_act = kit::sample_village_act;
+  write_map(plain);
   enter(300);
   EXPECT_EQ(music_ids[0], 0);
   EXPECT_EQ(music_director.requested_mode(), 4);
