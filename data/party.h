@@ -10,13 +10,8 @@
 #include "data/role_data.h"
 
 constexpr int party_record_count = 4;  // members 0-2 are the party; all four are saved
-constexpr int party_member_count = 3;  // the party slots
-
-// The game flag that says each party slot's member is with the party.
-constexpr int party_member_flags[party_member_count] = {flag_member_0, flag_member_1, flag_member_2};
-
-// The class bit of each party slot in an object's user_class mask (who may wear it).
-constexpr std::uint8_t member_class_bits[party_member_count] = {1, 2, 8};
+// The game flag of each party slot 0-2: the member is with the party while it is set.
+inline constexpr int party_member_flags[3] = {flag_member_0, flag_member_1, flag_member_2};
 
 extern RoleData gmRoleData[party_record_count];
 extern ItemNode party_bag;      // owner of the shared bag
@@ -34,6 +29,9 @@ extern ItemNode party_magic[party_magic_records];
 void party_magic_to_image(std::span<std::uint8_t, party_magic_image_size> out);
 void party_magic_from_image(std::span<const std::uint8_t, party_magic_image_size> in);
 
+constexpr int party_member_count = 3;  // the party slots
+// The class bit of each party slot in an object's user_class mask (who may wear it).
+inline constexpr std::uint8_t member_class_bits[party_member_count] = {1, 2, 8};
 // The party slots whose member flag is set (the members with the party), in slot order; returns
 // how many.
 int present_party_members(int out[party_member_count]);
