@@ -5,15 +5,15 @@
 // entry and the residents.
 #include "app/demo_scene.h"
 #include "base/residents.h"
-#include "core/log.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
+#include "core/log.h"
 #include "data/item_list.h"
 #include "data/map_role.h"
 #include "data/maps_init.h"
-#include "script/demo_talks.h"
 #include "data/party.h"
+#include "script/demo_talks.h"
 #include "script/talk_queue.h"
 #include "ui/summon.h"
 
