@@ -6,6 +6,8 @@
 #include "core/game_mode.h"
 #include "g3d/renderer.h"
 
+int fight_from_talk = 0;
+
 void fight_input() {}
 void fight_update() {}
 void fight_draw() { renderer.present(); }

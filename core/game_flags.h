@@ -58,6 +58,8 @@ constexpr int flag_field_wireframe = 8108;    // the field world draws as a wire
 
 // ---- Flags of the talk and AI interpreters ----------------------------------------------------
 constexpr int flag_act_camera = 8032;         // the animated camera runs; field roles are not updated
+constexpr int flag_video_no_wait = 8033;      // the next talk video lets its script go on at once
+constexpr int flag_no_talk_battles = 11;      // talk scripts start no battle
 // 8052, flag_wall_test_off, is also the mark that a talk runs: every queued talk sets it.
 
 // ---- Party, fame and saves ---------------------------------------------------------------------

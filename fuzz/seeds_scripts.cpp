@@ -69,6 +69,14 @@ void talk_seeds(Seeds& seeds) {
     wait_role_fade 1001; turned_to_talk 257; bit_21 1001; role_scale 1001 2147483647L
     role_scale 1001 -2147483648L; pose 1001 4 2; pose 2002 4 2; role_fade 1001 255 0 1
     wait_role_fade 3003; end)")));
+  seeds.emplace_back("scene.bin", talk_seed(0, 0, assemble_talk(R"(
+    role_ani 1001 9 2; del_role_ani 1001 9 2; screen_ani 9 3 -40 60 15; tint_fade 10 200 1 0
+    screen_colour 1 2 3; alpha_fade 64 1 2 3 0 255; alpha_fade 0 0 0 0 255 0; map_note 300 0; rearm_note
+    tile_fade 12; wait_tile_fade; wait_role_anim 1001 0; wait_role_anim 4321 5; battle 7; hand_over 6; end)")));
+  seeds.emplace_back("video.bin", talk_seed(0, 0, assemble_talk(R"(
+    video_no_wait; video "intro.bik"; wait_video_frame 30; moving_ani -1 2 3 40 50 60 7 9 1
+    ani_to_role 4 5 6 1001 -3 9 2; ani_at_role 1001 9 3; wait_ani 9 1; del_ani 9 1; act_camera 40 2
+    wait_act_camera 5; act_camera_go; wait_act_camera 0; act_camera_end; end)")));
 }
 
 void ai_seeds(Seeds& seeds) {

@@ -26,6 +26,9 @@ void undo_talk_marks(const MapRole& ev) {
   if (!at.ok()) return;
   const std::uint16_t word = at.u16_at(ev.talk_offset);
   if (at.ok() && is_marked_talk_opcode(word)) at.put_u16(ev.talk_offset, word - talk_mark_bit);
+  if (!at.ok()) return;
+  undo_fade_marks(at, ev.talk_offset, word);
+  undo_video_mark(word);
 }
 
 TalkMarkOwner talk_mark_owner(const TalkRun& run) { return {run.slot, run.generation}; }

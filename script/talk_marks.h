@@ -3,10 +3,12 @@
 // own opcode word by adding 0x2000, and puts the plain number back when it is done. An event that
 // leaves the queue while it waits on a marked opcode must put it back too, or the next run of the
 // script would take the marked form for its own and skip the opcode's set-up.
+#include <cstddef>
 #include <cstdint>
 
 struct MapRole;
 struct TalkRun;
+class ScriptCursor;
 
 constexpr std::uint16_t talk_mark_bit = 0x2000;
 // True for the marked forms of the opcodes that mark themselves (164, 202, 210-212).
@@ -26,3 +28,7 @@ TalkMarkOwner talk_mark_owner(const TalkRun& run);
 bool talk_mark_owner_live(const TalkMarkOwner& owner);
 // True when the owner is the event now in the slot, which is about to leave.
 bool talk_mark_owned_by(const TalkMarkOwner& owner, int slot);
+// The marks of the fades (51's running bit, 53's global mark) and of the video (90) that an
+// event waiting at offset on that word holds.
+void undo_fade_marks(ScriptCursor& at, std::size_t offset, std::uint16_t word);
+void undo_video_mark(std::uint16_t word);

@@ -144,8 +144,38 @@ SliceResult talk_go_return(TalkRun& run);        // 163
 // The event in the queue slot leaves: the view return's and the shade's marks it owns go too.
 void undo_view_marks(int slot);
 
-// Scene and map change (talk_scene_ops.cpp).
+// Scene, map change, hand-over and battle (talk_scene_ops.cpp).
+extern int talk_alpha_fade_mark;  // 1 while an opcode 53 runs
+SliceResult talk_role_ani(TalkRun& run);         // 48
+SliceResult talk_del_role_ani(TalkRun& run);     // 49
 SliceResult talk_map_change(TalkRun& run);       // 50
+SliceResult talk_tint_fade(TalkRun& run);        // 51
+SliceResult talk_screen_colour(TalkRun& run);    // 52
+SliceResult talk_alpha_fade(TalkRun& run);       // 53
+SliceResult talk_screen_ani(TalkRun& run);       // 55
+SliceResult talk_map_note(TalkRun& run);         // 79
+SliceResult talk_hand_over(TalkRun& run);        // 80
+SliceResult talk_battle(TalkRun& run);           // 81
+SliceResult talk_rearm_note(TalkRun& run);       // 82
+SliceResult talk_tile_fade(TalkRun& run);        // 84
+SliceResult talk_wait_tile_fade(TalkRun& run);   // 85
+SliceResult talk_wait_role_anim(TalkRun& run);   // 87
+
+// Videos, scene animations and the animated camera (talk_video_ops.cpp).
+constexpr std::size_t video_name_size = 260;
+extern char video_name[video_name_size];
+SliceResult talk_video(TalkRun& run);            // 90
+SliceResult talk_moving_ani(TalkRun& run);       // 91
+SliceResult talk_ani_to_role(TalkRun& run);      // 92
+SliceResult talk_ani_at_role(TalkRun& run);      // 93
+SliceResult talk_wait_ani(TalkRun& run);         // 95
+SliceResult talk_del_ani(TalkRun& run);          // 96
+SliceResult talk_wait_video_frame(TalkRun& run); // 98
+SliceResult talk_video_no_wait(TalkRun& run);    // 99
+SliceResult talk_act_camera(TalkRun& run);       // 260
+SliceResult talk_wait_act_camera(TalkRun& run);  // 261
+SliceResult talk_act_camera_go(TalkRun& run);    // 262
+SliceResult talk_act_camera_end(TalkRun& run);   // 263
 
 // The random numbers of opcode 89: a linear congruential generator apart from the game's own.
 void talk_rand_seed(std::uint32_t seed);

@@ -31,6 +31,7 @@ constexpr std::uint32_t talk_go_on = 0x80000000;
 constexpr std::uint32_t talk_state_open = 0x10;
 constexpr std::uint32_t talk_state_closed = 1;
 constexpr std::uint32_t talk_state_closed_in_battle = 4;
+constexpr std::uint32_t talk_state_video = 0x20;  // a talk's video is under way
 
 // The speaker role's STATE bit while one of its boxes is open.
 constexpr std::uint32_t role_box_open = 0x08000000;
