@@ -31,7 +31,7 @@ constexpr int item_count = 20;
 constexpr int visible_rows = 9;
 constexpr int row_height = 28;
 constexpr int list_x = 40, list_y = 44;
-constexpr std::uint16_t scroll_act = 9069, scroll_bar_qq = 2;
+constexpr std::uint16_t scroll_act = 9069, scroll_bar_qq = 4;
 constexpr std::uint16_t slider_act = 9071;
 constexpr std::uint16_t hint_key = 1;
 

@@ -34,6 +34,9 @@ constexpr std::uint16_t act_state_mirrored = 0x2;
 constexpr std::uint16_t act_state_point_set = 0x4;
 constexpr std::uint16_t act_state_frozen = 0x10;
 constexpr std::uint16_t act_state_restart = 0x20;
+
+// What an instance shows (TP).
+constexpr std::uint8_t act_kind_model = 0, act_kind_quad = 1, act_kind_sprite = 2;
 // loop bits.
 constexpr std::uint16_t act_loop_set = 0x8000;
 constexpr std::uint16_t act_loop_forever = 0x4000;
@@ -75,7 +78,7 @@ struct ActInstance {
   const std::uint8_t* script{};      // valid only during the tick that fetched it
   const std::uint8_t* cur_script{};
   std::uint8_t color_bytes[4]{};
-  std::uint8_t kind{};  // 0 model, 1 textured quad, 2 sprite (TP)
+  std::uint8_t kind{};  // act_kind_model, act_kind_quad or act_kind_sprite (TP)
   float base_height{};  // read by the role code; no opcode sets it
   std::uint8_t spare[19]{};
 };

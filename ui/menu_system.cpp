@@ -3,7 +3,9 @@
 
 #include "core/game_mode.h"
 #include "core/grp_input.h"
+#include "g3d/act_draw.h"
 #include "g3d/renderer.h"
+#include "ui/ui_numbers.h"
 
 // Until the pages exist the menu shows nothing, and any of the cancel keys leaves it, so that
 // opening it never strands the player.
@@ -29,3 +31,13 @@ int SFLB_call_menu_system(std::uint32_t flags, int, int) {
   }
   return 1;
 }
+
+// The save item's page comes with the menu's pages: until then nothing is pending.
+void consume_save_item() {}
+
+void draw_menu_footer(int x, int y) { draw_act(menu_footer_act, 0, x, y, 0); }
+
+// The options panel comes with the menu's system page.
+void init_options_panel() {}
+void input_options_panel() {}
+void draw_options_panel() {}

@@ -12,7 +12,8 @@
 #include "data/party.h"
 #include "ui/talk_msg.h"
 
-char party_default_names[2][16] = {};
+// 凌風, 雪兒
+char party_default_names[2][16] = {"\xAD\xE2\xAD\xB7", "\xB3\xB7\xA8\xE0"};
 
 namespace {
 

@@ -15,7 +15,7 @@ int read_script_str(const char* src, std::size_t src_size, char* dst, std::size_
 void put_item_names(char* text);
 // Every default name of party members 0 and 1 becomes the member's current name.
 void put_party_names(char* text);
-// The names a new game gives members 0 and 1 (empty until the new game's data sets them).
+// The names a new game gives members 0 and 1.
 extern char party_default_names[2][16];
 // The length of a text up to its "%Q" or its zero byte, at most limit.
 std::size_t talk_text_length(const char* text, std::size_t limit);

@@ -17,6 +17,10 @@ constexpr std::uint16_t menu_icon_act = 9015;
 constexpr std::uint16_t loading_picture_act = 9027;
 constexpr std::uint16_t loading_bar_act = 9070;     // QQ 3 the filled part, 4 the frame
 constexpr std::uint16_t loading_bar_fill_qq = 3;
+constexpr std::uint16_t menu_footer_act = 9041;     // QQ 0 the footer of the menu and the slot lists
+constexpr std::uint16_t close_box_qq = 2;           // of scroll_arrow_act: the close box, + 1 under the mouse
+constexpr std::uint16_t options_back_act = 9011;    // QQ 7 behind the title's options panel
+constexpr std::uint16_t options_back_qq = 7;
 constexpr std::uint16_t loading_bar_frame_qq = 4;
 
 // Sounds (SfxId).
@@ -30,3 +34,9 @@ constexpr int sfx_tab = 305;
 constexpr int sfx_refuse = 309;
 constexpr int sfx_page = 313;
 constexpr int sfx_trade = 324;  // a purchase or a sale
+constexpr int sfx_title_menu = 310;     // the title's menu shown
+constexpr int sfx_title_cursor = 311;
+constexpr int sfx_title_start = 312;    // the title's transition
+constexpr int sfx_load = 10;            // a slot chosen on the load screen
+constexpr int sfx_new_game = 11;
+constexpr int sfx_prompt_answer = 30;   // the save screen's overwrite question answered

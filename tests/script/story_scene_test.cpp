@@ -1,4 +1,4 @@
-// The sample game's story scene, replayed headless as a player would: Enter on the title,
+// The sample game's story scene, replayed headless as a player would: New game on the title,
 // Space past the narrator, Down to the second answer, Enter. The question box and the second
 // answer's box are compared with reference frames.
 #include <gtest/gtest.h>
@@ -15,10 +15,11 @@
 namespace {
 
 constexpr const char* input_file =
-    "# the title's story item, the narrator's box (closed once its least showing time is past),\n"
-    "# the second answer once the question is typed\n"
-    "10 down enter\n11 up enter\n70 down enter\n71 up enter\n150 down down\n151 up down\n"
-    "170 down enter\n171 up enter\n260 close\n";
+    "# the title's New game once its menu shows (the new game starts after the transition, in\n"
+    "# frame 62), the narrator's box (closed once its least showing time is past), the second\n"
+    "# answer once the question is typed\n"
+    "20 down enter\n21 up enter\n122 down enter\n123 up enter\n202 down down\n203 up down\n"
+    "222 down enter\n223 up enter\n312 close\n";
 
 test_support::Frame565 shot(const std::filesystem::path& file) {
   test_support::Frame565 f;
@@ -37,13 +38,13 @@ TEST(StoryScene, TheReplayedAnswerShowsTheQuestionAndTheSecondAnswersBox) {
   const std::string log = dir.read("debug.txt");
   EXPECT_EQ(log.find("Talk"), std::string::npos) << log;
   EXPECT_EQ(log.find("AI"), std::string::npos) << log;
-  // Frame 150 took the Down key: the question box with its second answer highlighted. The last
+  // Frame 202 took the Down key: the question box with its second answer highlighted. The last
   // frame that changed shows the second answer's box, typed out.
   const std::filesystem::path shots = dir.path() / "shots";
   std::filesystem::path last;
   for (const auto& entry : std::filesystem::directory_iterator(shots))
     if (last.empty() || entry.path().filename() > last.filename()) last = entry.path();
-  EXPECT_EQ(test_support::compare_with_reference("story_question", shot(shots / "000150.png")), "");
+  EXPECT_EQ(test_support::compare_with_reference("story_question", shot(shots / "000202.png")), "");
   EXPECT_EQ(test_support::compare_with_reference("story_second_answer", shot(last)), "");
 }
 

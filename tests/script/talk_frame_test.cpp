@@ -4,6 +4,7 @@
 
 #include "core/flags.h"
 #include "core/game_flags.h"
+#include "core/game_mode.h"
 #include "field/act_camera.h"
 #include "field/scene_anim.h"
 #include "script/talk_ops.h"
@@ -60,6 +61,8 @@ Bytes probe(const SizeCase& c) {
   return fixtures::ScriptBuilder().raw(b).op(9).u16(50).op(0xFFFF).bytes();
 }
 
+constexpr int title_opcode = 200;
+
 class TalkFrame : public ScriptTest {};
 
 TEST_F(TalkFrame, EveryOpcodeHasItsSizeAndSliceResult) {
@@ -67,6 +70,8 @@ TEST_F(TalkFrame, EveryOpcodeHasItsSizeAndSliceResult) {
   for (const SizeCase& c : size_cases()) {
     SCOPED_TRACE("opcode " + std::to_string(c.op));
     load_talks({{20, probe(c)}});
+    // The title's opcode resets the game, queue and all, unless the title is already current.
+    GameMode = c.op == title_opcode ? mode_title : mode_field;
     MapRole& ev = queue(20);
     run_talk(&ev);
     ASSERT_NE(ev.RoleID, 0) << "the event is still queued";

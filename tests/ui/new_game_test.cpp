@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(NewGame, TheResetPutsTheFieldCameraBehindAndAboveItsPoint) {
+TEST(NewGameCamera, TheResetPutsTheFieldCameraBehindAndAboveItsPoint) {
   field_camera.set_distance(0);
   field_camera.set_angles(0, 45, 0);
   field_camera_state.distance_goal = 7;

@@ -1,0 +1,194 @@
+// The new game's party and reset, the title's menu area and re-entry, and the slot lists'
+// newest-save rule.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/flags.h"
+#include "core/game_flags.h"
+#include "core/game_ini.h"
+#include "core/game_mode.h"
+#include "core/log.h"
+#include "core/paths.h"
+#include "data/level_tables.h"
+#include "data/map_role.h"
+#include "data/maps_db.h"
+#include "data/maps_music.h"
+#include "data/music_state.h"
+#include "data/object_db.h"
+#include "data/party.h"
+#include "tests/fixtures/level_writer.h"
+#include "tests/fixtures/maps_writer.h"
+#include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/temp_folder.h"
+#include "ui/new_game.h"
+#include "ui/save_load.h"
+#include "ui/title_screen.h"
+
+namespace {
+using namespace fixtures;
+
+TEST(PartySetup, LevelMultiplierRisesEveryFiveLevelsUpToFiftySix) {
+  struct Case {
+    int level;
+    int steps;  // thresholds reached, each a factor 1.2
+  };
+  for (const Case& c : {Case{1, 0}, Case{5, 0}, Case{6, 1}, Case{11, 2}, Case{56, 11}, Case{61, 11}, Case{99, 11}}) {
+    float expected = 1.0f;
+    for (int i = 0; i < c.steps; ++i) expected = expected * 1.2f;
+    EXPECT_FLOAT_EQ(party_level_multiplier(c.level), expected) << "level " << c.level;
+  }
+}
+
+class NewGame : public ::testing::Test {
+ protected:
+  NewGame() {
+    game_dir = dir.str();
+    set_error_log_switch(1);
+    reset_debug_log(nullptr);
+    std::vector<ObjectRecord> objects(4);
+    objects[0].name("A").level(1).growth({10, 20, 30, 40, 50, 60, 70, 80});
+    objects[1].name("B").level(6).growth({10, 10, 10, 10, 10, 10, 10, 10});
+    objects[3].name("\xB3\xB7").level(61).growth({5, 5, 5, 5, 5, 5, 5, 5});
+    install_item_data(objdata_gll(objects));
+    std::array<std::vector<LevelRow>, 4> tables;
+    for (auto& t : tables)
+      for (std::uint16_t level = 1; level <= 70; ++level) t.push_back({level, {}, 0, std::uint32_t(level) * 100});
+    dir.write("LEVEL.gll", as_string(level_gll(tables)));
+    open_exp_data();
+    db.music = {{1, 2, 3, 4, 5}};
+    dir.write("maps.dat", as_string(maps_dat(db)));
+    open_maps_data();
+  }
+  ~NewGame() override {
+    free_party_items();
+    close_exp_data();
+    close_item_data();
+    close_maps_data();
+    debug_keys_enabled = 0;
+  }
+  TempFolder dir;
+  MapsDat db;
+};
+
+TEST_F(NewGame, SetupPartyTakesLevelGrowthAndStatsFromTheObjectRecords) {
+  setup_party();
+  struct Case {
+    int member;
+    int level;
+    float growth0;
+    float multiplier;
+    std::int32_t exp, next_exp;
+  };
+  const float m11 = party_level_multiplier(56);
+  for (const Case& c : {Case{0, 1, 1.0f, 1.0f, 0, 100}, Case{1, 6, 1.0f, 1.2f, 500, 600},
+                        Case{2, 61, 0.5f, m11, 6000, 6100}}) {
+    const RoleData& r = gmRoleData[c.member];
+    SCOPED_TRACE(c.member);
+    EXPECT_EQ(r.stats[stat_level], c.level);
+    EXPECT_FLOAT_EQ(r.growth[0], c.growth0);
+    EXPECT_FLOAT_EQ(r.level_multiplier, c.multiplier);
+    EXPECT_EQ(r.exp, c.exp);
+    EXPECT_EQ(r.next_exp, c.next_exp);
+    EXPECT_EQ(r.stats[0], std::uint16_t(int((c.growth0 * 15.0f * c.multiplier + float(c.level * 15)) / 10.0f)));
+    EXPECT_EQ(r.object_id, party_member_objects[c.member]);
+    ASSERT_NE(r.arts.next, nullptr) << "the arts list starts with the empty entry";
+    EXPECT_EQ(r.arts.next->object, none_item_number);
+    EXPECT_GT(r.max_hp, 0);
+  }
+  EXPECT_EQ(gmRoleData[0].stats[1], 4) << "(2.0 x 15 + 15) / 10";
+  EXPECT_STREQ(gmRoleData[2].name, "\xB3\xB7") << "the third member takes its record's name";
+  EXPECT_STREQ(gmRoleData[0].name, "") << "the first two keep the names the title gave them";
+}
+
+TEST_F(NewGame, ResetTwiceClearsTheStateAndTakesMapsDatBack) {
+  debug_keys_enabled = 1;
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    setup_party();
+    set_flag(flag_member_0);
+    set_flag(flag_scene_hidden);
+    party_money = 500;
+    gmMapRoleCount = 3;
+    set_music_id(1, 9, 9, 9, 9);
+    reset_game();
+    EXPECT_FALSE(test_flag(flag_member_0));
+    EXPECT_FALSE(test_flag(flag_scene_hidden));
+    EXPECT_TRUE(test_flag(flag_developer_keys)) << "game.ini's developer keys outlast the reset";
+    EXPECT_EQ(party_money, 0);
+    EXPECT_EQ(gmMapRoleCount, 0);
+    EXPECT_EQ(gmRoleData[0].arts.next, nullptr);
+    EXPECT_EQ(gmRoleData[0].stats[stat_level], 0);
+    EXPECT_EQ(GameMode, mode_field);
+    music_ids[0] = music_ids[1] = 0;  // the row is read as new music
+    EXPECT_EQ(read_music_id(1), 1);
+    EXPECT_EQ(music_ids[0], 2) << "the music row is the file's again";
+  }
+}
+
+TEST(TitleMenu, TheMouseAreaEndsAtY360) {
+  struct Case {
+    int x, y, item;
+  };
+  for (const Case& c : {Case{256, 196, 0}, Case{383, 228, 0}, Case{300, 229, 1}, Case{300, 360, 4},
+                        Case{300, 361, -1}, Case{255, 200, -1}, Case{384, 200, -1}, Case{300, 195, -1}})
+    EXPECT_EQ(title_item_at(c.x, c.y), c.item) << c.x << "," << c.y;
+}
+
+TEST(TitleMenu, EnteringTheCurrentTitleOnlyClearsItsEffects) {
+  GameMode = mode_title;
+  title_state = title_menu;
+  set_flag(flag_member_0);
+  SFLB_call_game_start(MODE_ENTER, 0, 0);
+  EXPECT_TRUE(test_flag(flag_member_0)) << "no second reset";
+  EXPECT_EQ(title_state, title_menu);
+  SFLB_call_game_start(MODE_LEAVE, 0, 0);
+  EXPECT_EQ(GameMode, mode_field);
+}
+
+TEST(TitleMenu, EnterDuringTheIntroDoesNothing) {
+  title_state = title_intro;
+  input_game_start();
+  EXPECT_EQ(title_state, title_intro);
+}
+
+std::array<std::uint16_t, 8> stamp(int year, int month, int day, int hour, int minute, int second) {
+  return {std::uint16_t(year), std::uint16_t(month), 0, std::uint16_t(day), std::uint16_t(hour),
+          std::uint16_t(minute), std::uint16_t(second), 0};
+}
+
+TEST(SlotList, NewestSaveComparesToTheMinuteAndATieGoesToTheLaterSlot) {
+  struct Case {
+    const char* what;
+    std::array<std::uint16_t, 8> t, best;
+    bool not_older;
+  };
+  const auto base = stamp(2001, 5, 10, 12, 30, 40);
+  const Case cases[] = {
+      {"later year", stamp(2002, 1, 1, 0, 0, 0), base, true},
+      {"earlier year", stamp(2000, 12, 31, 23, 59, 0), base, false},
+      {"later month", stamp(2001, 6, 1, 0, 0, 0), base, true},
+      {"earlier month", stamp(2001, 4, 30, 23, 59, 0), base, false},
+      {"later minute, same day", stamp(2001, 5, 10, 12, 31, 0), base, true},
+      {"earlier minute", stamp(2001, 5, 10, 12, 29, 59), base, false},
+      {"same minute, fewer seconds: a tie", stamp(2001, 5, 10, 12, 30, 1), base, true},
+      {"later day", stamp(2001, 5, 11, 0, 0, 0), base, true},
+      {"anything against none", stamp(1999, 1, 1, 0, 0, 0), stamp(0, 0, 0, 0, 0, 0), true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(save_time_not_older(c.t.data(), c.best.data()), c.not_older) << c.what;
+}
+
+TEST(SlotList, TheNewestSlotIsPlacedWhereTheListCanShowIt) {
+  save_slot_list.item_count = 99;
+  struct Case {
+    int slot, top, row;
+  };
+  for (const Case& c : {Case{7, 7, 0}, Case{96, 96, 0}, Case{97, 96, 1}, Case{98, 96, 2}}) {
+    place_slot_list(c.slot);
+    EXPECT_EQ(save_slot_list.top_item, c.top) << c.slot;
+    EXPECT_EQ(save_slot_list.cursor_row, c.row) << c.slot;
+    EXPECT_EQ(save_slot_list.top_item + save_slot_list.cursor_row, c.slot);
+  }
+}
+
+}  // namespace
