@@ -13,8 +13,8 @@ constexpr std::array demo_scenes{
     DemoScene{"ui", start_ui_scene},
     DemoScene{"keys", start_keys_scene},
     DemoScene{"joy", start_joy_scene},
-    DemoScene{"shop", start_shop_scene},
-    DemoScene{"summon", start_summon_scene},
+    DemoScene{"shop", start_shop_scene, finish_shop_scene},
+    DemoScene{"summon", start_summon_scene, finish_summon_scene},
 };
 
 }  // namespace

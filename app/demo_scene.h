@@ -10,6 +10,9 @@
 struct DemoScene {
   const char* name;
   void (*start)();  // called once, where start-up would enter the title
+  // Called once at shut-down, before anything is released (may be null): writes what the scene
+  // left behind into debug.txt, for the runs that test it.
+  void (*finish)() = nullptr;
 };
 
 // The scene of that name; null when there is none.
@@ -27,3 +30,5 @@ void start_keys_scene();
 void start_joy_scene();
 void start_shop_scene();
 void start_summon_scene();
+void finish_shop_scene();
+void finish_summon_scene();

@@ -1,19 +1,23 @@
 // The demo scenes "shop" and "summon": the new game's party on an empty field, and the sample
 // game's merchant talk (the shop) or its summoning talk (the summoning list) queued for the
-// narrator, as a role's talk would queue it.
+// narrator, as a role's talk would queue it. At shut-down each writes what the visit left behind
+// into debug.txt: the money, the bag and the leader's equipment; the eggs, the first summon
+// entry and the residents.
 #include "app/demo_scene.h"
+#include "base/residents.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
+#include "core/log.h"
+#include "data/item_list.h"
 #include "data/map_role.h"
 #include "data/maps_init.h"
+#include "data/party.h"
+#include "script/demo_talks.h"
 #include "script/talk_queue.h"
+#include "ui/summon.h"
 
 namespace {
-
-// The sample game's talks (tests/fixtures/sample_maps.h).
-constexpr std::uint16_t merchant_talk = 12;
-constexpr std::uint16_t summoning_talk = 13;
 
 // The narrator speaks the boxes; the leader is the controlled role the field asks for.
 void place_party() {
@@ -38,5 +42,26 @@ void queue(std::uint16_t talk) {
 
 }  // namespace
 
-void start_shop_scene() { queue(merchant_talk); }
-void start_summon_scene() { queue(summoning_talk); }
+void start_shop_scene() { queue(demo_shop_talk); }
+void start_summon_scene() { queue(demo_summon_talk); }
+
+void finish_shop_scene() {
+  log_trace("shop scene: money %d", int(party_money));
+  for (const ItemNode* n = party_bag.next; n; n = n->next)
+    log_trace("shop scene: bag %u x %d", unsigned(n->object), n->count + n->new_count);
+  const RoleData& leader = gmRoleData[0];
+  log_trace("shop scene: member 0 wears %u %u %u", unsigned(leader.equip[0]), unsigned(leader.equip[1]),
+            unsigned(leader.equip[2]));
+}
+
+void finish_summon_scene() {
+  log_trace("summon scene: eggs %d", get_item_num(&party_bag, summon_egg_object));
+  SummonEntry e;
+  if (summon_entry(0, &e))
+    log_trace("summon scene: entry 0 flag %u monster %u cost %u", unsigned(e.flag), unsigned(e.monster),
+              unsigned(e.cost));
+  int residents = 0;
+  for (const Dwelling& d : dwellings)
+    for (std::uint16_t r : d.resident) residents += r != 0;
+  log_trace("summon scene: residents %d", residents);
+}

@@ -343,6 +343,7 @@ int init_game(platform::Window* window, platform::Instance* instance) {
 }
 
 int end_game() {
+  if (const DemoScene* scene = find_demo_scene(platform::scene_name()); scene && scene->finish) scene->finish();
   if (GameMode == mode_battle) fight_end();
   release_data_pools();
   window_presenter.release();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/flags.h"
+#include "core/game_flags.h"
 #include "data/item_list.h"
 #include "data/magic_study.h"
 
@@ -19,6 +21,13 @@ void party_magic_to_image(std::span<std::uint8_t, party_magic_image_size> out) {
 void party_magic_from_image(std::span<const std::uint8_t, party_magic_image_size> in) {
   record_image::read_value(ByteReader(in), 0, party_magic);
   for (ItemNode& record : party_magic) record.next = nullptr;
+}
+
+int present_party_members(int out[party_member_count]) {
+  int n = 0;
+  for (int slot = 0; slot < party_member_count; ++slot)
+    if (test_flag(party_member_flags[slot])) out[n++] = slot;
+  return n;
 }
 
 int has_party_item(std::uint16_t object, std::uint16_t n) {

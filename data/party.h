@@ -29,6 +29,12 @@ extern ItemNode party_magic[party_magic_records];
 void party_magic_to_image(std::span<std::uint8_t, party_magic_image_size> out);
 void party_magic_from_image(std::span<const std::uint8_t, party_magic_image_size> in);
 
+constexpr int party_member_count = 3;  // the party slots
+// The class bit of each party slot in an object's user_class mask (who may wear it).
+inline constexpr std::uint8_t member_class_bits[party_member_count] = {1, 2, 8};
+// The party slots whose member flag is set (the members with the party), in slot order; returns
+// how many.
+int present_party_members(int out[party_member_count]);
 // 1 when the bag holds at least n pieces, or n is 1 and member 0-2 has the object equipped.
 int has_party_item(std::uint16_t object, std::uint16_t n);
 // Frees the bag, the art lists of all four records and the magic study list.

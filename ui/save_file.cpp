@@ -26,6 +26,7 @@
 #include "data/maps_lookups.h"
 #include "data/maps_music.h"
 #include "data/object_db.h"
+#include "data/party.h"
 #include "field/field_camera_state.h"
 #include "field/map_change.h"
 #include "field/map_file.h"
@@ -54,7 +55,6 @@ constexpr float load_view_scale = 10.0f;
 constexpr float load_view_near = 200.0f;
 constexpr float default_view_far = 10000.0f;
 constexpr int flag_bits_per_byte = 8;
-constexpr int member_flags[save_party_size] = {flag_member_0, flag_member_1, flag_member_2};
 // Flags of debugging and of a frame in progress, which no loaded game carries on.
 constexpr int load_cleared_flags[] = {flag_speed_up, flag_input_captured, flag_wall_test_off, flag_edit_mode,
                                       flag_mark_point, flag_collisions_off, flag_cursor_hidden};
@@ -135,7 +135,7 @@ void capture_header(SaveHeader& h) {
   std::memcpy(h.state_words, game_state_words, sizeof h.state_words);
   h.tint = map_record.tint;
   for (int i = 0; i < save_party_size; ++i) {
-    if (!test_flag(member_flags[i])) continue;
+    if (!test_flag(party_member_flags[i])) continue;
     h.party_members[i] = std::uint32_t(i + 1);
     h.party_levels[i] = gmRoleData[i].stats[stat_level];
   }

@@ -281,7 +281,7 @@ void call_shop_system(std::uint32_t flags, const std::uint16_t* goods, int count
     b.bounce_speed = 3.0f;
     b.gravity = 0.5f;
     b.direction = 1;
-    shop.party_count = shop_present_members(shop.party);
+    shop.party_count = present_party_members(shop.party);
     shop.tween.set_mode(1);
     shop.tween.set_move(136, 480, 136, 480);
     GameMode = mode_shop_talk;

@@ -5,8 +5,6 @@
 #include <new>
 
 #include "battle/fame.h"
-#include "core/flags.h"
-#include "core/game_flags.h"
 #include "core/log.h"
 #include "data/item_list.h"
 #include "data/object_db.h"
@@ -17,9 +15,6 @@ ShopState shop;
 
 namespace {
 
-constexpr int party_slots = 3;
-constexpr int member_flags[party_slots] = {flag_member_0, flag_member_1, flag_member_2};
-constexpr std::uint8_t member_class_bits[party_slots] = {1, 2, 8};
 constexpr int counted_equip_slots = 6;  // the weapon, the armour, two accessories, two treasures
 
 // 無法配制 lpProp->next 記憶體
@@ -33,21 +28,14 @@ const ItemNode* bag_node(std::uint16_t object) {
 
 }  // namespace
 
-int shop_present_members(int out[3]) {
-  int n = 0;
-  for (int slot = 0; slot < party_slots; ++slot)
-    if (test_flag(member_flags[slot])) out[n++] = slot;
-  return n;
-}
-
 int shop_can_equip(const ItemData& item, int slot) {
-  if (slot < 0 || slot >= party_slots) return 0;
+  if (slot < 0 || slot >= party_member_count) return 0;
   return (item.user_class & member_class_bits[slot]) ? 1 : 0;
 }
 
 int count_equipped(std::uint16_t object) {
-  int members[party_slots];
-  const int n = shop_present_members(members);
+  int members[party_member_count];
+  const int n = present_party_members(members);
   int count = 0;
   for (int i = 0; i < n; ++i)
     for (int k = 0; k < counted_equip_slots; ++k)

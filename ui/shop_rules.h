@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/item_data.h"
+#include "data/party.h"
 #include "g3d/act_animation.h"
 #include "g3d/motion.h"
 #include "ui/scroll_list.h"
@@ -45,7 +46,7 @@ struct ShopState {
   int flash_frames = 0;
   int equip_now = 0;
   int close_frame = 2;
-  int party[3] = {};  // the present members' party slots
+  int party[party_member_count] = {};  // the present members' party slots
   int party_count = 0;
   BounceMotion tab_bounce;
   Tween tween;
@@ -54,8 +55,6 @@ struct ShopState {
 
 extern ShopState shop;
 
-// The party slots whose member flag is set, in slot order; returns how many.
-int shop_present_members(int out[3]);
 // 1 when the object's class mask meets the class bit of party slot `slot`.
 int shop_can_equip(const ItemData& item, int slot);
 // Over the present members and their first six equipment slots: the slots holding the object.

@@ -283,6 +283,44 @@ TEST_F(Shop, AVisitBuysByKeysAndCancelReturnsToTheQuestion) {
   EXPECT_EQ(shop.step, shop_step_choice);
 }
 
+// Keys as the frame tick feeds them, one update every frame of 29 ms: a one-frame press of Right
+// adds one piece, a held Right repeats fast; a cancel key pressed again within 90 ms of its
+// release is a quick re-press, which the single-press checks of the steps do not take.
+TEST_F(Shop, KeysFollowTheFramesRepeatAndQuickRePressRules) {
+  call_shop_system(MODE_ENTER, std::vector<std::uint16_t>{herb, potion, sword}.data(), 3);
+  tbutton_choice = 0;
+  tbutton_confirmed = 1;
+  input_shop_system();
+  ASSERT_EQ(GameMode, mode_shop_buy);
+  // Frames with `held` down (nothing else down), then `gap` frames up.
+  auto frames = [this](KeyCode k, int held, int gap) {
+    for (int f = 0; f < held + gap; ++f) {
+      now_ += 29;
+      grp_input.update_key(now_, k, f < held);
+      input_shop_system();
+    }
+  };
+  for (KeyCode k : {key_enter, key_right, key_escape}) grp_input.update_key(now_, k, 0);  // seen up
+  frames(key_enter, 1, 10);
+  ASSERT_EQ(shop.step, shop_step_quantity);
+  frames(key_right, 1, 3);
+  EXPECT_EQ(shop.quantity[0], 1) << "one frame, one piece";
+  frames(key_right, 1, 10);
+  EXPECT_EQ(shop.quantity[0], 2) << "a quick re-press still repeats";
+  frames(key_right, 10, 10);
+  EXPECT_EQ(shop.quantity[0], 5) << "held 10 frames: frames 1, 6 and 9";
+  frames(key_escape, 1, 3);
+  EXPECT_EQ(shop.step, shop_step_tab);
+  frames(key_escape, 1, 10);
+  EXPECT_EQ(shop.step, shop_step_tab) << "87 ms after the release: a quick re-press";
+  EXPECT_EQ(GameMode, mode_shop_buy);
+  frames(key_right, 1, 10);
+  EXPECT_EQ(shop.tab, 1) << "the list's tabs still take Right";
+  frames(key_escape, 1, 10);
+  EXPECT_EQ(GameMode, mode_shop_talk) << "a press of its own leaves the list";
+  call_shop_system(MODE_LEAVE, nullptr, 0);
+}
+
 TEST_F(Shop, EquippedPiecesCountOnlyForPresentMembers) {
   gmRoleData[0].equip[0] = sword;
   gmRoleData[1].equip[0] = sword;

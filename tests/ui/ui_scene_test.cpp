@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/png_reader.h"
+#include "tests/fixtures/sample_data.h"
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/platform/raster/reference_image.h"
@@ -14,6 +15,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string line(const std::string& text) { return text + " \r\n"; }  // a debug.txt line
 
 std::string input_script(const char* name) { return std::string(QORV_SOURCE_DIR) + "/tests/ui/input/" + name; }
 
@@ -80,6 +83,46 @@ TEST(UiScenes, TheJoySceneShowsTheButtons) {
   ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
   ASSERT_EQ(run_scene(dir, "joy", nullptr, 5), 0) << dir.read("qorv.out");
   expect_frame(dir, 4, "joy_scene");
+}
+
+// The merchant's visit: two herbs and a sword bought, "equip now" answered yes (the menu opens
+// and is left), a herb sold. The scene writes the party's money and bag into debug.txt when the
+// program ends.
+TEST(UiScenes, TheShopSceneBuysAndSellsAndLeavesTheBagAndMoneyAsDealt) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  ASSERT_EQ(run_scene(dir, "shop", "shop.txt", 380), 0) << dir.read("qorv.out");
+  const std::string debug = dir.read("debug.txt");
+  // 100 of the new game and 200 of the merchant, less two herbs of 20 and a sword of 120, and
+  // half a herb's price back.
+  const int money = 100 + 200 - 2 * 20 - 120 + 20 / 2;
+  const std::string herb = std::to_string(fixtures::sample_herb), sword = std::to_string(fixtures::sample_sword);
+  const std::string expected = line("shop scene: money " + std::to_string(money)) +
+                               line("shop scene: bag " + sword + " x 1") +  // the newest piece first
+                               line("shop scene: bag " + herb + " x " + std::to_string(2 + 2 - 1)) +
+                               line("shop scene: member 0 wears " + sword + " " +
+                                    std::to_string(fixtures::sample_cloth) + " 0");
+  EXPECT_NE(debug.find(expected), std::string::npos) << debug;
+  // The weapons' tab with a sword chosen: its description, the total and the balance.
+  expect_frame(dir, 145, "shop_buy_sword");
+  // The sell list with a herb chosen at half its price, the confirm button taken.
+  expect_frame(dir, 300, "shop_sell_herb");
+}
+
+// The summoning list's question answered yes while no dwelling has room: the refusal takes
+// nothing, the entry stays unlocked and nobody moves in.
+TEST(UiScenes, TheSummonSceneIsRefusedForNoRoomAndTakesNothing) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  ASSERT_EQ(run_scene(dir, "summon", "summon.txt", 120), 0) << dir.read("qorv.out");
+  const std::string debug = dir.read("debug.txt");
+  const std::string expected = line("summon scene: eggs 3") +
+                               line("summon scene: entry 0 flag " + std::to_string(fixtures::sample_summon_flag) +
+                                    " monster " + std::to_string(fixtures::sample_wolf) + " cost 3") +
+                               line("summon scene: residents 0");
+  EXPECT_NE(debug.find(expected), std::string::npos) << debug;
+  // The list with the wolf and the question.
+  expect_frame(dir, 55, "summon_question");
 }
 
 }  // namespace
