@@ -2,9 +2,9 @@
 // Per-pixel arithmetic of the blend modes, worked on the three 5-bit fields of the current
 // pixel layout with shifts and masks only. Each operation is set up once per draw from the
 // pixel-format values and the one-shot settings, so the pixel loops carry no test of mode,
-// layout or setting. Every operation takes one pixel (std::uint16_t) or eight (blend::Pixels8)
-// with the same arithmetic, lane by lane: long runs go eight pixels at a time, and the one-pixel
-// form is their reference.
+// layout or setting. Every operation takes one pixel (std::uint16_t) or a vector of 8, 16 or 32
+// (blend::Pixels8 ...) with the same arithmetic, lane by lane: long runs go many pixels at a
+// time, and the one-pixel form is their reference.
 #include "gfx2d/blend_lanes.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_row_walk.h"
@@ -228,19 +228,43 @@ class LevelBlend {
   std::uint16_t s_[4], d_[4];
 };
 
-// The row walk with f(s, d) giving the new value of every visible literal pixel; transparent
-// and second-key runs leave the target as it is.
-template <bool Mirror, class F>
+// The row walk with f(s, d) giving the new value of every visible literal pixel, in lanes of
+// P; transparent and second-key runs leave the target as it is.
+template <bool Mirror, class P, class F>
 struct EachLiteral {
   F f;
-  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const { each_pixel<Mirror>(f, d, s, n); }
+  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const { each_pixel<Mirror, P>(f, d, s, n); }
   static void keyed(std::uint16_t, std::uint16_t*, int) {}
 };
 
+template <bool Mirror, class P, class F>
+void walk_literals_in(int w, int row_step, const F& f) {
+  EachLiteral<Mirror, P, F> op{f};
+  rle_walk::walk_rows<Mirror>(sprite_blitter, w, row_step, op);
+}
+
+#if QORV_WIDE_LANES
+// The walk built for AVX2 and for AVX-512, with everything it calls inlined into it (so no
+// vector crosses a call between code built for different instruction sets).
+template <bool Mirror, class F>
+__attribute__((target("avx2"), flatten)) void walk_literals_avx2(int w, int row_step, const F& f) {
+  walk_literals_in<Mirror, Pixels16>(w, row_step, f);
+}
+template <bool Mirror, class F>
+__attribute__((target("avx512bw,avx512vl"), flatten)) void walk_literals_avx512(int w, int row_step, const F& f) {
+  walk_literals_in<Mirror, Pixels32>(w, row_step, f);
+}
+#endif
+
 template <bool Mirror, class F>
 void walk_literals(int w, int row_step, F f) {
-  EachLiteral<Mirror, F> op{f};
-  rle_walk::walk_rows<Mirror>(sprite_blitter, w, row_step, op);
+  const int lanes = lanes_in_use();
+#if QORV_WIDE_LANES
+  if (lanes >= 32) return walk_literals_avx512<Mirror>(w, row_step, f);
+  if (lanes >= 16) return walk_literals_avx2<Mirror>(w, row_step, f);
+#endif
+  if (lanes >= 8) return walk_literals_in<Mirror, Pixels8>(w, row_step, f);
+  walk_literals_in<Mirror, std::uint16_t>(w, row_step, f);
 }
 
 // The row walk with Op<the current layout's fields> on every visible literal pixel.
