@@ -181,23 +181,20 @@ inline void each_pixel_one(const F& f, std::uint16_t* d, const std::uint8_t* s, 
 }
 
 #if QORV_WIDE_LANES
-// A run of fewer than 32 pixels as one block of 32 lanes, the lanes past the run masked off
-// both ways (masked lanes neither read nor write memory). Mirrored, the source is turned round
-// by a lane permutation so that the block starts at the run's leftmost target pixel.
+// A run of fewer than 8 pixels as one block of 8 lanes, the lanes past the run masked off both
+// ways (masked lanes neither read nor write memory). Mirrored, the source is turned round by a
+// lane permutation so that the block starts at the run's leftmost target pixel.
 template <bool Mirror, class F>
-__attribute__((target("avx512bw,avx512vl"))) inline void masked_block32(const F& f, std::uint16_t* d,
-                                                                         const std::uint8_t* s, int n) {
-  const __mmask32 m = _cvtu32_mask32((1u << n) - 1);
+__attribute__((target("avx512bw,avx512vl"))) inline void masked_block8(const F& f, std::uint16_t* d,
+                                                                        const std::uint8_t* s, int n) {
+  const __mmask8 m = __mmask8((1u << n) - 1);
   std::uint16_t* t = Mirror ? d - n : d;
-  __m512i sv = _mm512_maskz_loadu_epi16(m, s);
-  if constexpr (Mirror) {
-    const __m512i lanes = _mm512_set_epi16(31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20, 19, 18, 17, 16, 15, 14, 13,
-                                           12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
-    sv = _mm512_permutexvar_epi16(_mm512_sub_epi16(_mm512_set1_epi16(short(n - 1)), lanes), sv);
-  }
-  const __m512i dv = _mm512_maskz_loadu_epi16(m, t);
-  const Pixels32 r = f(Pixels32(sv), Pixels32(dv));
-  _mm512_mask_storeu_epi16(t, m, __m512i(r));
+  __m128i sv = _mm_maskz_loadu_epi16(m, s);
+  if constexpr (Mirror)
+    sv = _mm_permutexvar_epi16(_mm_sub_epi16(_mm_set1_epi16(short(n - 1)), _mm_set_epi16(7, 6, 5, 4, 3, 2, 1, 0)), sv);
+  const __m128i dv = _mm_maskz_loadu_epi16(m, t);
+  const Pixels8 r = f(Pixels8(sv), Pixels8(dv));
+  _mm_mask_storeu_epi16(t, m, __m128i(r));
 }
 #endif
 
@@ -205,12 +202,12 @@ __attribute__((target("avx512bw,avx512vl"))) inline void masked_block32(const F&
 // d is the leftmost target pixel; mirrored, source pixel i lands on d[-1 - i]. A run of at
 // least one block goes block by block, its last block ending exactly at the run's end: that
 // block is worked from the target as it was before the run, so the pixels it shares with the
-// block before it get the same value twice. Shorter runs go to narrower lanes.
-template <bool Mirror, class P, class F>
+// block before it get the same value twice. Shorter runs go to narrower lanes, and those
+// shorter than 8 to one masked block where the processor masks lanes (MaskedTail), else pixel
+// by pixel.
+template <bool Mirror, class P, bool MaskedTail = false, class F>
 inline void each_pixel(const F& f, std::uint16_t* d, const std::uint8_t* s, int n) {
-  if constexpr (!is_vector<P>) {
-    each_pixel_one<Mirror>(f, d, s, n);
-  } else if constexpr (!std::is_invocable_r_v<P, const F&, P, P>) {
+  if constexpr (!is_vector<P> || !std::is_invocable_r_v<P, const F&, P, P>) {
     each_pixel_one<Mirror>(f, d, s, n);
   } else {
     using B = Block<Mirror, P>;
@@ -219,39 +216,62 @@ inline void each_pixel(const F& f, std::uint16_t* d, const std::uint8_t* s, int 
       const P last = B::blend(f, d, s, n - L);
       for (int i = 0; i + L < n; i += L) store_lanes(B::target(d, i), B::blend(f, d, s, i));
       store_lanes(B::target(d, n - L), last);
-      return;
-    }
+    } else if constexpr (L > 8) {
+      each_pixel<Mirror, typename LaneTypes<P>::Half, MaskedTail>(f, d, s, n);
 #if QORV_WIDE_LANES
-    if constexpr (L == 32) return masked_block32<Mirror>(f, d, s, n);
+    } else if constexpr (MaskedTail) {
+      masked_block8<Mirror>(f, d, s, n);
 #endif
-    each_pixel<Mirror, typename LaneTypes<P>::Half>(f, d, s, n);
+    } else {
+      each_pixel_one<Mirror>(f, d, s, n);
+    }
   }
 }
 
-#if QORV_WIDE_LANES
-// One run in lanes of the width in use, chosen per run: for callers whose runs come one by one
-// rather than from the row walk.
-template <bool Mirror, class F>
-__attribute__((target("avx2"), flatten)) void each_pixel_avx2(const F& f, std::uint16_t* d, const std::uint8_t* s,
-                                                              int n) {
-  each_pixel<Mirror, Pixels16>(f, d, s, n);
+// Runs in lanes of P, short ones masked where P is the width that comes with masked lanes.
+template <bool Mirror, class P, class F>
+inline void each_run(const F& f, std::uint16_t* d, const std::uint8_t* s, int n) {
+  each_pixel<Mirror, P, LaneTypes<P>::width == 32>(f, d, s, n);
 }
-template <bool Mirror, class F>
-__attribute__((target("avx512bw,avx512vl"), flatten)) void each_pixel_avx512(const F& f, std::uint16_t* d,
-                                                                             const std::uint8_t* s, int n) {
-  each_pixel<Mirror, Pixels32>(f, d, s, n);
+
+#if QORV_WIDE_LANES
+template <class Body>
+__attribute__((target("avx2"), flatten)) void in_avx2_lanes(const Body& body) {
+  body(Pixels16{});
+}
+template <class Body>
+__attribute__((target("avx512bw,avx512vl"), flatten)) void in_avx512_lanes(const Body& body) {
+  body(Pixels32{});
 }
 #endif
 
-template <bool Mirror, class F>
-void each_pixel_in_use(const F& f, std::uint16_t* d, const std::uint8_t* s, int n) {
+// Calls body(P{}) with P the widest lanes in use (std::uint16_t for one pixel at a time), built
+// for the instruction set those lanes need: with AVX2 or AVX-512 everything body reaches is
+// inlined into a function built for it, so no vector crosses a call between code built for
+// different instruction sets. One choice per call: callers make it per draw, not per pixel.
+template <class Body>
+void with_lanes(const Body& body) {
   const int lanes = lanes_in_use();
 #if QORV_WIDE_LANES
-  if (lanes >= 32) return each_pixel_avx512<Mirror>(f, d, s, n);
-  if (lanes >= 16) return each_pixel_avx2<Mirror>(f, d, s, n);
+  if (lanes >= 32) return in_avx512_lanes(body);
+  if (lanes >= 16) return in_avx2_lanes(body);
 #endif
-  if (lanes >= 8) return each_pixel<Mirror, Pixels8>(f, d, s, n);
-  each_pixel<Mirror, std::uint16_t>(f, d, s, n);
+  if (lanes >= 8) return body(Pixels8{});
+  body(std::uint16_t{});
 }
+
+// One run in the lanes in use, for callers whose runs come one by one rather than from a walk.
+template <bool Mirror, class F>
+void each_pixel_in_use(const F& f, std::uint16_t* d, const std::uint8_t* s, int n) {
+  with_lanes([&](auto lanes) { each_run<Mirror, decltype(lanes)>(f, d, s, n); });
+}
+
+// The operation that copies: every target pixel becomes its source pixel.
+struct SourcePixels {
+  template <class P>
+  P operator()(P s, P) const {
+    return s;
+  }
+};
 
 }  // namespace blend

@@ -233,7 +233,7 @@ class LevelBlend {
 template <bool Mirror, class P, class F>
 struct EachLiteral {
   F f;
-  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const { each_pixel<Mirror, P>(f, d, s, n); }
+  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const { each_run<Mirror, P>(f, d, s, n); }
   static void keyed(std::uint16_t, std::uint16_t*, int) {}
 };
 
@@ -243,28 +243,9 @@ void walk_literals_in(int w, int row_step, const F& f) {
   rle_walk::walk_rows<Mirror>(sprite_blitter, w, row_step, op);
 }
 
-#if QORV_WIDE_LANES
-// The walk built for AVX2 and for AVX-512, with everything it calls inlined into it (so no
-// vector crosses a call between code built for different instruction sets).
-template <bool Mirror, class F>
-__attribute__((target("avx2"), flatten)) void walk_literals_avx2(int w, int row_step, const F& f) {
-  walk_literals_in<Mirror, Pixels16>(w, row_step, f);
-}
-template <bool Mirror, class F>
-__attribute__((target("avx512bw,avx512vl"), flatten)) void walk_literals_avx512(int w, int row_step, const F& f) {
-  walk_literals_in<Mirror, Pixels32>(w, row_step, f);
-}
-#endif
-
 template <bool Mirror, class F>
 void walk_literals(int w, int row_step, F f) {
-  const int lanes = lanes_in_use();
-#if QORV_WIDE_LANES
-  if (lanes >= 32) return walk_literals_avx512<Mirror>(w, row_step, f);
-  if (lanes >= 16) return walk_literals_avx2<Mirror>(w, row_step, f);
-#endif
-  if (lanes >= 8) return walk_literals_in<Mirror, Pixels8>(w, row_step, f);
-  walk_literals_in<Mirror, std::uint16_t>(w, row_step, f);
+  with_lanes([&](auto lanes) { walk_literals_in<Mirror, decltype(lanes)>(w, row_step, f); });
 }
 
 // The row walk with Op<the current layout's fields> on every visible literal pixel.
