@@ -2,8 +2,9 @@
 // Eight, sixteen or thirty-two 16-bit pixels as one value (GCC vector extensions: SSE2 on
 // x86-64, NEON on ARM; AVX2 and AVX-512 where the processor has them), and the few lane
 // operations the blend modes need in every width, one pixel included. Channel values live in
-// signed 16-bit lanes; they never leave -64..95, so lane arithmetic wraps nowhere and gives what
-// the one-pixel form gives after its int arithmetic is cut to 16 bits.
+// signed 16-bit lanes, some in place in their field; no sum the modes form leaves the signed
+// 16-bit range, so lane arithmetic wraps nowhere and gives what the one-pixel form gives after
+// its int arithmetic is cut to 16 bits.
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
