@@ -2,9 +2,9 @@
 // Per-pixel arithmetic of the blend modes, worked on the three 5-bit fields of the current
 // pixel layout with shifts and masks only. Each operation is set up once per draw from the
 // pixel-format values and the one-shot settings, so the pixel loops carry no test of mode,
-// layout or setting. Every operation takes one pixel (std::uint16_t) or eight (blend::Pixels8)
-// with the same arithmetic, lane by lane: long runs go eight pixels at a time, and the one-pixel
-// form is their reference.
+// layout or setting. Every operation takes one pixel (std::uint16_t) or a vector of 8, 16 or 32
+// (blend::Pixels8 ...) with the same arithmetic, lane by lane: long runs go many pixels at a
+// time, and the one-pixel form is their reference.
 #include "gfx2d/blend_lanes.h"
 #include "gfx2d/pixel_format.h"
 #include "gfx2d/rle_row_walk.h"
@@ -19,12 +19,28 @@ namespace blend {
 // draw: the results are the same and no sum of a channel and an offset can overflow.
 inline int clamp_offset(int steps) { return std::clamp(steps, -32, 32); }
 
-// The three 5-bit fields of a pixel layout, worked as channel values 0 to 31 in 16-bit lanes
+// A 5-bit field at bit S, lifted to where the channel rules work it: in place where twice its
+// largest value and the negative of it fit a signed 16-bit lane (fields below bit 10), which
+// saves the shifts there and back; at bit 0 above. A worked value counts in units of
+// 1 << worked_shift(S).
+constexpr int worked_shift(int s) { return s < 10 ? s : 0; }
+template <int S, class P>
+inline Channels<P> worked_field(P p) {
+  if constexpr (S < 10)
+    return signed_lanes(p & std::uint16_t(31u << S));
+  else
+    return signed_lanes((p >> S) & 31);
+}
+
+// The three 5-bit fields of a pixel layout, as channel values 0 to 31 (r, g, b, compose) or
+// as worked values (wr, wg, wb, compose_worked, in units of unit[0..2]) in 16-bit lanes
 // (shifts, masks, min and max), which the compiler turns into vector code. The recognised
 // layouts get their shifts as constants, which keeps the lanes 16 bits wide; any other
-// layout takes them from the pixel-format values.
+// layout takes them from the pixel-format values and works every channel at bit 0.
 template <int RS, int GS, int BS>
 struct FixedFields {
+  static constexpr std::int16_t unit[3] = {1 << worked_shift(RS), 1 << worked_shift(GS), 1 << worked_shift(BS)};
+
   template <class P>
   static Channels<P> r(P p) {
     return signed_lanes((p >> RS) & 31);
@@ -42,9 +58,29 @@ struct FixedFields {
   static PixelsOf<C> compose(C r, C g, C b) {
     return pixel_lanes((unsigned_lanes(r) << RS) | (unsigned_lanes(g) << GS) | (unsigned_lanes(b) << BS));
   }
+
+  template <class P>
+  static Channels<P> wr(P p) {
+    return worked_field<RS>(p);
+  }
+  template <class P>
+  static Channels<P> wg(P p) {
+    return worked_field<GS>(p);
+  }
+  template <class P>
+  static Channels<P> wb(P p) {
+    return worked_field<BS>(p);
+  }
+  // Worked values 0 to 31 units back into a pixel; every bit outside the fields is 0.
+  template <class C>
+  static PixelsOf<C> compose_worked(C r, C g, C b) {
+    return pixel_lanes((unsigned_lanes(r) << (RS - worked_shift(RS))) | (unsigned_lanes(g) << (GS - worked_shift(GS))) |
+                       (unsigned_lanes(b) << (BS - worked_shift(BS))));
+  }
 };
 
 struct LayoutFields {
+  static constexpr std::int16_t unit[3] = {1, 1, 1};
   unsigned rs = unsigned(red_shift), gs = unsigned(green_shift), bs = unsigned(blue_shift);
   template <class P>
   Channels<P> r(P p) const {
@@ -62,6 +98,22 @@ struct LayoutFields {
   PixelsOf<C> compose(C r, C g, C b) const {
     return pixel_lanes((unsigned_lanes(r) << rs) | (unsigned_lanes(g) << gs) | (unsigned_lanes(b) << bs));
   }
+  template <class P>
+  Channels<P> wr(P p) const {
+    return r(p);
+  }
+  template <class P>
+  Channels<P> wg(P p) const {
+    return g(p);
+  }
+  template <class P>
+  Channels<P> wb(P p) const {
+    return b(p);
+  }
+  template <class C>
+  PixelsOf<C> compose_worked(C r, C g, C b) const {
+    return compose(r, g, b);
+  }
 };
 
 // Calls f with the fields of the current layout.
@@ -76,16 +128,16 @@ void with_fields(F f) {
 }
 
 template <class C>
-inline C at_most31(C v) {
-  return lane_min(v, 31);
+inline C at_most(C v, std::int16_t top) {
+  return lane_min(v, top);
 }
 template <class C>
 inline C at_least0(C v) {
   return lane_max(v, 0);
 }
 template <class C>
-inline C clamp5(C v) {
-  return at_most31(at_least0(v));
+inline C clamp_to(C v, std::int16_t top) {
+  return at_most(at_least0(v), top);
 }
 
 // The one-shot channel offsets blit_add_r, blit_add_g, blit_add_b, cut to +-32.
@@ -99,6 +151,21 @@ struct ChannelOffsets {
   }
 };
 
+// The offsets and the top value 31 of each channel in the worked units of the fields Fs:
+// index 0 red, 1 green, 2 blue. An offset of 32 units of 512 is 16384, so no sum of a worked
+// channel, an offset and another channel leaves a signed 16-bit lane.
+template <class Fs>
+struct WorkedOffsets {
+  std::int16_t add[3], top[3];
+  explicit WorkedOffsets(const ChannelOffsets& o) {
+    const std::int16_t steps[3] = {o.r, o.g, o.b};
+    for (int c = 0; c < 3; ++c) {
+      add[c] = std::int16_t(steps[c] * Fs::unit[c]);
+      top[c] = std::int16_t(31 * Fs::unit[c]);
+    }
+  }
+};
+
 // Every operation below gives the new target pixel from a source pixel s and the target
 // pixel d; those that only look at the target ignore s.
 
@@ -107,23 +174,26 @@ struct ChannelOffsets {
 template <class Fs>
 struct Tint {
   Fs f;
-  ChannelOffsets o{};
+  WorkedOffsets<Fs> o{ChannelOffsets{}};
   template <class P>
   P operator()(P, P d) const {
     using C = Channels<P>;
-    return f.compose(clamp5(C(f.r(d) + o.r)), clamp5(C(f.g(d) + o.g)), clamp5(C(f.b(d) + o.b)));
+    return f.compose_worked(clamp_to(C(f.wr(d) + o.add[0]), o.top[0]), clamp_to(C(f.wg(d) + o.add[1]), o.top[1]),
+                            clamp_to(C(f.wb(d) + o.add[2]), o.top[2]));
   }
 };
 
-// A rule applied to each channel alike: Channel::one(source, target, offset) on red, green, blue.
+// A rule applied to each channel alike: Channel::one(source, target, offset, top) on red,
+// green, blue, in worked units.
 template <class Fs, class Channel>
 struct PerChannel {
   Fs f;
-  ChannelOffsets o{};
+  WorkedOffsets<Fs> o{ChannelOffsets{}};
   template <class P>
   P operator()(P s, P d) const {
-    return f.compose(Channel::one(f.r(s), f.r(d), o.r), Channel::one(f.g(s), f.g(d), o.g),
-                     Channel::one(f.b(s), f.b(d), o.b));
+    return f.compose_worked(Channel::one(f.wr(s), f.wr(d), o.add[0], o.top[0]),
+                            Channel::one(f.wg(s), f.wg(d), o.add[1], o.top[1]),
+                            Channel::one(f.wb(s), f.wb(d), o.add[2], o.top[2]));
   }
 };
 
@@ -131,8 +201,8 @@ struct PerChannel {
 // the target's with saturation at 31.
 struct OffsetAddChannel {
   template <class C>
-  static C one(C s, C d, std::int16_t a) {
-    return at_most31(C(clamp5(C(s + a)) + d));
+  static C one(C s, C d, std::int16_t a, std::int16_t top) {
+    return at_most(C(clamp_to(C(s + a), top) + d), top);
   }
 };
 template <class Fs>
@@ -141,8 +211,8 @@ using OffsetAdd = PerChannel<Fs, OffsetAddChannel>;
 // The scaled add: the saturated sum of the two pixels first, the offsets after it.
 struct AddThenOffsetChannel {
   template <class C>
-  static C one(C s, C d, std::int16_t a) {
-    return clamp5(C(at_most31(C(s + d)) + a));
+  static C one(C s, C d, std::int16_t a, std::int16_t top) {
+    return clamp_to(C(at_most(C(s + d), top) + a), top);
   }
 };
 template <class Fs>
@@ -151,8 +221,8 @@ using AddThenOffset = PerChannel<Fs, AddThenOffsetChannel>;
 // Mode 11: the offset-moved source channel taken from the target's, floor 0.
 struct SubtractChannel {
   template <class C>
-  static C one(C s, C d, std::int16_t a) {
-    return at_least0(C(d - clamp5(C(s + a))));
+  static C one(C s, C d, std::int16_t a, std::int16_t top) {
+    return at_least0(C(d - clamp_to(C(s + a), top)));
   }
 };
 template <class Fs>
@@ -228,19 +298,24 @@ class LevelBlend {
   std::uint16_t s_[4], d_[4];
 };
 
-// The row walk with f(s, d) giving the new value of every visible literal pixel; transparent
-// and second-key runs leave the target as it is.
-template <bool Mirror, class F>
+// The row walk with f(s, d) giving the new value of every visible literal pixel, in lanes of
+// P; transparent and second-key runs leave the target as it is.
+template <bool Mirror, class P, class F>
 struct EachLiteral {
   F f;
-  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const { each_pixel<Mirror>(f, d, s, n); }
+  void literal(std::uint16_t* d, const std::uint8_t* s, int n) const { each_run<Mirror, P>(f, d, s, n); }
   static void keyed(std::uint16_t, std::uint16_t*, int) {}
 };
 
+template <bool Mirror, class P, class F>
+void walk_literals_in(int w, int row_step, const F& f) {
+  EachLiteral<Mirror, P, F> op{f};
+  rle_walk::walk_rows<Mirror>(sprite_blitter, w, row_step, op);
+}
+
 template <bool Mirror, class F>
 void walk_literals(int w, int row_step, F f) {
-  EachLiteral<Mirror, F> op{f};
-  rle_walk::walk_rows<Mirror>(sprite_blitter, w, row_step, op);
+  with_lanes([&](auto lanes) { walk_literals_in<Mirror, decltype(lanes)>(w, row_step, f); });
 }
 
 // The row walk with Op<the current layout's fields> on every visible literal pixel.

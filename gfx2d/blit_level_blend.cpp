@@ -6,13 +6,6 @@
 
 namespace {
 
-// Level 15 copies every bit of the source; without a mirror whole runs are copied as mode 0
-// copies them.
-struct CopyOp {
-  static void literal(std::uint16_t* d, const std::uint8_t* s, int n) { copy_pixels(d, s, n); }
-  static void keyed(std::uint16_t, std::uint16_t*, int) {}
-};
-
 // put_pic admits only levels 1 to 15 here. Rows follow row_step: a vertical mirror lies in the
 // geometry.
 template <bool Mirror>
@@ -20,15 +13,8 @@ void draw_level(int w) {
   const int level = sprite_blitter.blit_level;
   const int row_step = sprite_blitter.geometry.row_step;
   if (level <= 0) return;
-  if (level >= 15) {
-    if constexpr (Mirror) {
-      blend::walk_literals<true>(w, row_step, [](std::uint16_t s, std::uint16_t) { return s; });
-    } else {
-      CopyOp op;
-      rle_walk::walk_rows<false>(sprite_blitter, w, row_step, op);
-    }
-    return;
-  }
+  // Level 15 copies every bit of the source, as mode 0 does.
+  if (level >= 15) return blend::walk_literals<Mirror>(w, row_step, blend::SourcePixels{});
   blend::with_level_terms(level, [&](auto terms) { blend::walk_literals<Mirror>(w, row_step, terms); });
 }
 

@@ -1,7 +1,7 @@
 // Raw pictures: blocks of 16-bit pixels in the screen format, w pixels a row, no padding.
 // Rows always go downwards; the mirrored routines read each source row leftwards.
 #include "gfx2d/blit_modes.h"
-#include "gfx2d/pixel_copy.h"
+#include "gfx2d/blend_lanes.h"
 #include "gfx2d/pixel_format.h"
 
 #include <algorithm>
@@ -48,18 +48,27 @@ void raw_rows(int w, Pixel pixel) {
     for (int i = 0; i < g.cols; ++i) pixel(s[Step * i], d[i]);
 }
 
+// Row by row in the widest lanes in use. Mirrored, src_start is the rightmost source pixel of
+// the first row, and the row's span is read from its leftmost one.
+template <bool Mirror>
+void copy_rows(int w) {
+  const BlitGeometry& g = sprite_blitter.geometry;
+  if (g.cols <= 0) return;
+  blend::with_lanes([&](auto lanes) {
+    std::uint16_t* d = g.dest_start;
+    const std::uint16_t* s = g.src_start;
+    for (int r = 0; r < g.rows; ++r, d = next_row(d), s += w) {
+      const auto* from = reinterpret_cast<const std::uint8_t*>(Mirror ? s - (g.cols - 1) : s);
+      blend::each_run<Mirror, decltype(lanes)>(blend::SourcePixels{}, Mirror ? d + g.cols : d, from, g.cols);
+    }
+  });
+}
+
 }  // namespace
 
-void blit_raw_copy(int, int, int w, int, std::intptr_t) {
-  const BlitGeometry& g = sprite_blitter.geometry;
-  std::uint16_t* d = g.dest_start;
-  const std::uint16_t* s = g.src_start;
-  for (int r = 0; r < g.rows; ++r, d = next_row(d), s += w) copy_pixels(d, s, g.cols);
-}
+void blit_raw_copy(int, int, int w, int, std::intptr_t) { copy_rows<false>(w); }
 
-void blit_raw_copy_mirror(int, int, int w, int, std::intptr_t) {
-  raw_rows<-1>(w, [](std::uint16_t s, std::uint16_t& d) { d = s; });
-}
+void blit_raw_copy_mirror(int, int, int w, int, std::intptr_t) { copy_rows<true>(w); }
 
 void blit_raw_keyed(int, int, int w, int, std::intptr_t) {
   const std::uint16_t key = std::uint16_t(key_colour);

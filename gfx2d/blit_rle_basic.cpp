@@ -2,42 +2,15 @@
 // shifting the picture's channels by the one-shot offsets).
 #include "gfx2d/blend_ops.h"
 #include "gfx2d/blit_modes.h"
-#include "gfx2d/pixel_copy.h"
 #include "gfx2d/pixel_format.h"
-#include "gfx2d/rle_row_walk.h"
-
-#include <algorithm>
-#include <cstring>
-
-namespace {
-
-struct CopyOp {
-  static void literal(std::uint16_t* d, const std::uint8_t* s, int n) { copy_pixels(d, s, n); }
-  static void keyed(std::uint16_t, std::uint16_t*, int) {}
-};
-
-struct CopyMirrorOp {
-  static void literal(std::uint16_t* d, const std::uint8_t* s, int n) {
-    for (int i = 0; i < n; ++i) d[-1 - i] = rle_walk::load16(s + 2 * i);
-  }
-  static void keyed(std::uint16_t, std::uint16_t*, int) {}
-};
-
-template <bool Mirror, class Op>
-void walk(int w, int row_step) {
-  Op op;
-  rle_walk::walk_rows<Mirror>(sprite_blitter, w, row_step, op);
-}
-
-}  // namespace
 
 // Mode 0 steps rows by row_step, which is how vertical mirroring reaches it.
 void blit_rle_copy(int, int, int w, int, std::intptr_t) {
-  walk<false, CopyOp>(w, sprite_blitter.geometry.row_step);
+  blend::walk_literals<false>(w, sprite_blitter.geometry.row_step, blend::SourcePixels{});
 }
 
 void blit_rle_copy_mirror(int, int, int w, int, std::intptr_t) {
-  walk<true, CopyMirrorOp>(w, sprite_blitter.geometry.row_step);
+  blend::walk_literals<true>(w, sprite_blitter.geometry.row_step, blend::SourcePixels{});
 }
 
 // Mode 1 has no vertical mirror: rows always go downwards.

@@ -102,7 +102,7 @@ inline std::uint16_t load16(const std::uint8_t* p) { return rle_walk::load16(p);
 // was not.
 template <bool Leftwards, class Rule>
 [[gnu::noinline]] void wide_span(std::uint16_t* d, const std::uint8_t* s, int n, Rule rule) {
-  blend::EachLiteral<Leftwards, Rule>{rule}.literal(d, s, n);
+  blend::each_pixel_in_use<Leftwards>(rule, d, s, n);
 }
 
 struct WidePixels {

@@ -176,7 +176,8 @@ bool Device::fill_pipeline(PipelineState& p) const {
   p.dest_blend = Blend(state(State::DestBlend));
   p.flat = state(State::ShadeMode) == shade_flat;
   const BlendKind blend = blend_kind(state(State::AlphaBlendEnable) == 1, p.src_blend, p.dest_blend);
-  p.span = select_span(tex, state(State::FogEnable) == 1, blend, state(State::ZWriteEnable) == 1, vector_spans_);
+  p.span = select_span(tex, state(State::FogEnable) == 1, blend, state(State::ZWriteEnable) == 1, vector_spans_,
+                       wide_spans_);
   return true;
 }
 

@@ -49,7 +49,8 @@ struct PipelineState {
   SpanFn span;
 };
 
-// vector: the loops that shade several pixels at once where the states have them.
-SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write, bool vector);
+// vector: the loops that shade several pixels at once where the states have them; wide: those
+// loops built for AVX2 where the processor has it.
+SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write, bool vector, bool wide);
 
 }  // namespace platform::raster

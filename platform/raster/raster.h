@@ -149,6 +149,9 @@ class Device {
   // The span loops that work on several pixels at once (default) or the one-pixel reference
   // loops; both give the same pixels.
   void set_vector_spans(bool on) { vector_spans_ = on; }
+  // Those loops built for AVX2 where the processor has it (default), or for the baseline
+  // instruction set; both give the same pixels.
+  void set_wide_spans(bool on) { wide_spans_ = on; }
 
   // Draws are clipped to the viewport, itself kept inside the depth buffer.
   void set_viewport(const Viewport& viewport) { viewport_ = viewport; }
@@ -193,6 +196,7 @@ class Device {
   std::vector<ScreenVertex> begin_vertices_;
   int threads_ = 1;
   bool vector_spans_ = true;
+  bool wide_spans_ = true;
   std::unique_ptr<BandQueue> queue_;
 };
 

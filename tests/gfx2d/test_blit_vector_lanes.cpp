@@ -1,6 +1,7 @@
-// The eight-pixel loops of the blend modes against their one-pixel reference: random pictures
-// with long literal runs over random targets, every mode that blends, every mirror, clipped on
-// every side, in both pixel layouts. The two must leave the same bits everywhere.
+// The vector loops of the blend modes (8, 16 and 32 lanes, as far as this processor runs them)
+// against their one-pixel reference: random pictures with literal runs of every length from 1
+// to 70 over random targets, every mode that blends, every mirror, clipped on every side, in
+// both pixel layouts. They must leave the same bits everywhere.
 #include "gfx2d/blend_lanes.h"
 #include "tests/gfx2d/blend_test_fixture.h"
 
@@ -33,6 +34,27 @@ Bytes long_run_picture(int w, int h, std::uint32_t seed) {
   return writer.finish();
 }
 
+// Row y holds a literal run of y + 1 pixels, then one of 76 or more, between transparent and
+// second-key runs: every run length a block of lanes can meet, short of it, at it and past it.
+Bytes every_length_picture(int w, int h, std::uint32_t seed) {
+  fixtures::RleWriter writer(w, h);
+  std::uint32_t s = seed * 2246822519u + 3;
+  auto literal = [&](int n) {
+    std::vector<std::uint16_t> px;
+    for (int i = 0; i < n; ++i) px.push_back(std::uint16_t(blit_test::next_random(s)));
+    writer.literal(px);
+  };
+  for (int y = 0; y < h; ++y) {
+    const int lead = 1 + y % 3;
+    writer.transparent(lead);
+    literal(y + 1);
+    writer.key2(1);
+    literal(w - lead - (y + 1) - 1);
+    writer.end_row();
+  }
+  return writer.finish();
+}
+
 void random_fill(GuardedTarget& t, std::uint32_t seed) {
   for (int y = 0; y < t.height(); ++y)
     for (int x = 0; x < t.width(); ++x) t.at(x, y) = std::uint16_t(blit_test::next_random(seed));
@@ -54,14 +76,14 @@ const ModeCase mode_cases[] = {
 class VectorLaneTest : public BlendModeTest {
  protected:
   void TearDown() override {
-    blend::vector_blends = true;
+    blend::lane_limit = 32;
     BlendModeTest::TearDown();
   }
 
-  std::vector<std::uint16_t> draw(const ModeCase& c, const Bytes& pic, int x, int y, BlitFlags mirror, bool vector,
-                                  std::uint32_t seed) {
-    blend::vector_blends = vector;
-    GuardedTarget target(96, 40);
+  std::vector<std::uint16_t> draw(const ModeCase& c, const Bytes& pic, int pw, int ph, int x, int y, BlitFlags mirror,
+                                  int lanes, std::uint32_t seed) {
+    blend::lane_limit = lanes;
+    GuardedTarget target(pw + 16, ph + 16);
     random_fill(target, seed);
     target.make_current();
     Heap heap(pic);
@@ -70,24 +92,35 @@ class VectorLaneTest : public BlendModeTest {
     sprite_blitter.blit_add_r = c.add_r;
     sprite_blitter.blit_add_g = c.add_g;
     sprite_blitter.blit_add_b = c.add_b;
-    put_pic(x, y, 80, 24, blit_mode(c.mode) | mirror, 0);
+    put_pic(x, y, pw, ph, blit_mode(c.mode) | mirror, 0);
     return target.all();
   }
-};
 
-TEST_P(VectorLaneTest, EightPixelLoopsMatchTheOnePixelReference) {
-  const Placement at[] = {{8, 8}, {-13, 3}, {29, -7}, {40, 30}, {-70, 0}};
-  for (std::uint32_t seed : {1u, 2u, 3u}) {
-    const Bytes pic = long_run_picture(80, 24, seed);
+  // Every lane width this processor runs against the one-pixel reference, picture pic of pw x ph
+  // at each placement.
+  void compare_widths(const Bytes& pic, int pw, int ph, std::span<const Placement> at, std::uint32_t seed) {
     for (const ModeCase& c : mode_cases)
       for (BlitFlags mirror : all_mirrors)
         for (const Placement& p : at) {
-          const auto scalar = draw(c, pic, p.x, p.y, mirror, false, seed);
-          const auto vector = draw(c, pic, p.x, p.y, mirror, true, seed);
-          ASSERT_EQ(vector, scalar) << "mode " << c.mode << " level " << c.level << " mirror " << mirror << " at "
-                                    << p.x << "," << p.y << " seed " << seed;
+          const auto scalar = draw(c, pic, pw, ph, p.x, p.y, mirror, 1, seed);
+          for (int lanes : {8, 16, 32}) {
+            if (lanes > blend::widest_lanes_supported()) continue;
+            const auto vector = draw(c, pic, pw, ph, p.x, p.y, mirror, lanes, seed);
+            ASSERT_EQ(vector, scalar) << lanes << " lanes, mode " << c.mode << " level " << c.level << " mirror "
+                                      << mirror << " at " << p.x << "," << p.y << " seed " << seed;
+          }
         }
   }
+};
+
+TEST_P(VectorLaneTest, VectorLoopsMatchTheOnePixelReference) {
+  const Placement at[] = {{8, 8}, {-13, 3}, {29, -7}, {40, 30}, {-70, 0}};
+  for (std::uint32_t seed : {1u, 2u, 3u}) compare_widths(long_run_picture(80, 24, seed), 80, 24, at, seed);
+}
+
+TEST_P(VectorLaneTest, RunsOfEveryLengthMatchTheOnePixelReference) {
+  const Placement at[] = {{8, 8}, {-37, 8}, {61, 8}, {8, -30}};
+  for (std::uint32_t seed : {4u, 5u}) compare_widths(every_length_picture(150, 70, seed), 150, 70, at, seed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, VectorLaneTest, ::testing::ValuesIn(layouts), layout_name);

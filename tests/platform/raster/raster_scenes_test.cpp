@@ -18,12 +18,19 @@ using test_support::RasterTarget;
 using test_support::sv;
 using test_support::ScreenVertex;
 
-// Every scene is drawn with each number of threads and with both kinds of span loop: the frames
-// must all be the committed reference, byte for byte.
+// Every scene is drawn with each number of threads and with every kind of span loop (one pixel
+// at a time, several built for the baseline instruction set, several built for AVX2 where the
+// processor has it): the frames must all be the committed reference, byte for byte.
+enum class Loops { Scalar, Vector, WideVector };
 struct Run {
   int threads;
-  bool vector;
+  Loops loops;
 };
+
+void use_loops(platform::raster::Device& d, const Run& run) {
+  d.set_vector_spans(run.loops != Loops::Scalar);
+  d.set_wide_spans(run.loops == Loops::WideVector);
+}
 
 void expect_reference(const char* name, const RasterTarget& t) {
   const std::string failure = test_support::compare_with_reference(name, t.frame());
@@ -65,7 +72,7 @@ void OneTriangleOfEachStateCombination(const Run& run) {
                               {Blend::InvDestAlpha, Blend::InvSrcColour},
                               {Blend::SrcColour, Blend::InvSrcColour}};
   RasterTarget t(320, 160, 0, run.threads);
-  t.device().set_vector_spans(run.vector);
+  use_loops(t.device(), run);
   fill_background(t);
   auto& d = t.device();
   auto tex = test_support::checker_texture(8, 8, 2);
@@ -92,7 +99,7 @@ void OneTriangleOfEachStateCombination(const Run& run) {
 
 void TexturedBilinearQuadInPerspective(const Run& run) {
   RasterTarget t(128, 128, 0, run.threads);
-  t.device().set_vector_spans(run.vector);
+  use_loops(t.device(), run);
   auto& d = t.device();
   auto tex = test_support::checker_texture(16, 16, 4);
   d.set_texture(tex.get());
@@ -108,7 +115,7 @@ void TexturedBilinearQuadInPerspective(const Run& run) {
 
 void FogRamp(const Run& run) {
   RasterTarget t(160, 120, 0, run.threads);
-  t.device().set_vector_spans(run.vector);
+  use_loops(t.device(), run);
   auto& d = t.device();
   d.set_state(State::FogEnable, 1);
   d.set_state(State::FogColour, 0xFFB0C0D0);
@@ -129,7 +136,7 @@ void FogRamp(const Run& run) {
 
 void ColourKeyedBillboard(const Run& run) {
   RasterTarget t(96, 96, 0, run.threads);
-  t.device().set_vector_spans(run.vector);
+  use_loops(t.device(), run);
   fill_background(t);
   auto& d = t.device();
   // A ring on a key-coloured square.
@@ -157,7 +164,7 @@ void ColourKeyedBillboard(const Run& run) {
 
 void AdditiveParticles(const Run& run) {
   RasterTarget t(128, 96, 0, run.threads);
-  t.device().set_vector_spans(run.vector);
+  use_loops(t.device(), run);
   auto& d = t.device();
   set_blend(d, Blend::SrcAlpha, Blend::One);
   d.set_state(State::ZWriteEnable, 0);
@@ -186,7 +193,7 @@ void AdditiveParticles(const Run& run) {
 
 void ClippingThroughTheNearPlaneAndScreenEdges(const Run& run) {
   RasterTarget t(160, 120, 0, run.threads);
-  t.device().set_vector_spans(run.vector);
+  use_loops(t.device(), run);
   auto& d = t.device();
   d.set_state(State::CullMode, platform::raster::cull_ccw);
   auto tex = test_support::checker_texture(16, 16, 2);
@@ -209,7 +216,7 @@ void ClippingThroughTheNearPlaneAndScreenEdges(const Run& run) {
 
 void WireframeBoxes(const Run& run) {
   RasterTarget t(160, 120, 0, run.threads);
-  t.device().set_vector_spans(run.vector);
+  use_loops(t.device(), run);
   auto& d = t.device();
   d.set_state(State::CullMode, platform::raster::cull_ccw);
   d.set_state(State::FillMode, platform::raster::fill_wireframe);
@@ -244,19 +251,24 @@ const Scene scenes[] = {
     {"WireframeBoxes", WireframeBoxes},
 };
 
-class RasterScenes : public ::testing::TestWithParam<std::tuple<int, int, bool>> {};
+class RasterScenes : public ::testing::TestWithParam<std::tuple<int, int, Loops>> {};
 
 TEST_P(RasterScenes, MatchTheReference) {
-  const auto [scene, threads, vector] = GetParam();
-  scenes[scene].draw({threads, vector});
+  const auto [scene, threads, loops] = GetParam();
+  scenes[scene].draw({threads, loops});
+}
+
+const char* loops_name(Loops loops) {
+  return loops == Loops::Scalar ? "_scalar" : loops == Loops::Vector ? "_vector" : "_wide";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ScenesThreadsAndKernels, RasterScenes,
-    ::testing::Combine(::testing::Range(0, int(std::size(scenes))), ::testing::Values(1, 2, 3, 8), ::testing::Bool()),
+    ::testing::Combine(::testing::Range(0, int(std::size(scenes))), ::testing::Values(1, 2, 3, 8),
+                       ::testing::Values(Loops::Scalar, Loops::Vector, Loops::WideVector)),
     [](const ::testing::TestParamInfo<RasterScenes::ParamType>& info) {
       return std::string(scenes[std::get<0>(info.param)].name) + "_threads" +
-             std::to_string(std::get<1>(info.param)) + (std::get<2>(info.param) ? "_vector" : "_scalar");
+             std::to_string(std::get<1>(info.param)) + loops_name(std::get<2>(info.param));
     });
 
 }  // namespace
