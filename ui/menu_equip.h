@@ -3,6 +3,7 @@
 // piece from the bag with a preview of the member's changed values. While a slot is chosen for,
 // the fitting pieces wait in the page's candidate list; they go back into the bag when the slot
 // choice ends, the page closes or the menu is left. The entry points are in ui/menu_pages.h.
+#include "data/party.h"  // member_class_bits
 #include <cstdint>
 
 #include "data/item_node.h"
@@ -12,8 +13,6 @@ constexpr int equip_page_slots = 6;
 // The object type that fits each slot: weapon, armour, two accessories, two magic treasures.
 inline constexpr std::uint16_t equip_slot_types[equip_page_slots] = {202, 203, 204, 204, 206, 206};
 constexpr std::uint16_t equip_type_treasure = 206;
-// The class bit of party slots 0-2, met by the class mask of the pieces they may wear.
-inline constexpr std::uint8_t member_class_bits[3] = {1, 2, 8};
 
 // The piece's class mask: which members may wear it.
 std::uint8_t piece_class_mask(const ItemData& item);

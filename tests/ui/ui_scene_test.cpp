@@ -100,6 +100,10 @@ TEST(UiScenes, TheShopSceneBuysAndSellsAndLeavesTheBagAndMoneyAsDealt) {
   const std::string expected = line("shop scene: money " + std::to_string(money)) +
                                line("shop scene: bag " + sword + " x 1") +  // the newest piece first
                                line("shop scene: bag " + herb + " x " + std::to_string(2 + 2 - 1)) +
+                               // the new game's other goods, untouched by the visit
+                               line("shop scene: bag " + std::to_string(fixtures::sample_revive_herb) + " x 1") +
+                               line("shop scene: bag " + std::to_string(fixtures::sample_ginseng) + " x 1") +
+                               line("shop scene: bag " + std::to_string(fixtures::sample_party_potion) + " x 1") +
                                line("shop scene: member 0 wears " + sword + " " +
                                     std::to_string(fixtures::sample_cloth) + " 0");
   EXPECT_NE(debug.find(expected), std::string::npos) << debug;
