@@ -54,8 +54,8 @@ class SampleMapTest : public ::testing::Test {
     FreePolyMemory(255);
   }
 
-  void write_map(const kit::MapFileSpec& spec) {
-    dir.write(kit::map_file_name(spec.map), fixtures::as_string(kit::map_file(spec)));
+  void write_map(const kit::MapFileSpec& desc) {
+    dir.write(kit::map_file_name(desc.map), fixtures::as_string(kit::map_file(desc)));
   }
 
   // The lines of debug.txt, without their " \r\n" ends.

@@ -434,9 +434,9 @@ class TalkExpressionModel : public TalkLooks {
     const char* const prefixes[6] = {"CH", "IT", "MG", "SY", "MP", "OT"};
     for (int g = 0; g < 6; ++g)
       write("MODEL/" + std::string(indexes[g]), kit::model_index("MODEL INDEX", "WLD", prefixes[g]));
-    kit::PlyModelSpec spec = kit::box_model(10, 10, 10, 1);
-    for (std::uint32_t m = 1; m < 6; ++m) spec.materials.push_back({0, 0, 0, m == 5 ? own_key : 1});
-    write("MODEL/CH00005.PLY", kit::ply_file(spec));
+    kit::PlyModelSpec desc = kit::box_model(10, 10, 10, 1);
+    for (std::uint32_t m = 1; m < 6; ++m) desc.materials.push_back({0, 0, 0, m == 5 ? own_key : 1});
+    write("MODEL/CH00005.PLY", kit::ply_file(desc));
     EXPECT_EQ(SFLB_InitPolyMemory(), 1);
   }
   ~TalkExpressionModel() override { FreePolyMemory(255); }
