@@ -196,6 +196,8 @@ TEST_F(SaveFiles, ASaveLoadsBackTheGameItHeld) {
   game_map_place = 3818;
   talk_state_words[7] = 77;
   field_camera_state.distance_goal = 2500;
+  party_magic[3].object = art;
+  party_magic[3].count = 2;
 
   ASSERT_TRUE(save_game("00.sav"));
   EXPECT_TRUE(test_flag(flag_wall_test_off));  // the running game keeps it
@@ -210,6 +212,7 @@ TEST_F(SaveFiles, ASaveLoadsBackTheGameItHeld) {
   talk_state_words[7] = 0;
   game_state_words[5] = 0;
   field_camera_state = FieldCameraState{};
+  party_magic[3] = ItemNode{};
 
   ASSERT_EQ(load_game("00.sav"), 1);
   EXPECT_EQ(list_objects(party_bag), (std::vector<int>{herb, sword}));
@@ -252,6 +255,8 @@ TEST_F(SaveFiles, ASaveLoadsBackTheGameItHeld) {
   EXPECT_EQ(game_map_place, 3818);
   EXPECT_EQ(talk_state_words[7], 77u);
   EXPECT_EQ(field_camera_state.distance_goal, 2500.0f);
+  EXPECT_EQ(party_magic[3].object, art);
+  EXPECT_EQ(party_magic[3].count, 2);
   EXPECT_EQ(GameMode, mode_load);
 
   SaveSummary summary;

@@ -1,10 +1,11 @@
-// The save and load screens as state machines driven by keys: neither opens over the other, an
-// empty slot is saved with its message, a used one after the question and 30 frames, a failed
+// The save and load screens as state machines driven by keys: neither opens over the other, the
+// list starts on the newest save when opened from the title, an empty slot is saved with its message, a used one after the question and 30 frames, a failed
 // save keeps the save item and the screen, the menu's snapshot is kept, a slot that does not
 // load is tried once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "data/party.h"
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/save_image_writer.h"
 #include "tests/fixtures/temp_folder.h"
 #include "ui/item_recovery.h"
 #include "ui/menu_items.h"
@@ -98,6 +100,36 @@ TEST_F(SlotScreens, NeitherScreenOpensOverTheOther) {
     EXPECT_EQ(GameMode, c.current);
     EXPECT_EQ(SavedGameMode, mode_title);
   }
+}
+
+// Opened from the title for the first time, the list starts on the newest save: to the minute,
+// a tie going to the higher slot. Slot 3's later seconds do not count.
+TEST_F(SlotScreens, TheLoadScreenFromTheTitleOpensOnTheNewestSave) {
+  const struct {
+    int slot;
+    std::array<std::uint16_t, 8> time;
+  } saves[] = {{3, {2001, 5, 4, 10, 12, 30, 59, 0}}, {5, {2001, 5, 4, 10, 12, 31, 40, 0}},
+               {7, {2001, 5, 4, 10, 12, 31, 0, 0}}, {9, {2001, 5, 4, 10, 12, 29, 0, 0}}};
+  for (const auto& save : saves) {
+    kit::SaveKit kit_save;
+    kit_save.time = save.time;
+    dir.write("Save/" + save_slot_name(save.slot), as_string(kit::save_slot_file(kit::save_image(kit_save))));
+  }
+  GameMode = mode_title;
+  call_load_system(MODE_ENTER, 0, 0);
+  EXPECT_EQ(save_slot_list.top_item, 7);
+  EXPECT_EQ(save_slot_list.cursor_row, 0);
+  EXPECT_EQ(save_summaries[0].valid, 1);
+}
+
+// Only from the title: the save screen opened from the field starts at the top.
+TEST_F(SlotScreens, TheSaveScreenFromTheFieldOpensAtTheTop) {
+  kit::SaveKit kit_save;
+  kit_save.time = {2001, 5, 4, 10, 12, 30, 0, 0};
+  dir.write("Save/07.sav", as_string(kit::save_slot_file(kit::save_image(kit_save))));
+  call_save_system(MODE_ENTER, 0, 0);
+  EXPECT_EQ(save_slot_list.top_item, 0);
+  EXPECT_EQ(save_slot_list.cursor_row, 0);
 }
 
 // The save item is used up by a written save; the screen leaves when the message box closes.
