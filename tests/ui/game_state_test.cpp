@@ -20,6 +20,7 @@
 #include "data/music_state.h"
 #include "data/object_db.h"
 #include "data/party.h"
+#include "g3d/effects/effect_manager.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "script/talk_queue.h"
@@ -157,7 +158,9 @@ TEST(TitleMenu, EnteringTheCurrentTitleOnlyClearsItsEffects) {
   GameMode = mode_title;
   title_state = title_menu;
   set_flag(flag_member_0);
+  const unsigned clears = title_effects.generation();
   SFLB_call_game_start(MODE_ENTER, 0, 0);
+  EXPECT_EQ(title_effects.generation(), clears + 1) << "the effects are cleared";
   EXPECT_TRUE(test_flag(flag_member_0)) << "no second reset";
   EXPECT_EQ(title_state, title_menu);
   SFLB_call_game_start(MODE_LEAVE, 0, 0);
