@@ -199,7 +199,9 @@ void reset_game() {
   clear_flag(flag_developer_keys);
   clear_flag(flag_scene_hidden);
   reset_field_camera();
-  // The switches game.ini turned on (the developer keys among them) outlast the reset.
+  // The switches game.ini turned on (the developer keys, music off, sound effects off) outlast
+  // the reset: start-up ends with it, so otherwise the player's music and sound switches would
+  // never hold.
   reapply_game_ini_flags();
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "base/build_data.h"
 #include "base/resources.h"
@@ -354,6 +355,19 @@ void apply_camera(const SaveHeader& h) {
   cam.set_dist_divisor(c.dist_divisor);
 }
 
+// game.ini's switches belong to the installation, not to the game: a loaded game keeps the
+// developer keys, music and sound effects as game.ini has them now, whatever the saver had.
+void follow_installer_switches() {
+  const std::pair<int, int> switches[] = {
+      {flag_developer_keys, debug_keys_enabled}, {flag_music_off, music_off_enabled}, {flag_wav_off, wav_off_enabled}};
+  for (const auto& [flag, on] : switches) {
+    if (on)
+      set_flag(flag);
+    else
+      clear_flag(flag);
+  }
+}
+
 void apply_field(const SaveImage& s) {
   const SaveHeader& h = s.header;
   clear_talks_proc();
@@ -379,8 +393,7 @@ void apply_field(const SaveImage& s) {
   constexpr int load_transient_flag_count = 8;
   for (int flag = flag_load_transient_first; flag < flag_load_transient_first + load_transient_flag_count; ++flag)
     clear_flag(flag);
-  if (debug_keys_enabled) set_flag(flag_developer_keys);
-  else clear_flag(flag_developer_keys);
+  follow_installer_switches();
   for (int i = 0; i < save_party_size; ++i)
     gmRoleData[i].next_exp = std::int32_t(get_level_exp(i, gmRoleData[i].stats[stat_level]));
 }

@@ -1,13 +1,16 @@
-// The new game's party and reset, the title's menu area and re-entry, and the slot lists'
-// newest-save rule.
+// The new game's party and reset; the title's menu area, re-entry, new game, load and back, music
+// and menu sound; and the slot lists' newest-save rule.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_ini.h"
 #include "core/game_mode.h"
+#include "core/grp_input.h"
+#include "core/key_mapping.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "data/level_tables.h"
@@ -17,9 +20,18 @@
 #include "data/music_state.h"
 #include "data/object_db.h"
 #include "data/party.h"
+#include "g3d/effects/effect_manager.h"
+#include "platform/audio.h"
+#include "platform/clock.h"
+#include "script/talk_queue.h"
+#include "sound/music_director.h"
+#include "sound/sfx_bank.h"
+#include "sound/sound_system.h"
+#include "sound/stream_manager.h"
 #include "tests/fixtures/level_writer.h"
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
 #include "ui/new_game.h"
 #include "ui/save_load.h"
@@ -66,6 +78,7 @@ class NewGame : public ::testing::Test {
     close_item_data();
     close_maps_data();
     debug_keys_enabled = 0;
+    music_off_enabled = 0;
   }
   TempFolder dir;
   MapsDat db;
@@ -101,13 +114,17 @@ TEST_F(NewGame, SetupPartyTakesLevelGrowthAndStatsFromTheObjectRecords) {
   EXPECT_STREQ(gmRoleData[0].name, "") << "the first two keep the names the title gave them";
 }
 
+// Every flag clears but game.ini's switches: the developer keys, and music off, which start-up
+// set before its own reset and which would otherwise never hold.
 TEST_F(NewGame, ResetTwiceClearsTheStateAndTakesMapsDatBack) {
   debug_keys_enabled = 1;
+  music_off_enabled = 1;
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
     setup_party();
     set_flag(flag_member_0);
     set_flag(flag_scene_hidden);
+    set_flag(flag_wav_off);  // set, but not by game.ini
     party_money = 500;
     gmMapRoleCount = 3;
     set_music_id(1, 9, 9, 9, 9);
@@ -115,6 +132,8 @@ TEST_F(NewGame, ResetTwiceClearsTheStateAndTakesMapsDatBack) {
     EXPECT_FALSE(test_flag(flag_member_0));
     EXPECT_FALSE(test_flag(flag_scene_hidden));
     EXPECT_TRUE(test_flag(flag_developer_keys)) << "game.ini's developer keys outlast the reset";
+    EXPECT_TRUE(test_flag(flag_music_off)) << "so does game.ini's music off";
+    EXPECT_FALSE(test_flag(flag_wav_off));
     EXPECT_EQ(party_money, 0);
     EXPECT_EQ(gmMapRoleCount, 0);
     EXPECT_EQ(gmRoleData[0].arts.next, nullptr);
@@ -139,7 +158,9 @@ TEST(TitleMenu, EnteringTheCurrentTitleOnlyClearsItsEffects) {
   GameMode = mode_title;
   title_state = title_menu;
   set_flag(flag_member_0);
+  const unsigned clears = title_effects.generation();
   SFLB_call_game_start(MODE_ENTER, 0, 0);
+  EXPECT_EQ(title_effects.generation(), clears + 1) << "the effects are cleared";
   EXPECT_TRUE(test_flag(flag_member_0)) << "no second reset";
   EXPECT_EQ(title_state, title_menu);
   SFLB_call_game_start(MODE_LEAVE, 0, 0);
@@ -150,6 +171,101 @@ TEST(TitleMenu, EnterDuringTheIntroDoesNothing) {
   title_state = title_intro;
   input_game_start();
   EXPECT_EQ(title_state, title_intro);
+}
+
+TEST_F(NewGame, ANewGameQueuesTheOpeningTalkAndSetsTheFirstMemberOnly) {
+  GameMode = mode_title;
+  set_flag(flag_debug_overlay);
+  set_flag(flag_name_entry);
+  title_state = title_start_new_game;
+  update_game_start();
+  ASSERT_EQ(talk_queue_used, 1);
+  EXPECT_EQ(TalkEventQueue[0].RoleID, title_talk_speaker);
+  EXPECT_EQ(TalkEventQueue[0].TALK, new_game_talk);
+  EXPECT_TRUE(test_flag(flag_member_0));
+  EXPECT_FALSE(test_flag(flag_member_0 + 1));
+  EXPECT_FALSE(test_flag(flag_debug_overlay));
+  EXPECT_FALSE(test_flag(flag_name_entry));
+  EXPECT_EQ(GameMode, mode_field) << "the new game leaves for the field";
+  EXPECT_EQ(title_state, title_menu);
+  EXPECT_GT(gmRoleData[0].max_hp, 0) << "the party was set up";
+}
+
+// Load on the title opens the load screen; backing out of it with Escape gives the title back,
+// which plays its intro again.
+TEST(TitleMenu, LoadAndBackReturnsToTheIntro) {
+  TempFolder dir;
+  game_dir = dir.str();
+  GameMode = mode_title;
+  title_state = title_act_on_choice;
+  title_choice = title_load;
+  update_game_start();
+  EXPECT_EQ(GameMode, mode_load);
+  EXPECT_EQ(SavedGameMode, mode_title);
+  grp_input.update_key(1000, key_escape, false);
+  grp_input.update_key(1100, key_escape, true);
+  input_load_system();
+  EXPECT_EQ(GameMode, mode_title);
+  EXPECT_EQ(title_state, title_intro);
+}
+
+// The sample game's title with its sounds: start-up's audio steps, then the title entered as
+// start-up enters it.
+class TitleSound : public ::testing::Test {
+ protected:
+  TitleSound() : dir(true) {
+    game_dir = dir.str();
+    platform::use_fake_clock(10000);
+    EXPECT_TRUE(write_sample_game(dir.path()));
+    sound_system.Startup(game_dir.c_str());
+    EXPECT_TRUE(OpenSfx((game_dir + "\\ACT\\").c_str()));
+    EXPECT_TRUE(OpenStream(sfx_bank.GetDriver()));
+    GameMode = mode_field;
+    SFLB_call_game_start(MODE_ENTER, 0, 0);
+  }
+  ~TitleSound() override {
+    CloseStream();
+    CloseSfx();
+    sound_system.Shutdown();
+    stop_all_sfx();
+    close_maps_data();
+    platform::use_real_clock();
+  }
+  // A frame of the title and of the audio service.
+  void frame() {
+    platform::advance_fake_clock(29);
+    update_game_start();
+    update_audio();
+  }
+  TempFolder dir;
+};
+
+TEST_F(TitleSound, TheThemeOfMapOnePlaysFromTheTitlesStart) {
+  frame();
+  const std::string& name = music_director.current().name;
+  ASSERT_GE(name.size(), 9u) << name;
+  EXPECT_EQ(name.substr(name.size() - 9), "theme.wav");
+  EXPECT_EQ(music_director.current_mode(), 1);
+  ASSERT_NE(stream_manager.CurrentId(), 0);
+  EXPECT_EQ(stream_manager.IsStopped(stream_manager.CurrentId()), 0);
+  std::vector<std::int16_t> heard(2 * 4410);
+  ASSERT_TRUE(platform::headless_audio_pull(heard.data(), 4410));
+  EXPECT_TRUE(std::any_of(heard.begin(), heard.end(), [](std::int16_t v) { return v != 0; })) << "the tune is heard";
+}
+
+// The intro (this title has no animation for it, so it ends at once) gives way to the menu with
+// one sound 310, and the menu's frames play no more of it.
+TEST_F(TitleSound, TheMenuSoundPlaysOnceWhenTheIntroEnds) {
+  frame();
+  ASSERT_EQ(title_state, title_intro);
+  EXPECT_EQ(sfx_bank.playing_count(), 0);
+  frame();
+  EXPECT_EQ(title_state, title_menu);
+  EXPECT_EQ(sfx_bank.playing_count(), 1);
+  for (int i = 0; i < 5; ++i) {
+    update_game_start();
+    EXPECT_EQ(sfx_bank.playing_count(), 1);
+  }
 }
 
 std::array<std::uint16_t, 8> stamp(int year, int month, int day, int hour, int minute, int second) {

@@ -14,6 +14,7 @@
 #include "core/flags.h"
 #include "core/frame_timer.h"
 #include "core/game_flags.h"
+#include "core/game_ini.h"
 #include "core/game_mode.h"
 #include "core/game_state_words.h"
 #include "core/log.h"
@@ -195,6 +196,8 @@ TEST_F(SaveFiles, ASaveLoadsBackTheGameItHeld) {
   game_map_place = 3818;
   talk_state_words[7] = 77;
   field_camera_state.distance_goal = 2500;
+  party_magic[3].object = art;
+  party_magic[3].count = 2;
 
   ASSERT_TRUE(save_game("00.sav"));
   EXPECT_TRUE(test_flag(flag_wall_test_off));  // the running game keeps it
@@ -209,6 +212,7 @@ TEST_F(SaveFiles, ASaveLoadsBackTheGameItHeld) {
   talk_state_words[7] = 0;
   game_state_words[5] = 0;
   field_camera_state = FieldCameraState{};
+  party_magic[3] = ItemNode{};
 
   ASSERT_EQ(load_game("00.sav"), 1);
   EXPECT_EQ(list_objects(party_bag), (std::vector<int>{herb, sword}));
@@ -251,6 +255,8 @@ TEST_F(SaveFiles, ASaveLoadsBackTheGameItHeld) {
   EXPECT_EQ(game_map_place, 3818);
   EXPECT_EQ(talk_state_words[7], 77u);
   EXPECT_EQ(field_camera_state.distance_goal, 2500.0f);
+  EXPECT_EQ(party_magic[3].object, art);
+  EXPECT_EQ(party_magic[3].count, 2);
   EXPECT_EQ(GameMode, mode_load);
 
   SaveSummary summary;
@@ -402,6 +408,30 @@ TEST_F(SaveFiles, AFailedWriteReportsFalseAndKeepsTheOldFile) {
   EXPECT_EQ(dir.read("Save/03.sav"), old);
   // A missing slot loads nothing, silently.
   EXPECT_EQ(load_game("05.sav"), 0);
+}
+
+// The developer keys, music off and sound effects off are game.ini's switches: a loaded game
+// takes them from game.ini as it is now, not from the flags the saver had.
+TEST_F(SaveFiles, GameIniSwitchesOutlastTheLoadedFlags) {
+  struct Case {
+    int flag;
+    int* enabled;
+  };
+  for (const Case& c : {Case{flag_developer_keys, &debug_keys_enabled}, Case{flag_music_off, &music_off_enabled},
+                        Case{flag_wav_off, &wav_off_enabled}}) {
+    for (const bool saved : {false, true})
+      for (const int now : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << "flag " << c.flag << " saved " << saved << " game.ini " << now);
+        kit::SaveKit save;
+        save.map = village;
+        if (saved) save.flags = {c.flag};
+        write_slot("02.sav", kit::save_slot_file(kit::save_image(save)));
+        *c.enabled = now;
+        ASSERT_EQ(load_game("02.sav"), 1);
+        EXPECT_EQ(test_flag(c.flag), now == 1);
+        *c.enabled = 0;
+      }
+  }
 }
 
 TEST(SaveSlots, NamesHaveTwoDigitsAtLeast) {
