@@ -30,3 +30,19 @@ FieldCameraState field_camera_state_from_image(std::span<const std::uint8_t, 128
   std::memcpy(&state, words, sizeof words);
   return state;
 }
+
+void camera_takes_speeds(Camera& camera, const FieldCameraState& settings) {
+  camera.set_point_speed(settings.point_speed);
+  camera.set_angle_speed(settings.angle_speed);
+  camera.set_dist_speed(settings.dist_speed);
+  camera.set_point_divisor(settings.point_divisor);
+  camera.set_angle_divisor(settings.angle_divisor);
+  camera.set_dist_divisor(settings.dist_divisor);
+}
+
+void camera_takes_interp(Camera& camera, const FieldCameraState& settings) {
+  camera.set_point_interp(settings.point_interp);
+  camera.set_angle_interp(settings.angle_interp);
+  camera.set_dist_interp(settings.dist_interp);
+  camera.set_eye_mode(settings.eye_mode);
+}

@@ -34,5 +34,10 @@ constexpr std::size_t field_camera_state_size = 128;
 void field_camera_state_to_image(const FieldCameraState& state, std::span<std::uint8_t, 128> out);
 FieldCameraState field_camera_state_from_image(std::span<const std::uint8_t, 128> image);
 
+// The camera takes the settings' move speeds and divisors, or their interpolation modes and eye
+// mode: talks that steer the camera and a loaded game hand the settings over the same way.
+void camera_takes_speeds(Camera& camera, const FieldCameraState& settings);
+void camera_takes_interp(Camera& camera, const FieldCameraState& settings);
+
 extern FieldCameraState field_camera_state;
 extern Camera field_camera;

@@ -72,22 +72,6 @@ void set_far(float far_distance) {
   if (far_distance > view_near + 1.0f) view_far = far_distance;
 }
 
-void camera_takes_speeds(const FieldCameraState& v) {
-  field_camera.set_point_speed(v.point_speed);
-  field_camera.set_angle_speed(v.angle_speed);
-  field_camera.set_dist_speed(v.dist_speed);
-  field_camera.set_point_divisor(v.point_divisor);
-  field_camera.set_angle_divisor(v.angle_divisor);
-  field_camera.set_dist_divisor(v.dist_divisor);
-}
-
-void camera_takes_interp(const FieldCameraState& v) {
-  field_camera.set_point_interp(v.point_interp);
-  field_camera.set_angle_interp(v.angle_interp);
-  field_camera.set_dist_interp(v.dist_interp);
-  field_camera.set_eye_mode(v.eye_mode);
-}
-
 // The camera looks at the player again from the angles and distances of the settings.
 void camera_onto_player(const FieldCameraState& v) {
   if (const MapRole* p = leader()) set_camera_point_goal(p->X, p->Y + look_at_height, p->Z);
@@ -115,7 +99,7 @@ void start_view_return(const TalkRun& run) {
   field_camera.set_point_interp(type);
   field_camera.set_angle_interp(type);
   field_camera.set_dist_interp(type);
-  camera_takes_speeds(v);
+  camera_takes_speeds(field_camera, v);
   camera_onto_player(v);
 }
 
@@ -134,7 +118,7 @@ void finish_view_return() {
   v.point_divisor = s.point_divisor;
   v.angle_divisor = s.angle_divisor;
   v.dist_divisor = s.dist_divisor;
-  camera_takes_interp(v);
+  camera_takes_interp(field_camera, v);
   view_return_busy = 0;
   view_return_owner = TalkMarkOwner{};
 }
@@ -293,8 +277,8 @@ void camera_from_return(const ReturnPoint& p) {
     field_camera.set_eye_xyz(v.eye[0], v.eye[1] + eye_above_player, v.eye[2]);
     return;
   }
-  camera_takes_interp(v);
-  camera_takes_speeds(v);
+  camera_takes_interp(field_camera, v);
+  camera_takes_speeds(field_camera, v);
   camera_onto_player(v);
 }
 }  // namespace

@@ -339,20 +339,12 @@ void apply_camera(const SaveHeader& h) {
   }
   cam.update();
   cam.apply_view();
-  cam.set_point_interp(c.point_interp);
-  cam.set_angle_interp(c.angle_interp);
-  cam.set_dist_interp(c.dist_interp);
-  cam.set_eye_mode(c.eye_mode);
+  camera_takes_interp(cam, c);
   cam.set_point(c.target_point[0], c.target_point[1], c.target_point[2]);
   cam.set_angles(c.target_angles[0], c.target_angles[1], c.target_angles[2]);
   cam.set_look_distance(c.look_distance_goal);
   cam.set_distance(c.distance_goal);
-  cam.set_point_speed(c.point_speed);
-  cam.set_angle_speed(c.angle_speed);
-  cam.set_dist_speed(c.dist_speed);
-  cam.set_point_divisor(c.point_divisor);
-  cam.set_angle_divisor(c.angle_divisor);
-  cam.set_dist_divisor(c.dist_divisor);
+  camera_takes_speeds(cam, c);
 }
 
 // game.ini's switches belong to the installation, not to the game: a loaded game keeps the
