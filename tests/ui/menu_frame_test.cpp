@@ -10,10 +10,14 @@
 #include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "core/paths.h"
+#include "data/party.h"
 #include "field/map_file.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/ui/menu_driver.h"
+#include "ui/menu_arts.h"
+#include "ui/menu_equip.h"
 #include "ui/menu_input.h"
+#include "ui/menu_items.h"
 #include "ui/menu_pages.h"
 #include "ui/menu_system.h"
 #include "ui/menu_system_page.h"
@@ -204,6 +208,41 @@ TEST_F(MenuFrame, EnteringAgainWhileOpenPlaysNothingAndKeepsThePage) {
   EXPECT_EQ(sounds_.played(301), 0);
   EXPECT_EQ(menu_page, menu_page_items);
   EXPECT_EQ(menu_return_mode, mode_field);
+}
+
+// With nobody in the party the pages' member steps have nobody to step to: they do nothing.
+TEST_F(MenuFrame, WithNoMemberPresentTheMemberStepsDoNothing) {
+  for (int f : party_member_flags) clear_flag(f);
+  struct Case {
+    const char* name;
+    void (*open)();
+  } cases[] = {
+      {"items, member choice",
+       [] {
+         menu_page = menu_page_items;
+         enter_item_page();
+         item_page_state = item_state_member;
+       }},
+      {"equipment", [] { enter_equip_page(); }},
+      {"arts, member choice",
+       [] {
+         menu_page = menu_page_arts;
+         enter_arts_page();
+         arts_state = arts_choosing_member;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameMode = mode_field;
+    enter();
+    ASSERT_EQ(menu_party_count, 0);
+    c.open();
+    for (KeyCode k : {key_left, key_right, key_up, key_down}) press(k);
+    EXPECT_EQ(menu_party_target, 0);
+    EXPECT_EQ(equip_page.member, 0);
+    EXPECT_EQ(GameMode, mode_menu);
+    SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  }
 }
 
 // Opens the system page through the bar: Down, Up (wrapping to 7), Enter.

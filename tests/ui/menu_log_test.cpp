@@ -167,4 +167,26 @@ TEST_F(Log, TheGalleriesTurnThroughEveryPageUnlockedOrNot) {
   }
 }
 
+TEST_F(Log, WithoutPlacesThePlaceGalleryHasNoPageToTurn) {
+  close_maps_data();
+  folder.dir().write("maps.dat", as_string(maps_dat(MapsDat{})));
+  open_maps_data();
+  menu_driver::Frames frames;
+  auto step = [] { input_menu_system(); };
+  mouse_x = 600, mouse_y = 460;
+  GameMode = mode_field;
+  ASSERT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 1);
+  menu_page = menu_page_log;
+  enter_log_page();
+  EXPECT_TRUE(log_places.empty());
+  frames.run(step);
+  for (int i = 0; i < log_tab_places; ++i) frames.press(step, key_right);
+  ASSERT_EQ(log_tab, log_tab_places);
+  for (KeyCode k : {key_down, key_up, key_down}) frames.press(step, k);
+  EXPECT_EQ(log_chart_list.item_count, 0);
+  EXPECT_EQ(log_chart_list.top_item, 0);
+  EXPECT_EQ(log_chart_list.cursor_row, 0);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+}
+
 }  // namespace
