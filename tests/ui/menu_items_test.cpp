@@ -23,6 +23,8 @@
 #include "tests/ui/menu_driver.h"
 #include "ui/item_recovery.h"
 #include "ui/menu_items.h"
+#include "ui/menu_system_page.h"
+#include "ui/save_load.h"
 #include "ui/menu_system.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
@@ -53,6 +55,8 @@ class ItemsPage : public ::testing::Test {
     objects[herb - 1] = healing(30).name("herb");
     objects[tonic - 1] = healing(20).name("tonic").tag(tag_target_mode, {op8(1), op8(0), op8(0), op8(0)});
     objects[cloth - 1].name("cloth").kind(object_type_armour).price(60);
+    while (objects.size() < object_save_item - 1) objects.push_back(ObjectRecord::empty_record());
+    objects.push_back(ObjectRecord().name("save stone").kind(object_type_story));
     dir_.write("ObjData.GLL", as_string(objdata_gll(objects)));
     SFINIT0_open_item_data();
     open_item_data();
@@ -109,6 +113,12 @@ class ItemsPage : public ::testing::Test {
     ASSERT_EQ(item_page_state, item_state_box);
     press(key_enter);
     ASSERT_EQ(item_page_state, item_state_member);
+  }
+  // Enter on the cursor row, Enter on "use", for an item used at once (no member choice).
+  void choose_use_now() {
+    press(key_enter);
+    ASSERT_EQ(item_page_state, item_state_box);
+    press(key_enter);
   }
   // Enter on the cursor row, Down to "discard", Enter, and the question answered "確定".
   void discard_one() {
@@ -304,6 +314,41 @@ TEST_F(ItemsPage, APlacedRoleIsLabelledOneAboveItsRowAndARecallRemovesItsMarker)
   EXPECT_EQ(minimap.FindMarker(placement_role_first + 1), nullptr);
   EXPECT_NE(minimap.FindMarker(placement_role_first), nullptr);
   EXPECT_NE(minimap.FindMarker(placement_role_first + 2), nullptr);
+}
+
+// The save item is taken only by a save it opened: a save from the system page after the item's
+// save screen was left without saving keeps it.
+TEST_F(ItemsPage, OnlyASaveOpenedByTheSaveItemTakesIt) {
+  constexpr int story_tab = 6;
+  struct Case {
+    const char* name;
+    bool through_system_page;
+    int left;
+  } cases[] = {{"the item's save", false, 1}, {"the system page's save", true, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameMode = mode_field;
+    free_item_list(&party_bag);
+    add_item(&party_bag, object_save_item, 2, 2);
+    open_tab(story_tab);
+    choose_use_now();
+    ASSERT_EQ(GameMode, mode_save);
+    if (c.through_system_page) {
+      call_save_system(MODE_LEAVE, 0, 0);  // left without saving
+      ASSERT_EQ(GameMode, mode_menu);
+      press(key_escape);
+      ASSERT_EQ(menu_page, menu_page_bar);
+      press(key_up);  // from the items entry to the system entry
+      press(key_enter);
+      ASSERT_EQ(menu_page, menu_page_system);
+      press(key_enter);
+      ASSERT_EQ(GameMode, mode_save);
+    }
+    consume_save_item();  // what the save screen does after a written save
+    EXPECT_EQ(get_item_num(&party_bag, object_save_item), c.left);
+    call_save_system(MODE_LEAVE, 0, 0);
+    SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  }
 }
 
 }  // namespace
