@@ -11,7 +11,6 @@
 
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
-#include "core/paths.h"
 #include "sound/sfx_bank.h"
 #include "tests/fixtures/sound_kit.h"
 #include "ui/talk_msg.h"
@@ -22,17 +21,17 @@ namespace menu_driver {
 inline constexpr KeyCode driven_keys[] = {key_up,    key_down,  key_left,  key_right,  key_enter, key_space,
                                           key_escape, key_lctrl, key_rctrl, key_mouse1, key_mouse2};
 
-// Counts the samples each sound number starts. The bank holds the numbers asked for, each a
-// long silent-enough tone so that nothing ends by itself; after every frame the started samples
-// are counted and stopped, so the bank's sixteen handles never run out.
+// Counts the samples each sound number starts. The bank, written into the test's own folder,
+// holds the numbers asked for, each a long quiet tone so that nothing ends by itself; after every
+// frame the started samples are counted and stopped, so the bank's sixteen handles never run out.
 class SoundCounter {
  public:
-  explicit SoundCounter(std::vector<int> numbers) : numbers_(std::move(numbers)) {
+  SoundCounter(const std::filesystem::path& folder, std::vector<int> numbers) : numbers_(std::move(numbers)) {
     std::vector<kit::SndEntry> entries;
     for (int n : numbers_) entries.push_back({n, 1, kit::make_tone_wav(500, 2000, 8000, 1, 8, 100)});
-    std::filesystem::create_directories(game_dir + "/ACT");
-    kit::write_file(game_dir + "/ACT/all.snd", kit::make_all_snd(entries));
-    open_ = OpenSfx((game_dir + "\\ACT\\").c_str());
+    std::filesystem::create_directories(folder / "ACT");
+    kit::write_file((folder / "ACT" / "all.snd").string(), kit::make_all_snd(entries));
+    open_ = OpenSfx((folder.string() + "\\ACT\\").c_str());
   }
   ~SoundCounter() { CloseSfx(); }
   SoundCounter(const SoundCounter&) = delete;

@@ -66,7 +66,7 @@ class MenuFrame : public ::testing::Test {
   }
 
   fixtures::TempFolder folder_{true};
-  menu_driver::SoundCounter sounds_{{32, 41, 301, 303, 304, 305, 309, 324, 325, 326, 327, 328, 329, 330, 331}};
+  menu_driver::SoundCounter sounds_{folder_.path(), {32, 41, 301, 303, 304, 305, 309, 324, 325, 326, 327, 328, 329, 330, 331}};
   menu_driver::Frames frames_;
 };
 

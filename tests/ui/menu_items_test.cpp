@@ -138,7 +138,7 @@ class ItemsPage : public ::testing::Test {
   }
 
   TempFolder dir_{true};
-  menu_driver::SoundCounter sounds_{{302, 303, 304, 305, 306, 307, 308, 309, 714}};
+  menu_driver::SoundCounter sounds_{dir_.path(), {302, 303, 304, 305, 306, 307, 308, 309, 714}};
   menu_driver::Frames frames_;
 };
 

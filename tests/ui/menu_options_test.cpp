@@ -77,7 +77,7 @@ class OptionsPage : public ::testing::Test {
   }
 
   fixtures::TempFolder folder_{true};
-  menu_driver::SoundCounter sounds_{{32, 303, 304, 305}};
+  menu_driver::SoundCounter sounds_{folder_.path(), {32, 303, 304, 305}};
   menu_driver::Frames frames_;
 };
 

@@ -124,7 +124,7 @@ TEST_F(Shop, TheBalanceFollowsTheRunningTotal) {
 }
 
 TEST_F(Shop, MoneyShortOfOneMorePieceIsRefusedWithItsMessage) {
-  menu_driver::SoundCounter sounds({309});
+  menu_driver::SoundCounter sounds(dir.path(), {309});
   ASSERT_TRUE(sounds.open());
   party_money = 30;
   call_shop_system(MODE_ENTER, std::vector<std::uint16_t>{herb}.data(), 1);
@@ -189,7 +189,7 @@ TEST_F(Shop, AConfirmWithNothingChosenIsRefusedBuyingAndSilentSelling) {
 }
 
 TEST_F(Shop, ConfirmingNothingThroughTheInputSoundsTheRefusalOnlyWhenBuying) {
-  menu_driver::SoundCounter sounds({309});
+  menu_driver::SoundCounter sounds(dir.path(), {309});
   ASSERT_TRUE(sounds.open());
   add_item(&party_bag, herb, 1, 2);
   struct Case {
