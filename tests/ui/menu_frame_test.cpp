@@ -10,6 +10,7 @@
 #include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "core/paths.h"
+#include "data/map_role.h"
 #include "data/party.h"
 #include "field/map_file.h"
 #include "tests/fixtures/temp_folder.h"
@@ -197,6 +198,23 @@ TEST_F(MenuFrame, EveryWayOutReturnsToTheFieldAndWritesUserCfg) {
     EXPECT_TRUE(cfg_written());
     EXPECT_EQ(sounds_.played(c.sound), 1);
   }
+}
+
+TEST_F(MenuFrame, ACancelKeyWithTheNarratorsBoxOpenOnlyClosesTheBox) {
+  gmMapRoleCount = 1;
+  gmMapRole[0] = MapRole{};
+  gmMapRole[0].RoleID = party_role_first;  // the narrator
+  enter();
+  add_txt_msg(100, 100, 200, 64, 0, 0, "x%Q", 0);
+  ASSERT_EQ(check_txt_msg_end(), 0);
+  press(key_escape);
+  EXPECT_EQ(GameMode, mode_menu);
+  EXPECT_EQ(talkmsg_count(), 0);
+  EXPECT_EQ(sounds_.played(304), 0);
+  press(key_escape);
+  EXPECT_EQ(GameMode, mode_field);
+  EXPECT_EQ(sounds_.played(304), 1);
+  gmMapRoleCount = 0;
 }
 
 TEST_F(MenuFrame, EnteringAgainWhileOpenPlaysNothingAndKeepsThePage) {
