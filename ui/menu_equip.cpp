@@ -139,6 +139,7 @@ void input_slot_choice() {
 }
 
 void input_piece_choice() {
+  const int drawn_row = equip_page.top_row + equip_page.cursor_row;  // the cursor row of the last draw
   piece_list.item_count = equip_page.row_count;
   piece_list.cursor_row = equip_page.cursor_row;
   piece_list.top_item = equip_page.top_row;
@@ -160,9 +161,10 @@ void input_piece_choice() {
     play_sfx(sfx_select, 1);
     const int row = equip_page.top_row + equip_page.cursor_row;
     ItemNode* choice = equip_candidate_at(row);
-    // The row is resolved again here: a piece that is no longer what the page showed is not
-    // equipped by mistake.
-    if (!choice || choice->object == equip_page.shown_object) {
+    // The row is resolved again here: a piece that is no longer what the page showed under the
+    // cursor is not equipped by mistake. Every visible row shows its own piece, so a row the
+    // pointer or the keys reached in this very step is taken as it stands.
+    if (!choice || row != drawn_row || choice->object == equip_page.shown_object) {
       const int party_slot = party_slot_of_member();
       if (party_slot >= 0) equip_piece(party_slot, equip_page.slot, choice);
     }

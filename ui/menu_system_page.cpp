@@ -11,6 +11,7 @@
 #include "g3d/camera.h"
 #include "sound/sfx_bank.h"
 #include "ui/menu_input.h"
+#include "ui/menu_items.h"
 #include "ui/menu_numbers.h"
 #include "ui/menu_system.h"
 #include "ui/options_panel.h"
@@ -44,6 +45,9 @@ void run_command() {
       }
       field_camera = menu_camera_copy;
       play_sfx(sfx_select, 1);
+      // A save item whose own save screen was left without saving stays marked until the menu
+      // closes; this save is the page's, and must not take it.
+      clear_save_item_mark();
       call_save_system(MODE_ENTER, 0, 0);
       return;
     case system_tab_load:

@@ -30,7 +30,10 @@ enum : std::uint16_t {
   not_on_2 = 13,   // may not be cast on party slot 2
   battle_art = 14, // battle only: never chosen in the menu
   big_art = 15,    // costs 99 MP
+  before_slot2 = 5200,  // an ordinary art just before the slot-2 range
+  slot2_first = 5201,
   slot2_art = 5202,  // may only be cast on party slot 2
+  slot2_last = 5203,
   objects_made = 15
 };
 
@@ -47,7 +50,7 @@ class Arts : public ::testing::Test {
     game_dir = dir.str();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
-    std::vector<ObjectRecord> objects(slot2_art);
+    std::vector<ObjectRecord> objects(slot2_last);
     for (std::uint16_t h : {header_0, header_1, header_2}) objects[h - 1].name("header").list_flags(0x02);
     objects[heal - 1] = art(30, 5, 2).name("heal");
     objects[heal_all - 1] = art(20, 4, 0).name("heal all").tag(tag_target_mode, {op8(1), op8(0), op8(0), op8(0)});
@@ -56,6 +59,9 @@ class Arts : public ::testing::Test {
     objects[battle_art - 1] = art(10, 0, 0).name("battle").tag(tag_byte_244, {op8(2)});
     objects[big_art - 1] = art(10, 99, 0).name("big");
     objects[slot2_art - 1] = art(10, 0, 0).name("slot 2");
+    objects[before_slot2 - 1] = art(10, 0, 0).name("before slot 2");
+    objects[slot2_first - 1] = art(10, 0, 0).name("slot 2 first");
+    objects[slot2_last - 1] = art(10, 0, 0).name("slot 2 last");
     dir.write("ObjData.GLL", as_string(objdata_gll(objects)));
     SFINIT0_open_item_data();
     open_item_data();
@@ -208,6 +214,27 @@ TEST_F(Arts, SlotRestrictionsRefuseWithoutPaying) {
     bool cast;
   } cases[] = {{slot2_art, 0, false}, {slot2_art, 1, false}, {slot2_art, 2, true},
                {not_on_2, 2, false},  {not_on_2, 0, true}};
+  for (const auto& c : cases) {
+    for (RoleData& r : gmRoleData) r.hp = 50;
+    point_at(row_of(c.art));
+    ASSERT_EQ(arts_choice.object, c.art);
+    arts_state = arts_choosing_member;
+    menu_party_target = c.target;
+    confirm_arts_target();
+    EXPECT_EQ(gmRoleData[c.target].hp, c.cast ? 60 : 50) << c.art << " on " << c.target;
+  }
+}
+
+TEST_F(Arts, TheSlotTwoRangeRunsFrom5201To5203) {
+  for (std::uint16_t a : {before_slot2, slot2_first, slot2_last}) add_item(&gmRoleData[1].arts, a, 1, 2);
+  sort_item_list(&gmRoleData[1].arts);
+  enter_arts_page();
+  const struct {
+    std::uint16_t art;
+    int target;
+    bool cast;
+  } cases[] = {{slot2_first, 0, false}, {slot2_first, 1, false}, {slot2_first, 2, true},
+               {slot2_last, 0, false},  {slot2_last, 2, true},   {before_slot2, 0, true}};
   for (const auto& c : cases) {
     for (RoleData& r : gmRoleData) r.hp = 50;
     point_at(row_of(c.art));

@@ -1,10 +1,15 @@
 // The equipment page's rules: candidates out of the bag and back, the equip rule, the preview.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <random>
 
 #include "battle/fame.h"
+#include "core/flags.h"
+#include "core/game_flags.h"
+#include "core/game_mode.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "data/equip_bonus.h"
@@ -13,6 +18,7 @@
 #include "data/party.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/temp_folder.h"
+#include "tests/ui/menu_driver.h"
 #include "ui/menu_equip.h"
 #include "ui/menu_pages.h"
 #include "ui/menu_system.h"
@@ -221,6 +227,102 @@ TEST_F(Equip, ARandomSessionKeepsEveryPieceAndTheBagSortedWhenIdle) {
     for (int m = 0; m < 3; ++m) ASSERT_NE(gmRoleData[m].equip[0], 0) << "a weapon is always worn";
   }
   leave_equip_page();
+  EXPECT_EQ(held(), start);
+  EXPECT_TRUE(bag_sorted());
+}
+
+// The page driven through the menu's input step, a frame at a time.
+class EquipPageInput : public Equip {
+ protected:
+  EquipPageInput() {
+    for (int f : party_member_flags) set_flag(f);
+    GameMode = mode_field;
+    SavedGameMode = 0;
+    mouse_x = 600, mouse_y = 460;
+  }
+  ~EquipPageInput() override {
+    if (GameMode == mode_menu) SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  }
+  // What the draw step leaves for the next input step: the candidate under the cursor row.
+  static void draw_stand_in() {
+    if (equip_page.state != equip_choosing_piece) return;
+    const ItemNode* c = equip_candidate_at(equip_page.top_row + equip_page.cursor_row);
+    equip_page.shown_object = c ? c->object : 0;
+  }
+  void step(std::initializer_list<KeyCode> down = {}) {
+    frames_.run([] { input_menu_system(); }, down);
+    draw_stand_in();
+  }
+  void press(KeyCode k) {
+    frames_.press(
+        [] {
+          input_menu_system();
+          draw_stand_in();
+        },
+        k);
+  }
+  // The menu open on the equipment page.
+  void open_page() {
+    if (GameMode != mode_menu) ASSERT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 1);
+    enter_equip_page();
+    ASSERT_EQ(menu_page, menu_page_equip);
+  }
+  menu_driver::Frames frames_;
+};
+
+TEST_F(EquipPageInput, AClickOnAnotherRowEquipsThePieceThatRowShows) {
+  add_item(&party_bag, dagger, 1, 2);
+  add_item(&party_bag, sword, 1, 2);
+  sort_item_list(&party_bag);
+  open_page();
+  step();
+  press(key_enter);  // the weapon slot of member 0
+  ASSERT_EQ(equip_page.state, equip_choosing_piece);
+  ASSERT_EQ(equip_page.shown_object, sword);
+  // The pointer moves onto the dagger's row and clicks in the same frame.
+  mouse_x = 400, mouse_y = 140;
+  step({key_mouse1});
+  EXPECT_EQ(gmRoleData[0].equip[0], dagger);
+  EXPECT_EQ(equip_page.state, equip_choosing_slot);
+  EXPECT_EQ(find_item(&equip_candidates, dagger), nullptr);
+  EXPECT_NE(find_item(&equip_candidates, sword), nullptr) << "back among the candidates until the slot choice ends";
+}
+
+// Random keys and clicks on the page: the bag, the candidates and the worn pieces hold the same
+// pieces after every frame; whenever the page is closed the candidates are back in the bag and
+// the bag is sorted; a member who wore a weapon still wears one.
+TEST_F(EquipPageInput, ARandomSessionOfKeysAndClicksKeepsEveryPiece) {
+  std::mt19937 rng(77);
+  for (std::uint16_t id = 1; id <= objects_made; ++id) add_item(&party_bag, id, 1 + id % 3, id % 2 ? 2 : 1);
+  gmRoleData[0].equip[0] = dagger;
+  gmRoleData[1].equip[0] = sword;
+  for (RoleData& r : gmRoleData) add_equip_bonus(&r, -1);
+  sort_item_list(&party_bag);
+  const auto start = held();
+  const KeyCode keys[] = {key_enter, key_enter, key_escape, key_up, key_down, key_left, key_right, key_mouse1};
+  int equipped_changes = 0;
+  for (int frame = 0; frame < 1500; ++frame) {
+    if (menu_page != menu_page_equip || GameMode != mode_menu) open_page();
+    const KeyCode k = keys[rng() % std::size(keys)];
+    if (k == key_mouse1) {
+      // A slot row, a piece row or a member tab.
+      mouse_x = int(125 + rng() % 460), mouse_y = int(10 + rng() % 330);
+      step();
+    }
+    const std::vector<std::uint16_t> before(std::begin(gmRoleData[0].equip), std::end(gmRoleData[0].equip));
+    press(k);
+    if (!std::equal(before.begin(), before.end(), gmRoleData[0].equip)) ++equipped_changes;
+    ASSERT_EQ(held(), start) << "frame " << frame;
+    if (equip_page.state == equip_closed) {
+      ASSERT_EQ(equip_candidates.next, nullptr) << "frame " << frame;
+      ASSERT_TRUE(bag_sorted()) << "frame " << frame;
+    }
+    ASSERT_NE(gmRoleData[0].equip[0], 0) << "frame " << frame;
+    ASSERT_NE(gmRoleData[1].equip[0], 0) << "frame " << frame;
+  }
+  EXPECT_GT(equipped_changes, 5) << "the session did equip pieces";
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  EXPECT_EQ(equip_candidates.next, nullptr);
   EXPECT_EQ(held(), start);
   EXPECT_TRUE(bag_sorted());
 }

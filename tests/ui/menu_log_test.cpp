@@ -8,6 +8,7 @@
 #include "battle/fame.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
+#include "core/game_mode.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "data/item_list.h"
@@ -19,6 +20,7 @@
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/text_table_writer.h"
 #include "tests/g3d/model_folder.h"
+#include "tests/ui/menu_driver.h"
 #include "ui/menu_log.h"
 #include "ui/menu_pages.h"
 #include "ui/menu_system.h"
@@ -134,6 +136,57 @@ TEST_F(Log, AMonsterKindChangeFlushesTheModelCacheAnItemKindChangeDoesNot) {
   choose_monster_kind(9);
   EXPECT_EQ(log_monster_kind, 9);
   EXPECT_EQ(GetPolyMemoryUsed(), 0u);
+}
+
+// The galleries turn their pages with the keys: every place of maps.dat and the ten pictures have
+// a page, unlocked or not, and the pages stop at the last.
+TEST_F(Log, TheGalleriesTurnThroughEveryPageUnlockedOrNot) {
+  struct Case {
+    int tab;
+    int pages;
+  } cases[] = {{log_tab_places, place_count}, {log_tab_pictures, picture_count}};
+  menu_driver::Frames frames;
+  auto step = [] { input_menu_system(); };
+  mouse_x = 600, mouse_y = 460;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tab);
+    GameMode = mode_field;
+    ASSERT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 1);
+    menu_page = menu_page_log;
+    enter_log_page();
+    frames.run(step);
+    for (int i = 0; i < c.tab; ++i) frames.press(step, key_right);
+    ASSERT_EQ(log_tab, c.tab);
+    for (int i = 0; i < c.pages + 5; ++i) frames.press(step, key_down);
+    EXPECT_EQ(log_chart_list.item_count, c.pages);
+    EXPECT_EQ(log_chart_list.top_item, c.pages - 1);
+    EXPECT_EQ(log_chart_list.cursor_row, 0);
+    for (int i = 0; i < 3; ++i) frames.press(step, key_up);
+    EXPECT_EQ(log_chart_list.top_item, c.pages - 4);
+    SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  }
+}
+
+TEST_F(Log, WithoutPlacesThePlaceGalleryHasNoPageToTurn) {
+  close_maps_data();
+  folder.dir().write("maps.dat", as_string(maps_dat(MapsDat{})));
+  open_maps_data();
+  menu_driver::Frames frames;
+  auto step = [] { input_menu_system(); };
+  mouse_x = 600, mouse_y = 460;
+  GameMode = mode_field;
+  ASSERT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 1);
+  menu_page = menu_page_log;
+  enter_log_page();
+  EXPECT_TRUE(log_places.empty());
+  frames.run(step);
+  for (int i = 0; i < log_tab_places; ++i) frames.press(step, key_right);
+  ASSERT_EQ(log_tab, log_tab_places);
+  for (KeyCode k : {key_down, key_up, key_down}) frames.press(step, k);
+  EXPECT_EQ(log_chart_list.item_count, 0);
+  EXPECT_EQ(log_chart_list.top_item, 0);
+  EXPECT_EQ(log_chart_list.cursor_row, 0);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "data/party.h"
 #include "tests/data/data_test.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/ui/menu_driver.h"
 #include "ui/shop_compare.h"
 #include "ui/shop_rules.h"
 #include "ui/talk_msg.h"
@@ -123,6 +124,8 @@ TEST_F(Shop, TheBalanceFollowsTheRunningTotal) {
 }
 
 TEST_F(Shop, MoneyShortOfOneMorePieceIsRefusedWithItsMessage) {
+  menu_driver::SoundCounter sounds(dir.path(), {309});
+  ASSERT_TRUE(sounds.open());
   party_money = 30;
   call_shop_system(MODE_ENTER, std::vector<std::uint16_t>{herb}.data(), 1);
   tbutton_choice = 0;
@@ -137,6 +140,7 @@ TEST_F(Shop, MoneyShortOfOneMorePieceIsRefusedWithItsMessage) {
   EXPECT_EQ(shop.quantity[0], 1) << "20 + 20 is more than 30";
   EXPECT_EQ(shop.total, 20);
   EXPECT_EQ(box_text(), "\xAA\xF7\xBF\xFA\xA4\xA3\xB0\xF7!!%Q");  // 金錢不夠!!%Q
+  EXPECT_EQ(sounds.played(309), 1);
   EXPECT_EQ(shop_change_quantity(shop, 0, +1), ShopChange::no_money);
 }
 
@@ -182,6 +186,29 @@ TEST_F(Shop, AConfirmWithNothingChosenIsRefusedBuyingAndSilentSelling) {
   EXPECT_EQ(shop_confirm(shop), ShopDeal::sold_nothing);
   EXPECT_EQ(shop.step, shop_step_quantity);
   EXPECT_EQ(get_item_num(&party_bag, herb), 1);
+}
+
+TEST_F(Shop, ConfirmingNothingThroughTheInputSoundsTheRefusalOnlyWhenBuying) {
+  menu_driver::SoundCounter sounds(dir.path(), {309});
+  ASSERT_TRUE(sounds.open());
+  add_item(&party_bag, herb, 1, 2);
+  struct Case {
+    bool selling;
+    int refusals;
+  } cases[] = {{false, 1}, {true, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.selling);
+    sounds.reset();
+    GameMode = c.selling ? mode_shop_sell : mode_shop_buy;
+    open(c.selling ? std::vector<std::uint16_t>{} : std::vector<std::uint16_t>{herb}, c.selling);
+    shop.step = shop_step_confirm;
+    shop.confirm_choice = 0;
+    press(key_enter);
+    EXPECT_EQ(sounds.played(309), c.refusals);
+    EXPECT_EQ(shop.step, shop_step_quantity);
+    EXPECT_EQ(party_money, 100);
+    EXPECT_EQ(get_item_num(&party_bag, herb), 1);
+  }
 }
 
 TEST_F(Shop, ASaleTakesThePiecesPaysAndCountsTheRowsAgain) {
