@@ -33,8 +33,8 @@ class Shop : public data_test::DataTest {
     std::vector<ObjectRecord> objects(object_count);
     objects[herb - 1].name("herb").kind(201).price(20);
     objects[potion - 1].name("potion").kind(201).price(15);
-    objects[sword - 1].name("sword").kind(202).price(120).bonuses(12, 0, 1, 0, 0).user_class(1);
-    objects[blade - 1].name("blade").kind(202).price(300).bonuses(20, 0, 0, 3, 0).user_class(3);
+    objects[sword - 1].name("sword").kind(202).price(120).bonuses(12, 0, 1, 0, 0).tag(tag_byte_249_a, {op8(1)});
+    objects[blade - 1].name("blade").kind(202).price(300).bonuses(20, 0, 0, 3, 0).tag(tag_byte_249_a, {op8(3)});
     objects[cloth - 1].name("cloth").kind(203).price(60).bonuses(0, 6, 0, 0, 2);
     objects[jade - 1].name("jade").kind(204).price(300);
     objects[gem - 1].name("gem").kind(201).price(40000);
