@@ -17,6 +17,7 @@
 #include "data/party.h"
 #include "tests/data/data_test.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "ui/menu_system.h"
 #include "ui/shop_compare.h"
 #include "ui/shop_rules.h"
 #include "ui/talk_msg.h"
@@ -281,6 +282,50 @@ TEST_F(Shop, AVisitBuysByKeysAndCancelReturnsToTheQuestion) {
   press(key_escape);
   EXPECT_EQ(GameMode, mode_shop_talk);
   EXPECT_EQ(shop.step, shop_step_choice);
+}
+
+// The help panel the shop shares with the menu: F1 opens and closes it, leaving the shop closes
+// it. "Equip now" answered yes opens the menu on its equipment page; leaving the menu returns to
+// the buy list, whose help panel works again from where the shop keeps it.
+TEST_F(Shop, TheHelpKeyTogglesThePanelAndEquipNowOpensTheEquipmentPage) {
+  set_flag(flag_member_0);
+  party_money = 500;
+  call_shop_system(MODE_ENTER, std::vector<std::uint16_t>{herb, sword}.data(), 2);
+  EXPECT_EQ(help_panel_open(), 0);
+  tbutton_choice = 0;
+  tbutton_confirmed = 1;
+  input_shop_system();
+  ASSERT_EQ(GameMode, mode_shop_buy);
+  del_all_talkmsg();
+  press(key_f1);
+  EXPECT_EQ(help_panel_open(), 1);
+  press(key_f1);
+  EXPECT_EQ(help_panel_open(), 0);
+  press(key_f1);
+  ASSERT_EQ(help_panel_open(), 1);
+
+  press(key_right);  // the weapons
+  press(key_enter);
+  press(key_right);
+  press(key_enter);
+  press(key_enter);
+  ASSERT_EQ(shop.step, shop_step_equip_now);
+  tbutton_choice = 0;
+  tbutton_confirmed = 1;
+  input_shop_system();
+  EXPECT_EQ(GameMode, mode_menu);
+  EXPECT_EQ(menu_page, menu_page_equip);
+  EXPECT_EQ(shop.equip_now, 0);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  ASSERT_EQ(GameMode, mode_shop_buy);
+  EXPECT_EQ(shop.step, shop_step_quantity);
+  EXPECT_EQ(help_panel_open(), 0) << "the menu closed it";
+  press(key_f1);
+  EXPECT_EQ(help_panel_open(), 1);
+  call_shop_system(MODE_LEAVE, nullptr, 0);
+  EXPECT_EQ(help_panel_open(), 0);
+  EXPECT_EQ(GameMode, mode_field);
+  clear_flag(flag_member_0);
 }
 
 // Keys as the frame tick feeds them, one update every frame of 29 ms: a one-frame press of Right
