@@ -5,5 +5,3 @@
 extern int menu_close_frame;   // close button picture: 2, 3 while hovered
 extern int menu_bar_previous;  // the entry highlighted before, 0 none
 extern Tween menu_bar_tweens[menu_entry_count];
-// The help panel closed at (90, 480), its tween snapping.
-void reset_help_panel();

@@ -6,8 +6,8 @@
 #include "core/text_colours.h"
 #include "g3d/act_draw.h"
 #include "gfx2d/game_fonts.h"
-#include "ui/menu_frame.h"
 #include "ui/menu_input.h"
+#include "ui/menu_system.h"
 #include "ui/menu_numbers.h"
 #include "ui/paragraph.h"
 #include "ui/text_draw.h"
@@ -18,6 +18,7 @@ Tween help_tween;
 int help_open = 0;
 int help_closing = 0;
 int help_label_hover = 0;
+int help_home_x = menu_help_panel_x;  // where the closed panel waits below the screen
 
 constexpr int help_slide = 135;
 constexpr int help_text_colour = 26;
@@ -28,9 +29,10 @@ constexpr const char* help_label_text = "F1\xb8\xd4\xb2\xd3\xbb\xa1\xa9\xfa";
 
 }  // namespace
 
-void reset_help_panel() {
+void reset_help_panel(int x) {
+  help_home_x = x;
   help_tween.set_mode(1);
-  help_tween.set_move(90, 480, 90, 480);
+  help_tween.set_move(x, 480, x, 480);
   help_open = help_closing = 0;
 }
 
@@ -61,7 +63,7 @@ void draw_help_panel(const char* text) {
 void close_help_panel() {
   help_tween.set_mode(3);
   help_tween.set_speed(4);
-  help_tween.set_target(90, 480);
+  help_tween.set_target(help_home_x, 480);
   help_closing = 1;
   help_open = 0;
 }

@@ -93,7 +93,7 @@ void lay_out_frame() {
     t.set_move(-95, 143 + 39 * j, 5, 143 + 39 * j);
     t.set_delay(3 * j);
   }
-  reset_help_panel();
+  reset_help_panel(menu_help_panel_x);
 }
 
 void enter_menu() {

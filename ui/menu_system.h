@@ -47,6 +47,11 @@ void draw_menu_system();
 // Helpers of the pages and the shop.
 void draw_status_card(int slot, int x, int y);
 void draw_member_portrait(int slot, int x, int y);
+// The help panel closed below the screen at (x, 480), its tween snapping: the menu's panel
+// lines up with its info panel at x 90, the shop's with its own at x 136. Closing slides it
+// back there.
+constexpr int menu_help_panel_x = 90, shop_help_panel_x = 136;
+void reset_help_panel(int x);
 void toggle_help_panel();
 void draw_help_panel(const char* text);
 void close_help_panel();

@@ -5,6 +5,7 @@
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
 #include "sound/sfx_bank.h"
+#include "ui/menu_pages.h"
 #include "ui/menu_system.h"
 #include "ui/shop_rules.h"
 #include "ui/talk_msg.h"
@@ -265,7 +266,13 @@ void equip_now_step() {
   shop.equip_now = 0;
   del_all_talkmsg();
   shop.step = shop_step_quantity;
-  if (answer == 0) SFLB_call_menu_system(MODE_ENTER, 0, 0);
+  if (answer != 0) return;
+  // The menu opens straight on its equipment page, as if its bar entry had been chosen; leaving
+  // the menu returns to this list.
+  SFLB_call_menu_system(MODE_ENTER, 0, 0);
+  enter_equip_page();
+  menu_bg_frame = menu_page_equip;
+  shop.menu_visit = 1;
 }
 
 }  // namespace
@@ -282,8 +289,8 @@ void call_shop_system(std::uint32_t flags, const std::uint16_t* goods, int count
     b.gravity = 0.5f;
     b.direction = 1;
     shop.party_count = present_party_members(shop.party);
-    shop.tween.set_mode(1);
-    shop.tween.set_move(136, 480, 136, 480);
+    reset_help_panel(shop_help_panel_x);
+    shop.menu_visit = 0;
     GameMode = mode_shop_talk;
     shop.step = shop_step_choice;
     shop.goods.assign(goods, goods + (goods && count > 0 ? count : 0));
@@ -294,6 +301,7 @@ void call_shop_system(std::uint32_t flags, const std::uint16_t* goods, int count
     del_all_talkmsg();
     shop.goods_list.clear();
     GameMode = mode_field;
+    close_help_panel();
   }
 }
 
@@ -330,7 +338,12 @@ void input_shop_system() {
     mouse_copy[0] = mouse_x;
     mouse_copy[1] = mouse_y;
   }
+  if (shop.menu_visit) {
+    shop.menu_visit = 0;
+    reset_help_panel(shop_help_panel_x);
+  }
   if (check_txt_msg_end()) {
+    toggle_help_panel();
     frame_controls();
     if (!shop_is_open()) return;
   }

@@ -10,6 +10,7 @@
 #include "g3d/renderer.h"
 #include "gfx2d/game_fonts.h"
 #include "ui/cursor.h"
+#include "ui/menu_system.h"
 #include "ui/paragraph.h"
 #include "ui/screen_button.h"
 #include "ui/shop.h"
@@ -35,6 +36,7 @@ constexpr std::uint16_t money_act = 9926, money_qq = 33;
 constexpr int title_colour = 15, name_colour = 20, short_colour = 21, info_colour = 26, refuse_colour = 2;
 constexpr std::uint32_t select_colour = 0x46FFFFFF;
 constexpr std::uint32_t dim_colour = 0x78000000, dim_flags = 0x4000002;
+constexpr int help_label_x = 440, help_label_y = 420;
 constexpr int rows_x = 140, rows_y = 74, row_height = 30;
 
 // 物品名, 單價, 數量, 現有
@@ -85,6 +87,7 @@ void draw_cursor_row(int y, const ItemData& item) {
   draw_select_bar(130, y - 10, 350, 32, select_colour);
   draw_act(item.object_id, 0, 508, 70, 0);
   draw_paragraph(&font_20, item.INFO, 151, 354, 3, 290, info_colour);
+  draw_help_panel(item.HELP);
 }
 
 void draw_rows() {
@@ -113,6 +116,7 @@ void draw_rows() {
 
 void draw_money_and_totals() {
   char line[32];
+  draw_help_label(help_label_x, help_label_y);
   draw_act(money_act, money_qq, 360, 4, 0);
   font_16.set_shadow_color(text_colours[title_colour]);
   std::snprintf(line, sizeof line, "%d", int(party_money));

@@ -10,6 +10,7 @@
 #include "data/object_db.h"
 #include "data/party.h"
 #include "data/saturate.h"
+#include "ui/menu_equip.h"
 
 ShopState shop;
 
@@ -30,7 +31,7 @@ const ItemNode* bag_node(std::uint16_t object) {
 
 int shop_can_equip(const ItemData& item, int slot) {
   if (slot < 0 || slot >= party_member_count) return 0;
-  return (item.user_class & member_class_bits[slot]) ? 1 : 0;
+  return (piece_class_mask(item) & member_class_bits[slot]) ? 1 : 0;
 }
 
 int count_equipped(std::uint16_t object) {

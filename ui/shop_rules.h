@@ -11,7 +11,6 @@
 #include "g3d/act_animation.h"
 #include "g3d/motion.h"
 #include "ui/scroll_list.h"
-#include "ui/tween.h"
 
 constexpr int shop_row_cap = 128;  // rows a tab shows; goods or bag nodes beyond are not listed
 constexpr int shop_tab_count = 4;
@@ -49,13 +48,14 @@ struct ShopState {
   int party[party_member_count] = {};  // the present members' party slots
   int party_count = 0;
   BounceMotion tab_bounce;
-  Tween tween;
+  int menu_visit = 0;  // "equip now" opened the menu, whose frame placed the help panel for itself
   ActInstance pointer;  // the confirm buttons' pointer
 };
 
 extern ShopState shop;
 
-// 1 when the object's class mask meets the class bit of party slot `slot`.
+// 1 when the piece's class mask (the byte the equipment page reads too) meets the class bit of
+// party slot `slot`.
 int shop_can_equip(const ItemData& item, int slot);
 // Over the present members and their first six equipment slots: the slots holding the object.
 int count_equipped(std::uint16_t object);

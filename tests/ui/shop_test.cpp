@@ -18,6 +18,7 @@
 #include "tests/data/data_test.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/ui/menu_driver.h"
+#include "ui/menu_system.h"
 #include "ui/shop_compare.h"
 #include "ui/shop_rules.h"
 #include "ui/talk_msg.h"
@@ -34,8 +35,8 @@ class Shop : public data_test::DataTest {
     std::vector<ObjectRecord> objects(object_count);
     objects[herb - 1].name("herb").kind(201).price(20);
     objects[potion - 1].name("potion").kind(201).price(15);
-    objects[sword - 1].name("sword").kind(202).price(120).bonuses(12, 0, 1, 0, 0).user_class(1);
-    objects[blade - 1].name("blade").kind(202).price(300).bonuses(20, 0, 0, 3, 0).user_class(3);
+    objects[sword - 1].name("sword").kind(202).price(120).bonuses(12, 0, 1, 0, 0).tag(tag_byte_249_a, {op8(1)});
+    objects[blade - 1].name("blade").kind(202).price(300).bonuses(20, 0, 0, 3, 0).tag(tag_byte_249_a, {op8(3)});
     objects[cloth - 1].name("cloth").kind(203).price(60).bonuses(0, 6, 0, 0, 2);
     objects[jade - 1].name("jade").kind(204).price(300);
     objects[gem - 1].name("gem").kind(201).price(40000);
@@ -308,6 +309,50 @@ TEST_F(Shop, AVisitBuysByKeysAndCancelReturnsToTheQuestion) {
   press(key_escape);
   EXPECT_EQ(GameMode, mode_shop_talk);
   EXPECT_EQ(shop.step, shop_step_choice);
+}
+
+// The help panel the shop shares with the menu: F1 opens and closes it, leaving the shop closes
+// it. "Equip now" answered yes opens the menu on its equipment page; leaving the menu returns to
+// the buy list, whose help panel works again from where the shop keeps it.
+TEST_F(Shop, TheHelpKeyTogglesThePanelAndEquipNowOpensTheEquipmentPage) {
+  set_flag(flag_member_0);
+  party_money = 500;
+  call_shop_system(MODE_ENTER, std::vector<std::uint16_t>{herb, sword}.data(), 2);
+  EXPECT_EQ(help_panel_open(), 0);
+  tbutton_choice = 0;
+  tbutton_confirmed = 1;
+  input_shop_system();
+  ASSERT_EQ(GameMode, mode_shop_buy);
+  del_all_talkmsg();
+  press(key_f1);
+  EXPECT_EQ(help_panel_open(), 1);
+  press(key_f1);
+  EXPECT_EQ(help_panel_open(), 0);
+  press(key_f1);
+  ASSERT_EQ(help_panel_open(), 1);
+
+  press(key_right);  // the weapons
+  press(key_enter);
+  press(key_right);
+  press(key_enter);
+  press(key_enter);
+  ASSERT_EQ(shop.step, shop_step_equip_now);
+  tbutton_choice = 0;
+  tbutton_confirmed = 1;
+  input_shop_system();
+  EXPECT_EQ(GameMode, mode_menu);
+  EXPECT_EQ(menu_page, menu_page_equip);
+  EXPECT_EQ(shop.equip_now, 0);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  ASSERT_EQ(GameMode, mode_shop_buy);
+  EXPECT_EQ(shop.step, shop_step_quantity);
+  EXPECT_EQ(help_panel_open(), 0) << "the menu closed it";
+  press(key_f1);
+  EXPECT_EQ(help_panel_open(), 1);
+  call_shop_system(MODE_LEAVE, nullptr, 0);
+  EXPECT_EQ(help_panel_open(), 0);
+  EXPECT_EQ(GameMode, mode_field);
+  clear_flag(flag_member_0);
 }
 
 // Keys as the frame tick feeds them, one update every frame of 29 ms: a one-frame press of Right

@@ -1,0 +1,142 @@
+// The sample game played as a process through its menu, its merchant and its summoner: the input
+// scripts of input/ start a new game, play the opening onto the mountain path and go on from
+// there. Chosen frames are compared with reference images; what a visit leaves behind is read
+// back from the slot the script saves through the menu's system page.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/flags.h"
+#include "platform/png_reader.h"
+#include "tests/fixtures/sample_data.h"
+#include "tests/fixtures/sample_game.h"
+#include "tests/fixtures/temp_folder.h"
+#include "tests/fixtures/user_cfg_writer.h"
+#include "tests/platform/raster/reference_image.h"
+#include "ui/save_file.h"
+#include "ui/save_image.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int run_script(const fixtures::TempFolder& dir, const char* script) {
+  const std::string command = "cd '" + dir.str() + "' && QORV_BACKEND=headless QORV_SEED=1 QORV_SHOTS=shots QORV_INPUT='" +
+                              std::string(QORV_INPUT_DIR) + "/" + script + "' '" QORV_EXE "' >qorv.out 2>&1";
+  return std::system(command.c_str());
+}
+
+// The frame on screen at frame n: the last shot written at or before it (a shot is written only
+// when the frame changed).
+test_support::Frame565 frame_at(const fixtures::TempFolder& dir, int n) {
+  test_support::Frame565 frame;
+  int best = -1;
+  for (const auto& entry : fs::directory_iterator(dir.path() / "shots")) {
+    const int number = std::atoi(entry.path().stem().string().c_str());
+    if (number <= n && number > best) best = number;
+  }
+  if (best < 0) return frame;
+  char name[32];
+  std::snprintf(name, sizeof name, "%06d.png", best);
+  platform::read_png_rgb565((dir.path() / "shots" / name).string(), frame.pixels, frame.width, frame.height);
+  return frame;
+}
+
+void expect_frame(const fixtures::TempFolder& dir, int n, const std::string& reference) {
+  SCOPED_TRACE(reference);
+  const test_support::Frame565 frame = frame_at(dir, n);
+  ASSERT_EQ(frame.width, 640) << "no shot up to frame " << n;
+  EXPECT_EQ(test_support::compare_with_reference(reference, frame), "");
+}
+
+// Slot 0 as the script saved it.
+bool read_slot_zero(const fixtures::TempFolder& dir, SaveImage& image) {
+  const std::string file = dir.read("Save/00.sav");
+  const std::vector<std::uint8_t> packed(file.begin(), file.end());
+  std::vector<std::uint8_t> bytes;
+  return unpack_save_file(packed, bytes) == SaveUnpack::Ok && parse_save_image(bytes, image) == SaveParse::Ok;
+}
+
+// Object -> pieces (count and new count) of the saved bag.
+std::map<int, int> bag_of(const SaveImage& image) {
+  std::map<int, int> bag;
+  for (const SaveBagEntry& e : image.bag) bag[e.object] += e.count + e.new_count;
+  return bag;
+}
+
+// The music volume User.cfg holds: its first word.
+int music_volume_of(const std::string& cfg) {
+  std::int32_t v = -1;
+  if (cfg.size() >= sizeof v) std::memcpy(&v, cfg.data(), sizeof v);
+  return v;
+}
+
+// The new game's bag after the opening: two herbs and the villager's, a revive herb, a ginseng
+// fruit and an all-party potion; 100 of the new game and 50 of the villager.
+const std::map<int, int> opening_bag = {{fixtures::sample_herb, 3}, {fixtures::sample_revive_herb, 1},
+                                        {fixtures::sample_ginseng, 1}, {fixtures::sample_party_potion, 1}};
+constexpr int opening_money = 100 + 50;
+constexpr int merchant_gift = 200;  // the merchant's talk gives it before the shop opens
+
+// The tour: a sword bought, a herb offered to the leader (who is well), the sword exchanged for
+// the one worn, the arts, the log, and the music 5 steps down on the options; leaving the menu
+// writes User.cfg.
+TEST(MenuShopProcess, TheMenuTourLowersTheMusicVolumeByTenInUserCfg) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  fixtures::UserCfgFile cfg;
+  cfg.music_volume = 64;
+  const std::vector<std::uint8_t> cfg_bytes = fixtures::user_cfg_bytes(cfg);
+  dir.write("User.cfg", std::string(cfg_bytes.begin(), cfg_bytes.end()));
+  ASSERT_EQ(run_script(dir, "menu_tour.txt"), 0) << dir.read("qorv.out");
+  EXPECT_EQ(music_volume_of(dir.read("User.cfg")), 64 - 10);
+  // The status card of the leader, the new items' tab with the herbs chosen, the options with the
+  // music volume taken down.
+  expect_frame(dir, 1139, "menu_status_cards");
+  expect_frame(dir, 1179, "menu_items_page");
+  expect_frame(dir, 1639, "menu_options_music");
+}
+
+// The merchant's visit of the shop scene, played on the path: two herbs and a sword bought, the
+// sword to be worn at once (the equipment page opens), a herb sold; then saved.
+TEST(MenuShopProcess, TheShopVisitLeavesTheBagAndMoneyAsBoughtAndSold) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  ASSERT_EQ(run_script(dir, "shop_visit.txt"), 0) << dir.read("qorv.out");
+  SaveImage image;
+  ASSERT_TRUE(read_slot_zero(dir, image)) << dir.read("debug.txt");
+  EXPECT_EQ(image.header.resources[0], opening_money + merchant_gift - 2 * 20 - 120 + 20 / 2);
+  std::map<int, int> expected = opening_bag;
+  expected[fixtures::sample_herb] += 2 - 1;
+  expected[fixtures::sample_sword] = 1;  // the leader wore a sword already: the bought one stays
+  EXPECT_EQ(bag_of(image), expected);
+  // The merchant's question over the path.
+  expect_frame(dir, 939, "shop_merchant_question");
+}
+
+// The summoner unlocks the wolf and gives three eggs; the summon is asked for, but no dwelling
+// has room: the refusal takes nothing and the list stays. Then saved.
+TEST(MenuShopProcess, TheSummonRefusedForNoRoomTakesNothing) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  ASSERT_EQ(run_script(dir, "summon_no_room.txt"), 0) << dir.read("qorv.out");
+  SaveImage image;
+  ASSERT_TRUE(read_slot_zero(dir, image)) << dir.read("debug.txt");
+  std::map<int, int> expected = opening_bag;
+  expected[fixtures::sample_egg] = 3;
+  EXPECT_EQ(bag_of(image), expected);
+  EXPECT_EQ(image.header.resources[0], opening_money);
+  std::memcpy(global_flags, image.header.global_flags, sizeof image.header.global_flags);
+  EXPECT_TRUE(test_flag(fixtures::sample_summon_flag)) << "the wolf stays unlocked";
+  // The list with the wolf and the eggs after the refusal has closed.
+  expect_frame(dir, 1035, "summon_list_after_refusal");
+}
+
+}  // namespace
