@@ -5,6 +5,7 @@
 #include "app/demo_scene.h"
 #include "app/win_main.h"
 #include "platform/automation.h"
+#include "platform/backend.h"
 #include "platform/termination.h"
 #include "platform/window.h"
 
@@ -20,6 +21,7 @@ int main() {
                  demo_scene_names().c_str());
     return 1;
   }
+  if (platform::current_backend() == platform::Backend::Headless) platform::use_virtual_time();
   platform::install_termination_handlers();
   // The command line is not read.
   int exit_code = WinMain(platform::program_instance(), nullptr, "", 1);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/clock.h"
 #include "platform/window_backend.h"
 
 namespace platform {
@@ -133,6 +134,7 @@ struct State {
   std::optional<std::uint32_t> seed;
   std::string scene;
   int box_wait_seconds = 0;
+  bool virtual_time = false;
 };
 
 State state;
@@ -248,6 +250,19 @@ void set_random_seed(std::optional<std::uint32_t> seed) { state.seed = seed; }
 const std::string& scene_name() { return state.scene; }
 void set_scene_name(std::string name) { state.scene = std::move(name); }
 int box_wait_seconds() { return state.box_wait_seconds; }
+
+void use_virtual_time() {
+  // Far from 0 and from the wrap, like a machine that has been up a while.
+  constexpr std::uint32_t virtual_start_ms = 1000000;
+  use_fake_clock(virtual_start_ms);
+  state.virtual_time = true;
+}
+
+bool virtual_time() { return state.virtual_time; }
+
+void virtual_time_step() {
+  if (state.virtual_time) advance_fake_clock(1);
+}
 
 void reset_automation() { state = State{}; }
 

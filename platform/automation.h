@@ -6,6 +6,9 @@
 //   QORV_SEED=N      seeds the game's random numbers with N instead of the calendar time;
 //   QORV_SCENE=NAME  ends start-up in the demo scene NAME instead of the title;
 //   QORV_BOX_WAIT=S  headless message boxes stay open S seconds before they answer.
+// A whole program on the headless backend runs on virtual time (use_virtual_time): the clock is
+// the fake one and every pass of the event pump moves it 1 ms on, so a replayed run draws the
+// same frames however fast or loaded the machine is.
 // Frames are counted by the frame tick (count_frame): a frame is a pass of the tick on which the
 // frame timer had marked a frame due, so N frames take N x 1/35 s of real time.
 //
@@ -68,6 +71,13 @@ void set_random_seed(std::optional<std::uint32_t> seed);  // tests
 const std::string& scene_name();                         // QORV_SCENE, "" when unset
 void set_scene_name(std::string name);                   // tests
 int box_wait_seconds();                                  // QORV_BOX_WAIT, 0 when unset
+
+// Installs the fake clock at a fixed start and lets the headless event pump step it
+// (virtual_time_step, once a pass). Until then the pump leaves the clock alone, as the
+// in-process tests that drive the fake clock themselves expect.
+void use_virtual_time();
+bool virtual_time();
+void virtual_time_step();
 
 // Forgets every setting and the frame count (tests).
 void reset_automation();

@@ -18,6 +18,7 @@ class HeadlessWindowHost : public WindowHost {
   void close() override {}
 
   void pump(Window* window, std::deque<Message>& queue) override {
+    virtual_time_step();
     // Events of frame F are delivered once F frames have run, before frame F itself runs.
     while (next_frame_ <= frames_counted()) {
       for (const InputEvent& ev : headless_input_events(next_frame_)) deliver(window, ev, queue);

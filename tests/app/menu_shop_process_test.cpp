@@ -99,9 +99,9 @@ TEST(MenuShopProcess, TheMenuTourLowersTheMusicVolumeByTenInUserCfg) {
   EXPECT_EQ(music_volume_of(dir.read("User.cfg")), 64 - 10);
   // The status card of the leader, the new items' tab with the herbs chosen, the options with the
   // music volume taken down.
-  expect_frame(dir, 1139, "menu_status_cards");
-  expect_frame(dir, 1179, "menu_items_page");
-  expect_frame(dir, 1639, "menu_options_music");
+  expect_frame(dir, 1299, "menu_status_cards");
+  expect_frame(dir, 1339, "menu_items_page");
+  expect_frame(dir, 1799, "menu_options_music");
 }
 
 // The merchant's visit of the shop scene, played on the path: two herbs and a sword bought, the
@@ -118,7 +118,7 @@ TEST(MenuShopProcess, TheShopVisitLeavesTheBagAndMoneyAsBoughtAndSold) {
   expected[fixtures::sample_sword] = 1;  // the leader wore a sword already: the bought one stays
   EXPECT_EQ(bag_of(image), expected);
   // The merchant's question over the path.
-  expect_frame(dir, 939, "shop_merchant_question");
+  expect_frame(dir, 1099, "shop_merchant_question");
 }
 
 // The summoner unlocks the wolf and gives three eggs; the summon is asked for, but no dwelling
@@ -136,7 +136,7 @@ TEST(MenuShopProcess, TheSummonRefusedForNoRoomTakesNothing) {
   std::memcpy(global_flags, image.header.global_flags, sizeof image.header.global_flags);
   EXPECT_TRUE(test_flag(fixtures::sample_summon_flag)) << "the wolf stays unlocked";
   // The list with the wolf and the eggs after the refusal has closed.
-  expect_frame(dir, 1035, "summon_list_after_refusal");
+  expect_frame(dir, 1195, "summon_list_after_refusal");
 }
 
 }  // namespace

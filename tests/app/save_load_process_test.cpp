@@ -88,9 +88,9 @@ TEST(SaveLoadProcess, ANewGameSavedInSlotZeroLoadsBackOntoTheMountainPath) {
   EXPECT_EQ(dir.read("Save/01.sav"), text_of(slot_one)) << "saving into slot 0 leaves slot 1 alone";
   EXPECT_FALSE(fs::exists(dir.path() / "Save" / "02.sav"));
   // The title's menu before Enter (frame 20); the save screen before slot 0 is chosen (frame
-  // 820): slot 0 empty, slot 1 with its thumbnail, date, party and resources.
+  // 965): slot 0 empty, slot 1 with its thumbnail, date, party and resources.
   EXPECT_EQ(test_support::compare_with_reference("title_menu", shown_before(dir.path() / "shots1", 20)), "");
-  EXPECT_EQ(test_support::compare_with_reference("save_screen_thumbnail", shown_before(dir.path() / "shots1", 820)),
+  EXPECT_EQ(test_support::compare_with_reference("save_screen_thumbnail", shown_before(dir.path() / "shots1", 965)),
             "");
 
   dir.write("Save/00.sav", text_of(fixed_slot_zero(bytes_of(dir.read("Save/00.sav")))));
