@@ -4,16 +4,15 @@
 // the villager by the player, the black between the fades, and the mountain path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/png_reader.h"
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
-#include "tests/fixtures/user_cfg_writer.h"
 #include "tests/platform/raster/reference_image.h"
 
 namespace {
@@ -24,26 +23,24 @@ test_support::Frame565 shot(const std::filesystem::path& file) {
   return f;
 }
 
-TEST(StorySceneProcess, TheOpeningPlaysToTheMountainPathWithoutATalkError) {
-  fixtures::TempFolder dir;
-  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
-  // The village's smoke moves by the real time between frames: the map effects are switched off,
-  // so that the frames replay exactly.
-  fixtures::UserCfgFile cfg;
-  cfg.options[2] = 1;
-  const std::vector<std::uint8_t> cfg_bytes = fixtures::user_cfg_bytes(cfg);
-  dir.write("User.cfg", std::string_view(reinterpret_cast<const char*>(cfg_bytes.data()), cfg_bytes.size()));
+// Plays the committed input on a fresh sample game; the program's exit code.
+int play_story(const fixtures::TempFolder& dir) {
+  if (!fixtures::write_sample_game(dir.path())) return -1;
   const std::string input = std::string(QORV_SOURCE_DIR) + "/tests/app/input/story_scene.txt";
   const std::string command = "cd '" + dir.str() + "' && QORV_BACKEND=headless QORV_SEED=1 QORV_INPUT='" + input +
                               "' QORV_SHOTS=shots '" QORV_EXE "' >qorv.out 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << dir.read("qorv.out");
+  return std::system(command.c_str());
+}
+
+TEST(StorySceneProcess, TheOpeningPlaysToTheMountainPathWithoutATalkError) {
+  fixtures::TempFolder dir;
+  ASSERT_EQ(play_story(dir), 0) << dir.read("qorv.out");
   const std::string log = dir.read("debug.txt");
   EXPECT_EQ(log.find("Talk"), std::string::npos) << log;
   EXPECT_EQ(log.find("\xB9\xEF\xB8\xDC"), std::string::npos) << log;  // 對話
   EXPECT_NE(log.find("load_map[102]"), std::string::npos) << "the scene reached the path";
   // The key frames: the swing ends on the villager before it walks; it stands by the player
-  // before its box opens; the first black frame, which the fade's frame steps reach whatever the time; the
-  // path after its box closed.
+  // before its box opens; the first black frame; the path after its box closed.
   const std::filesystem::path shots = dir.path() / "shots";
   const struct {
     const char* reference;
@@ -54,6 +51,23 @@ TEST(StorySceneProcess, TheOpeningPlaysToTheMountainPathWithoutATalkError) {
                     {"story_mountain_path", "000820.png"}};
   for (const auto& k : key_frames)
     EXPECT_EQ(test_support::compare_with_reference(k.reference, shot(shots / k.frame)), "") << k.frame;
+}
+
+// The headless program keeps virtual time, so the village's smoke, the fades and the boxes'
+// clocks advance by frames alone: a second run draws every frame the same.
+TEST(StorySceneProcess, ASecondRunDrawsTheSameFrames) {
+  fixtures::TempFolder first, second;
+  ASSERT_EQ(play_story(first), 0) << first.read("qorv.out");
+  ASSERT_EQ(play_story(second), 0) << second.read("qorv.out");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(first.path() / "shots"))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  std::size_t second_count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(second.path() / "shots")) ++second_count;
+  EXPECT_EQ(names.size(), second_count);
+  for (const std::string& name : names)
+    ASSERT_EQ(first.read("shots/" + name), second.read("shots/" + name)) << name;
 }
 
 }  // namespace

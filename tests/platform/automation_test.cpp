@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/clock.h"
 #include "tests/fixtures/input_script_writer.h"
 
 namespace {
@@ -123,6 +124,23 @@ TEST(CountFrame, NumbersFramesFromZero) {
   EXPECT_EQ(platform::count_frame(), 1);
   EXPECT_EQ(platform::current_frame(), 1);
   EXPECT_EQ(platform::frames_counted(), 2);
+}
+
+// The headless program's clock: the fake one, stepped 1 ms by each pass of the event pump and by
+// nothing else, so frames come due after the same number of passes on any machine.
+TEST(VirtualTime, StepsTheClockOnlyOnceInstalled) {
+  platform::reset_automation();
+  platform::use_fake_clock(500);
+  platform::virtual_time_step();
+  EXPECT_EQ(platform::time_ms(), 500u) << "a test's own fake clock is left alone";
+  platform::use_virtual_time();
+  const std::uint32_t start = platform::time_ms();
+  for (int i = 0; i < 29; ++i) platform::virtual_time_step();
+  EXPECT_EQ(platform::time_ms() - start, 29u);
+  platform::reset_automation();
+  platform::virtual_time_step();
+  EXPECT_EQ(platform::time_ms() - start, 29u);
+  platform::use_real_clock();
 }
 
 }  // namespace
