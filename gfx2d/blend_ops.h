@@ -19,17 +19,27 @@ namespace blend {
 // draw: the results are the same and no sum of a channel and an offset can overflow.
 inline int clamp_offset(int steps) { return std::clamp(steps, -32, 32); }
 
-// A 5-bit field at bit S, lifted to where the channel rules work it: in place where twice its
-// largest value and the negative of it fit a signed 16-bit lane (fields below bit 10), which
+// A 5-bit field at bit S, lifted to where the channel rules work it: in place where three times
+// its largest value and the negative of it fit a signed 16-bit lane (fields below bit 9), which
 // saves the shifts there and back; at bit 0 above. A worked value counts in units of
 // 1 << worked_shift(S).
-constexpr int worked_shift(int s) { return s < 10 ? s : 0; }
+constexpr int worked_shift(int s) { return s < 9 ? s : 0; }
+
+// The field at bit S of 16-bit pixels as a value 0 to 31: the top field needs no mask.
+template <int S, class P>
+inline P field_value(P p) {
+  if constexpr (S + 5 >= 16)
+    return P(p >> S);
+  else
+    return P((p >> S) & 31);
+}
+
 template <int S, class P>
 inline Channels<P> worked_field(P p) {
-  if constexpr (S < 10)
+  if constexpr (S < 9)
     return signed_lanes(p & std::uint16_t(31u << S));
   else
-    return signed_lanes((p >> S) & 31);
+    return signed_lanes(field_value<S>(p));
 }
 
 // The three 5-bit fields of a pixel layout, as channel values 0 to 31 (r, g, b, compose) or
@@ -43,15 +53,15 @@ struct FixedFields {
 
   template <class P>
   static Channels<P> r(P p) {
-    return signed_lanes((p >> RS) & 31);
+    return signed_lanes(field_value<RS>(p));
   }
   template <class P>
   static Channels<P> g(P p) {
-    return signed_lanes((p >> GS) & 31);
+    return signed_lanes(field_value<GS>(p));
   }
   template <class P>
   static Channels<P> b(P p) {
-    return signed_lanes((p >> BS) & 31);
+    return signed_lanes(field_value<BS>(p));
   }
   // Channel values 0 to 31 back into a pixel; every bit outside the fields is 0.
   template <class C>
@@ -198,11 +208,15 @@ struct PerChannel {
 };
 
 // Modes 1 and 8: each source channel moved by its offset and held inside 0 to 31, then added to
-// the target's with saturation at 31.
+// the target's with saturation at 31. As s and d lie in 0 to top, that is min(max(s + a + d, d),
+// top) for an offset of either sign: a positive offset's cut at top is swallowed by the cut of
+// the sum, and a negative offset's floor at 0 is the floor d of the sum. The sum stays within
+// -32 and 94 units, inside a lane.
 struct OffsetAddChannel {
   template <class C>
   static C one(C s, C d, std::int16_t a, std::int16_t top) {
-    return at_most(C(clamp_to(C(s + a), top) + d), top);
+    const C sum = C(s + a + d);
+    return at_most(sum < d ? d : sum, top);
   }
 };
 template <class Fs>
