@@ -68,6 +68,15 @@ struct FixedFields {
   static PixelsOf<C> compose(C r, C g, C b) {
     return pixel_lanes((unsigned_lanes(r) << RS) | (unsigned_lanes(g) << GS) | (unsigned_lanes(b) << BS));
   }
+  // Channel c (0 red, 1 green, 2 blue) in the low five bits, higher bits left as they are.
+  template <int c, class P>
+  static P field_low(P p) {
+    constexpr int shift = c == 0 ? RS : c == 1 ? GS : BS;
+    if constexpr (shift == 0)
+      return p;
+    else
+      return P(p >> shift);
+  }
 
   template <class P>
   static Channels<P> wr(P p) {
@@ -107,6 +116,10 @@ struct LayoutFields {
   template <class C>
   PixelsOf<C> compose(C r, C g, C b) const {
     return pixel_lanes((unsigned_lanes(r) << rs) | (unsigned_lanes(g) << gs) | (unsigned_lanes(b) << bs));
+  }
+  template <int c, class P>
+  P field_low(P p) const {
+    return P(p >> (c == 0 ? rs : c == 1 ? gs : bs));
   }
   template <class P>
   Channels<P> wr(P p) const {
@@ -179,17 +192,61 @@ struct WorkedOffsets {
 // Every operation below gives the new target pixel from a source pixel s and the target
 // pixel d; those that only look at the target ignore s.
 
+// A function of one channel's value 0 to 31, as a table of 32 entries: in lanes of 32, one
+// lane permutation looks up every lane at once (the permutation reads only the low five bits
+// of each index), which is fewer operations than most channel rules. Filled once per draw from
+// the rule's one-pixel form, so the lookup gives exactly what the rule gives.
+struct ChannelTable {
+  Pixels32 entries;
+
+  template <class Rule>
+  explicit ChannelTable(Rule rule) {
+    for (int v = 0; v < 32; ++v) entries[v] = rule(v);
+  }
+  // idx: the channel in the low five bits of each lane. One permutation of a single table
+  // (the compiler's own choice would be the slower one of two tables).
+#if QORV_WIDE_LANES
+  __attribute__((target("avx512bw"))) Pixels32 operator[](Pixels32 idx) const {
+    return Pixels32(_mm512_permutexvar_epi16(__m512i(idx), __m512i(entries)));
+  }
+#else
+  Pixels32 operator[](Pixels32 idx) const { return __builtin_shuffle(entries, idx); }
+#endif
+};
+
+// The worked value v (units of unit) as it stands in a pixel: the field of channel c alone.
+template <class Fs>
+std::uint16_t worked_in_pixel(const Fs& f, int c, std::int16_t v) {
+  const std::int16_t z = 0;
+  return c == 0 ? f.compose_worked(v, z, z) : c == 1 ? f.compose_worked(z, v, z) : f.compose_worked(z, z, v);
+}
+
 // The tint of modes 3 and 4: the target's channels moved by the offsets and held inside
 // 0 to 31; bits outside the fields become 0.
 template <class Fs>
 struct Tint {
   Fs f;
   WorkedOffsets<Fs> o{ChannelOffsets{}};
+  // Channel c of the result by the channel's value in the target, in place in the pixel.
+  ChannelTable tables[3] = {table(0), table(1), table(2)};
+
+  explicit Tint(Fs fields) : f(fields) {}
+
+  std::int16_t one(int c, std::int16_t d) const { return clamp_to(std::int16_t(d + o.add[c]), o.top[c]); }
+  ChannelTable table(int c) const {
+    return ChannelTable([&](int v) { return worked_in_pixel(f, c, one(c, std::int16_t(v * Fs::unit[c]))); });
+  }
+
   template <class P>
   P operator()(P, P d) const {
-    using C = Channels<P>;
-    return f.compose_worked(clamp_to(C(f.wr(d) + o.add[0]), o.top[0]), clamp_to(C(f.wg(d) + o.add[1]), o.top[1]),
-                            clamp_to(C(f.wb(d) + o.add[2]), o.top[2]));
+    if constexpr (LaneTypes<P>::width == 32) {
+      return tables[0][f.template field_low<0>(d)] | tables[1][f.template field_low<1>(d)] |
+             tables[2][f.template field_low<2>(d)];
+    } else {
+      using C = Channels<P>;
+      return f.compose_worked(clamp_to(C(f.wr(d) + o.add[0]), o.top[0]), clamp_to(C(f.wg(d) + o.add[1]), o.top[1]),
+                              clamp_to(C(f.wb(d) + o.add[2]), o.top[2]));
+    }
   }
 };
 
@@ -220,7 +277,33 @@ struct OffsetAddChannel {
   }
 };
 template <class Fs>
-using OffsetAdd = PerChannel<Fs, OffsetAddChannel>;
+struct OffsetAdd : PerChannel<Fs, OffsetAddChannel> {
+  using Base = PerChannel<Fs, OffsetAddChannel>;
+  using Base::f;
+  using Base::o;
+  // The source channel moved by its offset and held inside 0 to 31, in worked units, by the
+  // source channel's value: the lookup leaves only the sum with the target to work in lanes.
+  ChannelTable moved[3] = {table(0), table(1), table(2)};
+
+  explicit OffsetAdd(Fs fields) : Base{fields} {}
+
+  ChannelTable table(int c) const {
+    return ChannelTable([&](int v) { return clamp_to(std::int16_t(v * Fs::unit[c] + o.add[c]), o.top[c]); });
+  }
+
+  template <class P>
+  P operator()(P s, P d) const {
+    if constexpr (LaneTypes<P>::width == 32) {
+      using C = Channels<P>;
+      auto sum = [&](Pixels32 moved_s, C wd, int c) { return at_most(C(signed_lanes(moved_s) + wd), o.top[c]); };
+      return f.compose_worked(sum(moved[0][f.template field_low<0>(s)], f.wr(d), 0),
+                              sum(moved[1][f.template field_low<1>(s)], f.wg(d), 1),
+                              sum(moved[2][f.template field_low<2>(s)], f.wb(d), 2));
+    } else {
+      return Base::operator()(s, d);
+    }
+  }
+};
 
 // The scaled add: the saturated sum of the two pixels first, the offsets after it.
 struct AddThenOffsetChannel {
