@@ -276,29 +276,50 @@ struct OffsetAddChannel {
     return at_most(sum < d ? d : sum, top);
   }
 };
+// Unsigned 16-bit sums held at 0xFFFF.
+#if QORV_WIDE_LANES
+__attribute__((target("avx512bw"))) inline Pixels32 add_saturated(Pixels32 a, Pixels32 b) {
+  return Pixels32(_mm512_adds_epu16(__m512i(a), __m512i(b)));
+}
+#else
+inline Pixels32 add_saturated(Pixels32 a, Pixels32 b) {
+  const Pixels32 sum = a + b;
+  return sum < a ? Pixels32{} + 0xFFFF : sum;
+}
+#endif
+
+// In lanes of 32, channel by channel: the moved source channel, looked up in place in its
+// field, added to the target pixel whose bits outside that field are set, with the sum held at
+// 0xFFFF. A channel sum past 31 carries through the set bits above the field out of the lane,
+// so the hold leaves 31 in the field; a smaller one leaves the field the sum and the bits
+// around it set. The three results, each set outside its own field, are put together by AND,
+// then cut to the fields. Any layout of three 5-bit fields works so.
 template <class Fs>
 struct OffsetAdd : PerChannel<Fs, OffsetAddChannel> {
   using Base = PerChannel<Fs, OffsetAddChannel>;
   using Base::f;
   using Base::o;
-  // The source channel moved by its offset and held inside 0 to 31, in worked units, by the
-  // source channel's value: the lookup leaves only the sum with the target to work in lanes.
+  // The source channel moved by its offset and held inside 0 to 31, in place in its field, by
+  // the source channel's value.
   ChannelTable moved[3] = {table(0), table(1), table(2)};
+  std::uint16_t field[3] = {field_bits(0), field_bits(1), field_bits(2)};
 
   explicit OffsetAdd(Fs fields) : Base{fields} {}
 
+  std::uint16_t field_bits(int c) const { return worked_in_pixel(f, c, o.top[c]); }
   ChannelTable table(int c) const {
-    return ChannelTable([&](int v) { return clamp_to(std::int16_t(v * Fs::unit[c] + o.add[c]), o.top[c]); });
+    return ChannelTable([&](int v) {
+      return worked_in_pixel(f, c, clamp_to(std::int16_t(v * Fs::unit[c] + o.add[c]), o.top[c]));
+    });
   }
 
   template <class P>
   P operator()(P s, P d) const {
     if constexpr (LaneTypes<P>::width == 32) {
-      using C = Channels<P>;
-      auto sum = [&](Pixels32 moved_s, C wd, int c) { return at_most(C(signed_lanes(moved_s) + wd), o.top[c]); };
-      return f.compose_worked(sum(moved[0][f.template field_low<0>(s)], f.wr(d), 0),
-                              sum(moved[1][f.template field_low<1>(s)], f.wg(d), 1),
-                              sum(moved[2][f.template field_low<2>(s)], f.wb(d), 2));
+      const P r = add_saturated(d | std::uint16_t(~field[0]), moved[0][f.template field_low<0>(s)]);
+      const P g = add_saturated(d | std::uint16_t(~field[1]), moved[1][f.template field_low<1>(s)]);
+      const P b = add_saturated(d | std::uint16_t(~field[2]), moved[2][f.template field_low<2>(s)]);
+      return r & g & b & std::uint16_t(field[0] | field[1] | field[2]);
     } else {
       return Base::operator()(s, d);
     }
