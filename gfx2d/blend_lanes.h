@@ -197,6 +197,35 @@ __attribute__((target("avx512bw,avx512vl"))) inline void masked_block8(const F& 
   const Pixels8 r = f(Pixels8(sv), Pixels8(dv));
   _mm_mask_storeu_epi16(t, m, __m128i(r));
 }
+
+// A run of up to 64 pixels as two blocks of 32 lanes, each masked to the pixels of the run it
+// holds (an empty block touches no memory), so the run's length costs no branch: sprite rows
+// are runs of random lengths, and a branch on each length is mispredicted about as often as
+// taken. Mirrored, each block's source is turned round by a lane permutation so that the
+// block starts at the leftmost target pixel of its part of the run.
+template <bool Mirror, class F>
+__attribute__((target("avx512bw,avx512vl"))) inline void masked_block32(const F& f, std::uint16_t* d,
+                                                                         const std::uint8_t* s, int n) {
+  const __mmask32 m = __mmask32(n >= 32 ? ~0u : (1u << n) - 1);
+  std::uint16_t* t = Mirror ? d - n : d;
+  __m512i sv = _mm512_maskz_loadu_epi16(m, s);
+  if constexpr (Mirror) {
+    const __m512i lane = _mm512_set_epi16(31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20, 19, 18, 17, 16, 15, 14, 13,
+                                          12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
+    sv = _mm512_permutexvar_epi16(_mm512_sub_epi16(_mm512_set1_epi16(short(n - 1)), lane), sv);
+  }
+  const __m512i dv = _mm512_maskz_loadu_epi16(m, t);
+  const Pixels32 r = f(Pixels32(sv), Pixels32(dv));
+  _mm512_mask_storeu_epi16(t, m, __m512i(r));
+}
+
+// n from 0 to 64: the first 32 pixels, then the rest when there are any.
+template <bool Mirror, class F>
+__attribute__((target("avx512bw,avx512vl"))) inline void masked_run64(const F& f, std::uint16_t* d,
+                                                                       const std::uint8_t* s, int n) {
+  masked_block32<Mirror>(f, d, s, n < 32 ? n : 32);
+  if (n > 32) masked_block32<Mirror>(f, Mirror ? d - 32 : d + 32, s + 64, n - 32);
+}
 #endif
 
 // d = f(s, d) over a run of n source pixels (little-endian bytes) in lanes of P. Unmirrored,
@@ -229,9 +258,15 @@ inline void each_pixel(const F& f, std::uint16_t* d, const std::uint8_t* s, int 
   }
 }
 
-// Runs in lanes of P, short ones masked where P is the width that comes with masked lanes.
+// Runs in lanes of P. Where P is the width that comes with masked lanes, runs of up to 64
+// pixels go as two masked blocks.
 template <bool Mirror, class P, class F>
 inline void each_run(const F& f, std::uint16_t* d, const std::uint8_t* s, int n) {
+#if QORV_WIDE_LANES
+  if constexpr (LaneTypes<P>::width == 32 && std::is_invocable_r_v<P, const F&, P, P>) {
+    if (n <= 64) return masked_run64<Mirror>(f, d, s, n);
+  }
+#endif
   each_pixel<Mirror, P, LaneTypes<P>::width == 32>(f, d, s, n);
 }
 

@@ -19,17 +19,27 @@ namespace blend {
 // draw: the results are the same and no sum of a channel and an offset can overflow.
 inline int clamp_offset(int steps) { return std::clamp(steps, -32, 32); }
 
-// A 5-bit field at bit S, lifted to where the channel rules work it: in place where twice its
-// largest value and the negative of it fit a signed 16-bit lane (fields below bit 10), which
+// A 5-bit field at bit S, lifted to where the channel rules work it: in place where three times
+// its largest value and the negative of it fit a signed 16-bit lane (fields below bit 9), which
 // saves the shifts there and back; at bit 0 above. A worked value counts in units of
 // 1 << worked_shift(S).
-constexpr int worked_shift(int s) { return s < 10 ? s : 0; }
+constexpr int worked_shift(int s) { return s < 9 ? s : 0; }
+
+// The field at bit S of 16-bit pixels as a value 0 to 31: the top field needs no mask.
+template <int S, class P>
+inline P field_value(P p) {
+  if constexpr (S + 5 >= 16)
+    return P(p >> S);
+  else
+    return P((p >> S) & 31);
+}
+
 template <int S, class P>
 inline Channels<P> worked_field(P p) {
-  if constexpr (S < 10)
+  if constexpr (S < 9)
     return signed_lanes(p & std::uint16_t(31u << S));
   else
-    return signed_lanes((p >> S) & 31);
+    return signed_lanes(field_value<S>(p));
 }
 
 // The three 5-bit fields of a pixel layout, as channel values 0 to 31 (r, g, b, compose) or
@@ -43,20 +53,29 @@ struct FixedFields {
 
   template <class P>
   static Channels<P> r(P p) {
-    return signed_lanes((p >> RS) & 31);
+    return signed_lanes(field_value<RS>(p));
   }
   template <class P>
   static Channels<P> g(P p) {
-    return signed_lanes((p >> GS) & 31);
+    return signed_lanes(field_value<GS>(p));
   }
   template <class P>
   static Channels<P> b(P p) {
-    return signed_lanes((p >> BS) & 31);
+    return signed_lanes(field_value<BS>(p));
   }
   // Channel values 0 to 31 back into a pixel; every bit outside the fields is 0.
   template <class C>
   static PixelsOf<C> compose(C r, C g, C b) {
     return pixel_lanes((unsigned_lanes(r) << RS) | (unsigned_lanes(g) << GS) | (unsigned_lanes(b) << BS));
+  }
+  // Channel c (0 red, 1 green, 2 blue) in the low five bits, higher bits left as they are.
+  template <int c, class P>
+  static P field_low(P p) {
+    constexpr int shift = c == 0 ? RS : c == 1 ? GS : BS;
+    if constexpr (shift == 0)
+      return p;
+    else
+      return P(p >> shift);
   }
 
   template <class P>
@@ -97,6 +116,10 @@ struct LayoutFields {
   template <class C>
   PixelsOf<C> compose(C r, C g, C b) const {
     return pixel_lanes((unsigned_lanes(r) << rs) | (unsigned_lanes(g) << gs) | (unsigned_lanes(b) << bs));
+  }
+  template <int c, class P>
+  P field_low(P p) const {
+    return P(p >> (c == 0 ? rs : c == 1 ? gs : bs));
   }
   template <class P>
   Channels<P> wr(P p) const {
@@ -169,17 +192,61 @@ struct WorkedOffsets {
 // Every operation below gives the new target pixel from a source pixel s and the target
 // pixel d; those that only look at the target ignore s.
 
+// A function of one channel's value 0 to 31, as a table of 32 entries: in lanes of 32, one
+// lane permutation looks up every lane at once (the permutation reads only the low five bits
+// of each index), which is fewer operations than most channel rules. Filled once per draw from
+// the rule's one-pixel form, so the lookup gives exactly what the rule gives.
+struct ChannelTable {
+  Pixels32 entries;
+
+  template <class Rule>
+  explicit ChannelTable(Rule rule) {
+    for (int v = 0; v < 32; ++v) entries[v] = rule(v);
+  }
+  // idx: the channel in the low five bits of each lane. One permutation of a single table
+  // (the compiler's own choice would be the slower one of two tables).
+#if QORV_WIDE_LANES
+  __attribute__((target("avx512bw"))) Pixels32 operator[](Pixels32 idx) const {
+    return Pixels32(_mm512_permutexvar_epi16(__m512i(idx), __m512i(entries)));
+  }
+#else
+  Pixels32 operator[](Pixels32 idx) const { return __builtin_shuffle(entries, idx); }
+#endif
+};
+
+// The worked value v (units of unit) as it stands in a pixel: the field of channel c alone.
+template <class Fs>
+std::uint16_t worked_in_pixel(const Fs& f, int c, std::int16_t v) {
+  const std::int16_t z = 0;
+  return c == 0 ? f.compose_worked(v, z, z) : c == 1 ? f.compose_worked(z, v, z) : f.compose_worked(z, z, v);
+}
+
 // The tint of modes 3 and 4: the target's channels moved by the offsets and held inside
 // 0 to 31; bits outside the fields become 0.
 template <class Fs>
 struct Tint {
   Fs f;
   WorkedOffsets<Fs> o{ChannelOffsets{}};
+  // Channel c of the result by the channel's value in the target, in place in the pixel.
+  ChannelTable tables[3] = {table(0), table(1), table(2)};
+
+  explicit Tint(Fs fields) : f(fields) {}
+
+  std::int16_t one(int c, std::int16_t d) const { return clamp_to(std::int16_t(d + o.add[c]), o.top[c]); }
+  ChannelTable table(int c) const {
+    return ChannelTable([&](int v) { return worked_in_pixel(f, c, one(c, std::int16_t(v * Fs::unit[c]))); });
+  }
+
   template <class P>
   P operator()(P, P d) const {
-    using C = Channels<P>;
-    return f.compose_worked(clamp_to(C(f.wr(d) + o.add[0]), o.top[0]), clamp_to(C(f.wg(d) + o.add[1]), o.top[1]),
-                            clamp_to(C(f.wb(d) + o.add[2]), o.top[2]));
+    if constexpr (LaneTypes<P>::width == 32) {
+      return tables[0][f.template field_low<0>(d)] | tables[1][f.template field_low<1>(d)] |
+             tables[2][f.template field_low<2>(d)];
+    } else {
+      using C = Channels<P>;
+      return f.compose_worked(clamp_to(C(f.wr(d) + o.add[0]), o.top[0]), clamp_to(C(f.wg(d) + o.add[1]), o.top[1]),
+                              clamp_to(C(f.wb(d) + o.add[2]), o.top[2]));
+    }
   }
 };
 
@@ -198,15 +265,66 @@ struct PerChannel {
 };
 
 // Modes 1 and 8: each source channel moved by its offset and held inside 0 to 31, then added to
-// the target's with saturation at 31.
+// the target's with saturation at 31. As s and d lie in 0 to top, that is min(max(s + a + d, d),
+// top) for an offset of either sign: a positive offset's cut at top is swallowed by the cut of
+// the sum, and a negative offset's floor at 0 is the floor d of the sum. The sum stays within
+// -32 and 94 units, inside a lane.
 struct OffsetAddChannel {
   template <class C>
   static C one(C s, C d, std::int16_t a, std::int16_t top) {
-    return at_most(C(clamp_to(C(s + a), top) + d), top);
+    const C sum = C(s + a + d);
+    return at_most(sum < d ? d : sum, top);
   }
 };
+// Unsigned 16-bit sums held at 0xFFFF.
+#if QORV_WIDE_LANES
+__attribute__((target("avx512bw"))) inline Pixels32 add_saturated(Pixels32 a, Pixels32 b) {
+  return Pixels32(_mm512_adds_epu16(__m512i(a), __m512i(b)));
+}
+#else
+inline Pixels32 add_saturated(Pixels32 a, Pixels32 b) {
+  const Pixels32 sum = a + b;
+  return sum < a ? Pixels32{} + 0xFFFF : sum;
+}
+#endif
+
+// In lanes of 32, channel by channel: the moved source channel, looked up in place in its
+// field, added to the target pixel whose bits outside that field are set, with the sum held at
+// 0xFFFF. A channel sum past 31 carries through the set bits above the field out of the lane,
+// so the hold leaves 31 in the field; a smaller one leaves the field the sum and the bits
+// around it set. The three results, each set outside its own field, are put together by AND,
+// then cut to the fields. Any layout of three 5-bit fields works so.
 template <class Fs>
-using OffsetAdd = PerChannel<Fs, OffsetAddChannel>;
+struct OffsetAdd : PerChannel<Fs, OffsetAddChannel> {
+  using Base = PerChannel<Fs, OffsetAddChannel>;
+  using Base::f;
+  using Base::o;
+  // The source channel moved by its offset and held inside 0 to 31, in place in its field, by
+  // the source channel's value.
+  ChannelTable moved[3] = {table(0), table(1), table(2)};
+  std::uint16_t field[3] = {field_bits(0), field_bits(1), field_bits(2)};
+
+  explicit OffsetAdd(Fs fields) : Base{fields} {}
+
+  std::uint16_t field_bits(int c) const { return worked_in_pixel(f, c, o.top[c]); }
+  ChannelTable table(int c) const {
+    return ChannelTable([&](int v) {
+      return worked_in_pixel(f, c, clamp_to(std::int16_t(v * Fs::unit[c] + o.add[c]), o.top[c]));
+    });
+  }
+
+  template <class P>
+  P operator()(P s, P d) const {
+    if constexpr (LaneTypes<P>::width == 32) {
+      const P r = add_saturated(d | std::uint16_t(~field[0]), moved[0][f.template field_low<0>(s)]);
+      const P g = add_saturated(d | std::uint16_t(~field[1]), moved[1][f.template field_low<1>(s)]);
+      const P b = add_saturated(d | std::uint16_t(~field[2]), moved[2][f.template field_low<2>(s)]);
+      return r & g & b & std::uint16_t(field[0] | field[1] | field[2]);
+    } else {
+      return Base::operator()(s, d);
+    }
+  }
+};
 
 // The scaled add: the saturated sum of the two pixels first, the offsets after it.
 struct AddThenOffsetChannel {

@@ -101,7 +101,7 @@ inline std::uint16_t load16(const std::uint8_t* p) { return rle_walk::load16(p);
 // Kept out of line: on its own the loop is turned into vector code, inlined into the frame it
 // was not.
 template <bool Leftwards, class Rule>
-[[gnu::noinline]] void wide_span(std::uint16_t* d, const std::uint8_t* s, int n, Rule rule) {
+[[gnu::noinline]] void wide_span(std::uint16_t* d, const std::uint8_t* s, int n, const Rule& rule) {
   blend::each_pixel_in_use<Leftwards>(rule, d, s, n);
 }
 

@@ -362,6 +362,9 @@ class BlitFrameTest : public ::testing::Test {
     device_ = platform::DisplayDevice::create(nullptr);
     screen_ = device_->create_offscreen(640, 480, platform::SurfaceMemory::System);
     ASSERT_EQ(init_blitter(screen_.get()), 1);
+    // The scaled path keeps the one-shot settings by design; none may reach the next test.
+    sprite_blitter.blit_level = 0;
+    sprite_blitter.blit_add_r = sprite_blitter.blit_add_g = sprite_blitter.blit_add_b = 0;
     pic_ = fixtures::RleWriter(2, 2).literal({5, 6}).end_row().literal({7, 8}).end_row().finish();
   }
   std::unique_ptr<platform::DisplayDevice> device_;

@@ -66,9 +66,9 @@ struct ModeCase {
   int add_r, add_g, add_b;   // the channel offsets
 };
 
-// Offsets past the +-32 cut, negative and mixed; levels across the whole range.
+// The copy; offsets past the +-32 cut, negative and mixed; levels across the whole range.
 const ModeCase mode_cases[] = {
-    {1, 0, -3, 2, 5},    {1, 0, 40, -40, 0},  {3, 0, -9, 3, -32}, {4, 0, 7, -5, 31},  {4, 0, -33, 33, 1},
+    {0, 0, 0, 0, 0},     {1, 0, -3, 2, 5},    {1, 0, 40, -40, 0},  {3, 0, -9, 3, -32}, {4, 0, 7, -5, 31},  {4, 0, -33, 33, 1},
     {5, 1, 0, 0, 0},     {5, 6, 0, 0, 0},     {5, 9, 0, 0, 0},    {5, 14, 0, 0, 0},   {5, 15, 0, 0, 0},
     {8, 0, -3, 7, 0},    {10, 0, 0, 0, 0},    {11, 0, 4, -2, 9},  {11, 0, -40, 0, 40},
 };
@@ -121,6 +121,38 @@ TEST_P(VectorLaneTest, VectorLoopsMatchTheOnePixelReference) {
 TEST_P(VectorLaneTest, RunsOfEveryLengthMatchTheOnePixelReference) {
   const Placement at[] = {{8, 8}, {-37, 8}, {61, 8}, {8, -30}};
   for (std::uint32_t seed : {4u, 5u}) compare_widths(every_length_picture(150, 70, seed), 150, 70, at, seed);
+}
+
+// Raw copies, plain and mirrored, of every row width from 1 to 70 pixels (one block of lanes
+// and two, short of each, at each and past them), inside the target and cut by its left and
+// right edges.
+TEST_P(VectorLaneTest, RawCopiesOfEveryWidthMatchTheOnePixelReference) {
+  const int h = 3;
+  for (int w = 1; w <= 70; ++w) {
+    std::vector<std::uint16_t> px(std::size_t(w) * h);
+    std::uint32_t s = std::uint32_t(w) * 7919u;
+    for (auto& p : px) p = std::uint16_t(blit_test::next_random(s));
+    const Bytes pic(reinterpret_cast<const std::uint8_t*>(px.data()),
+                    reinterpret_cast<const std::uint8_t*>(px.data() + px.size()));
+    for (BlitFlags mirror : x_mirrors)
+      for (int x : {5, -(w / 2), w / 2 + 3}) {
+        auto draw_raw = [&](int lanes) {
+          blend::lane_limit = lanes;
+          GuardedTarget target(w + 8, h + 4);
+          random_fill(target, 21);
+          target.make_current();
+          Heap heap(pic);
+          set_blit_source(heap.data(), PicKind::Raw, heap.size);
+          put_pic(x, 1, w, h, mirror, 0);
+          return target.all();
+        };
+        const auto scalar = draw_raw(1);
+        for (int lanes : {8, 16, 32}) {
+          if (lanes > blend::widest_lanes_supported()) continue;
+          ASSERT_EQ(draw_raw(lanes), scalar) << lanes << " lanes, width " << w << " mirror " << mirror << " at " << x;
+        }
+      }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, VectorLaneTest, ::testing::ValuesIn(layouts), layout_name);
