@@ -13,6 +13,7 @@
 #include "data/equip_bonus.h"
 #include "data/item_list.h"
 #include "data/party.h"
+#include "g3d/effects/effect_manager.h"
 #include "g3d/model_cache.h"
 #include "g3d/renderer.h"
 #include "platform/window.h"
@@ -22,6 +23,7 @@
 #include "tests/platform/raster/reference_image.h"
 #include "tests/ui/menu_driver.h"
 #include "ui/menu_equip.h"
+#include "ui/menu_items.h"
 #include "ui/menu_log.h"
 #include "ui/menu_pages.h"
 #include "ui/menu_system.h"
@@ -102,6 +104,19 @@ TEST(MenuPagesFrame, TheMissionListShowsTheAcceptedMissions) {
   end_game();
 }
 
+// The sample's Effect.dat holds the effect the menu shows over a member's card when something is
+// used on it.
+TEST(MenuPagesFrame, TheUseEffectRisesOverTheMembersCard) {
+  GameHarness game;
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+  open_menu_with_hero();
+  menu_effects().clear();
+  show_use_effect(0);
+  EXPECT_EQ(menu_effects().size(), 1);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  end_game();
+}
+
 // The bandit's entry in the monster chart: its model wears the face sprite on its head (the
 // maps.dat ACT row) and holds the sword (its object record's weapon) in its right hand.
 TEST(MenuPagesFrame, TheMonsterChartShowsTheModelWithItsPartTextureAndWeapon) {
@@ -121,7 +136,13 @@ TEST(MenuPagesFrame, TheMonsterChartShowsTheModelWithItsPartTextureAndWeapon) {
   ASSERT_EQ(log_chart_list.item_count, 1);
   draw_settled_frame();
   EXPECT_EQ(menu_model.act, kit::sample_monster_act);
-  // The head's own texture is back once the model is drawn.
+  // The face sprite's picture became a texture under its sprite key; the head's own texture is
+  // back once the model is drawn.
+  bool face_uploaded = false;
+  for (int i = 0; i < renderer.get_texture_count(); ++i)
+    face_uploaded = face_uploaded || renderer.texture_at(i)->key ==
+                                         g3d_sprite_texture_key(kit::sample_face_picture_tsw, kit::sample_face_picture);
+  EXPECT_TRUE(face_uploaded);
   const G3dPoly* model = GetPoly(kit::sample_monster_model);
   ASSERT_NE(model, nullptr);
   EXPECT_EQ(model->materials[kit::sample_monster_head_material].tex_no, model->materials[0].tex_no);
