@@ -15,12 +15,12 @@
 #include "field/map_file.h"
 #include "field/role_move.h"
 #include "g3d/act_draw.h"
-#include "g3d/ani_matrix.h"
 #include "g3d/effects/model_attachments.h"
+#include "g3d/held_model.h"
 #include "g3d/model_cache.h"
+#include "g3d/part_textures.h"
 #include "g3d/ply_model.h"
 #include "g3d/renderer.h"
-#include "gfx2d/memoryer.h"
 
 ActInstance shadow_instance;
 
@@ -32,7 +32,6 @@ constexpr std::uint32_t opaque_white = 0xFFFFFF;
 constexpr std::uint32_t instance_colour = 0xFFFFFFFF;
 constexpr std::uint32_t keep_fade_blend = 0x1;  // draw_flags bit: a fading role keeps its blend mode
 constexpr unsigned expression_material = 5;
-constexpr int weapon_tag = 0;
 constexpr float leader_outdoor_scale = -0.4f;
 constexpr std::uint16_t leader_role = 1;
 constexpr int user_shadow_translucent = 1;
@@ -55,41 +54,9 @@ G3dVector shaken(float x, float y, float z) {
   return {x + dx, y + dy, z + dz, 1};
 }
 
-// Material keys changed for one draw, put back after it.
-struct TextureSwaps {
-  struct Swap {
-    unsigned material;
-    std::uint32_t key;
-  };
-  Swap swaps[3] = {};
-  int count = 0;
-};
-
-// Gives a model material the instance's current picture as its texture; false (nothing
-// changed) when the model lacks the material or the picture cannot be had.
-bool show_picture_on(G3dPoly* model, unsigned material, const ActInstance& a) {
-  if (material >= model->materials.size()) return false;
-  TswPic* pic = Memoryer_GetPic(a.resource, a.picture);
-  if (!pic || !pic->image) return false;
-  const std::uint32_t key = g3d_sprite_texture_key(a.resource, a.picture);
-  if (!renderer.get_texture(key, pic->image, pic->size)) return false;
-  model->materials[material].tex_no = key;
-  return true;
-}
-
-void apply_face_overrides(MapRole* r, G3dPoly* model, TextureSwaps& swaps) {
+void apply_face_overrides(MapRole* r, G3dPoly* model, PartTextureSwaps& swaps) {
   if (r->face_override == 0) return;
-  for (int i = 0; i < 3; ++i) {
-    if (r->face_act[i] == 0) continue;
-    ActInstance scratch;
-    scratch.act = r->face_act[i];
-    scratch.qq = r->face_qq[i];
-    if (Take_3dActData(&scratch) != 1) continue;
-    const unsigned material = r->face_part[i];
-    if (material >= model->materials.size()) continue;
-    const std::uint32_t kept = model->materials[material].tex_no;
-    if (show_picture_on(model, material, scratch)) swaps.swaps[swaps.count++] = {material, kept};
-  }
+  apply_part_textures(model, r->face_part, r->face_act, r->face_qq, swaps);
 }
 
 void apply_expression(MapRole* r, G3dPoly* model) {
@@ -101,28 +68,20 @@ void apply_expression(MapRole* r, G3dPoly* model) {
   }
   if (expression_material >= model->materials.size()) return;
   if (r->expression_saved_key == 0) r->expression_saved_key = model->materials[expression_material].tex_no;
-  show_picture_on(model, expression_material, e);
+  show_picture_on_part(model, expression_material, e);
 }
 
-void restore_textures(MapRole* r, G3dPoly* model, const TextureSwaps& swaps) {
+void restore_textures(MapRole* r, G3dPoly* model, const PartTextureSwaps& swaps) {
   if (r->expression_saved_key > 0 && expression_material < model->materials.size())
     model->materials[expression_material].tex_no = r->expression_saved_key;
-  for (int i = swaps.count - 1; i >= 0; --i) model->materials[swaps.swaps[i].material].tex_no = swaps.swaps[i].key;
+  restore_part_textures(model, swaps);
 }
 
 // The weapon at the model point tagged 0; false after a failed weapon animation (reported).
 bool draw_weapon(MapRole* r, G3dPoly* model) {
-  const ActInstance& a = r->anim;
-  G3dMatrix m;
-  if (!renderer.get_part_matrix(model, a.picture, weapon_tag, a.scale[0], a.scale[1], a.scale[2], &m)) return true;
-  ActInstance& w = r->weapon_anim;
-  if (Take_3dActData(&w) != 1) {
-    report_error(weapon_message, r->RoleID, w.act, w.qq);
-    return false;
-  }
-  mul_ani_matrix(&m, &w, r->X, r->Y, r->Z, r->DIR);
-  if (G3dPoly* weapon = GetPoly(w.resource)) renderer.draw_model(&m, w.picture, weapon, w.color, w.draw_flags);
-  return true;
+  if (draw_held_model(model, r->anim, &r->weapon_anim, r->X, r->Y, r->Z, r->DIR)) return true;
+  report_error(weapon_message, r->RoleID, r->weapon_anim.act, r->weapon_anim.qq);
+  return false;
 }
 
 // A finished animation takes the QQ the role asked for, also in its placement row.
@@ -259,7 +218,7 @@ void draw_role_model(MapRole* r, float x, float y, float z, float rx, float ry, 
   const G3dVector at = shaken(x, y, z);
   G3dMatrix m;
   act_model_matrix(&a, &m, at.x, at.y, at.z, rx, ry, rz, sx, sy, sz);
-  TextureSwaps swaps;
+  PartTextureSwaps swaps;
   apply_face_overrides(r, model, swaps);
   apply_expression(r, model);
   if (colour == instance_colour) colour = a.color;

@@ -22,6 +22,7 @@
 #include "gfx2d/game_fonts.h"
 #include "sound/sfx_bank.h"
 #include "ui/menu_input.h"
+#include "ui/menu_log_model.h"
 #include "ui/menu_numbers.h"
 #include "ui/menu_pages.h"
 #include "ui/menu_system.h"
@@ -54,7 +55,6 @@ constexpr std::uint16_t monster_kind_act = 9098, monster_kind_selected_act = 909
 constexpr std::uint16_t item_kind_act = 9060, item_kind_selected_act = 9061;
 constexpr std::uint16_t picture_act = 9250;
 constexpr std::uint16_t placeholder_qq = 13;  // of the cursor act
-constexpr std::uint16_t monster_pose_qq = 55;
 constexpr std::uint16_t place_picture_qq = 2;
 constexpr int log_tab_hint_base = 24, monster_hint_base = 33, item_hint_base = 11;
 constexpr int chart_rows = 8;
@@ -392,17 +392,6 @@ void draw_monster_values(const ItemData& m) {
   }
 }
 
-void draw_monster_model(std::uint16_t id) {
-  if (menu_model.act != id || menu_model.qq != monster_pose_qq) {
-    menu_model = ActInstance{};
-    menu_model.act = id;
-    menu_model.qq = monster_pose_qq;
-  }
-  Take_3dActData(&menu_model);
-  if (menu_model.kind != 0 || menu_model.resource == 0) return;
-  draw_act_model(&menu_model, 0, 0, 0, 0, 0, 0, 1, 1, 1, menu_model.color, menu_model.draw_flags);
-}
-
 void draw_monster_chart() {
   draw_kind_buttons(true);
   const int x = 96, y = 70;
@@ -416,7 +405,7 @@ void draw_monster_chart() {
     read_monster(n->object, &n->item);
     draw_monster_values(n->item);
     draw_paragraph(&font_20, n->item.HELP, 109, 350, 3, 440, 26);
-    draw_monster_model(n->object);
+    draw_log_monster_model(n->object, monster_weapon_act(n->item));
     draw_select_bar(x, y + 20 + 30 * log_chart_list.cursor_row, 260, 32, highlight_colour);
   }
   renderer.set_no_cull(0);

@@ -1,23 +1,29 @@
-// The equipment page's preview and the log's mission list drawn through start-up's display in
-// the sample game, compared with reference frames.
+// The equipment page's preview and the log's mission list, monster chart and locked gallery page
+// drawn through start-up's display in the sample game, compared with reference frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "app/startup.h"
+#include "battle/fame.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "data/equip_bonus.h"
 #include "data/item_list.h"
 #include "data/party.h"
+#include "g3d/effects/effect_manager.h"
+#include "g3d/model_cache.h"
 #include "g3d/renderer.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
 #include "tests/fixtures/sample_data.h"
+#include "tests/fixtures/sample_models.h"
 #include "tests/platform/raster/reference_image.h"
+#include "tests/ui/menu_driver.h"
 #include "ui/menu_equip.h"
+#include "ui/menu_items.h"
 #include "ui/menu_log.h"
 #include "ui/menu_pages.h"
 #include "ui/menu_system.h"
@@ -94,6 +100,76 @@ TEST(MenuPagesFrame, TheMissionListShowsTheAcceptedMissions) {
   draw_settled_frame();
   EXPECT_EQ(log_missions[missions_unfinished].size(), 1u);
   EXPECT_EQ(test_support::compare_with_reference("menu_log_missions", back_buffer()), "");
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  end_game();
+}
+
+// The sample's Effect.dat holds the effect the menu shows over a member's card when something is
+// used on it.
+TEST(MenuPagesFrame, TheUseEffectRisesOverTheMembersCard) {
+  GameHarness game;
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+  open_menu_with_hero();
+  menu_effects().clear();
+  show_use_effect(0);
+  EXPECT_EQ(menu_effects().size(), 1);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  end_game();
+}
+
+// The bandit's entry in the monster chart: its model wears the face sprite on its head (the
+// maps.dat ACT row) and holds the sword (its object record's weapon) in its right hand.
+TEST(MenuPagesFrame, TheMonsterChartShowsTheModelWithItsPartTextureAndWeapon) {
+  GameHarness game;
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+  fame_add(fixtures::sample_bandit, 0, 0, fame_type_monster);
+  open_menu_with_hero();
+  menu_page = menu_page_log;
+  enter_log_page();
+  menu_driver::Frames frames;
+  auto step = [] { input_menu_system(); };
+  mouse_x = 600, mouse_y = 460;
+  frames.run(step);
+  frames.press(step, key_right);
+  frames.press(step, key_enter);
+  ASSERT_EQ(log_focus, log_focus_monsters);
+  ASSERT_EQ(log_chart_list.item_count, 1);
+  draw_settled_frame();
+  EXPECT_EQ(menu_model.act, kit::sample_monster_act);
+  // The face sprite's picture became a texture under its sprite key; the head's own texture is
+  // back once the model is drawn.
+  bool face_uploaded = false;
+  for (int i = 0; i < renderer.get_texture_count(); ++i)
+    face_uploaded = face_uploaded || renderer.texture_at(i)->key ==
+                                         g3d_sprite_texture_key(kit::sample_face_picture_tsw, kit::sample_face_picture);
+  EXPECT_TRUE(face_uploaded);
+  const G3dPoly* model = GetPoly(kit::sample_monster_model);
+  ASSERT_NE(model, nullptr);
+  EXPECT_EQ(model->materials[kit::sample_monster_head_material].tex_no, model->materials[0].tex_no);
+  EXPECT_EQ(test_support::compare_with_reference("menu_log_monster", back_buffer()), "");
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  free_fame();
+  end_game();
+}
+
+// Picture 3 of the gallery while its flag is clear: the placeholder and the page counter.
+TEST(MenuPagesFrame, ALockedGalleryPageShowsThePlaceholder) {
+  GameHarness game;
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+  open_menu_with_hero();
+  menu_page = menu_page_log;
+  enter_log_page();
+  menu_driver::Frames frames;
+  auto step = [] { input_menu_system(); };
+  mouse_x = 600, mouse_y = 460;
+  frames.run(step);
+  for (int i = 0; i < log_tab_pictures; ++i) frames.press(step, key_right);
+  for (int i = 0; i < 2; ++i) frames.press(step, key_down);
+  ASSERT_EQ(log_tab, log_tab_pictures);
+  ASSERT_EQ(log_chart_list.top_item + log_chart_list.cursor_row, 2);
+  ASSERT_FALSE(test_flag(flag_picture_first + 2));
+  draw_settled_frame();
+  EXPECT_EQ(test_support::compare_with_reference("menu_log_locked_picture", back_buffer()), "");
   SFLB_call_menu_system(MODE_LEAVE, 0, 0);
   end_game();
 }
