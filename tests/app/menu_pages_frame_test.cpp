@@ -117,21 +117,26 @@ TEST(MenuPagesFrame, TheUseEffectRisesOverTheMembersCard) {
   end_game();
 }
 
+// The menu on its log page, the pointer parked where the page answers nothing, one frame run.
+void log_step() { input_menu_system(); }
+void open_log_page(menu_driver::Frames& frames) {
+  open_menu_with_hero();
+  menu_page = menu_page_log;
+  enter_log_page();
+  mouse_x = 600, mouse_y = 460;
+  frames.run(log_step);
+}
+
 // The bandit's entry in the monster chart: its model wears the face sprite on its head (the
 // maps.dat ACT row) and holds the sword (its object record's weapon) in its right hand.
 TEST(MenuPagesFrame, TheMonsterChartShowsTheModelWithItsPartTextureAndWeapon) {
   GameHarness game;
   ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
   fame_add(fixtures::sample_bandit, 0, 0, fame_type_monster);
-  open_menu_with_hero();
-  menu_page = menu_page_log;
-  enter_log_page();
   menu_driver::Frames frames;
-  auto step = [] { input_menu_system(); };
-  mouse_x = 600, mouse_y = 460;
-  frames.run(step);
-  frames.press(step, key_right);
-  frames.press(step, key_enter);
+  open_log_page(frames);
+  frames.press(log_step, key_right);
+  frames.press(log_step, key_enter);
   ASSERT_EQ(log_focus, log_focus_monsters);
   ASSERT_EQ(log_chart_list.item_count, 1);
   draw_settled_frame();
@@ -156,15 +161,10 @@ TEST(MenuPagesFrame, TheMonsterChartShowsTheModelWithItsPartTextureAndWeapon) {
 TEST(MenuPagesFrame, ALockedGalleryPageShowsThePlaceholder) {
   GameHarness game;
   ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
-  open_menu_with_hero();
-  menu_page = menu_page_log;
-  enter_log_page();
   menu_driver::Frames frames;
-  auto step = [] { input_menu_system(); };
-  mouse_x = 600, mouse_y = 460;
-  frames.run(step);
-  for (int i = 0; i < log_tab_pictures; ++i) frames.press(step, key_right);
-  for (int i = 0; i < 2; ++i) frames.press(step, key_down);
+  open_log_page(frames);
+  for (int i = 0; i < log_tab_pictures; ++i) frames.press(log_step, key_right);
+  for (int i = 0; i < 2; ++i) frames.press(log_step, key_down);
   ASSERT_EQ(log_tab, log_tab_pictures);
   ASSERT_EQ(log_chart_list.top_item + log_chart_list.cursor_row, 2);
   ASSERT_FALSE(test_flag(flag_picture_first + 2));

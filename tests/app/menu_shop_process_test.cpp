@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -14,7 +13,6 @@
 #include <vector>
 
 #include "core/flags.h"
-#include "platform/png_reader.h"
 #include "tests/fixtures/sample_data.h"
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
@@ -33,25 +31,9 @@ int run_script(const fixtures::TempFolder& dir, const char* script) {
   return std::system(command.c_str());
 }
 
-// The frame on screen at frame n: the last shot written at or before it (a shot is written only
-// when the frame changed).
-test_support::Frame565 frame_at(const fixtures::TempFolder& dir, int n) {
-  test_support::Frame565 frame;
-  int best = -1;
-  for (const auto& entry : fs::directory_iterator(dir.path() / "shots")) {
-    const int number = std::atoi(entry.path().stem().string().c_str());
-    if (number <= n && number > best) best = number;
-  }
-  if (best < 0) return frame;
-  char name[32];
-  std::snprintf(name, sizeof name, "%06d.png", best);
-  platform::read_png_rgb565((dir.path() / "shots" / name).string(), frame.pixels, frame.width, frame.height);
-  return frame;
-}
-
 void expect_frame(const fixtures::TempFolder& dir, int n, const std::string& reference) {
   SCOPED_TRACE(reference);
-  const test_support::Frame565 frame = frame_at(dir, n);
+  const test_support::Frame565 frame = test_support::shot_on_screen((dir.path() / "shots").string(), n);
   ASSERT_EQ(frame.width, 640) << "no shot up to frame " << n;
   EXPECT_EQ(test_support::compare_with_reference(reference, frame), "");
 }

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_reader.h"
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/save_image_writer.h"
 #include "tests/fixtures/temp_folder.h"
@@ -33,19 +32,9 @@ int run_script(const fixtures::TempFolder& dir, const char* script, const char* 
 std::vector<std::uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
 std::string text_of(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
 
-// The picture on the screen just before frame `frame` ran: the newest shot of an earlier frame
-// (shots are written only when the picture changed).
-test_support::Frame565 shown_before(const fs::path& shots, int frame) {
-  char limit[16];
-  std::snprintf(limit, sizeof limit, "%06d.png", frame);
-  fs::path newest;
-  for (const fs::directory_entry& entry : fs::directory_iterator(shots)) {
-    const std::string name = entry.path().filename().string();
-    if (name < limit && (newest.empty() || name > newest.filename().string())) newest = entry.path();
-  }
-  test_support::Frame565 f;
-  EXPECT_TRUE(platform::read_png_rgb565(newest.string(), f.pixels, f.width, f.height)) << newest;
-  return f;
+// The picture on the screen at frame n of the run that wrote its shots into folder.
+test_support::Frame565 shown(const fixtures::TempFolder& dir, const char* folder, int n) {
+  return test_support::shot_on_screen((dir.path() / folder).string(), n);
 }
 
 // Slot 1: an older save of a party of three, with a thumbnail of one colour.
@@ -89,9 +78,8 @@ TEST(SaveLoadProcess, ANewGameSavedInSlotZeroLoadsBackOntoTheMountainPath) {
   EXPECT_FALSE(fs::exists(dir.path() / "Save" / "02.sav"));
   // The title's menu before Enter (frame 20); the save screen before slot 0 is chosen (frame
   // 965): slot 0 empty, slot 1 with its thumbnail, date, party and resources.
-  EXPECT_EQ(test_support::compare_with_reference("title_menu", shown_before(dir.path() / "shots1", 20)), "");
-  EXPECT_EQ(test_support::compare_with_reference("save_screen_thumbnail", shown_before(dir.path() / "shots1", 965)),
-            "");
+  EXPECT_EQ(test_support::compare_with_reference("title_menu", shown(dir, "shots1", 19)), "");
+  EXPECT_EQ(test_support::compare_with_reference("save_screen_thumbnail", shown(dir, "shots1", 964)), "");
 
   dir.write("Save/00.sav", text_of(fixed_slot_zero(bytes_of(dir.read("Save/00.sav")))));
   ASSERT_EQ(run_script(dir, "title_load.txt", "shots2"), 0) << dir.read("qorv.out");
@@ -99,8 +87,7 @@ TEST(SaveLoadProcess, ANewGameSavedInSlotZeroLoadsBackOntoTheMountainPath) {
   EXPECT_NE(log.find("load_map[102]"), std::string::npos) << "the load enters the path, where the party saved\n" << log;
   // The load screen before slot 0 is chosen (frame 100): slot 0, the newest, on top with its
   // date and the thumbnail the save took of the field.
-  EXPECT_EQ(test_support::compare_with_reference("load_screen_slot_zero", shown_before(dir.path() / "shots2", 100)),
-            "");
+  EXPECT_EQ(test_support::compare_with_reference("load_screen_slot_zero", shown(dir, "shots2", 99)), "");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Reference images through the platform's PNG writer and reader.
 #include "tests/platform/raster/reference_image.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -56,6 +57,21 @@ std::string compare_with_reference(const std::string& name, const Frame565& fram
   write_png(actual_path, frame);
   if (differing > 0) write_png(diff_path, diff_frame(frame, expected));
   return failure + "; wrote " + actual_path + (differing > 0 ? " and " + diff_path : std::string());
+}
+
+Frame565 shot_on_screen(const std::string& dir, int n) {
+  Frame565 frame;
+  int best = -1;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+    const int number = std::atoi(entry.path().stem().string().c_str());
+    if (number <= n && number > best) best = number;
+  }
+  if (best < 0) return frame;
+  char name[32];
+  std::snprintf(name, sizeof name, "/%06d.png", best);
+  if (!platform::read_png_rgb565(dir + name, frame.pixels, frame.width, frame.height)) frame = Frame565{};
+  return frame;
 }
 
 }  // namespace test_support

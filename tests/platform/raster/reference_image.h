@@ -19,4 +19,8 @@ std::string compare_with_reference(const std::string& name, const Frame565& fram
 
 bool write_png(const std::string& path, const Frame565& frame);
 
+// The frame on screen at frame n of a run with QORV_SHOTS=dir: the newest shot numbered n or
+// less (a shot is written only when the frame changed). Width 0 when there is none.
+Frame565 shot_on_screen(const std::string& dir, int n);
+
 }  // namespace test_support
