@@ -71,6 +71,21 @@ constexpr TravelPlace travel_places[] = {{12001, 3818}, {12002, 3819}, {12003, 3
 std::uint16_t added_magic[party_magic_slots] = {};
 int added_magic_count = 0;
 
+// The name a new game gives the member: the title's names for party slots 0 and 1, the object
+// record's name for slot 2.
+bool default_name_of(int party_slot, char* out) {
+  if (party_slot < 2) {
+    std::memcpy(out, party_default_names[party_slot], sizeof party_default_names[party_slot]);
+    out[sizeof party_default_names[party_slot]] = 0;
+    return out[0] != 0;
+  }
+  ItemData own{};
+  if (!read_Item(std::uint16_t(gmRoleData[party_slot].object_id), &own)) return false;
+  std::memcpy(out, own.NAME, sizeof own.NAME);
+  out[sizeof own.NAME] = 0;
+  return out[0] != 0;
+}
+
 Tween list_tween, info_tween, cost_tween;
 ScrollList art_list;
 
@@ -211,20 +226,6 @@ void input_member_choice() {
 
 // ---- Drawing ---------------------------------------------------------------------------------
 
-// The header node carries the member's default name; the list shows the name the player gave.
-void rename_header(ItemNode* header, int party_slot) {
-  ItemData own{};
-  const RoleData& role = gmRoleData[party_slot];
-  if (!read_Item(std::uint16_t(role.object_id), &own) || !own.NAME[0]) return;
-  char* name = header->item.NAME;
-  name[max_name_bytes - 1] = 0;
-  if (char* at = std::strstr(name, own.NAME)) {
-    char current[sizeof role.name + 1] = {};
-    std::memcpy(current, role.name, sizeof role.name);
-    replace_str(at, own.NAME, current, int(max_name_bytes - (at - name)));
-  }
-}
-
 int row_colour(const ArtsRow& r) {
   if (is_header(r.node)) return 26;
   if (!menu_castable(r.node->item)) return 27;
@@ -235,9 +236,10 @@ int row_colour(const ArtsRow& r) {
 void draw_row(const ArtsRow& r, int x, int y) {
   const int colour = row_colour(r);
   if (is_header(r.node)) {
-    rename_header(r.node, menu_party[r.member]);
+    char name[max_name_bytes + 1];
+    arts_header_name(r.node, menu_party[r.member], name);
     char text[96];
-    arts_header_text(r.node->item.NAME, text, sizeof text);
+    arts_header_text(name, text, sizeof text);
     draw_text_at(font_20, x, y, text, text_colours[colour], GLYPH_BOLD_SHADOW);
   } else {
     draw_text_at(font_20, x, y, r.node->item.NAME, text_colours[colour], GLYPH_BOLD_SHADOW);
@@ -436,6 +438,20 @@ void confirm_arts_target() {
     show_use_effect(menu_party_target);
   }
   pay_art_cost();
+}
+
+// The node keeps its default name: renaming a copy each frame cannot grow a current name that
+// holds the default one.
+void arts_header_name(const ItemNode* header, int party_slot, char* out) {
+  std::memcpy(out, header->item.NAME, max_name_bytes);
+  out[max_name_bytes] = 0;
+  char def[sizeof ItemData::NAME + 1];
+  if (party_slot < 0 || party_slot > 2 || !default_name_of(party_slot, def)) return;
+  if (char* at = std::strstr(out, def)) {
+    char current[sizeof gmRoleData[0].name + 1] = {};
+    std::memcpy(current, gmRoleData[party_slot].name, sizeof gmRoleData[0].name);
+    replace_str(at, def, current, int(max_name_bytes - (at - out)));
+  }
 }
 
 void arts_header_text(const char* name, char* out, int out_size) {

@@ -64,5 +64,8 @@ void renew_arts_choice();
 ItemNode* resolve_arts_choice();
 // Member choice: confirm on the current target (the step the input runs on Enter or a click).
 void confirm_arts_target();
+// The name a header row shows (out holds 33 bytes): the header node's name with the member's
+// default name in it replaced by the member's current name; the node itself stays as it is.
+void arts_header_name(const ItemNode* header, int party_slot, char* out);
 // The header row's text: the name between runs of "-" (out holds at least 64 bytes).
 void arts_header_text(const char* name, char* out, int out_size);

@@ -79,10 +79,11 @@ TEST(MenuShopProcess, TheMenuTourLowersTheMusicVolumeByTenInUserCfg) {
   dir.write("User.cfg", std::string(cfg_bytes.begin(), cfg_bytes.end()));
   ASSERT_EQ(run_script(dir, "menu_tour.txt"), 0) << dir.read("qorv.out");
   EXPECT_EQ(music_volume_of(dir.read("User.cfg")), 64 - 10);
-  // The status card of the leader, the new items' tab with the herbs chosen, the options with the
-  // music volume taken down.
+  // The status card of the leader, the new items' tab with the herbs chosen, the arts page with
+  // the leader's header row and the fireball, the options with the music volume taken down.
   expect_frame(dir, 1299, "menu_status_cards");
   expect_frame(dir, 1339, "menu_items_page");
+  expect_frame(dir, 1579, "menu_arts_page");
   expect_frame(dir, 1799, "menu_options_music");
 }
 

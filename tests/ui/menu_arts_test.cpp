@@ -18,6 +18,7 @@
 #include "ui/menu_pages.h"
 #include "ui/menu_system.h"
 #include "ui/talk_msg.h"
+#include "ui/talk_text.h"
 
 namespace {
 using namespace fixtures;
@@ -34,7 +35,8 @@ enum : std::uint16_t {
   slot2_first = 5201,
   slot2_art = 5202,  // may only be cast on party slot 2
   slot2_last = 5203,
-  objects_made = 15
+  elder = 16,      // a member object whose record gives the member its name
+  objects_made = 16
 };
 
 ObjectRecord art(std::uint16_t hp, std::uint16_t mp_cost, std::uint16_t sp_cost) {
@@ -58,6 +60,7 @@ class Arts : public ::testing::Test {
     objects[not_on_2 - 1] = art(10, 0, 0).name("not on 2").tag(tag_target_mode, {op8(0), op8(0), op8(1), op8(0)});
     objects[battle_art - 1] = art(10, 0, 0).name("battle").tag(tag_byte_244, {op8(2)});
     objects[big_art - 1] = art(10, 99, 0).name("big");
+    objects[elder - 1].name("Elder").kind(100);
     objects[slot2_art - 1] = art(10, 0, 0).name("slot 2");
     objects[before_slot2 - 1] = art(10, 0, 0).name("before slot 2");
     objects[slot2_first - 1] = art(10, 0, 0).name("slot 2 first");
@@ -270,6 +273,39 @@ TEST_F(Arts, TheHeaderDashesNeverRunNegative) {
   const char long_name[] = "abcdefghijklmnopqrstuvwxyz0123";
   arts_header_text(long_name, out, sizeof out);
   EXPECT_STREQ(out, long_name);
+}
+
+// Members 0 and 1 are named by the title, member 2 by its object record; the header shows the
+// current name in place of that default name, and drawing it again does not grow it.
+TEST_F(Arts, TheHeaderShowsTheMembersCurrentNameInPlaceOfItsDefaultName) {
+  char saved_defaults[2][16];
+  std::memcpy(saved_defaults, party_default_names, sizeof saved_defaults);
+  std::strcpy(party_default_names[0], "Lead");
+  std::strcpy(party_default_names[1], "Mate");
+  gmRoleData[0].object_id = gmRoleData[1].object_id = elder;  // their records' name is not theirs
+  gmRoleData[2].object_id = elder;
+  const struct {
+    int slot;
+    const char *header, *current, *shown;
+  } cases[] = {{0, "Lead", "Hero", "Hero"},
+               {1, "<Mate>", "Lass", "<Lass>"},
+               {2, "Elder", "Old", "Old"},
+               {0, "Lead", "Leader", "Leader"},  // the current name holds the default one
+               {0, "Elder", "Hero", "Elder"},    // not member 0's default name
+               {2, "<Elder>", "0123456789012345678901234567890", "<Elder>"}};  // over 32 bytes: kept
+  for (const auto& c : cases) {
+    ItemNode header{};
+    std::strcpy(header.item.NAME, c.header);
+    std::memset(gmRoleData[c.slot].name, 0, sizeof gmRoleData[c.slot].name);
+    std::strcpy(gmRoleData[c.slot].name, c.current);
+    char shown[33];
+    for (int draw = 0; draw < 2; ++draw) {
+      arts_header_name(&header, c.slot, shown);
+      EXPECT_STREQ(shown, c.shown) << c.header << " of slot " << c.slot << ", draw " << draw;
+    }
+    EXPECT_STREQ(header.item.NAME, c.header) << "the node keeps its name";
+  }
+  std::memcpy(party_default_names, saved_defaults, sizeof saved_defaults);
 }
 
 }  // namespace
