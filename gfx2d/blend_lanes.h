@@ -9,10 +9,12 @@
 #include <cstring>
 #include <type_traits>
 
-#if defined(__GNUC__) && defined(__x86_64__) && defined(__OPTIMIZE__)
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__OPTIMIZE__)
 // The wide lanes are reached through functions built for the wider instruction sets and chosen
 // at run time; everything they call is inlined into them. Unoptimised builds keep to the
-// portable lanes, since they inline nothing.
+// portable lanes, since they inline nothing; so do clang builds (the fuzz targets), since clang
+// refuses a wide vector handed by value to code not built for its instruction set even where
+// that code is inlined.
 #define QORV_WIDE_LANES 1
 #include <immintrin.h>
 #else

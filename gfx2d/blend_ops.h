@@ -210,7 +210,12 @@ struct ChannelTable {
     return Pixels32(_mm512_permutexvar_epi16(__m512i(idx), __m512i(entries)));
   }
 #else
-  Pixels32 operator[](Pixels32 idx) const { return __builtin_shuffle(entries, idx); }
+  // Without the wide lanes no 32-lane block runs; this form only has to build and agree.
+  Pixels32 operator[](Pixels32 idx) const {
+    Pixels32 r;
+    for (int i = 0; i < 32; ++i) r[i] = entries[idx[i] & 31];
+    return r;
+  }
 #endif
 };
 
