@@ -67,7 +67,7 @@ const std::map<int, int> opening_bag = {{fixtures::sample_herb, 3}, {fixtures::s
 constexpr int opening_money = 100 + 50;
 constexpr int merchant_gift = 200;  // the merchant's talk gives it before the shop opens
 
-// The tour: a sword bought, a herb offered to the leader (who is well), the sword exchanged for
+// The tour: a sword bought, a herb used on the leader (hurt in the opening), the sword exchanged for
 // the one worn, the arts, the log, and the music 5 steps down on the options; leaving the menu
 // writes User.cfg.
 TEST(MenuShopProcess, TheMenuTourLowersTheMusicVolumeByTenInUserCfg) {
@@ -83,6 +83,7 @@ TEST(MenuShopProcess, TheMenuTourLowersTheMusicVolumeByTenInUserCfg) {
   // the leader's header row and the fireball, the options with the music volume taken down.
   expect_frame(dir, 1299, "menu_status_cards");
   expect_frame(dir, 1339, "menu_items_page");
+  expect_frame(dir, 1419, "menu_items_herb_used");  // the leader whole again, the effect rising
   expect_frame(dir, 1579, "menu_arts_page");
   expect_frame(dir, 1799, "menu_options_music");
 }

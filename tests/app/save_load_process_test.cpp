@@ -88,6 +88,8 @@ TEST(SaveLoadProcess, ANewGameSavedInSlotZeroLoadsBackOntoTheMountainPath) {
   // The load screen before slot 0 is chosen (frame 100): slot 0, the newest, on top with its
   // date and the thumbnail the save took of the field.
   EXPECT_EQ(test_support::compare_with_reference("load_screen_slot_zero", shown(dir, "shots2", 99)), "");
+  // The last frame before the window closes: the party back on the path, where it saved.
+  EXPECT_EQ(test_support::compare_with_reference("load_path_saved_spot", shown(dir, "shots2", 159)), "");
 }
 
 }  // namespace
