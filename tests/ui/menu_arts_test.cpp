@@ -102,6 +102,26 @@ class Arts : public ::testing::Test {
       if (ArtsRow r = arts_row_at(row); r.node && r.node->object == object) return row;
     return -1;
   }
+  // An art chosen on the page, cast on a target with 50 HP: healed by 10 when the art may be cast
+  // on that party slot, else refused and nothing paid.
+  struct SlotCase {
+    std::uint16_t art;
+    int target;
+    bool cast;
+  };
+
+  template <std::size_t N>
+  static void expect_slot_casts(const SlotCase (&cases)[N]) {
+    for (const SlotCase& c : cases) {
+      for (RoleData& r : gmRoleData) r.hp = 50;
+      point_at(row_of(c.art));
+      ASSERT_EQ(arts_choice.object, c.art);
+      arts_state = arts_choosing_member;
+      menu_party_target = c.target;
+      confirm_arts_target();
+      EXPECT_EQ(gmRoleData[c.target].hp, c.cast ? 60 : 50) << c.art << " on " << c.target;
+    }
+  }
   TempFolder dir{true};
 };
 
@@ -211,42 +231,18 @@ TEST_F(Arts, AnAllPartyArtIsRefusedOnlyWhenNobodyChanges) {
 
 TEST_F(Arts, SlotRestrictionsRefuseWithoutPaying) {
   enter_arts_page();
-  const struct {
-    std::uint16_t art;
-    int target;
-    bool cast;
-  } cases[] = {{slot2_art, 0, false}, {slot2_art, 1, false}, {slot2_art, 2, true},
+  const SlotCase cases[] = {{slot2_art, 0, false}, {slot2_art, 1, false}, {slot2_art, 2, true},
                {not_on_2, 2, false},  {not_on_2, 0, true}};
-  for (const auto& c : cases) {
-    for (RoleData& r : gmRoleData) r.hp = 50;
-    point_at(row_of(c.art));
-    ASSERT_EQ(arts_choice.object, c.art);
-    arts_state = arts_choosing_member;
-    menu_party_target = c.target;
-    confirm_arts_target();
-    EXPECT_EQ(gmRoleData[c.target].hp, c.cast ? 60 : 50) << c.art << " on " << c.target;
-  }
+  expect_slot_casts(cases);
 }
 
 TEST_F(Arts, TheSlotTwoRangeRunsFrom5201To5203) {
   for (std::uint16_t a : {before_slot2, slot2_first, slot2_last}) add_item(&gmRoleData[1].arts, a, 1, 2);
   sort_item_list(&gmRoleData[1].arts);
   enter_arts_page();
-  const struct {
-    std::uint16_t art;
-    int target;
-    bool cast;
-  } cases[] = {{slot2_first, 0, false}, {slot2_first, 1, false}, {slot2_first, 2, true},
+  const SlotCase cases[] = {{slot2_first, 0, false}, {slot2_first, 1, false}, {slot2_first, 2, true},
                {slot2_last, 0, false},  {slot2_last, 2, true},   {before_slot2, 0, true}};
-  for (const auto& c : cases) {
-    for (RoleData& r : gmRoleData) r.hp = 50;
-    point_at(row_of(c.art));
-    ASSERT_EQ(arts_choice.object, c.art);
-    arts_state = arts_choosing_member;
-    menu_party_target = c.target;
-    confirm_arts_target();
-    EXPECT_EQ(gmRoleData[c.target].hp, c.cast ? 60 : 50) << c.art << " on " << c.target;
-  }
+  expect_slot_casts(cases);
 }
 
 TEST_F(Arts, RecoveryRevivesOnlyWithTheReviveBit) {
