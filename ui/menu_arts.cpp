@@ -479,15 +479,9 @@ void enter_arts_page() {
   sort_item_list(list);
   count_arts_rows();
   open_art_list();
-  list_tween.set_mode(3);
-  list_tween.set_speed(4);
-  list_tween.set_move(-200, 38, 105, 38);
-  info_tween.set_mode(3);
-  info_tween.set_speed(4);
-  info_tween.set_move(90, 480, 90, 345);
-  cost_tween.set_mode(3);
-  cost_tween.set_speed(4);
-  cost_tween.set_move(640, 48, 425, 48);
+  slide_in_panel(list_tween, -200, 38, 105, 38);
+  slide_in_panel(info_tween, 90, 480, 90, 345);
+  slide_in_panel(cost_tween, 640, 48, 425, 48);
 }
 
 // The frame calls this whenever a bar entry is clicked, open or not: only the pieces this page

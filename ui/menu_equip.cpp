@@ -401,15 +401,9 @@ void enter_equip_page() {
   equip_page.state = equip_choosing_slot;
   return_candidates(&party_bag, &equip_candidates);
   open_piece_list(0);
-  member_tween.set_mode(3);
-  member_tween.set_speed(4);
-  member_tween.set_move(-200, 38, 96, 38);
-  info_tween.set_mode(3);
-  info_tween.set_speed(4);
-  info_tween.set_move(90, 480, 90, 345);
-  slot_tween.set_mode(3);
-  slot_tween.set_speed(4);
-  slot_tween.set_move(640, 38, 380, 38);
+  slide_in_panel(member_tween, -200, 38, 96, 38);
+  slide_in_panel(info_tween, 90, 480, 90, 345);
+  slide_in_panel(slot_tween, 640, 38, 380, 38);
 }
 
 void leave_equip_page() {

@@ -122,6 +122,12 @@ int gauge_width(int width, int current, int maximum) {
   return w >= double(width) ? width : int(w);
 }
 
+void slide_in_panel(Tween& tween, int x0, int y0, int x1, int y1) {
+  tween.set_mode(3);
+  tween.set_speed(4);
+  tween.set_move(x0, y0, x1, y1);
+}
+
 void reset_tab_bounce() {
   menu_tab_bounce = BounceMotion{};
   menu_tab_bounce.rest.y = menu_tab_bounce.current.y = 4.0f;

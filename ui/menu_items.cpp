@@ -354,9 +354,7 @@ void enter_item_page() {
   };
   for (const Move& m : {Move{item_list_tween, -200, 38, 105, 38}, Move{item_info_tween, 90, 480, 90, 345},
                         Move{item_picture_tween, 640, 80, 450, 80}}) {
-    m.t.set_mode(3);
-    m.t.set_speed(4);
-    m.t.set_move(m.x0, m.y0, m.x1, m.y1);
+    slide_in_panel(m.t, m.x0, m.y0, m.x1, m.y1);
   }
   item_use_lock = item_use_wait = 0;
   resolve_selection();

@@ -82,9 +82,7 @@ void lay_out_frame() {
   menu_party_count = collect_menu_party(menu_party);
   static constexpr int card_moves[3][4] = {{-175, 35, 90, 35}, {640, 35, 355, 35}, {-175, 175, 90, 175}};
   for (int i = 0; i < 3; ++i) {
-    menu_card_tweens[i].set_mode(3);
-    menu_card_tweens[i].set_speed(4);
-    menu_card_tweens[i].set_move(card_moves[i][0], card_moves[i][1], card_moves[i][2], card_moves[i][3]);
+    slide_in_panel(menu_card_tweens[i], card_moves[i][0], card_moves[i][1], card_moves[i][2], card_moves[i][3]);
   }
   for (int j = 0; j < menu_entry_count; ++j) {
     Tween& t = menu_bar_tweens[j];

@@ -60,6 +60,8 @@ void draw_help_label(int x, int y);
 void draw_money_panel(int x, int y);
 // Every page's enter step: the tab icon rests at 4 and hops at speed 3.
 void reset_tab_bounce();
+// A page's panel slides in from (x0, y0) to (x1, y1), slowing as it nears (proportional, speed 4).
+void slide_in_panel(Tween& tween, int x0, int y0, int x1, int y1);
 // One frame of the hop; the icon's y.
 int step_tab_bounce();
 // Points field_camera at a page's model: orbit, snapping, at the point, angles and distance.
