@@ -136,13 +136,8 @@ void reset_field_camera() {
   c.set_angles(start_angles[0], start_angles[1], start_angles[2]);
   c.set_look_distance(start_distance);
   c.set_distance(start_distance);
-  c.set_point_speed(start_point_speed);
-  c.set_angle_speed(start_angle_speed);
-  c.set_dist_speed(start_dist_speed);
+  camera_takes_speeds(c, s);
   c.set_eye_speed(start_eye_speed);
-  c.set_point_divisor(start_point_divisor);
-  c.set_angle_divisor(start_angle_divisor);
-  c.set_dist_divisor(start_dist_divisor);
   c.update();
   c.apply_view();
 }
