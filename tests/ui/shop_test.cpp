@@ -399,6 +399,7 @@ TEST_F(Shop, EquippedPiecesCountOnlyForPresentMembers) {
   gmRoleData[2].equip[5] = sword;
   gmRoleData[2].equip[6] = sword;  // past the six counted slots
   set_flag(flag_member_0);
+  clear_flag(flag_member_1);
   set_flag(flag_member_2);
   EXPECT_EQ(count_equipped(sword), 2);
   set_flag(flag_member_1);
