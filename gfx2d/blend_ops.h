@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace blend {
 
@@ -470,10 +471,32 @@ void walk_literals(int w, int row_step, F f) {
   with_lanes([&](auto lanes) { walk_literals_in<Mirror, decltype(lanes)>(w, row_step, f); });
 }
 
+// Op<Fs> for the current one-shot offsets and layout, the only settings the operations of
+// walk_literals_with read. Its tables are built when either changes and kept otherwise: callers
+// draw many sprites in a row with the same settings, and a sprite's rows are short, so building
+// them for every draw costs a noticeable part of the draw. Blits run on one thread.
+template <class O, class Fs>
+const O& op_for_settings(Fs fields) {
+  struct Kept {
+    int key[6];
+    std::optional<O> op;
+  };
+  static Kept kept{};
+  const int key[6] = {sprite_blitter.blit_add_r, sprite_blitter.blit_add_g, sprite_blitter.blit_add_b,
+                      red_shift, green_shift, blue_shift};
+  if (!kept.op || !std::equal(key, key + 6, kept.key)) {
+    kept.op.emplace(fields);
+    std::copy(key, key + 6, kept.key);
+  }
+  return *kept.op;
+}
+
 // The row walk with Op<the current layout's fields> on every visible literal pixel.
 template <template <class> class Op, bool Mirror>
 void walk_literals_with(int w, int row_step) {
-  with_fields([&](auto fields) { walk_literals<Mirror>(w, row_step, Op<decltype(fields)>{fields}); });
+  with_fields([&](auto fields) {
+    walk_literals<Mirror>(w, row_step, op_for_settings<Op<decltype(fields)>>(fields));
+  });
 }
 
 }  // namespace blend
