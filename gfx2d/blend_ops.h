@@ -485,7 +485,7 @@ const O& op_for_settings(Fs fields) {
   const int key[6] = {sprite_blitter.blit_add_r, sprite_blitter.blit_add_g, sprite_blitter.blit_add_b,
                       red_shift, green_shift, blue_shift};
   if (!kept.op || !std::equal(key, key + 6, kept.key)) {
-    kept.op.emplace(fields);
+    kept.op.emplace(O{fields});
     std::copy(key, key + 6, kept.key);
   }
   return *kept.op;
