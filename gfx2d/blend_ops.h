@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace blend {
 
@@ -24,6 +25,9 @@ inline int clamp_offset(int steps) { return std::clamp(steps, -32, 32); }
 // saves the shifts there and back; at bit 0 above. A worked value counts in units of
 // 1 << worked_shift(S).
 constexpr int worked_shift(int s) { return s < 9 ? s : 0; }
+
+// Whether the field at bit S lies inside one byte of the pixel.
+constexpr bool inside_one_byte(int s) { return s / 8 == (s + 4) / 8; }
 
 // The field at bit S of 16-bit pixels as a value 0 to 31: the top field needs no mask.
 template <int S, class P>
@@ -49,6 +53,7 @@ inline Channels<P> worked_field(P p) {
 // layout takes them from the pixel-format values and works every channel at bit 0.
 template <int RS, int GS, int BS>
 struct FixedFields {
+  static constexpr bool red_blue_in_bytes = inside_one_byte(RS) && inside_one_byte(BS);
   static constexpr std::int16_t unit[3] = {1 << worked_shift(RS), 1 << worked_shift(GS), 1 << worked_shift(BS)};
 
   template <class P>
@@ -99,6 +104,7 @@ struct FixedFields {
 };
 
 struct LayoutFields {
+  static constexpr bool red_blue_in_bytes = false;
   static constexpr std::int16_t unit[3] = {1, 1, 1};
   unsigned rs = unsigned(red_shift), gs = unsigned(green_shift), bs = unsigned(blue_shift);
   template <class P>
@@ -281,24 +287,44 @@ struct OffsetAddChannel {
     return at_most(sum < d ? d : sum, top);
   }
 };
-// Unsigned 16-bit sums held at 0xFFFF.
+// Unsigned differences held at 0, in 16-bit lanes and in bytes.
+using Bytes64 = std::uint8_t __attribute__((vector_size(64)));
 #if QORV_WIDE_LANES
-__attribute__((target("avx512bw"))) inline Pixels32 add_saturated(Pixels32 a, Pixels32 b) {
-  return Pixels32(_mm512_adds_epu16(__m512i(a), __m512i(b)));
+__attribute__((target("avx512bw"))) inline Pixels32 sub_saturated(Pixels32 a, Pixels32 b) {
+  return Pixels32(_mm512_subs_epu16(__m512i(a), __m512i(b)));
+}
+__attribute__((target("avx512bw"))) inline Pixels32 sub_saturated_bytes(Pixels32 a, Pixels32 b) {
+  return Pixels32(_mm512_subs_epu8(__m512i(a), __m512i(b)));
+}
+// ~a & k and ~(a | b) & k as one operation each: the compiler would split them into two, since
+// it works ~d out once for all the masks; written as the instructions themselves it cannot.
+__attribute__((target("avx512bw"))) inline Pixels32 and_not(Pixels32 a, std::uint16_t k) {
+  __m512i r;
+  asm("vpandnq %2, %1, %0" : "=v"(r) : "v"(__m512i(a)), "v"(_mm512_set1_epi16(short(k))));
+  return Pixels32(r);
+}
+__attribute__((target("avx512bw"))) inline Pixels32 nor_and(Pixels32 a, Pixels32 b, std::uint16_t k) {
+  __m512i r = __m512i(a);
+  asm("vpternlogq $0x02, %2, %1, %0" : "+v"(r) : "v"(__m512i(b)), "v"(_mm512_set1_epi16(short(k))));
+  return Pixels32(r);
 }
 #else
-inline Pixels32 add_saturated(Pixels32 a, Pixels32 b) {
-  const Pixels32 sum = a + b;
-  return sum < a ? Pixels32{} + 0xFFFF : sum;
+inline Pixels32 and_not(Pixels32 a, std::uint16_t k) { return ~a & k; }
+inline Pixels32 nor_and(Pixels32 a, Pixels32 b, std::uint16_t k) { return ~(a | b) & k; }
+inline Pixels32 sub_saturated(Pixels32 a, Pixels32 b) { return a > b ? a - b : Pixels32{}; }
+inline Pixels32 sub_saturated_bytes(Pixels32 a, Pixels32 b) {
+  const Bytes64 x = Bytes64(a), y = Bytes64(b);
+  return Pixels32(x > y ? x - y : Bytes64{});
 }
 #endif
 
-// In lanes of 32, channel by channel: the moved source channel, looked up in place in its
-// field, added to the target pixel whose bits outside that field are set, with the sum held at
-// 0xFFFF. A channel sum past 31 carries through the set bits above the field out of the lane,
-// so the hold leaves 31 in the field; a smaller one leaves the field the sum and the bits
-// around it set. The three results, each set outside its own field, are put together by AND,
-// then cut to the fields. Any layout of three 5-bit fields works so.
+// In lanes of 32, the channel sums are worked on the complements: the complement of a target
+// channel, 31 - d, less the moved source channel with the difference held at 0 is 31 less the
+// sum held at 31, and a held difference never borrows from the bits around its field, so every
+// bit outside the fields stays 0. Red and blue, each inside one byte in the recognised layouts,
+// share one subtraction by bytes (elsewhere each takes its own by 16-bit lanes); green, which
+// crosses the byte boundary, takes one by 16-bit lanes. One operation then complements the
+// differences together and keeps the fields.
 template <class Fs>
 struct OffsetAdd : PerChannel<Fs, OffsetAddChannel> {
   using Base = PerChannel<Fs, OffsetAddChannel>;
@@ -321,10 +347,14 @@ struct OffsetAdd : PerChannel<Fs, OffsetAddChannel> {
   template <class P>
   P operator()(P s, P d) const {
     if constexpr (LaneTypes<P>::width == 32) {
-      const P r = add_saturated(d | std::uint16_t(~field[0]), moved[0][f.template field_low<0>(s)]);
-      const P g = add_saturated(d | std::uint16_t(~field[1]), moved[1][f.template field_low<1>(s)]);
-      const P b = add_saturated(d | std::uint16_t(~field[2]), moved[2][f.template field_low<2>(s)]);
-      return r & g & b & std::uint16_t(field[0] | field[1] | field[2]);
+      const P r = moved[0][f.template field_low<0>(s)], b = moved[2][f.template field_low<2>(s)];
+      P rb;
+      if constexpr (Fs::red_blue_in_bytes)
+        rb = sub_saturated_bytes(and_not(d, std::uint16_t(field[0] | field[2])), r | b);
+      else
+        rb = sub_saturated(and_not(d, field[0]), r) | sub_saturated(and_not(d, field[2]), b);
+      const P g = sub_saturated(and_not(d, field[1]), moved[1][f.template field_low<1>(s)]);
+      return nor_and(rb, g, std::uint16_t(field[0] | field[1] | field[2]));
     } else {
       return Base::operator()(s, d);
     }
@@ -441,10 +471,32 @@ void walk_literals(int w, int row_step, F f) {
   with_lanes([&](auto lanes) { walk_literals_in<Mirror, decltype(lanes)>(w, row_step, f); });
 }
 
+// Op<Fs> for the current one-shot offsets and layout, the only settings the operations of
+// walk_literals_with read. Its tables are built when either changes and kept otherwise: callers
+// draw many sprites in a row with the same settings, and a sprite's rows are short, so building
+// them for every draw costs a noticeable part of the draw. Blits run on one thread.
+template <class O, class Fs>
+const O& op_for_settings(Fs fields) {
+  struct Kept {
+    int key[6];
+    std::optional<O> op;
+  };
+  static Kept kept{};
+  const int key[6] = {sprite_blitter.blit_add_r, sprite_blitter.blit_add_g, sprite_blitter.blit_add_b,
+                      red_shift, green_shift, blue_shift};
+  if (!kept.op || !std::equal(key, key + 6, kept.key)) {
+    kept.op.emplace(O{fields});
+    std::copy(key, key + 6, kept.key);
+  }
+  return *kept.op;
+}
+
 // The row walk with Op<the current layout's fields> on every visible literal pixel.
 template <template <class> class Op, bool Mirror>
 void walk_literals_with(int w, int row_step) {
-  with_fields([&](auto fields) { walk_literals<Mirror>(w, row_step, Op<decltype(fields)>{fields}); });
+  with_fields([&](auto fields) {
+    walk_literals<Mirror>(w, row_step, op_for_settings<Op<decltype(fields)>>(fields));
+  });
 }
 
 }  // namespace blend
