@@ -49,7 +49,7 @@ void show_use_effect(int index);
 int use_item();
 void discard_item();
 void tidy_items();
-// Called by the save screen after a written save: takes the save item the mark stands for.
+// Called by the save screen before it writes the slot: takes the save item the mark stands for.
 void consume_save_item();
 void clear_save_item_mark();
 // Leaves the menu and queues the talk for the leader at its place (story items and arts).

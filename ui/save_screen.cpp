@@ -2,10 +2,13 @@
 #include <cstring>
 #include <string>
 
+#include "core/game_mode.h"
 #include "core/paths.h"
+#include "data/item_list.h"
+#include "data/party.h"
 #include "platform/files.h"
 #include "sound/sfx_bank.h"
-#include "core/game_mode.h"
+#include "ui/item_recovery.h"
 #include "ui/menu_items.h"
 #include "ui/menu_system.h"
 #include "ui/save_file.h"
@@ -38,6 +41,19 @@ bool slot_file_exists(const char* name) {
   return append_path(path, save_folder_name) && append_path(path, name) && platform::file_exists(path);
 }
 
+// The save item is taken before the slot is written, so the saved bag no longer holds it (a
+// load must not give it back); a failed write puts it back, into the count, with its mark.
+bool save_taking_save_item(const char* slot_name) {
+  const bool taking = item_save_mark != 0;
+  consume_save_item();
+  if (save_game(slot_name)) return true;
+  if (taking) {
+    add_item(&party_bag, object_save_item, 1, 2);
+    item_save_mark = 1;
+  }
+  return false;
+}
+
 // A failed write keeps the save item and the screen: the player may try another slot.
 void report_failed_save() {
   del_all_talkmsg();
@@ -51,12 +67,11 @@ void answer_overwrite(int button) {
   del_all_talkmsg();
   save_screen.prompt_open = 0;
   if (button != overwrite_button) return;
-  if (!save_game(save_screen.slot_name)) {
+  if (!save_taking_save_item(save_screen.slot_name)) {
     report_failed_save();
     return;
   }
   save_screen.leave_countdown = 1;
-  consume_save_item();
 }
 
 void confirm_slot() {
@@ -68,11 +83,10 @@ void confirm_slot() {
     save_screen.prompt_open = 1;
     return;
   }
-  if (!save_game(save_screen.slot_name)) {
+  if (!save_taking_save_item(save_screen.slot_name)) {
     report_failed_save();
     return;
   }
-  consume_save_item();
   save_screen.saved_open = 1;
   read_save_summaries();
   add_txt_msg(saved_x, cursor_message_y(), saved_w, message_h, saved_min_ms, saved_duration, saved_message,

@@ -27,6 +27,7 @@
 #include "ui/item_recovery.h"
 #include "ui/menu_items.h"
 #include "ui/save_file.h"
+#include "ui/save_image.h"
 #include "ui/save_load.h"
 #include "ui/snapshot.h"
 #include "ui/talk_msg.h"
@@ -83,6 +84,19 @@ class SlotScreens : public ::testing::Test {
   std::string message_text() const {
     const TalkMsg* m = talkmsg_head();
     return m && m->text ? m->text : "";
+  }
+  // Pieces of the save item in slot 00's bag; -1 when the slot does not read.
+  int saved_save_items() const {
+    const std::string file = dir.read("Save/00.sav");
+    std::vector<std::uint8_t> bytes;
+    SaveImage image;
+    if (unpack_save_file(std::vector<std::uint8_t>(file.begin(), file.end()), bytes) != SaveUnpack::Ok ||
+        parse_save_image(bytes, image) != SaveParse::Ok)
+      return -1;
+    int pieces = 0;
+    for (const SaveBagEntry& e : image.bag)
+      if (e.object == object_save_item) pieces += e.count + e.new_count;
+    return pieces;
   }
   std::uint32_t now_ = 1000;
   TempFolder dir{true};
@@ -141,6 +155,7 @@ TEST_F(SlotScreens, AnEmptySlotIsSavedWithItsMessageAndLeftWhenTheBoxCloses) {
   press(key_enter);
   EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() / "Save/00.sav"));
   EXPECT_EQ(get_item_num(&party_bag, object_save_item), 1);
+  EXPECT_EQ(saved_save_items(), 1) << "the slot holds the bag without the piece used to save";
   EXPECT_EQ(message_text(), saved_message);
   EXPECT_EQ(save_summaries[0].valid, 1) << "the row shows the new save";
   for (int frame = 0; frame < 3; ++frame) input_save_system();
