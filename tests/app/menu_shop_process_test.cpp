@@ -61,9 +61,11 @@ int music_volume_of(const std::string& cfg) {
 }
 
 // The new game's bag after the opening: two herbs and the villager's, a revive herb, a ginseng
-// fruit and an all-party potion; 100 of the new game and 50 of the villager.
-const std::map<int, int> opening_bag = {{fixtures::sample_herb, 3}, {fixtures::sample_revive_herb, 1},
-                                        {fixtures::sample_ginseng, 1}, {fixtures::sample_party_potion, 1}};
+// fruit, an all-party potion, a save stone and a level-up pill; 100 of the new game and 50 of the
+// villager.
+const std::map<int, int> opening_bag = {{fixtures::sample_herb, 3},         {fixtures::sample_revive_herb, 1},
+                                        {fixtures::sample_ginseng, 1},      {fixtures::sample_party_potion, 1},
+                                        {fixtures::sample_save_stone, 1},   {fixtures::sample_level_pill, 1}};
 constexpr int opening_money = 100 + 50;
 constexpr int merchant_gift = 200;  // the merchant's talk gives it before the shop opens
 

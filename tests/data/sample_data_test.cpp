@@ -47,9 +47,10 @@ TEST_F(SampleData, EveryTableLoadsWithoutAReport) {
   EXPECT_TRUE(gmExpPool);
   EXPECT_TRUE(gmMission);
   EXPECT_TRUE(gmName);
-  EXPECT_EQ(gmItemCount, sample_egg);
+  EXPECT_EQ(gmItemCount, sample_story_art);  // the last object
   for (std::uint16_t n : {sample_hero, sample_healer, sample_herb, sample_elder, sample_sword, sample_cloth,
-                          sample_jade, sample_bandit, sample_wolf, sample_fireball, sample_treasure, sample_egg}) {
+                          sample_jade, sample_bandit, sample_wolf, sample_fireball, sample_restore_art, sample_treasure,
+                          sample_bell, sample_save_stone, sample_level_pill, sample_egg, sample_story_art}) {
     ItemData item;
     EXPECT_EQ(read_Item(n, &item), 1) << n;
     EXPECT_NE(item.NAME[0], '\0') << n;

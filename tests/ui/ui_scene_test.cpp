@@ -87,6 +87,8 @@ TEST(UiScenes, TheShopSceneBuysAndSellsAndLeavesTheBagAndMoneyAsDealt) {
                                line("shop scene: bag " + std::to_string(fixtures::sample_revive_herb) + " x 1") +
                                line("shop scene: bag " + std::to_string(fixtures::sample_ginseng) + " x 1") +
                                line("shop scene: bag " + std::to_string(fixtures::sample_party_potion) + " x 1") +
+                               line("shop scene: bag " + std::to_string(fixtures::sample_save_stone) + " x 1") +
+                               line("shop scene: bag " + std::to_string(fixtures::sample_level_pill) + " x 1") +
                                line("shop scene: member 0 wears " + sword + " " +
                                     std::to_string(fixtures::sample_cloth) + " 0");
   EXPECT_NE(debug.find(expected), std::string::npos) << debug;
