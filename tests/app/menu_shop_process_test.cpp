@@ -5,53 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "core/flags.h"
+#include "tests/app/sample_run.h"
 #include "tests/fixtures/sample_data.h"
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/fixtures/user_cfg_writer.h"
-#include "tests/platform/raster/reference_image.h"
-#include "ui/save_file.h"
-#include "ui/save_image.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-int run_script(const fixtures::TempFolder& dir, const char* script) {
-  const std::string command = "cd '" + dir.str() + "' && QORV_BACKEND=headless QORV_SEED=1 QORV_SHOTS=shots QORV_INPUT='" +
-                              std::string(QORV_INPUT_DIR) + "/" + script + "' '" QORV_EXE "' >qorv.out 2>&1";
-  return std::system(command.c_str());
-}
-
-void expect_frame(const fixtures::TempFolder& dir, int n, const std::string& reference) {
-  SCOPED_TRACE(reference);
-  const test_support::Frame565 frame = test_support::shot_on_screen((dir.path() / "shots").string(), n);
-  ASSERT_EQ(frame.width, 640) << "no shot up to frame " << n;
-  EXPECT_EQ(test_support::compare_with_reference(reference, frame), "");
-}
-
-// Slot 0 as the script saved it.
-bool read_slot_zero(const fixtures::TempFolder& dir, SaveImage& image) {
-  const std::string file = dir.read("Save/00.sav");
-  const std::vector<std::uint8_t> packed(file.begin(), file.end());
-  std::vector<std::uint8_t> bytes;
-  return unpack_save_file(packed, bytes) == SaveUnpack::Ok && parse_save_image(bytes, image) == SaveParse::Ok;
-}
-
-// Object -> pieces (count and new count) of the saved bag.
-std::map<int, int> bag_of(const SaveImage& image) {
-  std::map<int, int> bag;
-  for (const SaveBagEntry& e : image.bag) bag[e.object] += e.count + e.new_count;
-  return bag;
-}
+using sample_run::bag_of;
+using sample_run::expect_frame;
+using sample_run::read_slot_zero;
+using sample_run::run_script;
 
 // The music volume User.cfg holds: its first word.
 int music_volume_of(const std::string& cfg) {
