@@ -2,6 +2,7 @@
 // The screenful of sprites the blit benchmarks draw: fifty 64 x 96 character sprites tiling a
 // 640 x 480 screen, measured against memcpy of the same bytes.
 #include "gfx2d/pixel_format.h"
+#include "platform/aligned_storage.h"
 #include "gfx2d/sprite_blitter.h"
 #include "tests/fixtures/rle_writer.h"
 
@@ -81,8 +82,9 @@ inline std::vector<std::vector<std::uint8_t>> paletted_character_sprites() {
   return sprites;
 }
 
+// The back buffer, its rows on cache lines as the display's surfaces have them.
 struct Screen {
-  std::vector<std::uint16_t> pixels = std::vector<std::uint16_t>(screen_w * screen_h);
+  CacheLineVector<std::uint16_t> pixels = CacheLineVector<std::uint16_t>(screen_w * screen_h);
   std::vector<int> rows = std::vector<int>(screen_h);
   Screen() {
     for (int r = 0; r < screen_h; ++r) rows[std::size_t(r)] = r * screen_w * 2;

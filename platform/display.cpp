@@ -1,6 +1,7 @@
 // The software display driver: surfaces in memory, shown through the backend's output.
 #include "platform/display.h"
 
+#include "platform/aligned_storage.h"
 #include "platform/backend.h"
 #include "platform/display_output.h"
 #include "platform/raster/raster.h"
@@ -28,7 +29,7 @@ struct SurfaceData {
   ~SurfaceData();
   std::shared_ptr<DeviceState> device;
   int width = 0, height = 0, pitch = 0;
-  std::vector<std::uint16_t> pixels;
+  CacheLineVector<std::uint16_t> pixels;
   PixelMasks masks;
   SurfaceMemory memory = SurfaceMemory::System;
   bool primary = false;
