@@ -59,6 +59,11 @@ void copy_rows(int w) {
     const std::uint16_t* s = g.src_start;
     for (int r = 0; r < g.rows; ++r, d = next_row(d), s += w) {
       const auto* from = reinterpret_cast<const std::uint8_t*>(Mirror ? s - (g.cols - 1) : s);
+      // Sprite rows are short and the hardware's prefetch of the picture keeps up poorly with
+      // the jumps in the target: ask for the start of the row four on (never faults).
+      const std::uintptr_t ahead = reinterpret_cast<std::uintptr_t>(from) + 8 * std::uintptr_t(w);
+      __builtin_prefetch(reinterpret_cast<const void*>(ahead));
+      __builtin_prefetch(reinterpret_cast<const void*>(ahead + 64));
       blend::each_run<Mirror, decltype(lanes)>(blend::SourcePixels{}, Mirror ? d + g.cols : d, from, g.cols);
     }
   });
