@@ -203,8 +203,8 @@ inline void segment_steps8(const PipelineState& p, const Plane& pl, float oy, in
 }
 
 // Depth of the next sixteen pixels, each the previous one plus the step as the one-pixel loop
-// adds them; z moves on by `count` pixels.
-inline F16 depth_run(float& z, float dz, int count) {
+// adds them, one after the other; z moves on by `count` pixels.
+inline F16 depth_run_serial(float& z, float dz, int count) {
   F16 out;
   float at = z;
   for (int j = 0; j < 16; ++j) {
@@ -213,6 +213,24 @@ inline F16 depth_run(float& z, float dz, int count) {
   }
   z = count < 16 ? out[count] : at;
   return out;
+}
+
+// The same run without sixteen additions in a row. Within one binade the additions add the same
+// rounded step each time, so the run is guessed as z + j * (the first rounded step) and then
+// checked: where every guessed depth is, bit for bit, its predecessor plus the step, the guess
+// is the serial run by induction. Anything else (a binade crossed, a tie, a non-number) takes
+// the serial additions.
+inline F16 depth_run(float& z, float dz, int count) {
+  constexpr F16 lane_f = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+  const F16 first = F16{} + z;
+  const float rounded_step = (z + dz) - z;
+  const F16 guess = F16(_mm512_mask_blend_ps(1, __m512(first + lane_f * rounded_step), __m512(first)));
+  const F16 next = guess + dz;
+  const __m512i following = _mm512_maskz_alignr_epi32(0xFFFF, _mm512_setzero_si512(), __m512i(guess), 1);
+  const __mmask16 checked = __mmask16((1u << (count - 1)) - 1u);
+  if (_mm512_mask_cmpneq_epi32_mask(checked, following, __m512i(next)) != 0) return depth_run_serial(z, dz, count);
+  z = _mm512_cvtss_f32(_mm512_maskz_permutexvar_ps(0xFFFF, _mm512_set1_epi32(count - 1), __m512(next)));
+  return guess;
 }
 
 // Pixels x .. x + count - 1 (count <= 16) of a segment; the steps move on by count pixels.
