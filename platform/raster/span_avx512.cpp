@@ -33,9 +33,11 @@ inline void step_by(std::int32_t& a, std::int32_t d, int n) {
   a = std::int32_t(std::uint32_t(a) + std::uint32_t(n) * std::uint32_t(d));
 }
 
+// (The masked forms of max and min, with every lane set, spare GCC's warning about the unmasked
+// forms' undefined pass-through operand.)
+inline I16 min255(I16 v) { return I16(_mm512_maskz_min_epi32(0xFFFF, __m512i(v), _mm512_set1_epi32(255))); }
 inline I16 clamp255(I16 v) {
-  v = v < 0 ? splat(0) : v;
-  return v > 255 ? splat(255) : v;
+  return min255(I16(_mm512_maskz_max_epi32(0xFFFF, __m512i(v), _mm512_setzero_si512())));
 }
 inline I16 channel8(I16 c) { return clamp255((c + 128) >> 8); }
 // a * b for 0 <= a, b <= 255: the product fits the low 16 bits of each lane, so the 16-bit
@@ -67,8 +69,7 @@ inline I16 blend_channel(I16 s, I16 a, I16 d) {
     case BlendKind::InvColourMul: fs = splat(0); fd = 255 - s; break;
     default: fs = s; fd = 255 - s; break;  // SrcColour
   }
-  const I16 v = mul_div255(s, fs) + mul_div255(d, fd);
-  return v > 255 ? splat(255) : v;
+  return min255(mul_div255(s, fs) + mul_div255(d, fd));
 }
 
 // Texels at the given indices, two at a time: the low half of each lane holds texels[i], the
