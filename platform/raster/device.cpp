@@ -177,7 +177,7 @@ bool Device::fill_pipeline(PipelineState& p) const {
   p.flat = state(State::ShadeMode) == shade_flat;
   const BlendKind blend = blend_kind(state(State::AlphaBlendEnable) == 1, p.src_blend, p.dest_blend);
   p.span = select_span(tex, state(State::FogEnable) == 1, blend, state(State::ZWriteEnable) == 1, vector_spans_,
-                       wide_spans_);
+                       wide_spans_, widest_spans_);
   return true;
 }
 

@@ -49,8 +49,9 @@ struct PipelineState {
   SpanFn span;
 };
 
-// vector: the loops that shade several pixels at once where the states have them; wide: those
-// loops built for AVX2 where the processor has it.
-SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write, bool vector, bool wide);
+// vector: the loops that shade several pixels at once where the states have them; wide: the
+// four-pixel loops built for AVX2 where the processor has it; widest: the sixteen-pixel loops
+// (AVX-512) where the processor has them, before any other.
+SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write, bool vector, bool wide, bool widest);
 
 }  // namespace platform::raster

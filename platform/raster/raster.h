@@ -152,6 +152,9 @@ class Device {
   // Those loops built for AVX2 where the processor has it (default), or for the baseline
   // instruction set; both give the same pixels.
   void set_wide_spans(bool on) { wide_spans_ = on; }
+  // The sixteen-pixel loops built for AVX-512 where the processor has it (default), before the
+  // others; they too give the same pixels.
+  void set_widest_spans(bool on) { widest_spans_ = on; }
 
   // Draws are clipped to the viewport, itself kept inside the depth buffer.
   void set_viewport(const Viewport& viewport) { viewport_ = viewport; }
@@ -197,6 +200,7 @@ class Device {
   int threads_ = 1;
   bool vector_spans_ = true;
   bool wide_spans_ = true;
+  bool widest_spans_ = true;
   std::unique_ptr<BandQueue> queue_;
 };
 

@@ -3,85 +3,12 @@
 #include <cstdint>
 
 #include "platform/raster/pixel_ops.h"
+#include "platform/raster/span_avx512.h"
 #include "platform/raster/span_lanes.h"
+#include "platform/raster/span_segment.h"
 
 namespace platform::raster {
 namespace {
-
-constexpr bool textured(TexMode t) { return t != TexMode::None; }
-
-// Spans are walked in segments: u, v, colours and fog are divided by rhw exactly at both ends of
-// each segment and stepped linearly in fixed point in between, so the loop over pixels has no
-// division and no float conversion. Depth stays a float stepped per pixel.
-constexpr int segment = 16;
-
-// A float into 16.16 (scale 65536) or 8.8 (scale 256) fixed point; out of range gives 0.
-inline std::int32_t to_fixed(float f, float scale) {
-  const float v = f * scale;
-  if (!(v > -2.0e9f && v < 2.0e9f)) return 0;
-  return std::int32_t(v);
-}
-
-// An 8.8 colour channel rounded and kept in 0..255.
-inline int channel8(std::int32_t c) {
-  const int v = (c + 128) >> 8;
-  return v < 0 ? 0 : (v > 255 ? 255 : v);
-}
-
-// Texture coordinates of a segment in texels, shifted by whole texture sizes so that the start
-// lies in 0..size (wrapping makes the shift invisible) and fixed point cannot overflow.
-inline void texel_range(float t0, float t1, int size, float bias, float per_step, std::int32_t& start,
-                        std::int32_t& step) {
-  // Whole repeats of the texture are taken off before scaling to texels.
-  const float whole = float(floor_to_int(t0));
-  const float s0 = (t0 - whole) * float(size) - bias, s1 = (t1 - whole) * float(size) - bias;
-  start = to_fixed(s0, 65536.0f);
-  step = to_fixed((s1 - s0) * per_step, 65536.0f);
-}
-
-template <bool Key>
-inline bool fetch_nearest(const PipelineState& p, std::int32_t u, std::int32_t v, Rgb& out) {
-  const int x = wrap(u >> 16, p.tex_width, p.tex_pow2), y = wrap(v >> 16, p.tex_height, p.tex_pow2);
-  const std::uint16_t t = texel(p, x, y);
-  if (Key && t == p.key) return false;
-  out = unpack565(t);
-  return true;
-}
-
-// Bilinear from 16.16 coordinates already offset by half a texel.
-template <bool Key>
-inline bool fetch_linear(const PipelineState& p, std::int32_t su, std::int32_t sv, Rgb& out) {
-  const int fx = (su >> 8) & 255, fy = (sv >> 8) & 255;
-  const int xi = su >> 16, yi = sv >> 16;
-  const int x0 = wrap(xi, p.tex_width, p.tex_pow2), x1 = wrap(xi + 1, p.tex_width, p.tex_pow2);
-  const int y0 = wrap(yi, p.tex_height, p.tex_pow2), y1 = wrap(yi + 1, p.tex_height, p.tex_pow2);
-  std::uint16_t t00 = texel(p, x0, y0), t01 = texel(p, x1, y0), t10 = texel(p, x0, y1), t11 = texel(p, x1, y1);
-  if (Key) {
-    const std::uint16_t nearest = fy < 128 ? (fx < 128 ? t00 : t01) : (fx < 128 ? t10 : t11);
-    if (nearest == p.key) return false;
-    if (t00 == p.key) t00 = nearest;
-    if (t01 == p.key) t01 = nearest;
-    if (t10 == p.key) t10 = nearest;
-    if (t11 == p.key) t11 = nearest;
-  }
-  // The four texels spread so that red, green and blue sit apart in one word and are weighted
-  // together, with 5-bit weights as the hardware of its day filtered.
-  auto spread = [](std::uint32_t t) { return (t | (t << 16)) & 0x07E0F81Fu; };
-  const std::uint32_t wx = std::uint32_t(fx >> 3), wy = std::uint32_t(fy >> 3);
-  const std::uint32_t top = ((spread(t00) * (32 - wx) + spread(t01) * wx) >> 5) & 0x07E0F81Fu;
-  const std::uint32_t bottom = ((spread(t10) * (32 - wx) + spread(t11) * wx) >> 5) & 0x07E0F81Fu;
-  const std::uint32_t mix = ((top * (32 - wy) + bottom * wy) >> 5) & 0x07E0F81Fu;
-  out = unpack565(std::uint16_t((mix & 0xF81Fu) | ((mix >> 16) & 0x07E0u)));
-  return true;
-}
-
-// The per-pixel interpolants of a segment as the loops step them.
-struct Steps {
-  float z, dz;
-  std::int32_t u, du, v, dv;
-  std::int32_t c[4], dc[4];
-  std::int32_t f, df;
-};
 
 // The texels of four pixels fetched one lane at a time; a keyed texel clears its lane's pass.
 template <bool Linear, bool Key>
@@ -194,49 +121,24 @@ inline void four_pixels(const PipelineState& p, std::uint16_t* dst, float* zb, i
 
 template <TexMode T, bool Fog, BlendKind B, bool ZWrite, bool Vector = false>
 void span(const PipelineState& p, const Plane& pl, int y, int xl, int xr) {
-  constexpr bool linear = T == TexMode::Linear || T == TexMode::LinearKey;
-  constexpr bool key = T == TexMode::NearestKey || T == TexMode::LinearKey;
   const float oy = float(y) - pl.oy;
-  auto at = [&](int k, int x) { return pl.a0[k] + pl.dx[k] * (float(x) - pl.ox) + pl.dy[k] * oy; };
-  const bool flat = pl.flat;
-
   std::uint16_t* dst = p.target + y * p.pitch;
   float* zb = p.depth + y * p.depth_pitch;
-  float z = at(AZ, xl);
+  float z = plane_at(pl, AZ, xl, oy);
   const float dz = pl.dx[AZ];
   const int seg = pl.affine ? xr - xl + 1 : segment;
   for (int x0 = xl; x0 <= xr; x0 += seg) {
     const int n = xr - x0 + 1 < seg ? xr - x0 + 1 : seg;
     const int x1 = x0 + n - 1;
-    const float w0 = 1.0f / at(ARhw, x0), w1 = 1.0f / at(ARhw, x1);
-    const float per_step = n > 1 ? 1.0f / float(n - 1) : 0.0f;
-    std::int32_t u = 0, du = 0, v = 0, dv = 0;
-    if (textured(T)) {
-      const float bias = linear ? 0.5f : 0.0f;
-      texel_range(at(AU, x0) * w0, at(AU, x1) * w1, p.tex_width, bias, per_step, u, du);
-      texel_range(at(AV, x0) * w0, at(AV, x1) * w1, p.tex_height, bias, per_step, v, dv);
-    }
-    // Flat shading steps a constant colour.
-    std::int32_t c[4], dc[4] = {};
-    for (int k = 0; k < 4; ++k) {
-      if (flat) {
-        c[k] = pl.flat_rgba[k] << 8;
-        continue;
-      }
-      const float c0 = at(AR + k, x0) * w0, c1 = at(AR + k, x1) * w1;
-      c[k] = to_fixed(c0, 256.0f);
-      dc[k] = to_fixed((c1 - c0) * per_step, 256.0f);
-    }
-    std::int32_t f = 0, df = 0;
-    if (Fog) {
-      const float f0 = at(AF, x0) * w0, f1 = at(AF, x1) * w1;
-      f = to_fixed(f0, 256.0f);
-      df = to_fixed((f1 - f0) * per_step, 256.0f);
-    }
+    Steps st;
+    segment_steps<T, Fog>(p, pl, oy, x0, x1, st);
+    std::int32_t u = st.u, du = st.du, v = st.v, dv = st.dv, f = st.f, df = st.df;
+    std::int32_t c[4] = {st.c[0], st.c[1], st.c[2], st.c[3]}, dc[4] = {st.dc[0], st.dc[1], st.dc[2], st.dc[3]};
     int x = x0;
     if constexpr (Vector) {
       if (x1 - x0 >= 3) {
-        Steps st{z, dz, u, du, v, dv, {c[0], c[1], c[2], c[3]}, {dc[0], dc[1], dc[2], dc[3]}, f, df};
+        st.z = z;
+        st.dz = dz;
         for (; x + 3 <= x1; x += 4) four_pixels<T, Fog, B, ZWrite>(p, dst, zb, x, st);
         z = st.z;
         u = st.u;
@@ -252,7 +154,7 @@ void span(const PipelineState& p, const Plane& pl, int y, int xl, int xr) {
         bool keep = true;
         if (textured(T)) {
           Rgb t{};
-          keep = linear ? fetch_linear<key>(p, u, v, t) : fetch_nearest<key>(p, u, v, t);
+          keep = fetch<T>(p, u, v, t);
           if (keep) col = {mul_div255(t.r, col.r), mul_div255(t.g, col.g), mul_div255(t.b, col.b)};
         }
         if (keep) {
@@ -330,7 +232,9 @@ SpanFn pick_fog(bool fog, BlendKind blend, bool z_write, bool vector, bool wide)
 
 }  // namespace
 
-SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write, bool vector, bool wide) {
+SpanFn select_span(TexMode tex, bool fog, BlendKind blend, bool z_write, bool vector, bool wide, bool widest) {
+  if (vector && widest)
+    if (SpanFn sixteen = select_span_avx512(tex, fog, blend, z_write)) return sixteen;
   switch (tex) {
     case TexMode::None: return pick_fog<TexMode::None>(fog, blend, z_write, vector, wide);
     case TexMode::Nearest: return pick_fog<TexMode::Nearest>(fog, blend, z_write, vector, wide);

@@ -14,7 +14,9 @@ Texture::Texture(int width, int height)
     : width_(width),
       height_(height),
       pow2_((width & (width - 1)) == 0 && (height & (height - 1)) == 0),
-      texels_(std::size_t(width) * std::size_t(height), 0) {}
+      // One texel more than the texture holds: wide loops read texels two at a time, and the
+      // last texel's pair reads the padding (and never uses it).
+      texels_(std::size_t(width) * std::size_t(height) + 1, 0) {}
 
 Texture::~Texture() { finish_all_devices(); }
 

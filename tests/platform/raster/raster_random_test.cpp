@@ -1,7 +1,8 @@
 // A table of random triangles and lines over random states, drawn on one thread with the
 // one-pixel span loops (the reference) and again with other thread counts and the vector span
-// loops, built for the baseline instruction set and for AVX2 (where the processor has it): the
-// frames and depth buffers must be identical.
+// loops: four pixels at once built for the baseline instruction set and for AVX2, and sixteen at
+// once with AVX-512 (where the processor has them). The frames and depth buffers must be
+// identical.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -35,11 +36,12 @@ struct Frame {
 };
 
 // Draws the same calls for a given seed whatever the device's threads and span loops.
-Frame draw_random(std::uint32_t seed, int threads, bool vector, bool wide) {
+Frame draw_random(std::uint32_t seed, int threads, bool vector, bool wide, bool widest) {
   RasterTarget t(width, height, 0, threads);
   auto& d = t.device();
   d.set_vector_spans(vector);
   d.set_wide_spans(wide);
+  d.set_widest_spans(widest);
   Rng rng{seed};
   for (int i = 0; i < width * height; ++i) t.pixels()[i] = std::uint16_t(rng.next());
   auto tex_pow2 = test_support::checker_texture(16, 8, 3);
@@ -88,20 +90,22 @@ Frame draw_random(std::uint32_t seed, int threads, bool vector, bool wide) {
 
 struct Variant {
   int threads;
-  bool vector, wide;
+  bool vector, wide, widest;
 };
 
 TEST(RasterRandom, EveryThreadCountAndSpanLoopDrawsTheReferencePixels) {
-  const Variant variants[] = {{1, true, true},  {1, true, false}, {2, false, false},
-                              {3, true, true},  {8, false, false}, {8, true, false}, {8, true, true}};
+  const Variant variants[] = {{1, true, true, true},    {1, true, true, false},   {1, true, false, false},
+                              {2, false, false, false}, {3, true, true, true},    {8, false, false, false},
+                              {8, true, false, false},  {8, true, true, false},   {8, true, true, true}};
   for (std::uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
-    const Frame reference = draw_random(seed, 1, false, false);
+    const Frame reference = draw_random(seed, 1, false, false, false);
     for (const Variant& v : variants) {
-      const Frame f = draw_random(seed, v.threads, v.vector, v.wide);
+      const Frame f = draw_random(seed, v.threads, v.vector, v.wide, v.widest);
       int first_bad = -1;
       for (int i = 0; i < width * height && first_bad < 0; ++i)
         if (f.pixels[std::size_t(i)] != reference.pixels[std::size_t(i)]) first_bad = i;
       EXPECT_EQ(first_bad, -1) << "seed " << seed << ", threads " << v.threads << ", vector " << v.vector << ", wide " << v.wide
+                               << ", widest " << v.widest
                                << ": first differing pixel at " << first_bad % width << "," << first_bad / width;
       EXPECT_TRUE(f.depth == reference.depth) << "seed " << seed << ", threads " << v.threads;
     }

@@ -19,9 +19,10 @@ using test_support::sv;
 using test_support::ScreenVertex;
 
 // Every scene is drawn with each number of threads and with every kind of span loop (one pixel
-// at a time, several built for the baseline instruction set, several built for AVX2 where the
-// processor has it): the frames must all be the committed reference, byte for byte.
-enum class Loops { Scalar, Vector, WideVector };
+// at a time, four built for the baseline instruction set, four built for AVX2 and sixteen built
+// for AVX-512 where the processor has them): the frames must all be the committed reference,
+// byte for byte.
+enum class Loops { Scalar, Vector, WideVector, WidestVector };
 struct Run {
   int threads;
   Loops loops;
@@ -30,6 +31,7 @@ struct Run {
 void use_loops(platform::raster::Device& d, const Run& run) {
   d.set_vector_spans(run.loops != Loops::Scalar);
   d.set_wide_spans(run.loops == Loops::WideVector);
+  d.set_widest_spans(run.loops == Loops::WidestVector);
 }
 
 void expect_reference(const char* name, const RasterTarget& t) {
@@ -259,13 +261,19 @@ TEST_P(RasterScenes, MatchTheReference) {
 }
 
 const char* loops_name(Loops loops) {
-  return loops == Loops::Scalar ? "_scalar" : loops == Loops::Vector ? "_vector" : "_wide";
+  switch (loops) {
+    case Loops::Scalar: return "_scalar";
+    case Loops::Vector: return "_vector";
+    case Loops::WideVector: return "_wide";
+    case Loops::WidestVector: break;
+  }
+  return "_widest";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ScenesThreadsAndKernels, RasterScenes,
     ::testing::Combine(::testing::Range(0, int(std::size(scenes))), ::testing::Values(1, 2, 3, 8),
-                       ::testing::Values(Loops::Scalar, Loops::Vector, Loops::WideVector)),
+                       ::testing::Values(Loops::Scalar, Loops::Vector, Loops::WideVector, Loops::WidestVector)),
     [](const ::testing::TestParamInfo<RasterScenes::ParamType>& info) {
       return std::string(scenes[std::get<0>(info.param)].name) + "_threads" +
              std::to_string(std::get<1>(info.param)) + loops_name(std::get<2>(info.param));
