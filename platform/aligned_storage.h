@@ -16,7 +16,7 @@ struct CacheLineAllocator {
   CacheLineAllocator(const CacheLineAllocator<U>&) {}
 
   T* allocate(std::size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), line)); }
-  void deallocate(T* p, std::size_t n) { ::operator delete(p, n * sizeof(T), line); }
+  void deallocate(T* p, std::size_t) { ::operator delete(p, line); }
 
   friend bool operator==(const CacheLineAllocator&, const CacheLineAllocator&) { return true; }
 };
