@@ -84,6 +84,16 @@ TEST_F(DisplayDeviceTest, FullScreenInit) {
   EXPECT_LT(dd.get_free_vmem(), 32u << 20);  // the flipping chain sits in video memory
 }
 
+// The blitter writes rows in blocks of 64 bytes; rows on cache lines keep those stores whole.
+TEST_F(DisplayDeviceTest, BackBufferRowsStartOnCacheLines) {
+  ASSERT_EQ(init(DDRAW_FULL_SCREEN), 1);
+  platform::LockedPixels px;
+  ASSERT_EQ(dd.get_surface(DDRAW_BACK_SURFACE)->lock(px), platform::DisplayResult::Ok);
+  for (int y = 0; y < px.height; ++y)
+    ASSERT_EQ(reinterpret_cast<std::uintptr_t>(px.pixels + y * (px.pitch / 2)) % 64, 0u) << "row " << y;
+  dd.get_surface(DDRAW_BACK_SURFACE)->unlock();
+}
+
 TEST_F(DisplayDeviceTest, WindowedInitKeepsAWindow) {
   ASSERT_EQ(init(DDRAW_WINDOWED), 1);
   EXPECT_EQ(dd.is_exclusive(), 0);
