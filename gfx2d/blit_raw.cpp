@@ -59,11 +59,15 @@ void copy_rows(int w) {
     const std::uint16_t* s = g.src_start;
     for (int r = 0; r < g.rows; ++r, d = next_row(d), s += w) {
       const auto* from = reinterpret_cast<const std::uint8_t*>(Mirror ? s - (g.cols - 1) : s);
-      // Sprite rows are short and the hardware's prefetch of the picture keeps up poorly with
-      // the jumps in the target: ask for the start of the row four on (never faults).
+      // Sprite rows are short and the hardware's prefetch keeps up poorly with the jumps in the
+      // target: ask for the start of the picture's row four on, and for the target's row four
+      // on to be written (a prefetch never faults).
       const std::uintptr_t ahead = reinterpret_cast<std::uintptr_t>(from) + 8 * std::uintptr_t(w);
       __builtin_prefetch(reinterpret_cast<const void*>(ahead));
       __builtin_prefetch(reinterpret_cast<const void*>(ahead + 64));
+      const std::uintptr_t target = reinterpret_cast<std::uintptr_t>(d) + 4 * std::uintptr_t(sprite_blitter.blit_pitch);
+      __builtin_prefetch(reinterpret_cast<const void*>(target), 1);
+      __builtin_prefetch(reinterpret_cast<const void*>(target + 64), 1);
       blend::each_run<Mirror, decltype(lanes)>(blend::SourcePixels{}, Mirror ? d + g.cols : d, from, g.cols);
     }
   });
