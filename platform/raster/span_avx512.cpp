@@ -14,6 +14,9 @@
 #pragma GCC push_options
 #pragma GCC target("avx512f,avx512bw,avx512vl,avx512dq")
 
+// Included here, with AVX-512 in force, so that its operations are built for it.
+#include "platform/raster/span_colour.h"
+
 namespace platform::raster {
 namespace {
 
@@ -33,43 +36,31 @@ inline void step_by(std::int32_t& a, std::int32_t d, int n) {
   a = std::int32_t(std::uint32_t(a) + std::uint32_t(n) * std::uint32_t(d));
 }
 
-// (The masked forms of max and min, with every lane set, spare GCC's warning about the unmasked
-// forms' undefined pass-through operand.)
-inline I16 min255(I16 v) { return I16(_mm512_maskz_min_epi32(0xFFFF, __m512i(v), _mm512_set1_epi32(255))); }
-inline I16 clamp255(I16 v) {
-  return min255(I16(_mm512_maskz_max_epi32(0xFFFF, __m512i(v), _mm512_setzero_si512())));
-}
-inline I16 channel8(I16 c) { return clamp255((c + 128) >> 8); }
+using colour_lanes::div255;
+using colour_lanes::unpack565;
+using Rgb16 = colour_lanes::Rgb<I16>;
+inline I16 pack565(const Rgb16& c) { return colour_lanes::pack565(c); }
+
 // a * b for 0 <= a, b <= 255: the product fits the low 16 bits of each lane, so the 16-bit
 // multiply gives it whole.
 inline I16 mul8(I16 a, I16 b) { return I16(_mm512_mullo_epi16(__m512i(a), __m512i(b))); }
-inline I16 div255(I16 t) {
-  t += 128;
-  return (t + (t >> 8)) >> 8;
-}
-inline I16 mul_div255(I16 a, I16 b) { return div255(mul8(a, b)); }
 
-struct Rgb16 {
-  I16 r, g, b;
+// The product and the cap of the shared colour arithmetic, in sixteen lanes. (The masked form
+// of min, with every lane set, spares GCC's warning about the unmasked form's undefined
+// pass-through operand.)
+struct Lanes16 {
+  static I16 mul_div255(I16 a, I16 b) { return div255(mul8(a, b)); }
+  static I16 min255(I16 v) { return I16(_mm512_maskz_min_epi32(0xFFFF, __m512i(v), _mm512_set1_epi32(255))); }
 };
-
-inline Rgb16 unpack565(I16 p) {
-  const I16 r = p >> 11, g = (p >> 5) & 63, b = p & 31;
-  return {(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)};
+inline I16 mul_div255(I16 a, I16 b) { return Lanes16::mul_div255(a, b); }
+inline I16 clamp255(I16 v) {
+  return Lanes16::min255(I16(_mm512_maskz_max_epi32(0xFFFF, __m512i(v), _mm512_setzero_si512())));
 }
-inline I16 pack565(const Rgb16& c) { return ((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3); }
+inline I16 channel8(I16 c) { return clamp255((c + 128) >> 8); }
 
 template <BlendKind B>
 inline I16 blend_channel(I16 s, I16 a, I16 d) {
-  I16 fs, fd;
-  switch (B) {
-    case BlendKind::Opaque: return s;
-    case BlendKind::Add: fs = a; fd = splat(255); break;
-    case BlendKind::Alpha: fs = a; fd = 255 - a; break;
-    case BlendKind::InvColourMul: fs = splat(0); fd = 255 - s; break;
-    default: fs = s; fd = 255 - s; break;  // SrcColour
-  }
-  return min255(mul_div255(s, fs) + mul_div255(d, fd));
+  return colour_lanes::blend_channel<B, Lanes16>(s, a, d);
 }
 
 // Texels at the given indices, two at a time: the low half of each lane holds texels[i], the

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/raster/pixel_ops.h"
+#include "platform/raster/span_colour.h"
 
 namespace platform::raster::lanes {
 
@@ -27,38 +28,22 @@ inline I4 clamp255(I4 v) {
   return v > 255 ? splat(255) : v;
 }
 inline I4 channel8(I4 c) { return clamp255((c + 128) >> 8); }
-inline I4 mul_div255(I4 a, I4 b) {
-  const I4 t = a * b + 128;
-  return (t + (t >> 8)) >> 8;
-}
-inline I4 div255(I4 t) {
-  t += 128;
-  return (t + (t >> 8)) >> 8;
-}
+using colour_lanes::div255;
+using colour_lanes::unpack565;
+using Rgb4 = colour_lanes::Rgb<I4>;
+inline I4 pack565(const Rgb4& c) { return colour_lanes::pack565(c); }
 
-struct Rgb4 {
-  I4 r, g, b;
+inline I4 mul_div255(I4 a, I4 b) { return div255(a * b); }
+
+// The product and the cap of the shared blend arithmetic, in four lanes.
+struct Lanes4 {
+  static I4 mul_div255(I4 a, I4 b) { return lanes::mul_div255(a, b); }
+  static I4 min255(I4 v) { return v > 255 ? splat(255) : v; }
 };
 
-inline Rgb4 unpack565(I4 p) {
-  const I4 r = p >> 11, g = (p >> 5) & 63, b = p & 31;
-  return {(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)};
-}
-inline I4 pack565(const Rgb4& c) { return ((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3); }
-
-// The blend kinds with fixed factors (Generic keeps the one-pixel loop).
 template <BlendKind B>
 inline I4 blend_channel(I4 s, I4 a, I4 d) {
-  I4 fs, fd;
-  switch (B) {
-    case BlendKind::Opaque: return s;
-    case BlendKind::Add: fs = a; fd = splat(255); break;
-    case BlendKind::Alpha: fs = a; fd = 255 - a; break;
-    case BlendKind::InvColourMul: fs = splat(0); fd = 255 - s; break;
-    default: fs = s; fd = 255 - s; break;  // SrcColour
-  }
-  const I4 v = mul_div255(s, fs) + mul_div255(d, fd);
-  return v > 255 ? splat(255) : v;
+  return colour_lanes::blend_channel<B, Lanes4>(s, a, d);
 }
 
 }  // namespace platform::raster::lanes
