@@ -21,7 +21,7 @@ namespace {
 
 using sample_run::bag_of;
 using sample_run::expect_frame;
-using sample_run::read_slot_zero;
+using sample_run::play_to_saved_slot;
 using sample_run::run_script;
 
 // The music volume User.cfg holds: its first word.
@@ -65,10 +65,8 @@ TEST(MenuShopProcess, TheMenuTourLowersTheMusicVolumeByTenInUserCfg) {
 // sword to be worn at once (the equipment page opens), a herb sold; then saved.
 TEST(MenuShopProcess, TheShopVisitLeavesTheBagAndMoneyAsBoughtAndSold) {
   fixtures::TempFolder dir;
-  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
-  ASSERT_EQ(run_script(dir, "shop_visit.txt"), 0) << dir.read("qorv.out");
   SaveImage image;
-  ASSERT_TRUE(read_slot_zero(dir, image)) << dir.read("debug.txt");
+  ASSERT_TRUE(play_to_saved_slot(dir, "shop_visit.txt", image));
   EXPECT_EQ(image.header.resources[0], opening_money + merchant_gift - 2 * 20 - 120 + 20 / 2);
   std::map<int, int> expected = opening_bag;
   expected[fixtures::sample_herb] += 2 - 1;
@@ -82,10 +80,8 @@ TEST(MenuShopProcess, TheShopVisitLeavesTheBagAndMoneyAsBoughtAndSold) {
 // has room: the refusal takes nothing and the list stays. Then saved.
 TEST(MenuShopProcess, TheSummonRefusedForNoRoomTakesNothing) {
   fixtures::TempFolder dir;
-  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
-  ASSERT_EQ(run_script(dir, "summon_no_room.txt"), 0) << dir.read("qorv.out");
   SaveImage image;
-  ASSERT_TRUE(read_slot_zero(dir, image)) << dir.read("debug.txt");
+  ASSERT_TRUE(play_to_saved_slot(dir, "summon_no_room.txt", image));
   std::map<int, int> expected = opening_bag;
   expected[fixtures::sample_egg] = 3;
   EXPECT_EQ(bag_of(image), expected);

@@ -16,18 +16,15 @@ namespace {
 
 using sample_run::bag_of;
 using sample_run::expect_frame;
-using sample_run::read_slot_zero;
-using sample_run::run_script;
+using sample_run::play_to_saved_slot;
 
 // The story art costs 3 MP; the recovery art 4 MP and 3 SP.
 constexpr int story_art_mp = 3, restore_art_mp = 4, restore_art_sp = 3;
 
 TEST(SampleItemsProcess, TheLevelUpPillTheArtsAndTheSaveStoneLeaveTheirMarksInTheSave) {
   fixtures::TempFolder dir;
-  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
-  ASSERT_EQ(run_script(dir, "sample_items.txt"), 0) << dir.read("qorv.out");
   SaveImage image;
-  ASSERT_TRUE(read_slot_zero(dir, image)) << dir.read("debug.txt");
+  ASSERT_TRUE(play_to_saved_slot(dir, "sample_items.txt", image));
   RoleData leader{};
   role_data_from_image(image.roles[0], leader);
   EXPECT_EQ(leader.stats[stat_level], 2) << "the pill raised the leader from the first level";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/platform/raster/reference_image.h"
 #include "ui/save_file.h"
@@ -38,6 +39,16 @@ inline bool read_slot_zero(const fixtures::TempFolder& dir, SaveImage& image) {
   const std::vector<std::uint8_t> packed(file.begin(), file.end());
   std::vector<std::uint8_t> bytes;
   return unpack_save_file(packed, bytes) == SaveUnpack::Ok && parse_save_image(bytes, image) == SaveParse::Ok;
+}
+
+// A fresh sample game in dir played through the script, and the slot it saved read into image;
+// on failure, what failed with the run's output or trace.
+inline ::testing::AssertionResult play_to_saved_slot(const fixtures::TempFolder& dir, const char* script,
+                                                     SaveImage& image) {
+  if (!fixtures::write_sample_game(dir.path())) return ::testing::AssertionFailure() << "no sample game written";
+  if (run_script(dir, script) != 0) return ::testing::AssertionFailure() << dir.read("qorv.out");
+  if (!read_slot_zero(dir, image)) return ::testing::AssertionFailure() << "no slot 0\n" << dir.read("debug.txt");
+  return ::testing::AssertionSuccess();
 }
 
 // Object -> pieces (count and new count) of the saved bag.
