@@ -155,7 +155,6 @@ inline std::uint16_t load1(const std::uint8_t* p) {
   return v;
 }
 
-// One block of lanes: source pixels i .. i + L - 1 with the target pixels they land on.
 // The operation that copies: every target pixel becomes its source pixel.
 struct SourcePixels {
   template <class P>
@@ -164,6 +163,7 @@ struct SourcePixels {
   }
 };
 
+// One block of lanes: source pixels i .. i + L - 1 with the target pixels they land on.
 template <bool Mirror, class P>
 struct Block {
   static constexpr int L = LaneTypes<P>::width;
