@@ -12,13 +12,20 @@ function(qorv_library name)
   endif()
 endfunction()
 
-# qorv_test(NAME SOURCES... LINK libs...)
+# qorv_test(NAME [NO_FIXTURES] SOURCES... LINK libs...)
 # One GoogleTest program; each test runs in its own process so global state starts fresh.
+# NO_FIXTURES leaves the data kit (and with it the game logic) out, for tests of the layers below
+# it that a reduced build (the thread sanitizer's) makes alone.
 function(qorv_test name)
-  cmake_parse_arguments(Q "" "" "SOURCES;LINK" ${ARGN})
+  cmake_parse_arguments(Q "NO_FIXTURES" "" "SOURCES;LINK" ${ARGN})
   add_executable(${name} ${Q_SOURCES})
-  target_link_libraries(${name} PRIVATE ${Q_LINK} qorv_fixtures GTest::gtest GTest::gmock GTest::gtest_main)
-  target_compile_definitions(${name} PRIVATE QORV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  if(NOT Q_NO_FIXTURES)
+    target_link_libraries(${name} PRIVATE qorv_fixtures)
+  endif()
+  target_link_libraries(${name} PRIVATE ${Q_LINK} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${QORV_GENERATED_DIR})
+  # The test's own code needs no more than -O1: the libraries it tests keep the build's level.
+  target_compile_options(${name} PRIVATE $<$<CONFIG:Release>:-O1>)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "QORV_BACKEND=headless")

@@ -14,6 +14,7 @@
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/platform/raster/reference_image.h"
+#include "qorv_source_dir.h"
 
 namespace {
 

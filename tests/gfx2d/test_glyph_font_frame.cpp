@@ -16,6 +16,7 @@
 #include "platform/png_reader.h"
 #include "platform/png_writer.h"
 #include "tests/gfx2d/fake_font.h"
+#include "qorv_source_dir.h"
 
 namespace {
 

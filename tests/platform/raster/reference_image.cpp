@@ -8,6 +8,7 @@
 
 #include "platform/png_reader.h"
 #include "platform/png_writer.h"
+#include "qorv_source_dir.h"
 
 namespace test_support {
 namespace {
