@@ -26,7 +26,7 @@ function(qorv_test name)
   target_include_directories(${name} PRIVATE ${QORV_GENERATED_DIR})
   # The test's own code needs no more than -O1: the libraries it tests keep the build's level.
   target_compile_options(${name} PRIVATE $<$<CONFIG:Release>:-O1>)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "QORV_BACKEND=headless")
 endfunction()
