@@ -13,8 +13,10 @@ function(qorv_library name)
 endfunction()
 
 # qorv_test(NAME [NO_FIXTURES] SOURCES... LINK libs...)
-# One GoogleTest program; each test runs in its own process so global state starts fresh.
-# NO_FIXTURES leaves the data kit (and with it the game logic) out, for tests of the layers below
+# One GoogleTest program. ctest runs each test in its own process, or, with
+# QORV_WHOLE_TEST_PROGRAMS (scripts/test), the whole program in QORV_TEST_SHARDS processes whose
+# tests run in a new random order each time: that also proves each test's set-up resets what an
+# earlier test left, and spares a process start and a test listing per test. NO_FIXTURES leaves the data kit (and with it the game logic) out, for tests of the layers below
 # it that a reduced build (the thread sanitizer's) makes alone.
 function(qorv_test name)
   cmake_parse_arguments(Q "NO_FIXTURES" "" "SOURCES;LINK" ${ARGN})
@@ -26,7 +28,17 @@ function(qorv_test name)
   target_include_directories(${name} PRIVATE ${QORV_GENERATED_DIR})
   # The test's own code needs no more than -O1: the libraries it tests keep the build's level.
   target_compile_options(${name} PRIVATE $<$<CONFIG:Release>:-O1>)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QORV_BACKEND=headless")
+  if(QORV_WHOLE_TEST_PROGRAMS)
+    math(EXPR last "${QORV_TEST_SHARDS} - 1")
+    foreach(shard RANGE ${last})
+      add_test(NAME ${name}.shard${shard} COMMAND ${name} --gtest_shuffle
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+      set_tests_properties(${name}.shard${shard} PROPERTIES ENVIRONMENT
+        "QORV_BACKEND=headless;GTEST_TOTAL_SHARDS=${QORV_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}")
+    endforeach()
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+      PROPERTIES ENVIRONMENT "QORV_BACKEND=headless")
+  endif()
 endfunction()

@@ -26,6 +26,11 @@ bool write_rows(std::FILE* file, png_bytep* rows, int width, int height) {
   png_init_io(png, file);
   png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  // Frames are written every tick by the automation (QORV_SHOTS): the fastest compression and one
+  // fixed row filter write a frame several times faster than libpng's defaults, for files about a
+  // third larger.
+  png_set_compression_level(png, 1);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
   png_write_info(png, info);
   png_write_image(png, rows);
   png_write_end(png, nullptr);
