@@ -137,6 +137,55 @@ TEST_F(TalkBoxes, TextsAreCutAt511BytesOnACharacterBoundary) {
   EXPECT_EQ(kept[510], 'W');
 }
 
+TEST_F(TalkBoxes, ATextCutShortEndsAtItsCutNotAtAnEarlierTextsByte) {
+  add_txt_msg(100, 100, 300, 100, 0, 0, std::string(511, 'a').c_str(), 0);
+  del_all_talkmsg();
+  // 512 bytes whose last character straddles bytes 510 and 511: the cut keeps 510.
+  const std::string text = std::string(510, 'b') + "\xa4W";
+  add_txt_msg(100, 100, 300, 100, 0, 0, text.c_str(), 0);
+  ASSERT_EQ(talkmsg_count(), 1);
+  const char* kept = talkmsg_head()->text;
+  EXPECT_EQ(std::strlen(kept), 510u);
+  EXPECT_EQ(kept[509], 'b');
+}
+
+TEST_F(TalkBoxes, TheTextSpeedLowersTheOpenSpeedButASpeedOf0ShowsTheBoxAtOnce) {
+  struct Case {
+    int message_speed;
+    std::uint16_t open_speed, kept;
+  } cases[] = {
+      {40, 5, 3},  // index 2
+      {80, 2, 1},  // index 4: not below 1
+      {100, 0, 0},
+      {0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message_speed * 100 + c.open_speed);
+    user_options[option_message_speed] = c.message_speed;
+    TalkMsg t;
+    t.speaker = 0;
+    t.flags = talk_constant_speed | talk_open_anim;
+    t.open_speed = c.open_speed;
+    t.cur_w = 200;
+    t.cur_h = 80;
+    char text[] = "AB%Q";
+    t.text = text;
+    t.text_length = 4;
+    add_talkmsg(&t);
+    const TalkMsg* b = talkmsg_head();
+    EXPECT_EQ(b->open_speed, c.kept);
+    if (c.kept == 0) {
+      EXPECT_EQ(b->cur_w, 200);
+      EXPECT_EQ(b->cur_h, 80);
+      EXPECT_EQ(b->cur_x, b->target_x);
+      EXPECT_EQ(b->cur_y, b->target_y);
+    } else {
+      EXPECT_EQ(b->cur_w, 40) << "the box grows from 40 x 40";
+    }
+    del_all_talkmsg();
+  }
+}
+
 TEST(TalkText, ReplaceStrRefusesWhatWouldNotFit) {
   char text[16] = "%T12.rest";
   EXPECT_EQ(replace_str(text, "%T12.", "Sword", 16), 1);
