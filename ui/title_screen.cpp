@@ -43,7 +43,6 @@ TextInputField* title_name_field = nullptr;
 int title_state = title_start;
 int title_choice = title_new_game;
 ActInstance title_instance;
-EffectManager title_effects;
 
 namespace {
 
@@ -232,7 +231,7 @@ int title_item_at(int x, int y) {
 }
 
 void SFLB_call_game_start(std::uint32_t flags, int, int) {
-  title_effects.clear();
+  fight_unit_effects.clear();
   if (flags == MODE_ENTER) {
     if (GameMode == mode_title) return;
     reset_game();
@@ -303,8 +302,8 @@ void draw_game_start() {
     draw_options_panel();
   }
   play_ani();
-  title_effects.update(frame_elapsed_ms);
-  title_effects.draw();
+  fight_unit_effects.update(frame_elapsed_ms);
+  fight_unit_effects.draw();
   draw_fade();
   show_talkmsg();
   show_button();

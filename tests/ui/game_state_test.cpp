@@ -158,9 +158,9 @@ TEST(TitleMenu, EnteringTheCurrentTitleOnlyClearsItsEffects) {
   GameMode = mode_title;
   title_state = title_menu;
   set_flag(flag_member_0);
-  const unsigned clears = title_effects.generation();
+  const unsigned clears = fight_unit_effects.generation();
   SFLB_call_game_start(MODE_ENTER, 0, 0);
-  EXPECT_EQ(title_effects.generation(), clears + 1) << "the effects are cleared";
+  EXPECT_EQ(fight_unit_effects.generation(), clears + 1) << "the effects are cleared";
   EXPECT_TRUE(test_flag(flag_member_0)) << "no second reset";
   EXPECT_EQ(title_state, title_menu);
   SFLB_call_game_start(MODE_LEAVE, 0, 0);
@@ -168,9 +168,21 @@ TEST(TitleMenu, EnteringTheCurrentTitleOnlyClearsItsEffects) {
 }
 
 TEST(TitleMenu, EnterDuringTheIntroDoesNothing) {
-  title_state = title_intro;
-  input_game_start();
-  EXPECT_EQ(title_state, title_intro);
+  // The same press in the menu starts the transition: the press is one the title sees.
+  struct Case {
+    int state, after;
+  } cases[] = {{title_intro, title_intro}, {title_menu, title_transition}};
+  std::uint32_t t = 5000;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state);
+    title_state = c.state;
+    grp_input.update_key(t += 100, key_enter, false);
+    grp_input.update_key(t += 100, key_enter, true);
+    input_game_start();
+    EXPECT_EQ(title_state, c.after);
+    grp_input.update_key(t += 100, key_enter, false);
+  }
+  title_state = title_menu;
 }
 
 TEST_F(NewGame, ANewGameQueuesTheOpeningTalkAndSetsTheFirstMemberOnly) {
