@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "g3d/effects/afterimages.h"
 #include "g3d/effects/spawn_effect.h"
 #include "g3d/renderer.h"
 #include "platform/window.h"
@@ -106,6 +107,26 @@ TEST_F(ActDraw, AFramesBackdropIsDrawnInBlendMode4) {
   clear_screen(grey);
   draw_window_frame(window_frame_act, 100, 100, 200, 200);
   EXPECT_EQ(pixel(200, 200), mode_4);
+}
+
+TEST_F(ActDraw, ASpriteAfterimageIsTheBlitAloneAtTheUntruncatedPointLessTheHotSpot) {
+  // The slider's knob, 12 x 20 with its hot spot at (6, 10), at x 3.5: its left edge is
+  // trunc(3.5 - 6) = -2, so 10 of its 12 columns show (trunc(3) - 6 would show 9).
+  Afterimage r;
+  r.instance.act = kit::ui_slider_act;
+  r.instance.qq = 2;
+  ASSERT_EQ(Take_3dActData(&r.instance), 1);
+  r.instance.kind = 2;
+  r.instance.sound = 305;  // a pending frame sound the copy must not replay
+  r.x = 3.5f;
+  r.y = 100;
+  r.alpha = 255;
+  r.alpha_step = 255;
+  afterimage_list.add(&r);
+  afterimage_list.draw();
+  afterimage_list.clear();
+  EXPECT_EQ(ink(0, 90, 640, 110), 10 * 20);
+  EXPECT_TRUE(played.empty());
 }
 
 TEST_F(ActDraw, PartSizesAreKeptWithinThePicture) {
