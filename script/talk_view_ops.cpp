@@ -157,7 +157,7 @@ SliceResult talk_view_return(TalkRun& run) {
   }
   if (fixed_eye.on & 1) {
     field_camera.set_mode(camera_mode_outside_eye);
-    field_camera.set_eye({fixed_eye.point[0], fixed_eye.point[1], fixed_eye.point[2], fixed_eye.point[3]});
+    field_camera.set_eye(map_record.fixed_eye);
     return SliceResult::EndSlice;
   }
   if (!mark_held(view_return_busy, view_return_owner)) start_view_return(run);

@@ -138,13 +138,18 @@ TEST_F(TalkView, AReturnWithoutSnapGlidesOverSeveralFrames) {
 
 TEST_F(TalkView, AFixedEyeMapPutsTheEyeBackAndPassesAtOnce) {
   fixed_eye.on = 1;
-  fixed_eye.point[0] = 11;
+  map_record.fixed_eye = {11, 1500, 13, 0};
   MapRole& ev = start_scene("view_return; set_flag 600; end");
   EXPECT_EQ(field_camera.get_mode(), camera_mode_outside_eye);
+  for (int i = 0; i < 200; ++i) field_camera.update();  // the eye reaches its goal
+  G3dVector eye{};
+  field_camera.get_eye(&eye);
+  EXPECT_EQ(eye.y, 1500.0f) << "the map's one fixed eye point";
   EXPECT_EQ(view_return_busy, 0);
   run_talk(&ev);
   EXPECT_TRUE(test_flag(done_flag));
   fixed_eye = FixedEye{};
+  map_record.fixed_eye = {};
 }
 
 TEST_F(TalkView, TheShadeDarkensOver17FramesAndSwitchesOffWhenBrightAgain) {
