@@ -89,6 +89,7 @@ void clear_world_records() {
   gmMapRoleCount = 0;
 }
 
+// The game record's counters: no further ints of it are known that a new game must clear.
 void clear_party_counts() {
   gmMagicStudyCount = 0;
   party_money = 0;
