@@ -77,8 +77,8 @@ void camera_onto_player(const FieldCameraState& v) {
   if (const MapRole* p = leader()) set_camera_point_goal(p->X, p->Y + look_at_height, p->Z);
   field_camera.set_turn_dir(0);
   field_camera.set_angles(v.target_angles[0], v.target_angles[1], v.target_angles[2]);
-  field_camera.set_look_distance(v.look_distance_goal);
-  field_camera.set_distance(v.distance_goal);
+  field_camera.set_look_distance(v.look_distance);
+  field_camera.set_distance(v.distance);
 }
 
 bool camera_arrived() {

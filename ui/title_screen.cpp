@@ -77,8 +77,8 @@ void aim_title_camera() {
   c.set_dist_interp(camera_snap);
   c.set_look_distance(title_distance);
   c.set_distance(title_distance);
-  field_camera_state.look_distance_goal = title_distance;
-  field_camera_state.distance_goal = title_distance;
+  field_camera_state.look_distance = title_distance;
+  field_camera_state.distance = title_distance;
   c.set_angles(title_angles[0], title_angles[1], title_angles[2]);
   c.set_point(title_point[0], title_point[1], title_point[2]);
   for (int i = 0; i < 3; ++i) field_camera_state.target_point[i] = title_point[i];

@@ -52,7 +52,7 @@ class TalkView : public TalkGroupTest {
     s.dist_speed = 9;
     s.point_divisor = s.angle_divisor = s.dist_divisor = 2;
     s.target_angles[1] = 45;
-    s.look_distance_goal = s.distance_goal = 900;
+    s.look_distance = s.distance = 900;
     field_view_saved = s;
     saved_view_pair[0] = 12.0f;
     saved_view_pair[1] = 7000.0f;
@@ -300,7 +300,7 @@ class TalkOnSampleMaps : public field_test::SampleMapTest {
 TEST_F(TalkOnSampleMaps, ThereAndBackAgain) {
   leader().Z = 1250;
   field_camera_state.target_angles[1] = 33;
-  field_camera_state.distance_goal = 880;
+  field_camera_state.distance = 880;
   view_far = 9000;
   MapRole& ev = queue_talk(
       "save_return; map_change 102 1000L 0L 3000L 270 6000; message_box 0 0 40 300 40 300 0 560 140 0 \"A\";"
@@ -328,7 +328,7 @@ TEST_F(TalkOnSampleMaps, ThereAndBackAgain) {
   EXPECT_EQ(leader().DIR, 90.0f);
   EXPECT_EQ(view_far, 9000.0f);
   EXPECT_EQ(field_camera_state.target_angles[1], 33.0f);
-  EXPECT_EQ(field_camera_state.distance_goal, 880.0f);
+  EXPECT_EQ(field_camera_state.distance, 880.0f);
   EXPECT_TRUE(return_point_empty()) << "used once";
 }
 
