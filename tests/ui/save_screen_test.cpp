@@ -192,6 +192,32 @@ TEST_F(SlotScreens, AUsedSlotIsOverwrittenAfterTheQuestionAndLeftThirtyFramesLat
   EXPECT_EQ(GameMode, mode_field);
 }
 
+// The question's cancel is its buttons' (the box input turns Escape into the last button): the
+// screen itself does nothing else while the question is open.
+TEST_F(SlotScreens, WithTheQuestionOpenTheScreenLeavesEscapeToTheButtons) {
+  ASSERT_TRUE(save_game("00.sav"));
+  call_save_system(MODE_ENTER, 0, 0);
+  press(key_enter);
+  ASSERT_EQ(save_screen.prompt_open, 1);
+  press(key_escape);
+  EXPECT_EQ(save_screen.prompt_open, 1);
+  EXPECT_EQ(talkmsg_count(), 1);
+  EXPECT_EQ(GameMode, mode_save);
+}
+
+TEST_F(SlotScreens, CancellingTheLoadScreenClosesTheMessageBoxes) {
+  call_load_system(MODE_ENTER, 0, 0);
+  add_txt_msg(100, 100, 300, 80, 0, 0, "AB%Q", 0);
+  ASSERT_EQ(talkmsg_count(), 1);
+  now_ += 1000;
+  grp_input.update_key(now_, key_escape, false);
+  grp_input.update_key(now_ + 100, key_escape, true);
+  input_load_system();
+  grp_input.update_key(now_ + 150, key_escape, false);
+  EXPECT_EQ(talkmsg_count(), 0);
+  EXPECT_EQ(GameMode, mode_field);
+}
+
 TEST_F(SlotScreens, AFailedSaveKeepsTheSaveItemAndTheScreen) {
   dir.write("Save", "a file where the folder should be");
   add_item(&party_bag, object_save_item, 1, 2);
