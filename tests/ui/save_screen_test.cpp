@@ -60,6 +60,12 @@ class SlotScreens : public ::testing::Test {
     GameMode = mode_field;
     SavedGameMode = mode_field;
     mouse_x = mouse_y = 0;
+    // The screens' state and the keys seen by earlier tests of this program start fresh.
+    grp_input.clear_keys();
+    save_slot_list = ScrollList{};
+    save_screen = SaveScreenState{};
+    load_screen = LoadScreenState{};
+    slot_list_state = SlotListState{};
   }
   ~SlotScreens() override {
     del_all_talkmsg();

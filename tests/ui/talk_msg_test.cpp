@@ -21,6 +21,7 @@ namespace {
 class TalkBoxes : public ::testing::Test {
  protected:
   void SetUp() override {
+    grp_input.clear_keys();  // the key times of an earlier test would make presses of this one's
     user_options[option_message_speed] = 40;
     gmMapRoleCount = 1;
     gmMapRole[0] = MapRole{};
