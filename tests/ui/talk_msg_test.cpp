@@ -13,6 +13,8 @@
 #include "core/grp_input.h"
 #include "core/user_cfg.h"
 #include "data/map_role.h"
+#include "data/object_db.h"
+#include "tests/fixtures/objdata_writer.h"
 #include "ui/talk_text.h"
 #include "ui/text_button.h"
 
@@ -185,6 +187,16 @@ TEST_F(TalkBoxes, TheTextSpeedLowersTheOpenSpeedButASpeedOf0ShowsTheBoxAtOnce) {
     }
     del_all_talkmsg();
   }
+}
+
+TEST_F(TalkBoxes, AFoundObjectCodeShowsTheObjectsNameInTheBox) {
+  std::vector<fixtures::ObjectRecord> objects(3);
+  objects[2].name("\xbc" "C");  // object 3
+  ASSERT_TRUE(install_item_data(fixtures::objdata_gll(objects)));
+  add_txt_msg(100, 100, 300, 100, 0, 0, "A%T3.B%T+3.%Q", 0);
+  ASSERT_EQ(talkmsg_count(), 1);
+  EXPECT_STREQ(talkmsg_head()->text, "A\xbc" "CB\xbc" "C%Q");
+  close_item_data();
 }
 
 TEST(TalkText, ReplaceStrRefusesWhatWouldNotFit) {
