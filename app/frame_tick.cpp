@@ -96,8 +96,8 @@ void follow_field_view() {
                          &v.current_point[2]);
   field_camera.get_angles(nullptr, nullptr, nullptr, &v.current_angles[0], &v.current_angles[1],
                           &v.current_angles[2]);
-  field_camera.get_look_distance(nullptr, &v.look_distance);
-  field_camera.get_distance(nullptr, &v.distance);
+  field_camera.get_look_distance(nullptr, &v.current_look_distance);
+  field_camera.get_distance(nullptr, &v.current_distance);
 }
 
 }  // namespace

@@ -57,8 +57,8 @@ void update_field_camera() {
   FieldCameraState& s = field_camera_state;
   field_camera.get_point(nullptr, nullptr, nullptr, &s.current_point[0], &s.current_point[1], &s.current_point[2]);
   field_camera.get_angles(nullptr, nullptr, nullptr, &s.current_angles[0], &s.current_angles[1], &s.current_angles[2]);
-  field_camera.get_look_distance(nullptr, &s.look_distance);
-  field_camera.get_distance(nullptr, &s.distance);
+  field_camera.get_look_distance(nullptr, &s.current_look_distance);
+  field_camera.get_distance(nullptr, &s.current_distance);
 }
 
 void clear_frame() { renderer.draw_rect(0, 0, screen_w, screen_h, 0, G3D_FAR_DEPTH); }

@@ -322,6 +322,14 @@ void settle_controlled_role() {
   }
 }
 
+// The point, angles and distances of the settings' words 40-68.
+void camera_takes_goals(Camera& cam, const FieldCameraState& c) {
+  cam.set_point(c.target_point[0], c.target_point[1], c.target_point[2]);
+  cam.set_angles(c.target_angles[0], c.target_angles[1], c.target_angles[2]);
+  cam.set_look_distance(c.look_distance);
+  cam.set_distance(c.distance);
+}
+
 void apply_camera(const SaveHeader& h) {
   const FieldCameraState& c = field_camera_state;
   Camera& cam = field_camera;
@@ -329,10 +337,8 @@ void apply_camera(const SaveHeader& h) {
   cam.set_point_interp(camera_snap);
   cam.set_angle_interp(camera_snap);
   cam.set_dist_interp(camera_snap);
-  cam.set_point(c.current_point[0], c.current_point[1], c.current_point[2]);
-  cam.set_angles(c.current_angles[0], c.current_angles[1], c.current_angles[2]);
-  cam.set_look_distance(c.look_distance);
-  cam.set_distance(c.distance);
+  // The camera snaps to the goals, not to where it stood at saving time: a glide then is not replayed.
+  camera_takes_goals(cam, c);
   if (h.camera[save_camera_mode_word] == std::uint32_t(camera_mode_outside_eye)) {
     cam.set_mode(camera_mode_outside_eye);
     cam.set_eye_xyz(c.eye[0], c.eye[1], c.eye[2]);
@@ -340,10 +346,7 @@ void apply_camera(const SaveHeader& h) {
   cam.update();
   cam.apply_view();
   camera_takes_interp(cam, c);
-  cam.set_point(c.target_point[0], c.target_point[1], c.target_point[2]);
-  cam.set_angles(c.target_angles[0], c.target_angles[1], c.target_angles[2]);
-  cam.set_look_distance(c.look_distance_goal);
-  cam.set_distance(c.distance_goal);
+  camera_takes_goals(cam, c);
   camera_takes_speeds(cam, c);
 }
 
@@ -492,6 +495,8 @@ int load_game(const char* file_name) {
     log_trace("save %s: %s", file_name, save_parse_text(result));
     return 0;
   }
+  // A slot whose map is gone is refused before anything is reset: the game goes on as it was.
+  if (!check_map_file(image.header.map_number)) return 0;
   apply_save_image(image);
   return 1;
 }

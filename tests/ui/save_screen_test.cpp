@@ -60,6 +60,12 @@ class SlotScreens : public ::testing::Test {
     GameMode = mode_field;
     SavedGameMode = mode_field;
     mouse_x = mouse_y = 0;
+    // The screens' state and the keys seen by earlier tests of this program start fresh.
+    grp_input.clear_keys();
+    save_slot_list = ScrollList{};
+    save_screen = SaveScreenState{};
+    load_screen = LoadScreenState{};
+    slot_list_state = SlotListState{};
   }
   ~SlotScreens() override {
     del_all_talkmsg();
@@ -189,6 +195,32 @@ TEST_F(SlotScreens, AUsedSlotIsOverwrittenAfterTheQuestionAndLeftThirtyFramesLat
     ASSERT_EQ(GameMode, mode_save) << frame;
   }
   input_save_system();
+  EXPECT_EQ(GameMode, mode_field);
+}
+
+// The question's cancel is its buttons' (the box input turns Escape into the last button): the
+// screen itself does nothing else while the question is open.
+TEST_F(SlotScreens, WithTheQuestionOpenTheScreenLeavesEscapeToTheButtons) {
+  ASSERT_TRUE(save_game("00.sav"));
+  call_save_system(MODE_ENTER, 0, 0);
+  press(key_enter);
+  ASSERT_EQ(save_screen.prompt_open, 1);
+  press(key_escape);
+  EXPECT_EQ(save_screen.prompt_open, 1);
+  EXPECT_EQ(talkmsg_count(), 1);
+  EXPECT_EQ(GameMode, mode_save);
+}
+
+TEST_F(SlotScreens, CancellingTheLoadScreenClosesTheMessageBoxes) {
+  call_load_system(MODE_ENTER, 0, 0);
+  add_txt_msg(100, 100, 300, 80, 0, 0, "AB%Q", 0);
+  ASSERT_EQ(talkmsg_count(), 1);
+  now_ += 1000;
+  grp_input.update_key(now_, key_escape, false);
+  grp_input.update_key(now_ + 100, key_escape, true);
+  input_load_system();
+  grp_input.update_key(now_ + 150, key_escape, false);
+  EXPECT_EQ(talkmsg_count(), 0);
   EXPECT_EQ(GameMode, mode_field);
 }
 
