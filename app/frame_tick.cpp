@@ -14,6 +14,8 @@
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
 #include "core/user_cfg.h"
+#include "devtools/dev_console.h"
+#include "devtools/developer_keys.h"
 #include "g3d/act_draw.h"
 #include "field/debug_overlay.h"
 #include "field/field_controller.h"
@@ -73,6 +75,8 @@ bool run_due_frame() {
   }
   input_talkmsg();
   run_mode(GameMode);
+  // A battle the console asked for starts only once the frame is drawn.
+  run_queued_console_command();
   update_audio();
   return true;
 }

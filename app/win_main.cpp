@@ -13,6 +13,7 @@
 #include "core/game_flags.h"
 #include "core/grp_input.h"
 #include "core/text_input_field.h"
+#include "devtools/dev_console.h"
 #include "platform/window.h"
 #include "ui/title_screen.h"
 
