@@ -34,6 +34,7 @@
 #include "sound/video_player.h"
 #include "ui/config_screens.h"
 #include "ui/cursor.h"
+#include "ui/dialog_runner.h"
 #include "ui/menu_system.h"
 #include "ui/save_load.h"
 #include "ui/screen_button.h"
@@ -56,6 +57,12 @@ void run_mode(int mode) {
 // Steps 3 to 8 of a due frame; false when the pass ended early (the timer was ticked).
 bool run_due_frame() {
   map_keys();
+  // A modal dialog holds the whole frame: nothing else runs until it ends.
+  if (dialog_running()) {
+    dialog_frame();
+    tick_frame_timer();
+    return false;
+  }
   if (grp_input.key_repeat(key_screenshot)) take_screenshot();
   if (grp_input.key_press(key_f8)) {
     if (test_flag(flag_paused))
