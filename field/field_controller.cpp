@@ -19,6 +19,7 @@
 #include "data/encounters.h"
 #include "data/map_role.h"
 #include "data/maps_lookups.h"
+#include "field/edit_mode.h"
 #include "field/field_camera_state.h"
 #include "field/field_input_rules.h"
 #include "field/map_file.h"
@@ -522,6 +523,7 @@ void run_field() {
   view_keys();
   if (test_flag(flag_edit_mode)) {
     cursor_act.qq = cursor_busy;
+    field_edit_mode();
     return;
   }
   input_summon();
