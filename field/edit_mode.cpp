@@ -14,8 +14,7 @@
 #include "field/field_camera_state.h"
 #include "field/field_controller.h"
 #include "field/role_move.h"
-#include "g3d/geometry.h"
-#include "g3d/renderer.h"
+#include "field/role_pick.h"
 #include "g3d/view_zoom.h"
 #include "ui/talk_msg.h"
 
@@ -183,14 +182,8 @@ void pick_role() {
   for (int i = 0; i < gmMapRoleCount; ++i) {
     const MapRole& r = gmMapRole[i];
     if (r.RoleID == 0 || r.RoleID >= party_role_limit) continue;
-    G3dMatrix m;
-    renderer.identity_matrix(&m);
-    renderer.translate_matrix(&m, r.X, r.Y, r.Z);
-    G3dBox box = r.anim.box;
-    if (r.scale != 0.0f)
-      for (float* v : {&box.min.x, &box.min.y, &box.min.z, &box.max.x, &box.max.y, &box.max.z}) *v *= 1.0f + r.scale;
     float depth = 0;
-    if (g3d_pick_box(float(mouse_x), float(mouse_y), &depth, m, box) == 0 || depth > best) continue;
+    if (!pick_role_box(r, float(mouse_x), float(mouse_y), false, &depth) || depth > best) continue;
     best = depth;
     debug_picked_role = i;
     edit_role_index = i;
