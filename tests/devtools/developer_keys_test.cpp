@@ -199,6 +199,23 @@ TEST_F(DeveloperKeys, F5RestoresTheMarkedFlagsRolesAndTalksAfterATalk) {
   EXPECT_NE(gmMapRole[player_role_index].STATE & state_held, 0u);
 }
 
+// The talk files reloaded after F4: the marked talk's offset into the old file means nothing, so
+// the restored talk starts again from its beginning.
+TEST_F(DeveloperKeys, AReloadAfterTheMarkRestartsTheMarkedTalks) {
+  MapRole talk;
+  talk.RoleID = 1004;
+  talk.TALK = 9;
+  ASSERT_EQ(add_talks_proc(&talk), 1);
+  TalkEventQueue[0].talk_start = 40;
+  TalkEventQueue[0].talk_offset = 52;
+  tap({key_f4});
+  tap({key_lshift, key_f1});
+  tap({key_f5});
+  EXPECT_EQ(find_talks_proc(1004), 9);
+  EXPECT_EQ(TalkEventQueue[0].talk_start, 0u);
+  EXPECT_EQ(TalkEventQueue[0].talk_offset, 0u);
+}
+
 TEST_F(DeveloperKeys, AMarkIsNeverRestoredOnAnotherMap) {
   tap({key_f4});
   map_record.map_number = 2;
