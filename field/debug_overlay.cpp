@@ -55,13 +55,6 @@ constexpr std::uint16_t panel_bright = 65000, panel_dim = 55000, grid_full = 600
 
 bool listed(const MapRole& r) { return r.RoleID != 0 && r.RoleID < party_role_limit; }
 
-G3dBox scaled_box(const MapRole& r) {
-  G3dBox box = r.anim.box;
-  if (r.scale != 0.0f)
-    for (float* v : {&box.min.x, &box.min.y, &box.min.z, &box.max.x, &box.max.y, &box.max.z}) *v *= 1.0f + r.scale;
-  return box;
-}
-
 G3dMatrix placed(float x, float y, float z, float dir) {
   G3dMatrix m;
   renderer.make_scale_matrix(&m, x, y, z, 1, 1, 1, 0, dir, 0);
@@ -81,7 +74,7 @@ void role_boxes() {
     if (r.STATE & state_solid_box) {
       renderer.draw_solid_box(&m, &r.anim.box, held_box_colour, blend_translucent);
     } else {
-      const G3dBox box = scaled_box(r);
+      const G3dBox box = scaled_role_box(r);
       renderer.draw_wire_box(&m, &box, role_box_colour, 0);
     }
   }
