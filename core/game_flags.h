@@ -55,6 +55,18 @@ constexpr int flag_minimap_hidden = 8041;     // the minimap is neither drawn no
 constexpr int flag_rain = 8062;               // the map's rain emitter runs
 constexpr int flag_field_fog_off = 8081;      // the field world draws without fog
 constexpr int flag_field_wireframe = 8108;    // the field world draws as a wireframe
+// The developer views of the field ('3', '1', '2', '4', '5'); 8101, the cell-count grid, is
+// flag_load_transient_first.
+constexpr int flag_edit_point_box = 8103;     // the edit mode's point (and, in role mode, the role) boxed
+constexpr int flag_role_boxes = 8104;         // every role's box
+constexpr int flag_note_boxes = 8105;         // the map notes' boxes
+constexpr int flag_collision_view = 8106;     // the collision triangles
+constexpr int flag_wall_boxes = 8107;         // the wall boxes
+// The field edit mode's sub-modes.
+constexpr int flag_edit_role_mode = 8055;     // the arrow keys move the edited role
+constexpr int flag_edit_look_still = 8056;    // the look-at point stays where it is
+constexpr int flag_edit_eye_still = 8057;     // the camera keeps its eye (camera mode 4)
+constexpr int flag_edit_animation = 8058;     // the edited role shows the dialog's animation
 
 // ---- Flags of the talk and AI interpreters ----------------------------------------------------
 constexpr int flag_act_camera = 8032;         // the animated camera runs; field roles are not updated

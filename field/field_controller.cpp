@@ -19,10 +19,12 @@
 #include "data/encounters.h"
 #include "data/map_role.h"
 #include "data/maps_lookups.h"
+#include "field/edit_mode.h"
 #include "field/field_camera_state.h"
 #include "field/field_input_rules.h"
 #include "field/map_file.h"
 #include "field/map_effects.h"
+#include "field/role_pick.h"
 #include "field/map_notes.h"
 #include "field/minimap.h"
 #include "field/role_move.h"
@@ -145,12 +147,7 @@ void idle_cursor() {
 }
 
 bool pick_role(const MapRole& r, float* depth) {
-  G3dMatrix m;
-  renderer.make_scale_matrix(&m, r.X, r.Y, r.Z, 1, 1, 1, 0, r.DIR, 0);
-  G3dBox box = r.anim.box;
-  if (r.scale != 0.0f)
-    for (float* v : {&box.min.x, &box.min.y, &box.min.z, &box.max.x, &box.max.y, &box.max.z}) *v *= 1.0f + r.scale;
-  return g3d_pick_box(float(mouse_x()), float(mouse_y()), depth, m, box) != 0;
+  return pick_role_box(r, float(mouse_x()), float(mouse_y()), true, depth);
 }
 
 // Step 7: the role under the mouse and the cursor it shows.
@@ -529,6 +526,7 @@ void run_field() {
   view_keys();
   if (test_flag(flag_edit_mode)) {
     cursor_act.qq = cursor_busy;
+    field_edit_mode();
     return;
   }
   input_summon();

@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "core/dev_console.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
 #include "core/game_flags.h"
@@ -30,6 +29,7 @@
 #include "g3d/wld_world.h"
 #include "platform/clock.h"
 #include "script/talk_timer.h"
+#include "ui/console_hook.h"
 #include "ui/cursor.h"
 #include "ui/screen_button.h"
 #include "ui/screen_fade.h"
@@ -177,7 +177,7 @@ void draw_overlays() {
   show_talkmsg();
   show_button();
   draw_screen_dim();
-  update_console();
+  run_console_frame();
   draw_mouse_cursor();
   draw_debug_info();
   draw_screen_tile_fade();

@@ -27,6 +27,7 @@
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/sample_models.h"
 #include "tests/fixtures/temp_folder.h"
+#include "tests/platform/raster/reference_image.h"
 
 namespace test_support {
 
@@ -147,5 +148,17 @@ class VillageScene {
   platform::Window* window_ = nullptr;
   bool ok_ = false;
 };
+
+// The back buffer as a frame.
+inline Frame565 back_frame() {
+  Frame565 f{640, 480, std::vector<std::uint16_t>(640 * 480)};
+  platform::Surface* back = display_device.get_surface(DDRAW_BACK_SURFACE);
+  platform::LockedPixels locked;
+  if (back->lock(locked) != platform::DisplayResult::Ok) return f;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) f.pixels[std::size_t(y) * 640 + std::size_t(x)] = locked.pixels[y * (locked.pitch / 2) + x];
+  back->unlock();
+  return f;
+}
 
 }  // namespace test_support
