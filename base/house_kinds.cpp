@@ -117,3 +117,7 @@ void compute_house_footprint(HouseRecord* house) {
 }
 
 const LandmarkRow& landmark_row(int kind) { return landmark_rows[kind >= 1 && kind <= landmark_kind_count ? kind : 0]; }
+
+const char* house_kind_name(int kind) { return house_kind_names[is_house_kind(kind) ? kind : 0]; }
+const char* house_label_text(int label) { return label >= 0 && label < house_label_count ? house_labels[label] : ""; }
+const char* landmark_name(int kind) { return landmark_names[kind >= 1 && kind <= landmark_kind_count ? kind : 0]; }

@@ -36,6 +36,10 @@ const HouseKindRow& house_kind_row(int kind);
 extern const char house_kind_names[house_kind_count + 1][32];
 extern const char house_labels[house_label_count][3];
 extern const char landmark_names[landmark_kind_count + 1][32];
+// The names of a kind, a label and a landmark; "" outside the tables.
+const char* house_kind_name(int kind);
+const char* house_label_text(int label);
+const char* landmark_name(int kind);
 
 // The object record of a kind at a level: 9915 + level for kind 16, 9921 + level for kind 17,
 // 9900 + kind otherwise.
