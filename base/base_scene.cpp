@@ -178,7 +178,11 @@ BaseEffect* add_base_effect(int type, float x, float y, float z, float w, const 
 int draw_base_effects() {
   for (auto it = base_effect_list.begin(); it != base_effect_list.end(); ++it) {
     BaseEffect& e = **it;
-    if (!e.act.act || !Take_3dActData(&e.act)) continue;
+    // An animation that cannot be had would never finish, and the houses page waits on it.
+    if (!e.act.act || !Take_3dActData(&e.act)) {
+      base_effect_list.erase(it);
+      return 0;
+    }
     if (e.act.kind == act_kind_model) {
       if (G3dPoly* model = GetPoly(e.act.resource)) {
         G3dMatrix m;
@@ -216,7 +220,8 @@ void start_workshop_effects(HouseRecord* h) {
     return true;
   };
   switch (h->kind) {
-    case 4: case 5: case 6: case 7: case 12:
+    // Both armour workshops of the first two levels show the fire while staffed.
+    case 4: case 5: case 6: case 7: case 8: case 12:
       for (int i = 0; i < house_effect_slots && add_at(i, workshop_fire_effect); ++i) {
       }
       break;
@@ -232,7 +237,7 @@ void start_workshop_effects(HouseRecord* h) {
 void update_workshop_effects(HouseRecord* h) {
   const int n = h->resident_count;
   switch (h->kind) {
-    case 4: case 8: case 12: set_emitting(h, 0, n > 0); break;
+    case 4: case 7: case 8: case 12: set_emitting(h, 0, n > 0); break;
     case 5:
       set_emitting(h, 0, n >= 4);
       set_emitting(h, 1, n > 0);
