@@ -95,3 +95,17 @@ constexpr int flag_picture_first = 200;           // 200-209: picture n of the l
 constexpr int flag_mission_accepted_first = 7001;  // 7001-7256: mission n is accepted
 constexpr int flag_mission_finished_first = 7257;  // 7257-7512: mission n is finished
 constexpr int flag_history_first = 7513;           // 7513-7998: history entry h is shown
+
+// ---- Base building -------------------------------------------------------------------------
+constexpr int flag_landmark_kite = 33;        // the kite landmark stands in the settlement
+constexpr int flag_landmark_cottage = 36;     // the cottage landmark stands (a talk opens from it)
+constexpr int flag_kind_unlock_first = 50;    // 50-61: house kinds 3, 5, 6, 8, 9, 11-17 may be built
+constexpr int flag_kind_unlock_last = 61;
+constexpr int flag_base_visited = 65;         // the base camp was entered
+constexpr int flag_tutorial_overview = 70;    // 70-76: the base's tutorial talks, each started once
+constexpr int flag_tutorial_build = 71;
+constexpr int flag_tutorial_residents = 72;
+constexpr int flag_tutorial_houses = 73;
+constexpr int flag_tutorial_weapons = 74;
+constexpr int flag_tutorial_workers = 75;
+constexpr int flag_tutorial_built = 76;

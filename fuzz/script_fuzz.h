@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/resources.h"
+#include "base/houses.h"
 #include "base/residents.h"
 #include "battle/fight_man.h"
 #include "core/flags.h"
@@ -70,8 +71,8 @@ class ScriptFuzzInput : public DataFuzzInput {
     field_overlay_bits = 0;
     party_money = party_wood = party_metal = party_coal = 0;
     free_party_items();
-    for (Dwelling& d : dwellings) d = Dwelling{};
-    dwellings[0].active = true;
+    free_all_houses();
+    add_default_house(9901, 5700, 200, 5700, 0);
     std::memset(game_state_words, 0, sizeof game_state_words);
     std::memset(text_slots, 0, sizeof text_slots);
     text_slot_count = 0;

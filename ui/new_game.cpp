@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "base/build_data.h"
+#include "base/escort.h"
 #include "base/houses.h"
 #include "base/resources.h"
 #include "battle/fame.h"

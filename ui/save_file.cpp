@@ -2,10 +2,13 @@
 #include "ui/save_file.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "base/build_data.h"
+#include "base/build_grid.h"
+#include "base/escort.h"
+#include "base/houses.h"
 #include "base/resources.h"
 #include "battle/fame.h"
 #include "core/byte_reader.h"
@@ -166,8 +169,8 @@ void capture_lists(SaveImage& s) {
 }
 
 void capture_base_and_magic(SaveImage& s) {
-  std::memcpy(s.build_grid.data(), BuildGrid, sizeof BuildGrid);
-  for (int n = 1; const HouseRecord* house = get_house_at(n); ++n) s.houses.push_back(*house);
+  std::copy(std::begin(BuildGrid), std::end(BuildGrid), s.build_grid.begin());
+  for (int n = 1; const HouseRecord* house = get_house_at(n); ++n) house_to_image(*house, s.houses.emplace_back());
   for (int i = 0; i < escort_count; ++i) item_data_to_image(escort_data[i], s.escort[std::size_t(i)]);
   magic_study_to_image(current_study, s.study);
   party_magic_to_image(std::span<std::uint8_t, party_magic_image_size>(s.party_magic.data(), party_magic_image_size));
@@ -270,8 +273,9 @@ void apply_lists(const SaveImage& s) {
 }
 
 void apply_base_and_magic(const SaveImage& s) {
-  std::memcpy(BuildGrid, s.build_grid.data(), sizeof BuildGrid);
-  for (const HouseRecord& house : s.houses) add_saved_house(&house);
+  std::copy(s.build_grid.begin(), s.build_grid.end(), std::begin(BuildGrid));
+  for (const HouseImage& house : s.houses) add_saved_house(house);
+  clear_broken_house_links();
   for (int i = 0; i < escort_count; ++i) item_data_from_image(s.escort[std::size_t(i)], escort_data[i]);
   free_magic_study();
   magic_study_from_image(s.study, current_study);

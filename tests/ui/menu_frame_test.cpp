@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/base_camp.h"
+#include "base/houses.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
@@ -158,7 +160,11 @@ TEST_F(MenuFrame, TheBaseCampEntryWithItsFlagHandsOverAndComesBackToTheBar) {
   enter();
   mouse_x = 40, mouse_y = 303;
   step({key_mouse1});
-  // The base camp's stand-in hands back at once, restoring mode 1 from SavedGameMode.
+  // The base camp opens over the menu; leaving it restores mode 1 from SavedGameMode.
+  EXPECT_EQ(GameMode, mode_base_camp);
+  EXPECT_EQ(SavedGameMode, mode_menu);
+  leave_base_camp();
+  free_all_houses();
   EXPECT_EQ(GameMode, mode_menu);
   EXPECT_EQ(menu_return_mode, mode_field);
   EXPECT_EQ(menu_page, menu_page_bar);
