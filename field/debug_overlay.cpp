@@ -161,7 +161,7 @@ void edit_mode_lines(Panel& p) {
   p.line(25, text_colours[7], "\xC3\xE8\xC0Y\xA6\xEC\xB8m %5.2f,%5.2f,%5.2f", double(v.current_point[0]),
          double(v.current_point[1]), double(v.current_point[2]));
   p.line(45, text_colours[7], "Cam \xA8\xA4\xAB\xD7RX[%3.0f],RY[%3.0f] DIST[%5.0f] far[%5.0f] SC[%2.0f]",
-         double(v.current_angles[0]), double(v.current_angles[1]), double(v.distance), double(view_far), double(view_scale));
+         double(v.current_angles[0]), double(v.current_angles[1]), double(v.current_distance), double(view_far), double(view_scale));
   if (const MapRole* r = role_at(edit_role_index))
     p.line(65, text_colours[8],
            "\xA8\xA4\xA6\xE2[%d] %5.2f,%5.2f,%5.2f \xA8\xA4\xAB\xD7[%3.1f] \xB0\xAA\xAB\xD7[%3.0f]", r->RoleID,
@@ -188,7 +188,7 @@ void field_lines(Panel& p) {
   p.line(65, text_colours[7], "Cam\xA6\xEC\xB8m [%5.2f],[%5.2f],[%5.2f]", double(v.current_point[0]),
          double(v.current_point[1]), double(v.current_point[2]));
   p.line(85, text_colours[8], "Cam \xA8\xA4\xAB\xD7RX[%3.2f],RY[%3.2f] DIST[%5.2f] far[%5.0f] SC[%2.1f]",
-         double(v.current_angles[0]), double(v.current_angles[1]), double(v.distance), double(view_far),
+         double(v.current_angles[0]), double(v.current_angles[1]), double(v.current_distance), double(view_far),
          double(view_scale));
   const MapRole* player = role_at(player_role_index);
   p.line(105, text_colours[20],

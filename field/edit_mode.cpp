@@ -59,10 +59,10 @@ float& yaw() { return view().target_angles[1]; }
 
 void apply_angles() { field_camera.set_angles(view().target_angles[0], view().target_angles[1], view().target_angles[2]); }
 void apply_distances() {
-  field_camera.set_look_distance(view().look_distance_goal);
-  field_camera.set_distance(view().distance_goal);
+  field_camera.set_look_distance(view().look_distance);
+  field_camera.set_distance(view().distance);
 }
-void set_both_distances(float d) { view().look_distance_goal = view().distance_goal = d; }
+void set_both_distances(float d) { view().look_distance = view().distance = d; }
 
 void follow() {
   if (!test_flag(flag_edit_look_still)) std::copy(edit_point, edit_point + 3, view().target_point);
@@ -206,9 +206,9 @@ void drags() {
   }
   if (right_drag) {
     const int d = dy / 2 * 10;
-    view().look_distance_goal += static_cast<float>(d);
-    view().distance_goal = view().look_distance_goal;
-    if (d < 0 && view().look_distance_goal <= min_drag_distance) set_both_distances(min_drag_distance);
+    view().look_distance += static_cast<float>(d);
+    view().distance = view().look_distance;
+    if (d < 0 && view().look_distance <= min_drag_distance) set_both_distances(min_drag_distance);
     apply_distances();
   }
   drag_start[0] = mouse_x, drag_start[1] = mouse_y;
@@ -226,12 +226,12 @@ void shift_turns() {
 // Steps 16.1 and 16.2: distance and height.
 void distance_and_height(MapRole& r, bool fine, bool role_mode) {
   if (repeat(key_home)) {
-    set_both_distances(view().look_distance_goal + (fine ? 2.0f : 50.0f));
+    set_both_distances(view().look_distance + (fine ? 2.0f : 50.0f));
     apply_distances();
   }
   if (repeat(key_end)) {
-    set_both_distances(view().look_distance_goal - (fine ? 2.0f : 50.0f));
-    if (view().look_distance_goal <= min_key_distance) set_both_distances(min_key_distance);
+    set_both_distances(view().look_distance - (fine ? 2.0f : 50.0f));
+    if (view().look_distance <= min_key_distance) set_both_distances(min_key_distance);
     apply_distances();
   }
   for (const auto& [key, sign] : {std::pair{key_page_up, 1.0f}, std::pair{key_page_down, -1.0f}}) {

@@ -57,7 +57,7 @@ class EditMode : public data_test::DataTest {
   }
   static float& pitch() { return field_camera_state.target_angles[0]; }
   static float& yaw() { return field_camera_state.target_angles[1]; }
-  static float& look() { return field_camera_state.look_distance_goal; }
+  static float& look() { return field_camera_state.look_distance; }
   KeyDriver keys_;
 };
 
@@ -93,11 +93,11 @@ TEST_F(EditMode, RightDragsZoomAndStopAt100) {
   mouse_y = 140;  // 40 pixels down: + 200
   frame({key_mouse2});
   EXPECT_FLOAT_EQ(look(), 400.0f);
-  EXPECT_FLOAT_EQ(field_camera_state.distance_goal, 400.0f);
+  EXPECT_FLOAT_EQ(field_camera_state.distance, 400.0f);
   mouse_y = 0;  // far up
   frame({key_mouse2});
   EXPECT_FLOAT_EQ(look(), 100.0f);
-  EXPECT_FLOAT_EQ(field_camera_state.distance_goal, 100.0f);
+  EXPECT_FLOAT_EQ(field_camera_state.distance, 100.0f);
   keys_.release_all();
   frame();
   mouse_y = 300;  // the drag has ended: nothing moves
@@ -109,7 +109,7 @@ TEST_F(EditMode, CtrlEndStopsAt50) {
   look() = 51.0f;
   tap({key_lctrl, key_end});
   EXPECT_FLOAT_EQ(look(), 50.0f);
-  EXPECT_FLOAT_EQ(field_camera_state.distance_goal, 50.0f);
+  EXPECT_FLOAT_EQ(field_camera_state.distance, 50.0f);
   tap({key_home});
   EXPECT_FLOAT_EQ(look(), 100.0f);
 }
