@@ -10,7 +10,6 @@ class FightMan;
 struct FightAction {
   int target_slot = -1;
   ItemData action{};              // zeroed before each AI action
-  std::uint8_t target_flags[2] = {};  // of the loaded action: bit 0 area; second byte 0x40 the fallen count
   int area = 0;
   int self_target = 0;
   int third_flag = 0;
