@@ -103,14 +103,16 @@ int FightMan::CurrentHp() const { return IsAlly() && role ? role->hp : monster.h
 int FightMan::MaxHp() const { return IsAlly() && role ? role->max_hp : monster.max_hp; }
 
 std::uint16_t FightMan::StatWord(int index) const {
-  if (index < 0 || index >= 16) return 0;
-  return IsAlly() && role ? role->stats[index] : monster.stats[index];
+  if (IsAlly() && role) return index >= 0 && index < 19 ? role->stats[index] : 0;
+  return index >= 0 && index < 16 ? monster.stats[index] : 0;
 }
 
 void FightMan::SetStatWord(int index, std::uint16_t value) {
-  if (index < 0 || index >= 16) return;
-  if (IsAlly() && role) role->stats[index] = value;
-  else if (!IsAlly()) monster.stats[index] = value;
+  if (IsAlly() && role) {
+    if (index >= 0 && index < 19) role->stats[index] = value;
+  } else if (!IsAlly() && index >= 0 && index < 16) {
+    monster.stats[index] = value;
+  }
 }
 
 int FightMan::Level() const { return IsAlly() && role ? role->stats[stat_level] : monster.level; }

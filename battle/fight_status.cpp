@@ -95,8 +95,10 @@ static void add_entry_amounts(FightMan& u, const YinYangRecord& yy, int sign) {
 static void restore_mood(FightMan& u, const StatusEntry& e) {
   const MoodRow* m = mood_row(e.status_high);
   if (!m || (u.IsAlly() && !u.role)) return;
+  // The mood gives back the difference it made, so that changes that landed or ended while it
+  // lasted are kept.
   for (int i = 0; i < entry_stat_count; ++i)
-    if (m->percent[i]) u.SetStatWord(mood_words[i], std::uint16_t(e.yy.amounts[i]));
+    if (m->percent[i]) u.SetStatWord(mood_words[i], std::uint16_t(u.StatWord(mood_words[i]) - e.yy.amounts[i]));
   if (e.status_high == status_excitement && u.role) {
     role_rage_bonus(*u.role) = 1;
     role_rage_turns(*u.role) = 0;
@@ -229,8 +231,8 @@ static void add_mood(FightMan& u, const ItemData* a, std::uint32_t bit) {
       for (int i = 0; i < entry_stat_count; ++i) {
         if (!m->percent[i]) continue;
         const int v = u.StatWord(mood_words[i]);
-        e.yy.amounts[i] = v;
-        u.SetStatWord(mood_words[i], std::uint16_t(v * m->percent[i] / 100));
+        e.yy.amounts[i] = v * m->percent[i] / 100 - v;
+        u.SetStatWord(mood_words[i], std::uint16_t(v + e.yy.amounts[i]));
       }
   }
   u.statuses.push_back(e);

@@ -20,6 +20,7 @@ constexpr std::uint16_t status_icon_act = 9139, stat_icon_act = 9142;
 constexpr int entry_stat_count = 7;
 
 struct YinYangRecord {
+  // A stat change's amounts; for a mood the difference its scaling made to each stat.
   std::int32_t amounts[entry_stat_count] = {};
   std::int32_t power = 0;
   std::int16_t yin = 0;
