@@ -3,6 +3,7 @@
 // the talisman gauge.
 #include <cstdint>
 
+#include "battle/atk_script.h"
 #include "data/item_data.h"
 
 class FightMan;
@@ -20,8 +21,6 @@ struct FightAction {
 };
 extern FightAction fight_action;
 
-// Starts the ATK script of the action on the targets.
-void fight_atk_start(std::uint16_t atk, FightMan* actor, FightMan** targets, int count);
 // 1 when a further enemy can be called (a free spot and a free enemy slot).
 int fight_can_call_companion();
 
@@ -29,7 +28,5 @@ int fight_can_call_companion();
 extern std::uint8_t talisman_gauge_element;
 extern std::uint8_t talisman_gauge_count;
 
-// What the least battle answers and records, for the code that calls it before the battle lands.
+// What the least companion call answers.
 extern int fight_companion_room;    // fight_can_call_companion's answer
-extern int fight_atk_started;       // ATK scripts started so far
-extern std::uint16_t fight_last_atk;

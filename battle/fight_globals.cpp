@@ -1,6 +1,8 @@
 // The battle's state.
 #include "battle/fight_globals.h"
 
+#include "core/game_state_words.h"
+
 int ActMan = -1;
 int turn_unit = -1;
 int fight_unit_count = 0;
@@ -38,7 +40,8 @@ std::int16_t fight_victory_wait = 60;
 int fight_end_view = 0;
 int rage_strike_pending = 0;
 std::uint16_t guardians_called[2] = {};
-std::uint32_t battle_sequence_left = 0;
+std::uint32_t& battle_sequence_left = game_state_words[state_word_battles_left];
 int fight_hp_changes_suspended = 0;
+std::uint16_t pet_monster = 0;
 
 void fight_clear_block() { fight_block = FightBlock{}; }

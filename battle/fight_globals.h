@@ -76,7 +76,8 @@ extern std::int16_t fight_victory_wait;
 extern int fight_end_view;
 extern int rage_strike_pending;
 extern std::uint16_t guardians_called[2];
-extern std::uint32_t battle_sequence_left;
-extern int fight_hp_changes_suspended;  // the debug switch that holds every HP change
+extern std::uint32_t& battle_sequence_left;  // saved with the game
+extern int fight_hp_changes_suspended;
+extern std::uint16_t pet_monster;  // the pet's monster number; 0: object 3  // the debug switch that holds every HP change
 
 void fight_clear_block();

@@ -187,6 +187,26 @@ class FightMan {
   void FreeHitNumbers();
   void OnHit();
 
+  // Motion, animation and drawing (fight_man_motion.cpp, fight_man_anim.cpp).
+  void UpdateAnim();
+  std::uint32_t AnimAttack();
+  std::uint32_t AnimCast();
+  std::uint32_t AnimAction();
+  void AnimHurt();
+  void AnimStagger();
+  void Defend();
+  int AnimFleeTry(int granted);
+  int AnimEscape();
+  void SetPose(std::uint16_t qq);
+  float SetMoveTarget(float x, float y, float z, float w, float step);
+  int WalkToTarget();
+  int ReturnJump();
+  int WalkBack();
+  int RunDeath();
+  void Draw();
+  float GetMidY() const;
+  float GetTopY() const;
+
   // --- The record (field order as the design lists it). ---
   std::uint16_t tex_override_on = 0;
   std::uint16_t tex_override_part[3] = {};
@@ -290,6 +310,7 @@ class FightMan {
   // whose node could not be made.
   std::list<HitNumber> hit_numbers;
   int hit_count = 0;
+  int stats_restored = 0;  // RestoreStats has run for this battle
   std::uint32_t ai_start = 0;  // 0: not started
   std::uint32_t ai_pc = 0;
   std::uint16_t ai_number = 0;

@@ -71,6 +71,7 @@ void FightMan::check_low_hp() {
 }
 
 void FightMan::SetupMember(std::uint16_t act_number, RoleData* member) {
+  stats_restored = 0;
   role = member;
   role_backup = *member;
   act = act_number;
@@ -226,6 +227,7 @@ void FightMan::Reset() {
 }
 
 void FightMan::RestoreStats() {
+  stats_restored = 1;
   RemoveStatus(0, 0);
   if (role && !pet && !guest)
     for (int i : {8, 9, 10, 12, 13, 14}) role->stats[i] = role_backup.stats[i];

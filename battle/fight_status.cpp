@@ -70,7 +70,7 @@ std::uint32_t lowest_bit(std::uint32_t v) { return v & (~v + 1); }
 
 void restart_rest_pose(ActInstance& body) {
   body.qq = 24;
-  body.loaded_qq = 0xFFFF;  // a changed QQ restarts the script
+  body.state |= act_state_restart;
 }
 
 void copy_name(char (&out)[67], const char* name) {

@@ -6,6 +6,7 @@
 #include "core/random_r250.h"
 #include "data/object_db.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/script_assembler.h"
 #include "script/fight_ai.h"
 #include "tests/script/script_test.h"
 
@@ -18,7 +19,10 @@ class BattleAi : public ScriptTest {
   BattleAi() {
     fight_clear_block();
     fight_action = FightAction{};
-    fight_atk_started = 0;
+    free_fight_atk_data();
+    atk_last_started = 0;
+    install_atk_data(fixtures::atk_gll_image({{33, fixtures::assemble_atk("group; end")}}));
+    ActMan = -1;
     fight_companion_room = 0;
     for (FightMan& u : gmFightMan) fight_unit_clear(u);
     reset_fight_ai();
@@ -200,8 +204,7 @@ TEST_F(BattleAi, AnActTakenEndsTheTurnAndRestartsTheScript) {
   actor().ai_number = 1;
   actor().monster.atk_script = 33;
   run_fight_ai(&actor());
-  EXPECT_EQ(fight_atk_started, 1);
-  EXPECT_EQ(fight_last_atk, 33);
+  EXPECT_EQ(atk_last_started, 33);
   EXPECT_EQ(actor().target, 0);
   EXPECT_EQ(actor().ai_start, 0u);
   EXPECT_FALSE(test_flag(600));
@@ -214,7 +217,7 @@ TEST_F(BattleAi, AnActRefusedClearsTheDecisionAndGoesOn) {
   EXPECT_TRUE(test_flag(600));
   EXPECT_EQ(ai_side, 0);
   EXPECT_EQ(ai_criterion, 0);
-  EXPECT_EQ(fight_atk_started, 0);
+  EXPECT_EQ(atk_last_started, 0);
 }
 
 TEST_F(BattleAi, CriterionOfAGuestTargetsSlotOne) {
@@ -238,7 +241,7 @@ TEST_F(BattleAi, FleeAndCompanionCallsSetTheirCommands) {
   fight_companion_room = 1;
   EXPECT_EQ(do_ai_action(&actor()), 1);
   EXPECT_EQ(actor().state, 59);
-  EXPECT_EQ(fight_atk_started, 0);
+  EXPECT_EQ(atk_last_started, 0);
 }
 
 TEST_F(BattleAi, AreaActionsListTheRangeAndFadeInCalledMonsters) {
