@@ -204,6 +204,7 @@ int SFLB_Call_Fight(std::uint16_t n) {
   reset_fight_ai();
   set_hud_visible(1);
   fight_clear_block();
+  fight_victory_wait = fight_victory_frames;
   fight_menu_reset();
   fight_talk_number = n;
   fight_unit_count = 0;

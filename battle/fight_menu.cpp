@@ -42,8 +42,11 @@ void fight_open_menu(int unit) {
 }
 
 void fight_cmd_input() {
+  if (grp_input.key_repeat(key_enter)) fight_menu_attack();
+}
+
+void fight_menu_attack() {
   if (fight_menu_state != 1 || !fight_menu_open || menu_unit < 0) return;
-  if (!grp_input.key_repeat(key_enter)) return;
   const int target = first_standing_enemy();
   if (target < 0) return;
   FightMan& u = gmFightMan[menu_unit];

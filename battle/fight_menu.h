@@ -12,5 +12,7 @@ void fight_menu_reset();
 // A party member's turn has begun: the menu opens for it.
 void fight_open_menu(int unit);
 void fight_cmd_input();
+// The open menu's attack: the first standing enemy, with the weapon.
+void fight_menu_attack();
 void fight_menu_draw(int x, int y);
 void fight_result_update();

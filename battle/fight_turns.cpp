@@ -31,6 +31,13 @@ void begin_turn(int k) {
   ActMan = turn_unit = k;
 }
 
+// The AI's choice: a unit whose script chose nothing ends its turn, so that the battle goes on.
+void ai_turn(FightMan& u) {
+  set_hud_visible(0);
+  run_fight_ai(&u);
+  if (u.GetState() == 0 && !u.IsTurnDone()) u.EndTurn();
+}
+
 void death_state(FightMan& u) {
   if (u.IsEnemy()) {
     if (fight_enemy_count == 1 || fight_enemy_count - fight_enemies_out <= 0) battle_over = 1;
@@ -114,8 +121,7 @@ void fight_ally_turns() {
     if (!u.TickAtb()) continue;
     begin_turn(k);
     if (u.IsGuest()) {
-      set_hud_visible(0);
-      run_fight_ai(&u);
+      ai_turn(u);
       continue;
     }
     set_hud_visible(1);
@@ -138,8 +144,7 @@ void fight_enemy_turns() {
     if (flee_granted) {
       u.SetCommand(50);
     } else {
-      set_hud_visible(0);
-      run_fight_ai(&u);
+      ai_turn(u);
     }
   }
 }
