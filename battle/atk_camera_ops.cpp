@@ -5,6 +5,7 @@
 #include "battle/fight_globals.h"
 #include "battle/fight_man.h"
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "g3d/view_zoom.h"
 
 namespace {
@@ -123,7 +124,7 @@ SliceResult atk_camera_mode(AtkRun& run) {
 }
 
 SliceResult atk_camera_overview(AtkRun&) {
-  if (test_flag(8000)) return SliceResult::EndSlice;
+  if (test_flag(flag_battle_camera_held)) return SliceResult::EndSlice;
   view_scale = 10.0f;
   FightCamSetup& s = setup();
   cam().set_mode(1);

@@ -44,7 +44,7 @@ SliceResult atk_jump(AtkRun& run) {
   return SliceResult::GoOn;
 }
 
-SliceResult atk_wait_outcome(AtkRun& run) {
+SliceResult atk_wait_outcome(AtkRun&) {
   if (!(std::uint32_t(fight_command_outcome) & 0xD0000000u)) return SliceResult::Wait;
   fight_command_outcome = 0;
   return SliceResult::EndSlice;

@@ -50,7 +50,7 @@ constexpr char battles_left_text[] = "\xC1\xD9\xA6\xB3%d\xB3\xF5\xBE\xD4\xB0\xAB
 constexpr char no_battles_text[] = "\xA8S\xA6\xB3\xBE\xD4\xB0\xAB\xA4""F!!%%Q";
 constexpr int battle_frame_rate = 35;
 constexpr int start_sound = 501, defeat_sound = 504;
-constexpr std::uint16_t pet_flag = 3, default_pet = 3;
+constexpr std::uint16_t default_pet = 3;
 constexpr int party_units_max = 6;
 
 int cursor_hidden_at_start = 0;
@@ -93,7 +93,7 @@ void setup_party() {
     add_unit_to_list(slot);
   }
   for (int k = 0; k < fight_unit_count; ++k) fight_fallen_count = std::int16_t(fight_fallen_count + gmFightMan[k].IsDead());
-  if (test_flag(pet_flag) && fight_unit_count < party_units_max) {
+  if (test_flag(flag_pet) && fight_unit_count < party_units_max) {
     const int slot = fight_unit_count;
     FightMan& u = gmFightMan[slot];
     u.SetSide(side_party);

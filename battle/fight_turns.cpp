@@ -111,14 +111,23 @@ void fight_man_state(std::int16_t unit) {
   }
 }
 
+namespace {
+// One unit of a scan: its animation and state run always; its statuses and gauge only while
+// nobody acts and the battle goes on. True on the frame its turn begins.
+bool scan_unit(int k) {
+  FightMan& u = gmFightMan[k];
+  u.UpdateAnim();
+  fight_man_state(std::int16_t(k));
+  if (scan_skips(u)) return false;
+  status_tick(u);
+  return u.TickAtb() == 1;
+}
+}  // namespace
+
 void fight_ally_turns() {
   for (int k = 0; k < fight_ally_count && k < fight_first_enemy; ++k) {
+    if (!scan_unit(k)) continue;
     FightMan& u = gmFightMan[k];
-    u.UpdateAnim();
-    fight_man_state(std::int16_t(k));
-    if (scan_skips(u)) continue;
-    status_tick(u);
-    if (!u.TickAtb()) continue;
     begin_turn(k);
     if (u.IsGuest()) {
       ai_turn(u);
@@ -132,12 +141,8 @@ void fight_ally_turns() {
 
 void fight_enemy_turns() {
   for (int k = fight_first_enemy; k < fight_first_enemy + fight_enemy_count && k < fight_unit_slots; ++k) {
+    if (!scan_unit(k)) continue;
     FightMan& u = gmFightMan[k];
-    u.UpdateAnim();
-    fight_man_state(std::int16_t(k));
-    if (scan_skips(u)) continue;
-    status_tick(u);
-    if (!u.TickAtb()) continue;
     fight_flags &= ~fight_turn_ended;
     begin_turn(k);
     flee_granted = u.FleeChance(std::uint16_t(gmRoleData[0].stats[stat_level]));

@@ -9,6 +9,7 @@
 #include "battle/fight_man.h"
 #include "battle/fight_numbers.h"
 #include "core/random_r250.h"
+#include "tests/fixtures/random_kit.h"
 #include "data/object_db.h"
 
 namespace battle_test {
@@ -50,17 +51,7 @@ class BattleTest : public ::testing::Test {
     u.monster.hp = hp, u.monster.max_hp = max_hp;
     return u;
   }
-  // Seeds the game's generator so that the next rand_below(n) draws r.
-  static void next_draw(unsigned n, unsigned r) {
-    for (unsigned seed = 1; seed < 1000000; ++seed) {
-      init_random(seed);
-      if (rand_below(n) == r) {
-        init_random(seed);
-        return;
-      }
-    }
-    FAIL() << "no seed draws " << r;
-  }
+  static void next_draw(unsigned n, unsigned r) { fixtures::seed_next_draw(n, r); }
 
   RoleData roles_[6]{};
 };

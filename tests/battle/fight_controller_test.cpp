@@ -37,7 +37,7 @@ class Controller : public BattleTest {
     }));
     install_atk_data(atk_gll_image({{1, assemble_atk("hit; end")}}));
     for (int i = 0; i < 4; ++i) gmRoleData[i] = RoleData{};
-    for (int flag : {flag_member_0, flag_member_1, flag_member_2, 3, flag_battle, flag_battle_sequence})
+    for (int flag : {flag_member_0, flag_member_1, flag_member_2, flag_pet, flag_battle, flag_battle_sequence})
       clear_flag(flag);
     GameMode = mode_field;
     write_field(1);
@@ -48,7 +48,7 @@ class Controller : public BattleTest {
     install_item_data({});
     for (int i = 0; i < 4; ++i) free_item_list(&gmRoleData[i].arts), gmRoleData[i] = RoleData{};
     for (ItemNode& n : party_magic) n = ItemNode{};
-    for (int flag : {flag_member_0, flag_member_1, flag_member_2, 3}) clear_flag(flag);
+    for (int flag : {flag_member_0, flag_member_1, flag_member_2, flag_pet}) clear_flag(flag);
     GameMode = mode_field;
   }
   void write_field(int enemies) {
@@ -106,14 +106,14 @@ TEST_F(Controller, ThePartyStandsBySize) {
   } cases[] = {{1, false, {0}}, {1, true, {-150, 150}}, {3, false, {-200, 0, 200}}, {3, true, {-250, -100, 50, 200}}};
   for (const Case& c : cases) {
     for (int i = 0; i < c.members; ++i) join(i, 10);
-    if (c.pet) set_flag(3);
+    if (c.pet) set_flag(flag_pet);
     ASSERT_EQ(SFLB_Call_Fight(1), 1);
     ASSERT_EQ(fight_ally_count, int(c.x.size()));
     for (std::size_t k = 0; k < c.x.size(); ++k) EXPECT_EQ(gmFightMan[k].pos.x, c.x[k]) << c.members << " " << k;
     EXPECT_EQ(fight_guest_count, c.pet ? 1 : 0);
     EXPECT_EQ(gmFightMan[6].IsEnemy(), 1);
     fight_end();
-    for (int flag : {flag_member_0, flag_member_1, flag_member_2, 3}) clear_flag(flag);
+    for (int flag : {flag_member_0, flag_member_1, flag_member_2, flag_pet}) clear_flag(flag);
   }
 }
 

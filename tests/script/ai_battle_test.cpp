@@ -4,6 +4,7 @@
 #include "battle/fight_man.h"
 #include "core/flags.h"
 #include "core/random_r250.h"
+#include "tests/fixtures/random_kit.h"
 #include "data/object_db.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/script_assembler.h"
@@ -43,17 +44,7 @@ class BattleAi : public ScriptTest {
     u.monster.hp = hp, u.monster.max_hp = max;
     return u;
   }
-  // Seeds the game's generator so that the next rand_below(n) draws r.
-  static void next_draw(unsigned n, unsigned r) {
-    for (unsigned seed = 1; seed < 1000000; ++seed) {
-      init_random(seed);
-      if (rand_below(n) == r) {
-        init_random(seed);
-        return;
-      }
-    }
-    FAIL() << "no seed draws " << r;
-  }
+  static void next_draw(unsigned n, unsigned r) { fixtures::seed_next_draw(n, r); }
   FightMan& actor() { return gmFightMan[ActMan]; }
 };
 
