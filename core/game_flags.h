@@ -78,6 +78,8 @@ constexpr int flag_no_talk_battles = 11;      // talk scripts start no battle
 constexpr int flag_member_0 = 1;              // party character 0 is with the party
 constexpr int flag_member_1 = 2;              // party character 1 is with the party
 constexpr int flag_member_2 = 4;              // party character 2 is with the party
+constexpr int flag_pet = 3;                   // the pet fights beside the party
+constexpr int flag_battle_camera_held = 8000; // the battle's end and overview cameras stay put
 // The menu.
 constexpr int flag_mechanism_0 = 5;           // the first mechanism (the kite) is had
 constexpr int flag_base_camp_open = 9;        // the menu's base-camp entry works

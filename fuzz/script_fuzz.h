@@ -58,7 +58,7 @@ class ScriptFuzzInput : public DataFuzzInput {
     talk_name_plate = {};
     std::memset(flag_bytes, 0, sizeof flag_bytes);
     gmMapRoleCount = 0;
-    for (FightMan& u : gmFightMan) u = FightMan{};
+    for (FightMan& u : gmFightMan) fight_unit_clear(u);
     reset_fight_ai();
     game_clock = 1000;
     reset_talk_groups();
