@@ -14,7 +14,7 @@ inline std::uint16_t& item_ai_script(ItemData& r) { return r.word_98; }
 inline std::uint16_t item_ai_script(const ItemData& r) { return r.word_98; }
 inline std::uint16_t& item_held_model_act(ItemData& r) { return r.word_94; }
 inline std::uint16_t item_held_model_act(const ItemData& r) { return r.word_94; }
-inline std::uint8_t item_atk_branch_flag(const ItemData& r) { return r.byte_222; }
+inline std::uint8_t item_atk_branch_flag(const ItemData& r) { return r.story_flag; }
 inline std::uint8_t& item_status_accept(ItemData& r) { return r.bytes_236[0]; }
 inline std::uint8_t item_status_accept(const ItemData& r) { return r.bytes_236[0]; }
 inline std::uint8_t& item_buff_accept(ItemData& r) { return r.bytes_236[1]; }
@@ -23,10 +23,10 @@ inline std::uint8_t item_buff_chance(const ItemData& r) { return r.bytes_251[1];
 inline std::uint8_t item_target_start(const ItemData& r) { return r.byte_240; }
 inline std::uint16_t item_exp_value(const ItemData& r) { return r.word_200; }
 inline std::uint16_t item_money_value(const ItemData& r) { return r.word_176; }
-inline std::uint16_t item_rank(const ItemData& r) { return r.word_202; }
-inline std::uint16_t item_cost_metal(const ItemData& r) { return r.words_204[0]; }
-inline std::uint16_t item_cost_wood(const ItemData& r) { return r.words_204[1]; }
-inline std::uint16_t item_cost_coal(const ItemData& r) { return r.words_204[2]; }
+inline std::uint16_t item_rank(const ItemData& r) { return r.teach_spell; }
+inline std::uint16_t item_cost_metal(const ItemData& r) { return r.cost_metal; }
+inline std::uint16_t item_cost_wood(const ItemData& r) { return r.cost_wood; }
+inline std::uint16_t item_cost_coal(const ItemData& r) { return r.cost_coal; }
 // The signed readings of the amounts and stat changes (beyond +-10000 a percentage).
 inline std::int16_t item_hp_amount(const ItemData& r) { return std::int16_t(r.hp_amount); }
 inline std::int16_t item_mp_amount(const ItemData& r) { return std::int16_t(r.mp_amount); }

@@ -171,12 +171,12 @@ TEST_F(Controller, TheRewardsOfAFallenEnemyAndRankFive) {
   FightMan& e = enemy(0, 1);
   e.monster.word_200 = 10;  // experience
   e.monster.word_176 = 7;   // money
-  e.monster.words_204[0] = 2;
+  e.monster.cost_metal = 2;
   fight_unit_fell(&e);
   EXPECT_EQ(battle_exp, 10);
   EXPECT_EQ(battle_money, 7);
   EXPECT_EQ(battle_metal, 2);
-  e.monster.word_202 = 5;  // rank 5
+  e.monster.teach_spell = 5;  // rank 5
   fight_unit_fell(&e);
   EXPECT_EQ(battle_exp, 40);
   EXPECT_EQ(battle_money, 21);
