@@ -23,6 +23,7 @@
 #include "script/talk_queue.h"
 #include "script/talk_timer.h"
 #include "script/text_slots.h"
+#include "tests/fixtures/script_state.h"
 #include "ui/talk_msg.h"
 #include "ui/summon.h"
 #include "ui/text_button.h"
@@ -49,36 +50,10 @@ class ScriptFuzzInput : public DataFuzzInput {
 
  private:
   static void reset() {
-    del_all_role_path();
-    clear_talks_proc();
-    del_all_talkmsg();
-    del_all_tbutton();
-    set_talk_timer(0, 0);
-    talk_name_plate = {};
+    fixtures::reset_script_state();
     std::memset(flag_bytes, 0, sizeof flag_bytes);
     gmMapRoleCount = 0;
-    for (FightMan& u : gmFightMan) u = FightMan{};
-    reset_fight_ai();
     game_clock = 1000;
-    reset_talk_groups();
-  }
-
-  // What the party, music, text and screen opcodes leave behind.
-  static void reset_talk_groups() {
-    GameMode = SavedGameMode = mode_field;
-    summon_state = 0;
-    field_overlay_bits = 0;
-    party_money = party_wood = party_metal = party_coal = 0;
-    free_party_items();
-    for (Dwelling& d : dwellings) d = Dwelling{};
-    dwellings[0].active = true;
-    std::memset(game_state_words, 0, sizeof game_state_words);
-    std::memset(text_slots, 0, sizeof text_slots);
-    text_slot_count = 0;
-    music_fade_frames = talk_music_mark = 0;
-    talk_walk_speed = talk_default_speed;
-    next_path_y_step = 0.0f;
-    std::memset(music_ids, 0, sizeof music_ids);
-    std::memset(music_params, 0, sizeof music_params);
+    dwellings[0].active = true;  // one dwelling with room, so that the resident opcodes act
   }
 };
