@@ -23,7 +23,6 @@
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
-#include "ui/new_game.h"
 
 namespace field_test {
 
@@ -34,8 +33,7 @@ class SampleMapTest : public ::testing::Test {
     game_dir = dir.str();
     set_error_log_switch(1);
     // What earlier tests left (flags, roles, map, camera, queue, script marks) goes first.
-    reset_game();
-    fixtures::reset_script_state();
+    fixtures::reset_game_state();
     SetPolyPath((game_dir + "\\MODEL").c_str());
     EXPECT_EQ(SFLB_InitPolyMemory(), 1);
     Set_3dActPath((game_dir + "\\ACT").c_str());

@@ -18,7 +18,6 @@
 #include "tests/fixtures/script_assembler.h"
 #include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
-#include "ui/new_game.h"
 
 namespace script_test {
 
@@ -29,8 +28,7 @@ class ScriptTest : public ::testing::Test {
     set_error_log_switch(1);
     // The new-game reset clears what earlier tests left (flags, roles, queue, boxes); the map
     // database it reads again is missing here, so its report goes before the log is cleared.
-    reset_game();
-    fixtures::reset_script_state();
+    fixtures::reset_game_state();
     reset_debug_log(nullptr);
     game_clock = 1000;
   }
