@@ -24,6 +24,7 @@
 #include "script/talk_queue.h"
 #include "script/talk_timer.h"
 #include "script/text_slots.h"
+#include "tests/fixtures/script_state.h"
 #include "ui/talk_msg.h"
 #include "ui/summon.h"
 #include "ui/text_button.h"
@@ -50,12 +51,7 @@ class ScriptFuzzInput : public DataFuzzInput {
 
  private:
   static void reset() {
-    del_all_role_path();
-    clear_talks_proc();
-    del_all_talkmsg();
-    del_all_tbutton();
-    set_talk_timer(0, 0);
-    talk_name_plate = {};
+    fixtures::reset_script_state();
     std::memset(flag_bytes, 0, sizeof flag_bytes);
     gmMapRoleCount = 0;
     for (FightMan& u : gmFightMan) fight_unit_clear(u);

@@ -26,6 +26,7 @@
 #include "platform/window.h"
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/sample_models.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/platform/raster/reference_image.h"
 
@@ -38,6 +39,8 @@ class VillageScene {
   VillageScene() : dir_(true) {
     setenv("QORV_BACKEND", "headless", 1);
     ok_ = fixtures::write_sample_game(dir_.path());
+    // The scene starts from what a fresh program has, whatever an earlier test or frame left.
+    fixtures::reset_marks_flags_and_keys();
     platform::reset_display_config();
     window_ = platform::create_window({"QORV", platform::default_window_proc}, "QORV", 640, 480);
     ok_ = ok_ && d3d_device.init(window_, &display_device, 0, DDRAW_WINDOWED, 2, 640, 480, 16) == 1;

@@ -24,6 +24,7 @@ class TalkScene : public TalkGroupTest {
  protected:
   TalkScene() {
     screen_fade = ScreenFade{};
+    g3d_enable_fog(0);  // the vertex fog as a fresh renderer has it; an ended tint turns it on
     player_role_index = add_role(0xFF02);
   }
   ~TalkScene() override { del_all_ani(); }

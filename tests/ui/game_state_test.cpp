@@ -32,6 +32,7 @@
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/sample_game.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "ui/new_game.h"
 #include "ui/save_load.h"
@@ -54,6 +55,7 @@ class NewGame : public ::testing::Test {
  protected:
   NewGame() {
     game_dir = dir.str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(4);
@@ -226,6 +228,7 @@ class TitleSound : public ::testing::Test {
  protected:
   TitleSound() : dir(true) {
     game_dir = dir.str();
+    fixtures::start_test_game();
     platform::use_fake_clock(10000);
     EXPECT_TRUE(write_sample_game(dir.path()));
     sound_system.Startup(game_dir.c_str());

@@ -15,6 +15,7 @@
 #include "data/map_role.h"
 #include "data/party.h"
 #include "field/map_file.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/ui/menu_driver.h"
 #include "ui/menu_arts.h"
@@ -42,6 +43,7 @@ class MenuFrame : public ::testing::Test {
  protected:
   MenuFrame() {
     game_dir = folder_.str();
+    fixtures::start_test_game();
     GameMode = mode_field;
     SavedGameMode = 0;
     map_record.map_flags = 0;

@@ -12,6 +12,7 @@
 #include "data/object_db.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/save_image_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 
 namespace {
@@ -23,6 +24,7 @@ class Fame : public ::testing::Test {
  protected:
   Fame() {
     game_dir = dir.str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(objects_made);

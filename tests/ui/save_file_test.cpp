@@ -1,5 +1,6 @@
 // Save files: the header's offset table, the writer against the data kit's images, the live
 // state round trip, versions, and damaged files that must change nothing.
+#include "tests/fixtures/script_state.h"
 #include "ui/save_file.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,7 @@ class SaveFiles : public ::testing::Test {
  protected:
   SaveFiles() {
     game_dir = dir.str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(4);

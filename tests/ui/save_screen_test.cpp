@@ -23,6 +23,7 @@
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/save_image_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "ui/item_recovery.h"
 #include "ui/menu_items.h"
@@ -46,8 +47,12 @@ class SlotScreens : public ::testing::Test {
  protected:
   SlotScreens() {
     game_dir = dir.str();
-    set_error_log_switch(1);
-    reset_debug_log(nullptr);
+    fixtures::start_test_game();
+    // The slot screens' list and steps as the program starts them: the first visit still to come.
+    save_slot_list = ScrollList{};
+    save_screen = SaveScreenState{};
+    load_screen = LoadScreenState{};
+    slot_list_state = SlotListState{};
     dir.write("maps.dat", as_string(maps_dat(MapsDat{})));
     open_maps_data();
     std::vector<ObjectRecord> objects(object_save_item);
