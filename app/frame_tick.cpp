@@ -14,6 +14,8 @@
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
 #include "core/user_cfg.h"
+#include "devtools/dev_console.h"
+#include "devtools/developer_keys.h"
 #include "g3d/act_draw.h"
 #include "field/debug_overlay.h"
 #include "field/field_controller.h"
@@ -32,6 +34,7 @@
 #include "sound/video_player.h"
 #include "ui/config_screens.h"
 #include "ui/cursor.h"
+#include "ui/dialog_runner.h"
 #include "ui/menu_system.h"
 #include "ui/save_load.h"
 #include "ui/screen_button.h"
@@ -54,6 +57,12 @@ void run_mode(int mode) {
 // Steps 3 to 8 of a due frame; false when the pass ended early (the timer was ticked).
 bool run_due_frame() {
   map_keys();
+  // A modal dialog holds the whole frame: nothing else runs until it ends.
+  if (dialog_running()) {
+    dialog_frame();
+    tick_frame_timer();
+    return false;
+  }
   if (grp_input.key_repeat(key_screenshot)) take_screenshot();
   if (grp_input.key_press(key_f8)) {
     if (test_flag(flag_paused))
@@ -73,6 +82,8 @@ bool run_due_frame() {
   }
   input_talkmsg();
   run_mode(GameMode);
+  // A battle the console asked for starts only once the frame is drawn.
+  run_queued_console_command();
   update_audio();
   return true;
 }
@@ -96,8 +107,8 @@ void follow_field_view() {
                          &v.current_point[2]);
   field_camera.get_angles(nullptr, nullptr, nullptr, &v.current_angles[0], &v.current_angles[1],
                           &v.current_angles[2]);
-  field_camera.get_look_distance(nullptr, &v.look_distance);
-  field_camera.get_distance(nullptr, &v.distance);
+  field_camera.get_look_distance(nullptr, &v.current_look_distance);
+  field_camera.get_distance(nullptr, &v.current_distance);
 }
 
 }  // namespace

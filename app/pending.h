@@ -11,10 +11,3 @@
 namespace platform {
 struct Instance;
 }  // namespace platform
-
-// ==== Developer keys and console ============================================================
-
-class TextInputField;  // core/text_input_field.h
-extern TextInputField* console_field;
-// The developer-key step of a due frame; 1 when it ended the frame's pass (flag editor).
-int developer_keys_step();

@@ -60,8 +60,7 @@ void finish_summon_scene() {
   if (summon_entry(0, &e))
     log_trace("summon scene: entry 0 flag %u monster %u cost %u", unsigned(e.flag), unsigned(e.monster),
               unsigned(e.cost));
-  int residents = 0;
-  for (const Dwelling& d : dwellings)
-    for (std::uint16_t r : d.resident) residents += r != 0;
+  int capacity = 0, residents = 0, idle = 0;
+  population_count(&capacity, &residents, &idle);
   log_trace("summon scene: residents %d", residents);
 }

@@ -28,6 +28,7 @@
 #include "core/text_input_field.h"
 #include "core/user_cfg.h"
 #include "data/level_tables.h"
+#include "devtools/dev_console.h"
 #include "data/maps_db.h"
 #include "data/mission_name.h"
 #include "data/object_db.h"
@@ -65,6 +66,7 @@
 #include "sound/sound_system.h"
 #include "sound/stream_manager.h"
 #include "sound/video_player.h"
+#include "ui/console_hook.h"
 #include "ui/cursor.h"
 #include "ui/screen_button.h"
 #include "ui/snapshot.h"
@@ -334,6 +336,7 @@ int init_game(platform::Window* window, platform::Instance* instance) {
   init_screen_tile_fade();
   minimap.SetScreenSize(screen_width, screen_height);
   minimap.SetRect(10, 10, 160, 160);
+  console_frame_hook = update_console;
   if (const DemoScene* scene = find_demo_scene(platform::scene_name()))
     scene->start();
   else

@@ -13,7 +13,9 @@
 #include "core/game_flags.h"
 #include "core/grp_input.h"
 #include "core/text_input_field.h"
+#include "devtools/dev_console.h"
 #include "platform/window.h"
+#include "ui/dialog_runner.h"
 #include "ui/title_screen.h"
 
 int window_suspended = 0;
@@ -104,6 +106,7 @@ std::intptr_t game_wnd_proc(platform::Window* window, MessageId message, std::ui
   if (test_flag(flag_name_entry) &&
       text_field_takes(title_name_field, window, message, wparam, lparam))
     return 1;
+  if (dialog_running() && dialog_takes_message(window, message, wparam, lparam)) return 1;
   if (test_flag(flag_console_open) &&
       text_field_takes(console_field, window, message, wparam, lparam))
     return 1;

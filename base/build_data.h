@@ -1,19 +1,19 @@
 #pragma once
-// build.DAT, read at start-up, and the settlement's saved state: the building grid and the
-// formation's two escort monsters.
+// build.DAT, read at start-up: a header whose length in 16-byte units is the word at offset 8,
+// then the pool, which begins with six offsets of its sections. Nothing reads the sections.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
-#include "data/item_data.h"
+#include "data/data_file.h"
 
-void open_build_data();
+constexpr int build_section_count = 6;
+extern DataPool gmBudPool;
+// The six sections (null while no pool is loaded).
+extern const std::uint8_t* build_sections[build_section_count];
+
+// Loads the file; a missing or malformed file is reported and leaves no pool: 0.
+int open_build_data();
+// The same from the file's bytes (the loader and the fuzz target).
+int open_build_data_image(std::span<const std::uint8_t> file);
 void close_build_data();
-
-// The building grid: 13 rows of 14 cells, each 0 blocked, 1 free, 2 taken.
-constexpr int build_grid_rows = 13;
-constexpr int build_grid_cols = 14;
-constexpr int build_grid_cells = build_grid_rows * build_grid_cols;
-extern std::uint32_t BuildGrid[build_grid_cells];
-
-constexpr int escort_count = 2;
-extern ItemData escort_data[escort_count];

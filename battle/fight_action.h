@@ -3,6 +3,7 @@
 // the talisman gauge.
 #include <cstdint>
 
+#include "battle/atk_script.h"
 #include "data/item_data.h"
 
 class FightMan;
@@ -10,7 +11,6 @@ class FightMan;
 struct FightAction {
   int target_slot = -1;
   ItemData action{};              // zeroed before each AI action
-  std::uint8_t target_flags[2] = {};  // of the loaded action: bit 0 area; second byte 0x40 the fallen count
   int area = 0;
   int self_target = 0;
   int third_flag = 0;
@@ -21,8 +21,6 @@ struct FightAction {
 };
 extern FightAction fight_action;
 
-// Starts the ATK script of the action on the targets.
-void fight_atk_start(std::uint16_t atk, FightMan* actor, FightMan** targets, int count);
 // 1 when a further enemy can be called (a free spot and a free enemy slot).
 int fight_can_call_companion();
 
@@ -30,7 +28,5 @@ int fight_can_call_companion();
 extern std::uint8_t talisman_gauge_element;
 extern std::uint8_t talisman_gauge_count;
 
-// What the least battle answers and records, for the code that calls it before the battle lands.
+// What the least companion call answers.
 extern int fight_companion_room;    // fight_can_call_companion's answer
-extern int fight_atk_started;       // ATK scripts started so far
-extern std::uint16_t fight_last_atk;

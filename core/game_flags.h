@@ -55,6 +55,18 @@ constexpr int flag_minimap_hidden = 8041;     // the minimap is neither drawn no
 constexpr int flag_rain = 8062;               // the map's rain emitter runs
 constexpr int flag_field_fog_off = 8081;      // the field world draws without fog
 constexpr int flag_field_wireframe = 8108;    // the field world draws as a wireframe
+// The developer views of the field ('3', '1', '2', '4', '5'); 8101, the cell-count grid, is
+// flag_load_transient_first.
+constexpr int flag_edit_point_box = 8103;     // the edit mode's point (and, in role mode, the role) boxed
+constexpr int flag_role_boxes = 8104;         // every role's box
+constexpr int flag_note_boxes = 8105;         // the map notes' boxes
+constexpr int flag_collision_view = 8106;     // the collision triangles
+constexpr int flag_wall_boxes = 8107;         // the wall boxes
+// The field edit mode's sub-modes.
+constexpr int flag_edit_role_mode = 8055;     // the arrow keys move the edited role
+constexpr int flag_edit_look_still = 8056;    // the look-at point stays where it is
+constexpr int flag_edit_eye_still = 8057;     // the camera keeps its eye (camera mode 4)
+constexpr int flag_edit_animation = 8058;     // the edited role shows the dialog's animation
 
 // ---- Flags of the talk and AI interpreters ----------------------------------------------------
 constexpr int flag_act_camera = 8032;         // the animated camera runs; field roles are not updated
@@ -66,6 +78,8 @@ constexpr int flag_no_talk_battles = 11;      // talk scripts start no battle
 constexpr int flag_member_0 = 1;              // party character 0 is with the party
 constexpr int flag_member_1 = 2;              // party character 1 is with the party
 constexpr int flag_member_2 = 4;              // party character 2 is with the party
+constexpr int flag_pet = 3;                   // the pet fights beside the party
+constexpr int flag_battle_camera_held = 8000; // the battle's end and overview cameras stay put
 // The menu.
 constexpr int flag_mechanism_0 = 5;           // the first mechanism (the kite) is had
 constexpr int flag_base_camp_open = 9;        // the menu's base-camp entry works
@@ -83,3 +97,17 @@ constexpr int flag_picture_first = 200;           // 200-209: picture n of the l
 constexpr int flag_mission_accepted_first = 7001;  // 7001-7256: mission n is accepted
 constexpr int flag_mission_finished_first = 7257;  // 7257-7512: mission n is finished
 constexpr int flag_history_first = 7513;           // 7513-7998: history entry h is shown
+
+// ---- Base building -------------------------------------------------------------------------
+constexpr int flag_landmark_kite = 33;        // the kite landmark stands in the settlement
+constexpr int flag_landmark_cottage = 36;     // the cottage landmark stands (a talk opens from it)
+constexpr int flag_kind_unlock_first = 50;    // 50-61: house kinds 3, 5, 6, 8, 9, 11-17 may be built
+constexpr int flag_kind_unlock_last = 61;
+constexpr int flag_base_visited = 65;         // the base camp was entered
+constexpr int flag_tutorial_overview = 70;    // 70-76: the base's tutorial talks, each started once
+constexpr int flag_tutorial_build = 71;
+constexpr int flag_tutorial_residents = 72;
+constexpr int flag_tutorial_houses = 73;
+constexpr int flag_tutorial_weapons = 74;
+constexpr int flag_tutorial_workers = 75;
+constexpr int flag_tutorial_built = 76;

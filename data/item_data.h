@@ -41,7 +41,8 @@ struct ItemData {
   std::uint16_t object_id;           // 92: object number, bit 15 clear
   std::uint16_t word_94;             // 94: tag 9912; its meaning belongs to its readers
   std::uint16_t atk_script;          // 96
-  std::uint16_t word_98;             // 98: tag 1020; its meaning belongs to its readers
+  std::uint16_t word_98;             // 98: tag 1020; monsters: the weapon's act; spells: the
+                                     //   training goal (item_study_goal)
   std::uint16_t power;               // 100
   std::uint8_t unused_102[2];        // 102
   float growth[8];                   // 104
@@ -59,13 +60,18 @@ struct ItemData {
   std::uint8_t drop_chance;          // 198: percent
   std::uint8_t byte_199;             // 199: tag 1100; its meaning belongs to its readers
   std::uint16_t word_200;            // 200: tag 1101; monsters: derived
-  std::uint16_t word_202;            // 202: tag 2020; its meaning belongs to its readers
-  std::uint16_t words_204[4];        // 204-210: tags 1101 and 2100
+  std::uint16_t teach_spell;         // 202: tag 2020; the spell a monster teaches, 0 none
+  std::uint16_t cost_metal;          // 204: tags 1101 and 2100; what a house, an upgrade or a
+  std::uint16_t cost_wood;           // 206:   produced piece costs; a monster's spoils
+  std::uint16_t cost_coal;           // 208
+  std::uint16_t cost_money;          // 210: tag 2100
   std::uint16_t yin;                 // 212
   std::uint16_t yang;                // 214
-  std::uint16_t words_216[3];        // 216-220: tag 2101
-  std::uint8_t byte_222;             // 222: tag 1010; its meaning belongs to its readers
-  std::uint8_t bytes_223[5];         // 223-227: tags 1500 and 2103
+  std::uint16_t words_216[3];        // 216-220: tag 2101 (with yin and yang: item_material)
+  std::uint8_t story_flag;           // 222: tag 1010; 1 a story character the base keeps
+  std::uint8_t skill_need[4];        // 223-226: tags 1500 and 2103; workshop skills 冶金, 整備,
+                                     //   製藥, 神技 a piece needs; a monster's own skills
+  std::uint8_t byte_227;             // 227: tag 1500
   std::uint8_t status_high;          // 228
   std::uint8_t unused_229;           // 229
   std::uint16_t status_value;        // 230
@@ -97,6 +103,18 @@ struct ItemData {
 // Indices of the stat words (offset 136 + 2 * index).
 enum CombatIndex { combat_attack = 8, combat_defence, combat_ave, combat_speed, combat_magic_attack,
                    combat_magic_defence, combat_value_14, combat_value_15 };
+
+// A spell's training points to learn it in the training house.
+inline std::uint16_t item_study_goal(const ItemData& spell) { return spell.word_98; }
+
+// The five special materials a produced piece consumes (tag 2101 fills them; 0 an empty slot).
+// They share offsets 212-220 with yin and yang, which only battle actions use.
+constexpr int item_material_slots = 5;
+inline std::uint16_t item_material(const ItemData& d, int slot) {
+  if (slot == 0) return d.yin;
+  if (slot == 1) return d.yang;
+  return slot >= 2 && slot < item_material_slots ? d.words_216[slot - 2] : 0;
+}
 
 void item_data_to_image(const ItemData& item, std::span<std::uint8_t, item_data_image_size> out);
 void item_data_from_image(std::span<const std::uint8_t, item_data_image_size> in, ItemData& item);
@@ -152,13 +170,17 @@ struct record_image::Layout<ItemData> {
       field("drop_chance", 198, &ItemData::drop_chance),
       field("byte_199", 199, &ItemData::byte_199),
       field("word_200", 200, &ItemData::word_200),
-      field("word_202", 202, &ItemData::word_202),
-      field("words_204", 204, &ItemData::words_204),
+      field("teach_spell", 202, &ItemData::teach_spell),
+      field("cost_metal", 204, &ItemData::cost_metal),
+      field("cost_wood", 206, &ItemData::cost_wood),
+      field("cost_coal", 208, &ItemData::cost_coal),
+      field("cost_money", 210, &ItemData::cost_money),
       field("yin", 212, &ItemData::yin),
       field("yang", 214, &ItemData::yang),
       field("words_216", 216, &ItemData::words_216),
-      field("byte_222", 222, &ItemData::byte_222),
-      field("bytes_223", 223, &ItemData::bytes_223),
+      field("story_flag", 222, &ItemData::story_flag),
+      field("skill_need", 223, &ItemData::skill_need),
+      field("byte_227", 227, &ItemData::byte_227),
       field("status_high", 228, &ItemData::status_high),
       field("unused_229", 229, &ItemData::unused_229),
       field("status_value", 230, &ItemData::status_value),

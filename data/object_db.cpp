@@ -99,7 +99,7 @@ constexpr TagRow end(std::uint16_t code) { return {code, "end", TagForm::end, 0,
 using O = const TagOperands&;
 constexpr TagRow tag_table[] = {
     fixed(tag_atb_delay, "ATB delay", 4, [](O o, ItemData& d) { d.atb_delay = o.i32(0); }),
-    fixed(tag_byte_222, "byte 222", 1, [](O o, ItemData& d) { d.byte_222 = o.u8(0); }),
+    fixed(tag_byte_222, "story flag", 1, [](O o, ItemData& d) { d.story_flag = o.u8(0); }),
     fixed(tag_word_98, "word 98", 2, [](O o, ItemData& d) { d.word_98 = o.u16(0); }),
     fixed(tag_ai_actions, "AI actions", 10, [](O o, ItemData& d) { o.u16s(d.ai_actions); }),
     fixed(tag_ai_uses, "AI uses", 5, [](O o, ItemData& d) { o.u8s(d.ai_uses); }),
@@ -114,12 +114,18 @@ constexpr TagRow tag_table[] = {
     fixed(tag_words_200_204_176, "words 200, 204-208, 176", 10,
           [](O o, ItemData& d) {
             d.word_200 = o.u16(0);
-            for (std::size_t i = 0; i < 3; ++i) d.words_204[i] = o.u16(2 + 2 * i);
+            d.cost_metal = o.u16(2);
+            d.cost_wood = o.u16(4);
+            d.cost_coal = o.u16(6);
             d.word_176 = o.u16(8);
           }),
     fixed(tag_bytes_251, "bytes 251, 252", 2, [](O o, ItemData& d) { o.u8s(d.bytes_251); }),
     fixed(tag_byte_249_a, "byte 249", 1, [](O o, ItemData& d) { d.byte_249 = o.u8(0); }),
-    fixed(tag_bytes_223, "bytes 223-227", 5, [](O o, ItemData& d) { o.u8s(d.bytes_223); }),
+    fixed(tag_bytes_223, "bytes 223-227", 5,
+          [](O o, ItemData& d) {
+            o.u8s(d.skill_need);
+            d.byte_227 = o.u8(4);
+          }),
     fixed(tag_price, "price", 5,
           [](O o, ItemData& d) {
             d.byte_245 = o.u8(0);
@@ -190,7 +196,7 @@ constexpr TagRow tag_table[] = {
             d.status_high = o.u8(0);
             d.status_value = o.u16(1);
           }),
-    fixed(tag_word_202, "word 202", 2, [](O o, ItemData& d) { d.word_202 = o.u16(0); }),
+    fixed(tag_word_202, "teach spell", 2, [](O o, ItemData& d) { d.teach_spell = o.u16(0); }),
     fixed(tag_max_hp, "max HP", 10,
           [](O o, ItemData& d) {
             d.max_hp = o.i32(0);
@@ -207,14 +213,20 @@ constexpr TagRow tag_table[] = {
           }),
     fixed(tag_byte_244, "byte 244", 1, [](O o, ItemData& d) { d.byte_244 = o.u8(0); }),
     fixed(tag_byte_249_b, "byte 249", 1, [](O o, ItemData& d) { d.byte_249 = o.u8(0); }),
-    fixed(tag_words_204, "words 204-210", 8, [](O o, ItemData& d) { o.u16s(d.words_204); }),
+    fixed(tag_words_204, "costs", 8,
+          [](O o, ItemData& d) {
+            d.cost_metal = o.u16(0);
+            d.cost_wood = o.u16(2);
+            d.cost_coal = o.u16(4);
+            d.cost_money = o.u16(6);
+          }),
     fixed(tag_yin_yang_and_words_216, "yin, yang and words 216-220", 10,
           [](O o, ItemData& d) {
             d.yin = o.u16(0);
             d.yang = o.u16(2);
             for (std::size_t i = 0; i < 3; ++i) d.words_216[i] = o.u16(4 + 2 * i);
           }),
-    fixed(tag_bytes_223_to_226, "bytes 223-226", 4, [](O o, ItemData& d) { o.u8s(d.bytes_223, 4); }),
+    fixed(tag_bytes_223_to_226, "skill needs", 4, [](O o, ItemData& d) { o.u8s(d.skill_need); }),
     fixed(tag_byte_232, "byte 232", 1, [](O o, ItemData& d) { d.byte_232 = o.u8(0); }),
     fixed(tag_atk_script, "ATK script", 2, [](O o, ItemData& d) { d.atk_script = o.u16(0); }),
     end(record_end_tag),

@@ -15,16 +15,16 @@ struct FieldCameraState {
   float eye[3] = {};              // 28
   float target_point[3] = {};     // 40: the look-at point the role update hands the camera
   float target_angles[3] = {};    // 52: pitch, yaw, roll
-  float look_distance_goal = 0;   // 64
-  float distance_goal = 0;        // 68
+  float look_distance = 0;        // 64
+  float distance = 0;             // 68
   float point_speed = 0, angle_speed = 0, dist_speed = 0;        // 72
   float point_divisor = 0, angle_divisor = 0, dist_divisor = 0;  // 84
   // The camera's current state, stored by field drawing every frame. The yaw at 112 is also
   // the walking heading.
   float current_point[3] = {};    // 96
   float current_angles[3] = {};   // 108
-  float look_distance = 0;        // 120
-  float distance = 0;             // 124
+  float current_look_distance = 0;  // 120
+  float current_distance = 0;       // 124
 };
 static_assert(sizeof(FieldCameraState) == 128);
 

@@ -19,9 +19,12 @@
 #include "data/encounters.h"
 #include "data/map_role.h"
 #include "data/maps_lookups.h"
+#include "field/edit_mode.h"
 #include "field/field_camera_state.h"
 #include "field/field_input_rules.h"
 #include "field/map_file.h"
+#include "field/map_effects.h"
+#include "field/role_pick.h"
 #include "field/map_notes.h"
 #include "field/minimap.h"
 #include "field/role_move.h"
@@ -69,7 +72,6 @@ constexpr std::uint32_t state_pickable = 0x400 | 0x800 | 0x2000 | 0x4000;
 constexpr std::uint32_t state_under_mouse = 0x2000000;
 constexpr std::uint32_t state_animated = 0x20;
 constexpr std::uint32_t map_no_camera_turn = 0x20;
-constexpr std::uint16_t map_fixed_eye_height = 0x100;
 constexpr float fixed_eye_rise = 1400.0f;
 constexpr std::uint32_t treasure_time_event = 3;
 constexpr std::uint32_t treasure_seconds = 1800;
@@ -107,7 +109,6 @@ void set_camera_yaw(float yaw) {
   float gx = 0, gy = 0, gz = 0;
   field_camera.get_angles(&gx, &gy, &gz, nullptr, nullptr, nullptr);
   field_camera.set_angles(gx, wrap_degrees(yaw), gz);
-  field_camera_state.target_angles[1] = wrap_degrees(yaw);
 }
 float camera_yaw() {
   float gy = 0;
@@ -146,12 +147,7 @@ void idle_cursor() {
 }
 
 bool pick_role(const MapRole& r, float* depth) {
-  G3dMatrix m;
-  renderer.make_scale_matrix(&m, r.X, r.Y, r.Z, 1, 1, 1, 0, r.DIR, 0);
-  G3dBox box = r.anim.box;
-  if (r.scale != 0.0f)
-    for (float* v : {&box.min.x, &box.min.y, &box.min.z, &box.max.x, &box.max.y, &box.max.z}) *v *= 1.0f + r.scale;
-  return g3d_pick_box(float(mouse_x()), float(mouse_y()), depth, m, box) != 0;
+  return pick_role_box(r, float(mouse_x()), float(mouse_y()), true, depth);
 }
 
 // Step 7: the role under the mouse and the cursor it shows.
@@ -423,6 +419,7 @@ bool roll_battle(MapRole& p) {
 bool walk(MapRole& p) {
   menu_icon_offset = std::int16_t(std::min(menu_icon_offset + 1, menu_icon_max));
   idle_timer = idle_reset;
+  restart_menu_icon();
   std::uint16_t qq = run_mode.on() ? qq_run : qq_walk;
   p.STATE &= ~state_animated;
   set_speeds(run_mode.on() ? speed_run : speed_walk);
@@ -449,15 +446,18 @@ bool walk(MapRole& p) {
     add_talks_proc(&gmMapRole[res]);
     return true;
   }
-  if (map_record.map_flags & map_fixed_eye_height) {
-    G3dVector eye{};
-    field_camera.get_eye(&eye);
-    eye.y = p.Y + fixed_eye_rise;
-    field_camera.set_eye(eye);
+  if (map_record.map_flags & map_eye_follows_height) {
+    // The map's one fixed eye point rises with the walker: a talk's end puts the eye back on it.
+    field_camera.get_eye(&map_record.fixed_eye);
+    map_record.fixed_eye.y = p.Y + fixed_eye_rise;
+    field_camera.set_eye(map_record.fixed_eye);
   }
   float* look = field_camera_state.target_point;
   look[0] = p.X, look[1] = p.Y + 100.0f, look[2] = p.Z;
   if (check_map_notes(&p) != 0) return true;
+  if (test_flag(flag_switch_8) || test_flag(flag_rain))
+    for (DriftEmitter* e : weather_emitters)
+      if (e) e->set_center(p.X, p.Z);
   return roll_battle(p);
 }
 
@@ -503,12 +503,16 @@ bool space_talk(MapRole& p) {
   return false;
 }
 
-// Steps 21 and 22.
-void menu_key_and_play_time(const MapRole& p) {
+// Step 21.
+void menu_key(const MapRole& p) {
   if ((pressed(key_enter) || pressed(key_joy_button1)) && !(p.STATE & state_held) && !role_bounds.on) {
     idle_cursor_frames = 0;
     SFLB_call_menu_system(MODE_ENTER, 0, 0);
   }
+}
+
+// Step 22: runs in a frame whose keys turned the camera too.
+void play_time() {
   if (game_state_words[state_word_play_seconds] >= treasure_seconds) {
     game_state_words[state_word_play_seconds] = 0;
     treasure_event(treasure_time_event, int(treasure_seconds), 0);
@@ -522,6 +526,7 @@ void run_field() {
   view_keys();
   if (test_flag(flag_edit_mode)) {
     cursor_act.qq = cursor_busy;
+    field_edit_mode();
     return;
   }
   input_summon();
@@ -545,13 +550,16 @@ void run_field() {
   camera_rotation();
   developer_keys(p);
   const bool turned = keyboard_camera_turn(p);
-  if (forced_encounter(p) || turned) return;
-  walk_keys(p, &walking);
-  if (walking) {
-    if (walk(p)) return;
-  } else {
-    stand(p);
+  if (forced_encounter(p)) return;
+  if (!turned) {
+    walk_keys(p, &walking);
+    if (walking) {
+      if (walk(p)) return;
+    } else {
+      stand(p);
+    }
+    if (space_talk(p)) return;
+    menu_key(p);
   }
-  if (space_talk(p)) return;
-  menu_key_and_play_time(p);
+  play_time();
 }

@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "core/dev_console.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
 #include "core/game_flags.h"
@@ -30,6 +29,7 @@
 #include "g3d/wld_world.h"
 #include "platform/clock.h"
 #include "script/talk_timer.h"
+#include "ui/console_hook.h"
 #include "ui/cursor.h"
 #include "ui/screen_button.h"
 #include "ui/screen_fade.h"
@@ -57,8 +57,8 @@ void update_field_camera() {
   FieldCameraState& s = field_camera_state;
   field_camera.get_point(nullptr, nullptr, nullptr, &s.current_point[0], &s.current_point[1], &s.current_point[2]);
   field_camera.get_angles(nullptr, nullptr, nullptr, &s.current_angles[0], &s.current_angles[1], &s.current_angles[2]);
-  field_camera.get_look_distance(nullptr, &s.look_distance);
-  field_camera.get_distance(nullptr, &s.distance);
+  field_camera.get_look_distance(nullptr, &s.current_look_distance);
+  field_camera.get_distance(nullptr, &s.current_distance);
 }
 
 void clear_frame() { renderer.draw_rect(0, 0, screen_w, screen_h, 0, G3D_FAR_DEPTH); }
@@ -177,7 +177,7 @@ void draw_overlays() {
   show_talkmsg();
   show_button();
   draw_screen_dim();
-  update_console();
+  run_console_frame();
   draw_mouse_cursor();
   draw_debug_info();
   draw_screen_tile_fade();

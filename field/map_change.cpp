@@ -149,10 +149,6 @@ void set_up_camera(const MapRole& role) {
   field_camera_state.target_point[2] = role.Z;
   field_camera.set_mode(camera_follow);
   fixed_eye.on = int(map_record.file_flags);
-  fixed_eye.point[0] = map_record.fixed_eye.x;
-  fixed_eye.point[1] = map_record.fixed_eye.y;
-  fixed_eye.point[2] = map_record.fixed_eye.z;
-  fixed_eye.point[3] = map_record.fixed_eye.w;
   if (map_record.file_flags & map_file_fixed_eye) {
     field_camera.set_mode(camera_fixed_eye);
     field_camera.set_eye(map_record.fixed_eye);
@@ -165,7 +161,7 @@ void set_up_camera(const MapRole& role) {
 }
 
 void set_up_weather(const MapRole& role) {
-  for (ParticleEmitter*& e : weather_emitters) {
+  for (DriftEmitter*& e : weather_emitters) {
     delete e;
     e = nullptr;
   }

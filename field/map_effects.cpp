@@ -1,5 +1,5 @@
 // The field's effects.
 #include "field/map_effects.h"
 
-ParticleEmitter* weather_emitters[2] = {};
+DriftEmitter* weather_emitters[2] = {};
 EffectManager field_effects;

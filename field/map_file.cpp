@@ -43,6 +43,12 @@ bool read_map_file(std::uint16_t map, MapFileImage& image) {
          platform::read_whole_file(path, bytes) && parse_map_file(bytes, image);
 }
 
+bool read_map_or_report(std::uint16_t map, MapFileImage& image) {
+  if (read_map_file(map, image)) return true;
+  report_error(no_file_message, map);
+  return false;
+}
+
 void copy_header(MapRecord* record, const MapFileImage& image) {
   record->map_number = image.map_number;
   record->map_act = image.map_act;
@@ -141,13 +147,15 @@ void clear_map_grid() {
   }
 }
 
+bool check_map_file(std::uint16_t map) {
+  MapFileImage image;
+  return read_map_or_report(map, image);
+}
+
 void load_map(MapRecord* record, std::uint16_t map) {
   MapFileImage image;
   // A damaged file is handled as a missing one: nothing of it reaches the record.
-  if (!read_map_file(map, image)) {
-    report_error(no_file_message, map);
-    return;
-  }
+  if (!read_map_or_report(map, image)) return;
   copy_header(record, image);
   add_notes(record, image, map);
   add_placements(image);

@@ -73,6 +73,8 @@ extern int map_grid_count[3];
 // Reads MAP\WLDnnnnn.MAP into the record, loads its world and sky, takes the map's database row
 // and publishes the collision grid. A missing or damaged file is reported and changes nothing.
 void load_map(MapRecord* record, std::uint16_t map);
+// True when MAP\WLDnnnnn.MAP reads whole; otherwise reports as load_map does.
+bool check_map_file(std::uint16_t map);
 // No world: map_world null and every grid global 0, so floor moves are refused.
 void clear_map_grid();
 void free_map(MapRecord* record);  // frees the record's notes and buffers

@@ -160,6 +160,7 @@ void del_all_ani() {
 int check_ani_end(std::uint16_t act, std::uint16_t qq) {
   int result = 1;
   for (const AniNode* n = gmAni.next; n; n = n->next) {
+    // A wait on one animation is not held by another's moving nodes: only its own nodes count.
     if (!is_anim(*n, act, qq)) continue;
     if (n->flags & (ani_not_drawn | ani_moved_only))
       result = arrived(*n);

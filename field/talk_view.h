@@ -2,10 +2,10 @@
 // Field settings that the end of a talk puts back: the fixed eye, the run mode and the minimap's
 // display.
 
-// The map's fixed eye: bit 0 of `on`, and the eye point.
+// The map's fixed eye: bit 0 of `on`. Its one point is the map record's fixed_eye, which the map
+// change, walking and the talk's eye opcode raise on maps of flag 0x100.
 struct FixedEye {
   int on = 0;
-  float point[4] = {};
 };
 extern FixedEye fixed_eye;
 

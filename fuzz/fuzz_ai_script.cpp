@@ -3,6 +3,7 @@
 #include <span>
 
 #include "battle/fight_action.h"
+#include "battle/fight_globals.h"
 #include "fuzz/script_fuzz.h"
 #include "script/role_ai.h"
 
@@ -16,14 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < gmMapRoleCount; ++i) gmMapRole[i].AI = static_cast<std::uint16_t>(pick(i) % 8);
   fight_ally_count = static_cast<std::int16_t>(pick(5) % 7);
   fight_enemy_count = static_cast<std::int16_t>(pick(6) % 11);
-  fight_fallen_allies = static_cast<std::int16_t>(pick(7) % 4);
+  fight_fallen_count = static_cast<std::int16_t>(pick(7) % 4);
   for (int k = 0; k < fight_unit_slots; ++k) {
     FightMan& u = gmFightMan[k];
     const std::uint8_t b = pick(8 + k);
     u.ai_number = b % 8;
-    u.dead = b & 0x10, u.guest = b & 0x20, u.withdrawn = b & 0x40, u.can_act = b & 0x80;
-    u.hp = b, u.max_hp = b & 0x0F;
-    u.turn_count = b;
+    u.dead = b & 0x10, u.guest = b & 0x20, u.withdrawn = b & 0x40;
+    u.side = b & 0x80 ? side_party : side_enemy;
+    u.monster.hp = b, u.monster.max_hp = b & 0x0F;
+    u.turns = b;
   }
   fight_companion_room = pick(30) & 1;
   for (int frame = 0; frame < 24; ++frame) {

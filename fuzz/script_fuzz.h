@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/resources.h"
+#include "base/houses.h"
 #include "base/residents.h"
 #include "battle/fight_man.h"
 #include "core/flags.h"
@@ -23,6 +24,7 @@
 #include "script/talk_queue.h"
 #include "script/talk_timer.h"
 #include "script/text_slots.h"
+#include "tests/fixtures/script_state.h"
 #include "ui/talk_msg.h"
 #include "ui/summon.h"
 #include "ui/text_button.h"
@@ -49,15 +51,10 @@ class ScriptFuzzInput : public DataFuzzInput {
 
  private:
   static void reset() {
-    del_all_role_path();
-    clear_talks_proc();
-    del_all_talkmsg();
-    del_all_tbutton();
-    set_talk_timer(0, 0);
-    talk_name_plate = {};
+    fixtures::reset_script_state();
     std::memset(flag_bytes, 0, sizeof flag_bytes);
     gmMapRoleCount = 0;
-    for (FightMan& u : gmFightMan) u = FightMan{};
+    for (FightMan& u : gmFightMan) fight_unit_clear(u);
     reset_fight_ai();
     game_clock = 1000;
     reset_talk_groups();
@@ -70,8 +67,8 @@ class ScriptFuzzInput : public DataFuzzInput {
     field_overlay_bits = 0;
     party_money = party_wood = party_metal = party_coal = 0;
     free_party_items();
-    for (Dwelling& d : dwellings) d = Dwelling{};
-    dwellings[0].active = true;
+    free_all_houses();
+    add_default_house(9901, 5700, 200, 5700, 0);
     std::memset(game_state_words, 0, sizeof game_state_words);
     std::memset(text_slots, 0, sizeof text_slots);
     text_slot_count = 0;

@@ -23,6 +23,12 @@ void write_seeds(std::vector<std::pair<std::string, fuzz_seeds::Bytes>>& seeds) 
     seeds.push_back({"box_" + std::to_string(n), seed(std::uint8_t(n * 0x23), std::uint8_t(0x6A + n), text, strings)});
     ++n;
   }
+  // Every slot stored, the last full and ending in a Big5 lead byte whose trail byte would lie
+  // past the strings.
+  std::string full(10 * 20, 'x');
+  for (int slot = 0; slot < 10; ++slot) full[std::size_t(slot * 20 + 19)] = '.';
+  full.back() = '\xa4';
+  seeds.push_back({"last_string_lead_byte", seed(0x00, 0x6A, "%F9A%Q", full)});
 }
 
 QORV_FUZZ_SEEDS("talk_text", write_seeds);

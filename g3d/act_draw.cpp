@@ -22,7 +22,7 @@ struct ScreenBlitFormat {
 
 // Blits w x h pixels of the instance's current picture with its hot spot at (x, y); w or h
 // below 0 take the picture's own size.
-void blit_instance(const ActInstance* a, int x, int y, int w, int h, BlitFlags flags) {
+void blit_instance(const ActInstance* a, float x, float y, int w, int h, BlitFlags flags) {
   ScreenBlitFormat format;
   TswPic* pic = Memoryer_GetPic(a->resource, a->picture);
   if (!pic || !pic->image) return;
@@ -33,8 +33,8 @@ void blit_instance(const ActInstance* a, int x, int y, int w, int h, BlitFlags f
   std::uint16_t* pixels = renderer.lock_back_buffer();
   if (!pixels) return;
   set_blit_source(pic->image, PicKind::Rle, pic->size);
-  const int px = int(std::trunc(float(x) - a->hot_spot[0]));
-  const int py = int(std::trunc(float(y) - a->hot_spot[1]));
+  const int px = int(std::trunc(x - a->hot_spot[0]));
+  const int py = int(std::trunc(y - a->hot_spot[1]));
   put_pic(px, py, w, h, flags, 0);
   renderer.unlock_back_buffer(pixels);
 }
@@ -61,21 +61,26 @@ void play_act_sound(ActInstance* a) {
 void draw_act(std::uint16_t act, std::uint16_t qq, int x, int y, BlitFlags flags) {
   ActInstance a;
   if (!first_picture(&a, act, qq)) return;
-  blit_instance(&a, x, y, -1, -1, flags);
+  blit_instance(&a, float(x), float(y), -1, -1, flags);
   play_act_sound(&a);
 }
 
 void draw_act_part(std::uint16_t act, std::uint16_t qq, int x, int y, int w, int h, BlitFlags flags) {
   ActInstance a;
   if (!first_picture(&a, act, qq)) return;
-  blit_instance(&a, x, y, w <= 0 ? 1 : w, h <= 0 ? -1 : h, flags);
+  blit_instance(&a, float(x), float(y), w <= 0 ? 1 : w, h <= 0 ? -1 : h, flags);
   play_act_sound(&a);
 }
 
 void draw_act_instance(ActInstance* a, int x, int y, BlitFlags flags) {
   if (a->resource == 0) return;
-  blit_instance(a, x, y, -1, -1, flags);
+  blit_instance(a, float(x), float(y), -1, -1, flags);
   play_act_sound(a);
+}
+
+void blit_act_picture(const ActInstance* a, float x, float y, BlitFlags flags) {
+  if (a->resource == 0) return;
+  blit_instance(a, x, y, -1, -1, flags);
 }
 
 void get_act_frame_rect(int index, const ActInstance* a, G3dRect* out) {

@@ -25,6 +25,8 @@ void draw_act(std::uint16_t act, std::uint16_t qq, int x, int y, BlitFlags flags
 void draw_act_part(std::uint16_t act, std::uint16_t qq, int x, int y, int w, int h, BlitFlags flags);
 // The instance's current picture with its hot spot at (x, y); the instance is not advanced.
 void draw_act_instance(ActInstance* a, int x, int y, BlitFlags flags);
+// The current picture blitted alone at trunc(x - hot spot x), trunc(y - hot spot y): no frame sound.
+void blit_act_picture(const ActInstance* a, float x, float y, BlitFlags flags);
 // The current sheet cell as a textured quad; the caller's scale is added to the instance's,
 // ry is not applied.
 void draw_act_3d(ActInstance* a, float x, float y, float z, float rx, float ry, float rz, float sx, float sy,

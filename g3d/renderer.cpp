@@ -7,6 +7,7 @@
 #include "core/log.h"
 #include "g3d/display_seam.h"
 #include "g3d/texture_source.h"
+#include "gfx2d/sprite_blitter.h"
 #include "platform/message_box.h"
 
 g3d_renderer renderer;
@@ -61,7 +62,10 @@ void g3d_renderer::flush_textures() {
 }
 
 std::uint16_t* g3d_renderer::lock_back_buffer() {
-  return device_ ? display_lock_for_2d(device_->display()) : nullptr;
+  if (device_) return display_lock_for_2d(device_->display());
+  // Without a display the 2D blits get no target, not the pixels of one already released.
+  sprite_blitter.blit_dest = nullptr;
+  return nullptr;
 }
 
 void g3d_renderer::unlock_back_buffer(std::uint16_t* pixels) {

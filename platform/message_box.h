@@ -21,7 +21,7 @@ struct RecordedBox {
   BoxButtons buttons;
 };
 const std::vector<RecordedBox>& recorded_boxes();
-void clear_recorded_boxes();
+void clear_recorded_boxes();  // and the answers not given yet
 void queue_box_answer(BoxAnswer answer);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "script/fight_ai.h"
 
+#include "battle/fight_globals.h"
 #include "battle/fight_man.h"
 #include "core/log.h"
 #include "core/random_r250.h"
@@ -164,7 +165,7 @@ SliceResult enemies_jump(AiRun& run) {
   const int n = run.cur.u16();
   const std::size_t at = run.cur.pos();
   const std::int32_t d = run.cur.i32();
-  if (fight_enemy_count - fight_fallen_enemies >= n) run.cur.jump(at, d);
+  if (fight_enemy_count - fight_enemies_out >= n) run.cur.jump(at, d);
   return SliceResult::GoOn;
 }
 
@@ -211,7 +212,7 @@ void reset_fight_ai() {
 void run_fight_ai(FightMan* unit) {
   AiRun run;
   run.unit = unit;
-  run_ai_script(run, unit->ai_number, unit->ai_start, unit->ai_offset, table, reset_script, unknown,
+  run_ai_script(run, unit->ai_number, unit->ai_start, unit->ai_pc, table, reset_script, unknown,
                 [](std::uint16_t number) {
                   if (number != 0) report_error(ai_no_script_message, number);
                 });

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "battle/fight_action.h"
+#include "battle/fight_globals.h"
+#include "data/battle_fields.h"
 #include "battle/fight_man.h"
 #include "core/random_r250.h"
 #include "script/fight_ai.h"
@@ -104,7 +106,7 @@ int random_choice(const FightMan* unit) {
   if (candidates == 0) return no_target;
   if (candidates == 1) return sole;
   const bool guarded = !unit->IsGuest() && ai_side == 1 &&
-                       fight_ally_count - fight_fallen_allies - fight_fallen_called >= 2;
+                       fight_ally_count - fight_fallen_count - fight_guardians_fallen >= 2;
   for (int i = 0; i < draw_attempts; ++i) {
     int k = first + static_cast<int>(rand_below(static_cast<unsigned>(end - first)));
     if (guarded && !guard_allows(k)) continue;
@@ -172,10 +174,10 @@ int do_ai_action(FightMan* unit) {
   }
   if (!taken) return 0;
   if (ai_act == 2 || ai_act == 8 || ai_act == 20) return 1;
-  fight_action.area = fight_action.target_flags[0] & 1;
+  fight_action.area = item_targets_area(fight_action.action);
   int count;
   if (fight_action.area) {
-    count = list_area_targets((fight_action.target_flags[1] & 0x40) != 0);
+    count = list_area_targets(item_targets_fallen(fight_action.action));
   } else {
     unit->SetTarget(t);
     fight_action.targets[0] = &gmFightMan[t];

@@ -179,7 +179,7 @@ SliceResult talk_camera_angles(TalkRun& run) {
 SliceResult talk_camera_distance(TalkRun& run) {
   const float d = float(run.cur.s16());
   auto set_goal = [&] {
-    view().look_distance_goal = view().distance_goal = d;
+    view().look_distance = view().distance = d;
     field_camera.set_look_distance(d);
     field_camera.set_distance(d);
   };

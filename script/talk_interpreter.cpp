@@ -12,6 +12,7 @@
 #include "field/role_move.h"
 #include "field/role_path.h"
 #include "field/role_walk.h"
+#include "field/map_file.h"
 #include "field/talk_view.h"
 #include "g3d/renderer.h"
 #include "script/script_messages.h"
@@ -131,7 +132,7 @@ SliceResult talk_end(TalkRun& run) {
   }
   if (fixed_eye.on & 1) {
     field_camera.set_mode(4);
-    field_camera.set_eye_xyz(fixed_eye.point[0], fixed_eye.point[1], fixed_eye.point[2]);
+    field_camera.set_eye_xyz(map_record.fixed_eye.x, map_record.fixed_eye.y, map_record.fixed_eye.z);
   }
   del_talk_event(run.ev);
   apply_minimap_mode();

@@ -24,7 +24,8 @@ Camera field_camera_saved;
 FieldCameraState field_view_saved;
 float saved_view_pair[2] = {};
 int talk_skip_save = 0;
-std::uint16_t last_talk = 0;
+std::uint16_t reload_talk_number = 0;
+int reload_keep_paths = 0;
 
 namespace {
 // Talk 事件 巳超過 %d個
@@ -70,7 +71,7 @@ int add_talks_proc(const MapRole* ev) {
   gmMapRoleBakCount = gmMapRoleCount;
   std::copy(gmMapRole, gmMapRole + gmMapRoleCount, gmMapRoleBak);
   talk_skip_save = 0;
-  last_talk = copy.TALK;
+  reload_talk_number = copy.TALK;
   set_flag(flag_wall_test_off);
   del_all_talkmsg();
   if (same >= 0) {
@@ -117,7 +118,7 @@ void restart_talk(std::uint16_t talk) {
   del_all_talkmsg();
   del_all_button();
   del_all_tbutton();
-  del_all_role_path();
+  if (!reload_keep_paths) del_all_role_path();
   clear_flag(flag_input_captured);
   end_input_wait();
   gmMapRoleCount = gmMapRoleBakCount;

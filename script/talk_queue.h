@@ -23,7 +23,8 @@ extern Camera field_camera_saved;
 extern FieldCameraState field_view_saved;
 extern float saved_view_pair[2];  // the view's scale and far distance
 extern int talk_skip_save;        // the next queued talk keeps the saved scene
-extern std::uint16_t last_talk;
+extern std::uint16_t reload_talk_number;  // the TALK of the last queued event
+extern int reload_keep_paths;             // 1: the developer's restart keeps the role paths
 
 // Queues an event (a copy): 1 stored, 0 refused (TALK 0, or a full queue without a slot of
 // the same speaker). An event of a speaker that already has one replaces it.
@@ -34,7 +35,8 @@ void clear_talks_proc();
 // The TALK of the first slot with that RoleID; 0 for RoleID 0 or none.
 std::uint16_t find_talks_proc(std::uint16_t RoleID);
 // The developer's scene restart: drops the queued events, puts the saved scene back and
-// queues the talk again (talk 0 only drops them).
+// queues the talk again (talk 0 only drops them). The role paths go too, unless
+// reload_keep_paths asks to keep them.
 void restart_talk(std::uint16_t talk);
 // The queue slot of an event record, or -1 when it is not one.
 int talk_queue_slot(const MapRole* ev);

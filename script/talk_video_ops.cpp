@@ -211,8 +211,8 @@ SliceResult talk_act_camera_end(TalkRun&) {
   field_camera.set_point(v.target_point[0], v.target_point[1], v.target_point[2]);
   field_camera.set_turn_dir(0);
   field_camera.set_angles(v.target_angles[0], v.target_angles[1], v.target_angles[2]);
-  field_camera.set_look_distance(v.look_distance_goal);
-  field_camera.set_distance(v.distance_goal);
+  field_camera.set_look_distance(v.look_distance);
+  field_camera.set_distance(v.distance);
   // An animation cut short would leave a later wait on its end waiting for ever.
   act_camera_running = 0;
   map_record.map_ready = 1;

@@ -77,8 +77,8 @@ void camera_onto_player(const FieldCameraState& v) {
   if (const MapRole* p = leader()) set_camera_point_goal(p->X, p->Y + look_at_height, p->Z);
   field_camera.set_turn_dir(0);
   field_camera.set_angles(v.target_angles[0], v.target_angles[1], v.target_angles[2]);
-  field_camera.set_look_distance(v.look_distance_goal);
-  field_camera.set_distance(v.distance_goal);
+  field_camera.set_look_distance(v.look_distance);
+  field_camera.set_distance(v.distance);
 }
 
 bool camera_arrived() {
@@ -157,7 +157,7 @@ SliceResult talk_view_return(TalkRun& run) {
   }
   if (fixed_eye.on & 1) {
     field_camera.set_mode(camera_mode_outside_eye);
-    field_camera.set_eye({fixed_eye.point[0], fixed_eye.point[1], fixed_eye.point[2], fixed_eye.point[3]});
+    field_camera.set_eye(map_record.fixed_eye);
     return SliceResult::EndSlice;
   }
   if (!mark_held(view_return_busy, view_return_owner)) start_view_return(run);

@@ -17,6 +17,9 @@ ActInstance menu_icon;
 
 }  // namespace
 
+void restart_menu_icon() { menu_icon.state |= act_state_restart; }
+ActInstance& menu_icon_instance() { return menu_icon; }
+
 void draw_mouse_cursor() {
   if (test_flag(flag_event_scene) || test_flag(flag_cursor_hidden) || mouse_idle == 1) return;
   if (tbutton_count > 0 || talkmsg_count() > 0) {

@@ -14,3 +14,6 @@ extern std::int16_t menu_icon_offset;
 // field hides the idle mouse.
 void draw_mouse_cursor();
 void draw_menu_icon();
+// The icon's animation starts again at its next advance (the field does this every walking frame).
+void restart_menu_icon();
+ActInstance& menu_icon_instance();

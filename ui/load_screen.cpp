@@ -4,6 +4,7 @@
 #include "sound/sfx_bank.h"
 #include "ui/save_file.h"
 #include "ui/save_load.h"
+#include "ui/talk_msg.h"
 #include "ui/ui_numbers.h"
 
 void input_load_system() {
@@ -18,6 +19,7 @@ void input_load_system() {
   }
   if (in.cancel) {
     play_sfx(sfx_back, 1);
+    del_all_talkmsg();
     slot_list_state.key_mode = 1;
     call_load_system(MODE_LEAVE, 0, 0);
   }

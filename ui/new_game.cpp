@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "base/build_data.h"
+#include "base/escort.h"
 #include "base/houses.h"
 #include "base/resources.h"
 #include "battle/fame.h"
@@ -89,6 +89,7 @@ void clear_world_records() {
   gmMapRoleCount = 0;
 }
 
+// The game record's counters: no further ints of it are known that a new game must clear.
 void clear_party_counts() {
   gmMagicStudyCount = 0;
   party_money = 0;
@@ -118,8 +119,8 @@ void release_lists_and_map() {
 void reset_field_camera() {
   FieldCameraState& s = field_camera_state;
   s.target_angles[0] = start_angles[0];
-  s.look_distance_goal = start_distance;
-  s.distance_goal = start_distance;
+  s.look_distance = start_distance;
+  s.distance = start_distance;
   s.point_speed = start_point_speed;
   s.angle_speed = start_angle_speed;
   s.dist_speed = start_dist_speed;

@@ -26,7 +26,8 @@ struct NumberState {
 };
 NumberState state;
 
-// Draws one picture of act/qq at the state's point; the picture's width, or 0.
+// Draws one picture of act/qq at the state's point, without its frame sound; the picture's
+// width, or 0.
 float draw_picture(std::uint16_t act, std::uint16_t qq, std::uint32_t more_flags) {
   ActInstance& a = state.digit;
   a.act = act;
@@ -44,7 +45,6 @@ float draw_picture(std::uint16_t act, std::uint16_t qq, std::uint32_t more_flags
   }
   renderer.draw_image(&m, g3d_sprite_texture_key(a.resource, a.picture), pic->image, nullptr, state.colour,
                       a.draw_flags | state.extra_flags | more_flags | G3D_KEY_AS_GIVEN);
-  play_act_sound(&a);
   return float(pic->width);
 }
 

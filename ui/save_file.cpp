@@ -2,10 +2,13 @@
 #include "ui/save_file.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "base/build_data.h"
+#include "base/build_grid.h"
+#include "base/escort.h"
+#include "base/houses.h"
 #include "base/resources.h"
 #include "battle/fame.h"
 #include "core/byte_reader.h"
@@ -166,8 +169,8 @@ void capture_lists(SaveImage& s) {
 }
 
 void capture_base_and_magic(SaveImage& s) {
-  std::memcpy(s.build_grid.data(), BuildGrid, sizeof BuildGrid);
-  for (int n = 1; const HouseRecord* house = get_house_at(n); ++n) s.houses.push_back(*house);
+  std::copy(std::begin(BuildGrid), std::end(BuildGrid), s.build_grid.begin());
+  for (int n = 1; const HouseRecord* house = get_house_at(n); ++n) house_to_image(*house, s.houses.emplace_back());
   for (int i = 0; i < escort_count; ++i) item_data_to_image(escort_data[i], s.escort[std::size_t(i)]);
   magic_study_to_image(current_study, s.study);
   party_magic_to_image(std::span<std::uint8_t, party_magic_image_size>(s.party_magic.data(), party_magic_image_size));
@@ -270,8 +273,9 @@ void apply_lists(const SaveImage& s) {
 }
 
 void apply_base_and_magic(const SaveImage& s) {
-  std::memcpy(BuildGrid, s.build_grid.data(), sizeof BuildGrid);
-  for (const HouseRecord& house : s.houses) add_saved_house(&house);
+  std::copy(s.build_grid.begin(), s.build_grid.end(), std::begin(BuildGrid));
+  for (const HouseImage& house : s.houses) add_saved_house(house);
+  clear_broken_house_links();
   for (int i = 0; i < escort_count; ++i) item_data_from_image(s.escort[std::size_t(i)], escort_data[i]);
   free_magic_study();
   magic_study_from_image(s.study, current_study);
@@ -322,6 +326,14 @@ void settle_controlled_role() {
   }
 }
 
+// The point, angles and distances of the settings' words 40-68.
+void camera_takes_goals(Camera& cam, const FieldCameraState& c) {
+  cam.set_point(c.target_point[0], c.target_point[1], c.target_point[2]);
+  cam.set_angles(c.target_angles[0], c.target_angles[1], c.target_angles[2]);
+  cam.set_look_distance(c.look_distance);
+  cam.set_distance(c.distance);
+}
+
 void apply_camera(const SaveHeader& h) {
   const FieldCameraState& c = field_camera_state;
   Camera& cam = field_camera;
@@ -329,10 +341,8 @@ void apply_camera(const SaveHeader& h) {
   cam.set_point_interp(camera_snap);
   cam.set_angle_interp(camera_snap);
   cam.set_dist_interp(camera_snap);
-  cam.set_point(c.current_point[0], c.current_point[1], c.current_point[2]);
-  cam.set_angles(c.current_angles[0], c.current_angles[1], c.current_angles[2]);
-  cam.set_look_distance(c.look_distance);
-  cam.set_distance(c.distance);
+  // The camera snaps to the goals, not to where it stood at saving time: a glide then is not replayed.
+  camera_takes_goals(cam, c);
   if (h.camera[save_camera_mode_word] == std::uint32_t(camera_mode_outside_eye)) {
     cam.set_mode(camera_mode_outside_eye);
     cam.set_eye_xyz(c.eye[0], c.eye[1], c.eye[2]);
@@ -340,10 +350,7 @@ void apply_camera(const SaveHeader& h) {
   cam.update();
   cam.apply_view();
   camera_takes_interp(cam, c);
-  cam.set_point(c.target_point[0], c.target_point[1], c.target_point[2]);
-  cam.set_angles(c.target_angles[0], c.target_angles[1], c.target_angles[2]);
-  cam.set_look_distance(c.look_distance_goal);
-  cam.set_distance(c.distance_goal);
+  camera_takes_goals(cam, c);
   camera_takes_speeds(cam, c);
 }
 
@@ -492,6 +499,8 @@ int load_game(const char* file_name) {
     log_trace("save %s: %s", file_name, save_parse_text(result));
     return 0;
   }
+  // A slot whose map is gone is refused before anything is reset: the game goes on as it was.
+  if (!check_map_file(image.header.map_number)) return 0;
   apply_save_image(image);
   return 1;
 }

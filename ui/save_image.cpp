@@ -56,8 +56,8 @@ void write_blocks_1_to_6(ByteWriter& w, const SaveImage& s, std::uint32_t* offse
     w.u16(save_end_mark);
   }
   offsets[5] = std::uint32_t(w.size());
-  for (std::uint32_t cell : s.build_grid) w.u32(cell);
-  for (const HouseRecord& house : s.houses) w.raw(house.image);
+  for (std::int32_t cell : s.build_grid) w.u32(std::uint32_t(cell));
+  for (const HouseImage& house : s.houses) w.raw(house);
   w.u16(save_end_mark);
   for (const ItemDataImage& escort : s.escort) w.raw(escort);
   offsets[6] = std::uint32_t(w.size());
@@ -115,16 +115,15 @@ SaveParse read_blocks_4_to_6(ByteReader& r, SaveImage& s) {
   for (auto& list : s.arts)
     if (SaveParse p = read_ids(r, list); p != SaveParse::Ok) return p;
 
-  for (std::uint32_t& cell : s.build_grid) cell = r.u32();
+  for (std::int32_t& cell : s.build_grid) cell = std::int32_t(r.u32());
   if (!r.ok()) return SaveParse::CutShort;
   for (;;) {
     ListStep step = list_step(r, save_end_mark);
     if (step == ListStep::End) break;
     if (step == ListStep::Unended) return SaveParse::Unended;
     if (s.houses.size() == std::size_t(save_house_cap)) return SaveParse::TooMany;
-    HouseRecord house;
-    if (!get_bytes(r, house.image)) return SaveParse::CutShort;
-    if (!house_on_grid(house)) return SaveParse::HouseOffGrid;
+    HouseImage house;
+    if (!get_bytes(r, house)) return SaveParse::CutShort;
     s.houses.push_back(house);
   }
   for (ItemDataImage& escort : s.escort)
@@ -231,7 +230,6 @@ const char* save_parse_text(SaveParse result) {
     case SaveParse::BadThumbnail: return "the thumbnail is not a 160x120 16-bit picture";
     case SaveParse::Unended: return "a list has no end mark";
     case SaveParse::TooMany: return "a list holds more records than the game keeps";
-    case SaveParse::HouseOffGrid: return "a house lies outside the building grid";
     case SaveParse::BadTrailer: return "the trailer is cut short";
   }
   return "?";

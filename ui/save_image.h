@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "base/houses.h"
+#include "base/house_record.h"
 #include "battle/fame.h"
 #include "data/item_data.h"
 #include "data/magic_study.h"
@@ -27,7 +27,7 @@ constexpr int save_first_full_version = 6;  // blocks 7-9 are stored from this v
 constexpr int thumbnail_width = 160, thumbnail_height = 120;
 // The whole unpacked image may not be larger than this.
 constexpr std::uint32_t save_image_cap = 16u << 20;
-// The most houses the building grid can hold.
+// More house images than the building grid can hold are no save of ours.
 constexpr int save_house_cap = 13 * 14;
 
 // One bag node: its object, count and new count, and two words the load does not use.
@@ -47,8 +47,8 @@ struct SaveImage {
   std::vector<MapsRoleRow> role_rows;            // block 3
   std::array<RoleDataImage, party_record_count> roles{};        // block 4
   std::array<std::vector<std::uint16_t>, party_record_count> arts;
-  std::array<std::uint32_t, 182> build_grid{};   // block 5
-  std::vector<HouseRecord> houses;
+  std::array<std::int32_t, 182> build_grid{};    // block 5
+  std::vector<HouseImage> houses;                // up to the end mark; the load checks each
   std::array<ItemDataImage, 2> escort{};
   MagicStudyImage study{};                       // block 6: the spell under study
   std::vector<std::uint8_t> party_magic = std::vector<std::uint8_t>(party_magic_image_size);
@@ -71,7 +71,6 @@ enum class SaveParse {
   BadThumbnail,    // not a 16-bit picture of at least 160 x 120
   Unended,         // a list ends before its end mark
   TooMany,         // more role-variable rows or houses than the game holds
-  HouseOffGrid,    // a house outside the building grid
   BadTrailer,      // the trailer mark without its 216 bytes
 };
 const char* save_parse_text(SaveParse result);

@@ -96,30 +96,22 @@ void confirm_slot() {
 void cancel() {
   play_sfx(sfx_back, 1);
   del_all_talkmsg();
-  if (save_screen.prompt_open) {
-    del_all_tbutton();
-    save_screen.prompt_open = 0;
-    return;
-  }
   slot_list_state.key_mode = 1;
   leave();
 }
 
-// The question waits for its answer; only the cancel keys act meanwhile.
+// The question waits for its answer and does nothing else: its cancel keys are its buttons'
+// (cancel is allowed), which answer it with the answer's sound.
 void input_prompt() {
   int button = 0;
-  if (get_tbutton(&button)) {
-    answer_overwrite(button);
-    return;
-  }
-  if (slot_list_cancel_pressed()) cancel();
+  if (get_tbutton(&button)) answer_overwrite(button);
 }
 
 }  // namespace
 
 void input_save_system() {
   if (save_screen.saved_open) {
-    // The narrator's box, and with no narrator on the map any box still open, keeps the screen.
+    // Any box still open keeps the screen: the narrator's wait alone ends at once on a map without it.
     if (!check_txt_msg_end() || talkmsg_count() > 0) return;
     save_screen.saved_open = 0;
     leave();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "field/map_file.h"
 #include "g3d/renderer.h"
 
 ScreenFade screen_fade;
@@ -88,10 +89,12 @@ void fade_scene_light() {
     l.alpha = 255;
     std::uint8_t* channel[3] = {&l.red, &l.green, &l.blue};
     for (int i = 0; i < 3; ++i) *channel[i] = to_byte(float(*channel[i]) + l.step * v[i] / dist);
-    return;
+  } else {
+    if (f.target_red == 255 || f.target_green == 255 || f.target_blue == 255) l.step = 0;
+    l = {255, f.target_red, f.target_green, f.target_blue, l.step};
   }
-  if (f.target_red == 255 || f.target_green == 255 || f.target_blue == 255) l.step = 0;
-  l = {255, f.target_red, f.target_green, f.target_blue, l.step};
+  // The world is drawn in the light: the map's tint follows it.
+  map_record.tint = scene_light_colour();
 }
 
 std::uint32_t scene_light_colour() {

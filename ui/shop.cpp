@@ -293,7 +293,9 @@ void call_shop_system(std::uint32_t flags, const std::uint16_t* goods, int count
     shop.menu_visit = 0;
     GameMode = mode_shop_talk;
     shop.step = shop_step_choice;
-    shop.goods.assign(goods, goods + (goods && count > 0 ? count : 0));
+    // The shop's own list, handed back by its choice box, is already in place: assigning a
+    // vector from its own elements is not allowed.
+    if (goods != shop.goods.data()) shop.goods.assign(goods, goods + (goods && count > 0 ? count : 0));
     show_choice_box();
   } else if (flags == MODE_RESUME) {
     GameMode = mode_shop_talk;
@@ -308,7 +310,9 @@ void call_shop_system(std::uint32_t flags, const std::uint16_t* goods, int count
 void open_shop_buy(std::uint32_t flags, const std::uint16_t* goods, int count) {
   if (flags == MODE_ENTER) {
     if (GameMode == mode_shop_buy || GameMode == mode_shop_sell) return;
-    shop.goods.assign(goods, goods + (goods && count > 0 ? count : 0));
+    // The shop's own list, handed back by its choice box, is already in place: assigning a
+    // vector from its own elements is not allowed.
+    if (goods != shop.goods.data()) shop.goods.assign(goods, goods + (goods && count > 0 ? count : 0));
     add_shop_goods(shop);
     open_list(false, mode_shop_buy);
   } else if (flags == MODE_RESUME) {

@@ -20,9 +20,9 @@ bool is_code(const char* p, char letter) { return p[0] == '%' && p[1] == letter;
 bool is_lead(char c) { return std::uint8_t(c) >= 0x80; }
 int digit_of(char c) { return c >= '0' && c <= '9' ? c - '0' : -1; }
 
-// Bytes of a character at p: 2 for a Big5 character, 1 otherwise; 1 for a lead byte whose
-// trail byte is missing.
-int char_bytes(const char* p) { return is_lead(p[0]) && p[1] ? 2 : 1; }
+// Bytes of a character at p, before end: 2 for a Big5 character, 1 otherwise; 1 for a lead byte
+// whose trail byte is missing or lies at end.
+int char_bytes(const char* p, const char* end) { return is_lead(p[0]) && p + 1 < end && p[1] ? 2 : 1; }
 
 // One frame's walk over a box's page.
 class TextPass {
@@ -146,7 +146,7 @@ class TextPass {
   // the page filled. *after is the byte after the ".", or where the walk stopped.
   bool put_run(char* q, const char* end, char** after, char* page_end) {
     while (q < end && *q && *q != '.' && !is_code(q, 'Q')) {
-      const int n = std::min<int>(char_bytes(q), int(end - q));
+      const int n = char_bytes(q, end);
       if (!put_char(q, n, page_end ? page_end : q + n)) return false;
       q += n;
     }
@@ -210,7 +210,7 @@ class TextPass {
       return false;
     }
     if (p_[0] != '%' || !p_[1]) {
-      const int n = char_bytes(p_);
+      const int n = char_bytes(p_, limit_ + 1);
       char* next = p_ + n;
       const char* q = p_;
       p_ = next;
@@ -230,8 +230,11 @@ class TextPass {
           return false;
         }
         return true;
-      case 'n': case 's': case 'k': case 'A':
+      case 'n': case 'k': case 'A':
         p_ += 2;
+        return true;
+      case 's':  // a "%S" already applied keeps its digit, which is not text
+        skip_code_with_digit();
         return true;
       case 'C':
         if (d >= 0) b_->text_colour = colour_ = text_colours[d];

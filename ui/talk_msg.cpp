@@ -81,7 +81,7 @@ void report_no_memory(bool first) {
     report_error("%s", "add_talkmsg(...) \xb5L\xaak\xb0t\xa8\xee TmpMsg->next \xb0O\xbe\xd0\xc5\xe9");
 }
 
-// The text a box keeps: at most 511 bytes, cut on a character boundary.
+// The text a box keeps: at most 511 bytes, cut on a character boundary and ended there.
 void copy_box_text(char* dst, const char* src, std::size_t length) {
   length = std::min<std::size_t>(length, talk_text_size - 1);
   std::size_t n = 0;
@@ -91,6 +91,7 @@ void copy_box_text(char* dst, const char* src, std::size_t length) {
     n += step;
   }
   std::memcpy(dst, src, n);
+  dst[n] = 0;
 }
 
 void draw_box_background(TalkMsg* b) {
@@ -120,7 +121,6 @@ void draw_box_name(const TalkMsg* b) {
 
 TalkMsg narrator_template(int x, int y, const char* text, std::uint32_t user_value) {
   copy_box_text(shared_text, text, std::strlen(text));
-  shared_text[std::min<std::size_t>(std::strlen(text), talk_text_size - 1)] = 0;
   TalkMsg t;
   t.frame_act = window_frame_act;
   t.text_colour = 0xFFFF;
@@ -157,7 +157,8 @@ void add_talkmsg(const TalkMsg* templ) {
   }
   t.typing_countdown += talk_speed_adjust();
   t.typing_delay = t.typing_countdown;
-  t.open_speed = std::uint16_t(std::max(int(t.open_speed) - talk_speed_index(), 1));
+  // A speed of 0 stays 0 (the box shows at once); the text speed takes any other down to 1 at least.
+  if (t.open_speed != 0) t.open_speed = std::uint16_t(std::max(int(t.open_speed) - talk_speed_index(), 1));
 
   TalkMsg* b = new (std::nothrow) TalkMsg(t);
   if (!b) {
@@ -183,8 +184,10 @@ void add_talkmsg(const TalkMsg* templ) {
 
   put_party_names(b->text);
   put_item_names(b->text);
+  // An auto-size box is measured once, in apply_auto_size: measuring it here too would size it twice.
   if (b->width == 0 && b->height == 0 && !(b->flags & talk_auto_size)) {
     measure_talk_text(b);
+    // A box without the open animation shows at its measured size, not at 0 x 0.
     if (!(b->flags & talk_open_anim)) {
       b->cur_w = b->width;
       b->cur_h = b->height;

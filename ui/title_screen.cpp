@@ -43,7 +43,6 @@ TextInputField* title_name_field = nullptr;
 int title_state = title_start;
 int title_choice = title_new_game;
 ActInstance title_instance;
-EffectManager title_effects;
 
 namespace {
 
@@ -78,8 +77,8 @@ void aim_title_camera() {
   c.set_dist_interp(camera_snap);
   c.set_look_distance(title_distance);
   c.set_distance(title_distance);
-  field_camera_state.look_distance_goal = title_distance;
-  field_camera_state.distance_goal = title_distance;
+  field_camera_state.look_distance = title_distance;
+  field_camera_state.distance = title_distance;
   c.set_angles(title_angles[0], title_angles[1], title_angles[2]);
   c.set_point(title_point[0], title_point[1], title_point[2]);
   for (int i = 0; i < 3; ++i) field_camera_state.target_point[i] = title_point[i];
@@ -232,7 +231,7 @@ int title_item_at(int x, int y) {
 }
 
 void SFLB_call_game_start(std::uint32_t flags, int, int) {
-  title_effects.clear();
+  fight_unit_effects.clear();
   if (flags == MODE_ENTER) {
     if (GameMode == mode_title) return;
     reset_game();
@@ -303,8 +302,8 @@ void draw_game_start() {
     draw_options_panel();
   }
   play_ani();
-  title_effects.update(frame_elapsed_ms);
-  title_effects.draw();
+  fight_unit_effects.update(frame_elapsed_ms);
+  fight_unit_effects.draw();
   draw_fade();
   show_talkmsg();
   show_button();

@@ -7,7 +7,6 @@
 #include "g3d/act_animation.h"
 
 class TextInputField;
-class EffectManager;
 
 // The talk the title's story item queues.
 constexpr std::uint16_t story_scene_talk = 10;
@@ -40,14 +39,13 @@ enum TitleChoice : int { title_new_game = 0, title_load, title_options_item, tit
 extern int title_state;
 extern int title_choice;
 extern ActInstance title_instance;
-extern EffectManager title_effects;
 
 // The menu item under the mouse, or -1.
 int title_item_at(int x, int y);
 
-// Always clears the title's effects first. MODE_ENTER (unless the title is current): the
-// new-game reset, fame.dat, and the title from its start. MODE_RESUME: the title again.
-// Anything else: the field (mode 0).
+// Always clears the title's effects first (the first battle manager, which talks share).
+// MODE_ENTER (unless the title is current): the new-game reset, fame.dat, and the title from its
+// start. MODE_RESUME: the title again. Anything else: the field (mode 0).
 void SFLB_call_game_start(std::uint32_t flags, int, int);
 void input_game_start();
 void update_game_start();

@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint32_t backdrop_colour = 0x96FFFFFF;
 constexpr std::uint32_t backdrop_colour_bg = 0xB4FFFFFF;
 constexpr std::uint32_t plate_colour = 0x96FFFFFF;
-constexpr std::uint32_t backdrop_render_bit = 0x2;  // blend mode 2: the backdrop is translucent
+constexpr std::uint32_t backdrop_render_bit = 0x4;  // blend mode 4: the backdrop lightens what lies under it
 
 ActInstance frame_instance;
 ActInstance select_instance;
@@ -43,6 +43,7 @@ bool picture_and_rect(const ActInstance* a, TswPic** pic, G3dRect* rect) {
   return rect->right != 0 && rect->bottom != 0;
 }
 
+// Selection marks, bars and plates are drawn every frame and play no frame sound.
 void draw_pulsing(ActInstance* a, SelectPulse* pulse, std::uint16_t act, std::uint16_t qq, int x, int y, int w, int h,
                   bool own_colour) {
   const float p = pulse->step();
@@ -58,7 +59,6 @@ void draw_pulsing(ActInstance* a, SelectPulse* pulse, std::uint16_t act, std::ui
   set_ani_matrix(&m, a, float(x), float(y), 0, 0);
   renderer.draw_image(&m, g3d_sprite_texture_key(a->resource, a->picture), pic->image, &rect,
                       own_colour ? a->color : plate_colour, a->draw_flags | G3D_KEY_AS_GIVEN);
-  play_act_sound(a);
 }
 
 }  // namespace
@@ -125,7 +125,6 @@ void draw_stretched_picture(std::uint16_t act, std::uint16_t qq, int x, int y, i
   renderer.scale_matrix(&m, float(w) / float(rect.right), float(h) / float(rect.bottom), 1);
   renderer.draw_image(&m, g3d_sprite_texture_key(a.resource, a.picture), pic->image, &rect, argb,
                       a.draw_flags | G3D_KEY_AS_GIVEN);
-  play_act_sound(&a);
 }
 
 void draw_select_bar(int x, int y, int w, int h, std::uint32_t argb) {

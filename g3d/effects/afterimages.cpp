@@ -29,7 +29,7 @@ void draw_copy(Afterimage& r) {
     draw_act_quad_at(&a, r.x, r.y, r.z, colour, a.draw_flags | alpha_blend);
   } else if (a.kind == 2) {
     sprite_blitter.blit_level = r.alpha / 16;
-    draw_act_instance(&a, trunc_int32(r.x), trunc_int32(r.y), level_blend);
+    blit_act_picture(&a, r.x, r.y, level_blend);
     sprite_blitter.blit_level = 0;
   }
 }

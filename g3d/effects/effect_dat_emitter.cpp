@@ -285,7 +285,8 @@ int EffectDatEmitter::draw() {
     if (p.anim.act == 0) {
       const std::uint32_t head = argb(p.alpha, start_colour[0], start_colour[1], start_colour[2]);
       const std::uint32_t tail = argb(p.alpha, end_colour[0], end_colour[1], end_colour[2]);
-      renderer.draw_line_2c(p.pos, streak_tail(i), head, tail, additive);
+      p.prev = streak_tail(i);  // kept: a second draw without an update reaches further back
+      renderer.draw_line_2c(p.pos, p.prev, head, tail, additive);
       continue;
     }
     if (!Take_3dActData(&p.anim)) return 0;

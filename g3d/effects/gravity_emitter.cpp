@@ -18,7 +18,8 @@ void GravityEmitter::respawn(int i) {
   p.pos.y = position.y;
   // The spawn box is offset along Z.
   p.pos.z = (effect_r() - 0.2f) * box_depth + position.z;
-  p.prev = position;
+  // The particle's own position: a new drop's first streak starts where it falls, not at the centre.
+  p.prev = p.pos;
   p.age = 0;
   p.life = effect_r() * 0.3f + 0.2f;
   p.vel.x = 0;

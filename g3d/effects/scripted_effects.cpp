@@ -112,7 +112,8 @@ bool advance(SpecialEffect& e, const Pass& pass, G3dVector& point, std::uint32_t
   return true;
 }
 
-void draw_effect(SpecialEffect& e, const Pass& pass, G3dVector point, std::uint32_t colour) {
+// The point is the caller's: a standing quad's shift reaches the attached emitter placed after the draw.
+void draw_effect(SpecialEffect& e, const Pass& pass, G3dVector& point, std::uint32_t colour) {
   ActInstance& a = e.instance;
   const std::uint32_t flags = a.draw_flags | e.render_flags;
   if (a.kind == 0) {

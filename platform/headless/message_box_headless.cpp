@@ -27,7 +27,10 @@ BoxAnswer first_button(BoxButtons buttons) {
 }  // namespace
 
 const std::vector<RecordedBox>& recorded_boxes() { return script().shown; }
-void clear_recorded_boxes() { script().shown.clear(); }
+void clear_recorded_boxes() {
+  script().shown.clear();
+  script().answers.clear();
+}
 void queue_box_answer(BoxAnswer answer) { script().answers.push_back(answer); }
 
 namespace headless {

@@ -7,12 +7,17 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "g3d/effects/afterimages.h"
 #include "g3d/effects/spawn_effect.h"
 #include "g3d/renderer.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
 #include "tests/fixtures/sample_models.h"
 #include "tests/fixtures/ui_kit.h"
+#include "battle/hit_number.h"
+#include "ui/number_draw.h"
+#include "ui/ui_numbers.h"
+#include "ui/window_frame.h"
 
 namespace {
 
@@ -31,10 +36,10 @@ class ActDraw : public ::testing::Test {
     set_act_sound_player(nullptr);
     end_game();
   }
-  void clear_screen() {
+  void clear_screen(std::uint16_t colour = 0) {
     std::uint16_t* p = renderer.lock_back_buffer();
     ASSERT_NE(p, nullptr);
-    std::fill(p, p + 640 * 480, std::uint16_t(0));
+    std::fill(p, p + 640 * 480, colour);
     renderer.unlock_back_buffer(p);
   }
   // The pixels drawn (not 0) in the rectangle.
@@ -45,6 +50,12 @@ class ActDraw : public ::testing::Test {
       for (int x = x0; x < x1; ++x) n += p[y * 640 + x] != 0;
     renderer.unlock_back_buffer(p);
     return n;
+  }
+  std::uint16_t pixel(int x, int y) {
+    std::uint16_t* p = renderer.lock_back_buffer();
+    const std::uint16_t v = p[y * 640 + x];
+    renderer.unlock_back_buffer(p);
+    return v;
   }
   GameHarness game_;
 };
@@ -63,6 +74,59 @@ TEST_F(ActDraw, AnInstancesSoundIsPlayedOnceAndCleared) {
   draw_act_instance(&a, 50, 50, 0);
   EXPECT_EQ(played, (std::vector<int>{305}));
   EXPECT_EQ(a.sound, 0);
+}
+
+TEST_F(ActDraw, SelectionMarksBarsPlatesAndNumbersPlayNoFrameSound) {
+  draw_select_frame_act(kit::sample_effect_act, 0, 100, 100, 64, 64);
+  draw_stretched_picture(kit::sample_effect_act, 0, 100, 100, 64, 64, 0xFFFFFFFF);
+  HitNumber n;
+  n.digit_act = kit::sample_effect_act;
+  n.value = 0;
+  n.flat = 1;
+  n.scale[0] = n.scale[1] = n.scale[2] = 1;
+  n.point[0] = n.point[1] = 100;
+  draw_number(&n);
+  EXPECT_TRUE(played.empty());
+}
+
+TEST_F(ActDraw, AFramesBackdropIsDrawnInBlendMode4) {
+  constexpr std::uint16_t grey = 0x8410;
+  // The backdrop's middle, clear of the edges: the frame against the backdrop piece alone.
+  auto backdrop_alone = [&](std::uint32_t blend) {
+    clear_screen(grey);
+    ActInstance a;
+    a.act = window_frame_act;
+    a.qq = 4;
+    EXPECT_EQ(Take_3dActData(&a), 1);
+    const float s = (200 - 34) / 31.0f;
+    draw_act_3d(&a, 102, 102, 0, 0, 0, 0, s, s, 0, 0x96FFFFFF, a.draw_flags | blend);
+    return pixel(200, 200);
+  };
+  const std::uint16_t mode_4 = backdrop_alone(0x4), mode_2 = backdrop_alone(0x2);
+  ASSERT_NE(mode_4, mode_2) << "the two blends tell apart on this backdrop";
+  clear_screen(grey);
+  draw_window_frame(window_frame_act, 100, 100, 200, 200);
+  EXPECT_EQ(pixel(200, 200), mode_4);
+}
+
+TEST_F(ActDraw, ASpriteAfterimageIsTheBlitAloneAtTheUntruncatedPointLessTheHotSpot) {
+  // The slider's knob, 12 x 20 with its hot spot at (6, 10), at x 3.5: its left edge is
+  // trunc(3.5 - 6) = -2, so 10 of its 12 columns show (trunc(3) - 6 would show 9).
+  Afterimage r;
+  r.instance.act = kit::ui_slider_act;
+  r.instance.qq = 2;
+  ASSERT_EQ(Take_3dActData(&r.instance), 1);
+  r.instance.kind = 2;
+  r.instance.sound = 305;  // a pending frame sound the copy must not replay
+  r.x = 3.5f;
+  r.y = 100;
+  r.alpha = 255;
+  r.alpha_step = 255;
+  afterimage_list.add(&r);
+  afterimage_list.draw();
+  afterimage_list.clear();
+  EXPECT_EQ(ink(0, 90, 640, 110), 10 * 20);
+  EXPECT_TRUE(played.empty());
 }
 
 TEST_F(ActDraw, PartSizesAreKeptWithinThePicture) {

@@ -8,28 +8,44 @@
 #include "app/win_main.h"
 #include "core/app_window.h"
 #include "core/frame_timer.h"
+#include "core/game_ini.h"
 #include "core/grp_input.h"
 #include "core/paths.h"
 #include "platform/automation.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "platform/display.h"
+#include "platform/input.h"
 #include "platform/window.h"
 #include "tests/fixtures/game_ini_writer.h"
 #include "tests/fixtures/sample_game.h"
+#include "tests/fixtures/script_state.h"
 
 GameHarness::GameHarness(bool ask_window) : dir_(true) {
   fixtures::write_sample_game(dir_.path());
   if (!ask_window) dir_.write("game.ini", fixtures::standard_game_ini("0", "0", "0", "0"));
+  // What an earlier test's game left (game.ini's switches, flags, roles, queue, script marks)
+  // goes before this one starts, as in a fresh process that has not read game.ini yet.
+  debug_keys_enabled = music_off_enabled = wav_off_enabled = 0;
+  game_dir = dir_.str();
+  fixtures::reset_game_state();
   platform::use_fake_clock(1000);
   platform::clear_recorded_boxes();
   platform::reset_automation();
+  // Keys an earlier test left down would make this test's first press no press.
+  platform::headless_input_reset();
+  grp_input.clear_keys();
   window_ = platform::create_window({"QORV", main_wnd_proc}, "QORV", 640, 480);
   AppWindow.main_window = window_;
 }
 
 GameHarness::~GameHarness() {
+  // The shut-down releases what the start-up built, also after a failed or no start.
+  end_game();
   platform::free_window(window_);
   AppWindow.main_window = nullptr;
+  // A test may set the display up before the harness; the next starts from the default one.
+  platform::reset_display_config();
   platform::use_real_clock();
 }
 

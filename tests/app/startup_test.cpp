@@ -42,6 +42,8 @@ const std::vector<std::string> full_trace = {
     "Stream -------------> ok",
     "bink   -------------> ok",
     "GDI-------------------> ok",
+    // The folder has no ATK.gll: its loader says so.
+    "open_fight_atk_data(..)\xBF\xF9\xBB~  \xB5L\xAAk\xB6}\xB1\xD2 ATK.gll",
     "open_data -------------> ok",
     "------------End Init Game------------",
 };

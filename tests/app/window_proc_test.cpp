@@ -5,6 +5,7 @@
 
 #include "app/display_restore.h"
 #include "app/pending.h"
+#include "devtools/dev_console.h"
 #include "app/win_main.h"
 #include "core/flags.h"
 #include "core/game_flags.h"

@@ -15,6 +15,7 @@ class Disc : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::clear_drive_mappings();
+    platform::clear_recorded_boxes();
     platform::set_volume_sources((dir.path() / "by-label").string(),
                                  (dir.path() / "mounts").string());
     game_dir = dir.str();

@@ -9,7 +9,12 @@
 
 #include "core/log.h"
 #include "core/paths.h"
+#include "data/level_tables.h"
+#include "data/maps_db.h"
+#include "data/mission_name.h"
+#include "data/object_db.h"
 #include "tests/fixtures/data_file_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 
 namespace data_test {
@@ -19,6 +24,14 @@ class DataTest : public ::testing::Test {
   DataTest() {
     game_dir = dir.str();
     set_error_log_switch(1);
+    // The new-game reset clears the party, roles and flags earlier tests left, the script reset
+    // the music marks; the data files load once until closed, so each test closes them.
+    fixtures::reset_game_state();
+    close_maps_data();
+    close_item_data();
+    close_exp_data();
+    close_mission_data();
+    close_Name_data();
     reset_debug_log(nullptr);
   }
 

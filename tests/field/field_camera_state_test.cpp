@@ -17,11 +17,11 @@ TEST(FieldCameraState, FieldsSitAtTheirStoredOffsets) {
       {offsetof(FieldCameraState, angle_interp), 12},   {offsetof(FieldCameraState, dist_interp), 16},
       {offsetof(FieldCameraState, eye_mode), 20},       {offsetof(FieldCameraState, camera_mode), 24},
       {offsetof(FieldCameraState, eye), 28},            {offsetof(FieldCameraState, target_point), 40},
-      {offsetof(FieldCameraState, target_angles), 52},  {offsetof(FieldCameraState, look_distance_goal), 64},
-      {offsetof(FieldCameraState, distance_goal), 68},  {offsetof(FieldCameraState, point_speed), 72},
+      {offsetof(FieldCameraState, target_angles), 52},  {offsetof(FieldCameraState, look_distance), 64},
+      {offsetof(FieldCameraState, distance), 68},  {offsetof(FieldCameraState, point_speed), 72},
       {offsetof(FieldCameraState, point_divisor), 84},  {offsetof(FieldCameraState, current_point), 96},
-      {offsetof(FieldCameraState, current_angles), 108}, {offsetof(FieldCameraState, look_distance), 120},
-      {offsetof(FieldCameraState, distance), 124},
+      {offsetof(FieldCameraState, current_angles), 108}, {offsetof(FieldCameraState, current_look_distance), 120},
+      {offsetof(FieldCameraState, current_distance), 124},
   };
   for (const Row& row : rows) EXPECT_EQ(row.offset, row.expected);
 }
@@ -32,7 +32,7 @@ TEST(FieldCameraState, ImageIsLittleEndianAndRoundTrips) {
   state.camera_mode = 4;
   state.eye[1] = 1400.0f;
   state.current_angles[1] = -90.5f;  // the walking heading
-  state.distance = 2000.0f;
+  state.current_distance = 2000.0f;
 
   std::array<std::uint8_t, 128> image{};
   field_camera_state_to_image(state, image);

@@ -12,16 +12,22 @@
 #include "core/game_mode.h"
 #include "core/game_state_words.h"
 #include "core/grp_input.h"
+#include "data/encounters.h"
+#include "data/maps_db.h"
 #include "field/field_camera_state.h"
 #include "field/field_input_rules.h"
+#include "field/map_change.h"
+#include "field/map_effects.h"
 #include "field/minimap.h"
 #include "field/role_move.h"
 #include "field/role_talk_start.h"
 #include "field/role_walk.h"
 #include "field/talk_view.h"
+#include "g3d/effects/weather_emitters.h"
 #include "g3d/view_zoom.h"
 #include "script/talk_queue.h"
 #include "tests/field/walk_world.h"
+#include "tests/fixtures/maps_writer.h"
 #include "ui/cursor.h"
 #include "ui/menu_system.h"
 #include "ui/talk_msg.h"
@@ -211,15 +217,80 @@ TEST_F(FieldController, AFullBlockLeavesTheStepCounterAsItWas) {
 }
 
 TEST_F(FieldController, WithFlag10NoBattleIsRolledButTheStepsCount) {
+  // A sure battle wherever the leader walks: every step below 1000 rolls at 100 percent.
+  fixtures::MapsDat db;
+  db.encounter_sets = {{{{{1000, 100}, {0, 0}, {0, 0}, {0, 0}}}}};
+  db.battle_areas = {{1, {0, 0, 0}, {1000, 200, 1000}, {11}}};
+  const fixtures::Bytes file = fixtures::maps_dat(db);
+  ASSERT_TRUE(install_maps_data(file));
+  GetBtlAreaTable(1, &btl_area_head);
   map_record.encounter_set = 1;
   set_flag(flag_no_random_battles);
   for (int i = 0; i < 3; ++i) frame({key_up});
   EXPECT_EQ(encounter_step_count, 3);
   EXPECT_EQ(GameMode, mode_field);
   clear_flag(flag_no_random_battles);
+  frame();
+  frame({key_up});
+  EXPECT_EQ(encounter_step_count, 0) << "without the flag the same step starts a battle";
+  GameMode = mode_field;
+  clear_flag(flag_battle);
   map_record.encounter_set = 0;
+  frame();
   frame({key_up});
   EXPECT_EQ(encounter_step_count, 0) << "a map without encounters resets the counter";
+  free_btl_area_table();
+  close_maps_data();
+}
+
+TEST_F(FieldController, WalkingRestartsTheMenuIconAndTakesTheWeatherAlong) {
+  for (bool weather_flag : {false, true}) {
+    SCOPED_TRACE(weather_flag);
+    if (weather_flag) set_flag(flag_rain); else clear_flag(flag_rain);
+    weather_emitters[0] = make_snow_emitter(0, 0, 0).release();
+    weather_emitters[1] = make_rain_emitter(0, 0, 0).release();
+    p().X = 100, p().Z = 500;
+    menu_icon_instance().state &= std::uint16_t(~act_state_restart);
+    frame({key_up});
+    EXPECT_TRUE(menu_icon_instance().state & act_state_restart);
+    for (DriftEmitter*& e : weather_emitters) {
+      EXPECT_EQ(e->position.x, weather_flag ? p().X : 0.0f);
+      EXPECT_EQ(e->position.z, weather_flag ? p().Z : 0.0f);
+      delete e;
+      e = nullptr;
+    }
+    frame();
+  }
+  clear_flag(flag_rain);
+}
+
+TEST_F(FieldController, OnAMapOfFlag0x100TheFixedEyeRisesWithTheWalker) {
+  map_record.map_flags = map_eye_follows_height;
+  map_record.fixed_eye = {1, 2, 3, 0};
+  p().X = 550, p().Y = walk_test::step_height;  // on the step
+  frame({key_up});
+  ASSERT_EQ(p().Y, walk_test::step_height);
+  EXPECT_EQ(map_record.fixed_eye.y, walk_test::step_height + 1400.0f) << "the point a talk's end puts the eye back on";
+  map_record.fixed_eye = {};
+}
+
+TEST_F(FieldController, CameraTurnsLeaveTheYawGoalAndATurningFrameStillCountsPlayTime) {
+  field_camera_state.target_angles[1] = 33;
+  float before = 0;
+  field_camera.get_angles(nullptr, &before, nullptr, nullptr, nullptr, nullptr);
+  game_state_words[state_word_play_seconds] = 1800;
+  frame({key_lshift, key_left});  // the keyboard turn
+  float after = 0;
+  field_camera.get_angles(nullptr, &after, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_NE(after, before) << "the camera turned";
+  EXPECT_EQ(field_camera_state.target_angles[1], 33.0f);
+  EXPECT_EQ(game_state_words[state_word_play_seconds], 0u) << "step 22 ran in the turning frame";
+  frame({'q'});
+  EXPECT_EQ(field_camera_state.target_angles[1], 33.0f);
+  frame({key_tab});
+  EXPECT_EQ(field_camera_state.target_angles[1], 33.0f);
+  field_camera_state.target_angles[1] = 0;
+  game_state_words[state_word_play_seconds] = 0;
 }
 
 TEST_F(FieldController, TheCursorHidesAfter600IdleFramesAndShowsOnAMove) {

@@ -80,8 +80,8 @@ TEST_F(FieldDraw, CameraStateTakesTheCurrentPointAnglesAndDistances) {
   EXPECT_EQ(s.current_point[2], 2400.0f);
   EXPECT_EQ(s.current_angles[0], 30.0f);
   EXPECT_EQ(s.current_angles[1], 20.0f);
-  EXPECT_EQ(s.distance, 2500.0f);
-  EXPECT_EQ(s.look_distance, 2500.0f);
+  EXPECT_EQ(s.current_distance, 2500.0f);
+  EXPECT_EQ(s.current_look_distance, 2500.0f);
 }
 
 TEST_F(FieldDraw, AMapWithoutItsWorldClearsAndPresents) {

@@ -21,6 +21,7 @@
 #include "tests/fixtures/data_file_writer.h"
 #include "tests/fixtures/map_file_writer.h"
 #include "tests/fixtures/sample_game.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 
 namespace field_test {
@@ -31,6 +32,8 @@ class SampleMapTest : public ::testing::Test {
     EXPECT_TRUE(fixtures::write_sample_game(dir.path()));
     game_dir = dir.str();
     set_error_log_switch(1);
+    // What earlier tests left (flags, roles, map, camera, queue, script marks) goes first.
+    fixtures::reset_game_state();
     SetPolyPath((game_dir + "\\MODEL").c_str());
     EXPECT_EQ(SFLB_InitPolyMemory(), 1);
     Set_3dActPath((game_dir + "\\ACT").c_str());

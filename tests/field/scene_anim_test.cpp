@@ -111,8 +111,11 @@ TEST_F(SceneAnims, CheckAniEndWaitsForTheNodesOfItsAnimation) {
   moving.target_x = 1000;
   moving.speed = 1;
   add_ani(&moving);
+  // Only nodes of the animation asked for count, also those moved only (the wait's reading).
   EXPECT_EQ(check_ani_end(6, 6), 1) << "no node of that animation";
   EXPECT_EQ(check_ani_end(5, 5), 0);
+  gmAni.next->flags |= ani_arrived;
+  EXPECT_EQ(check_ani_end(5, 5), 1) << "a moved-only node counts by its arrival, finished or not";
   AniNode shown = node(7, 7, ani_counts_ended);
   shown.instance.kind = 9;  // a kind that draws nothing
   shown.target_x = 1000;

@@ -9,16 +9,7 @@
 
 namespace {
 
-test_support::Frame565 back_frame() {
-  test_support::Frame565 f{640, 480, std::vector<std::uint16_t>(640 * 480)};
-  platform::Surface* back = display_device.get_surface(DDRAW_BACK_SURFACE);
-  platform::LockedPixels locked;
-  if (back->lock(locked) != platform::DisplayResult::Ok) return f;
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) f.pixels[std::size_t(y) * 640 + std::size_t(x)] = locked.pixels[y * (locked.pitch / 2) + x];
-  back->unlock();
-  return f;
-}
+using test_support::back_frame;
 
 TEST(VillageFrame, TenRolesAreDrawnOpaqueAndTranslucentAroundTheLeader) {
   test_support::VillageScene scene;

@@ -26,7 +26,9 @@
 #include "platform/window.h"
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/sample_models.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
+#include "tests/platform/raster/reference_image.h"
 
 namespace test_support {
 
@@ -37,6 +39,8 @@ class VillageScene {
   VillageScene() : dir_(true) {
     setenv("QORV_BACKEND", "headless", 1);
     ok_ = fixtures::write_sample_game(dir_.path());
+    // The scene starts from what a fresh program has, whatever an earlier test or frame left.
+    fixtures::reset_marks_flags_and_keys();
     platform::reset_display_config();
     window_ = platform::create_window({"QORV", platform::default_window_proc}, "QORV", 640, 480);
     ok_ = ok_ && d3d_device.init(window_, &display_device, 0, DDRAW_WINDOWED, 2, 640, 480, 16) == 1;
@@ -147,5 +151,17 @@ class VillageScene {
   platform::Window* window_ = nullptr;
   bool ok_ = false;
 };
+
+// The back buffer as a frame.
+inline Frame565 back_frame() {
+  Frame565 f{640, 480, std::vector<std::uint16_t>(640 * 480)};
+  platform::Surface* back = display_device.get_surface(DDRAW_BACK_SURFACE);
+  platform::LockedPixels locked;
+  if (back->lock(locked) != platform::DisplayResult::Ok) return f;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) f.pixels[std::size_t(y) * 640 + std::size_t(x)] = locked.pixels[y * (locked.pitch / 2) + x];
+  back->unlock();
+  return f;
+}
 
 }  // namespace test_support

@@ -7,6 +7,7 @@
 #include "core/game_flags.h"
 #include "field/role_move.h"
 #include "g3d/wld_loader.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/wld_kit.h"
 
 namespace walk_test {
@@ -48,6 +49,9 @@ WalkWorld::WalkWorld() {
   game_dir = dir.str();
   set_error_log_switch(1);
   reset_debug_log(nullptr);
+  // The walks run under the camera a fresh program has, not the new game's: only the script
+  // marks, the flags and the keys start afresh.
+  fixtures::reset_marks_flags_and_keys();
   const std::vector<std::uint8_t> file = world_file();
   EXPECT_EQ(g3d_wld_load_bytes(&world, file.data(), file.size(), "walk.wld"), 1);
   map_world = &world;

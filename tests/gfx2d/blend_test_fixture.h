@@ -129,12 +129,14 @@ inline void place_by_hand(GuardedTarget& t, const rle_reference::Picture& pic, i
 class BlendModeTest : public ::testing::TestWithParam<Layout> {
  protected:
   void SetUp() override {
+    clear_blit_settings();
     apply_pixel_masks(GetParam().r, GetParam().g, GetParam().b);
     init_blend_mode_table();
   }
   // The scaled path leaves the one-shot settings set; so that the tests also hold when run in
-  // one process, each leaves the blitter's settings as it found them.
-  void TearDown() override {
+  // one process, each starts from plain settings and leaves them so.
+  void TearDown() override { clear_blit_settings(); }
+  static void clear_blit_settings() {
     SpriteBlitter& b = sprite_blitter;
     b.blit_level = b.blit_add_r = b.blit_add_g = b.blit_add_b = 0;
     b.blit_scale_x = b.blit_scale_y = 1024;

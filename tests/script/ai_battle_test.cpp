@@ -1,8 +1,13 @@
 // The battle AI: decisions, target criteria, the weighted and chance jumps and the act.
 #include "battle/fight_action.h"
+#include "battle/fight_globals.h"
 #include "battle/fight_man.h"
 #include "core/flags.h"
 #include "core/random_r250.h"
+#include "tests/fixtures/random_kit.h"
+#include "data/object_db.h"
+#include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/script_assembler.h"
 #include "script/fight_ai.h"
 #include "tests/script/script_test.h"
 
@@ -13,6 +18,18 @@ using fixtures::assemble_ai;
 class BattleAi : public ScriptTest {
  protected:
   BattleAi() {
+    fight_clear_block();
+    fight_action = FightAction{};
+    free_fight_atk_data();
+    atk_last_started = 0;
+    install_atk_data(fixtures::atk_gll_image({{33, fixtures::assemble_atk("group; end")}}));
+    ActMan = -1;
+    fight_companion_room = 0;
+    for (FightMan& u : gmFightMan) fight_unit_clear(u);
+    reset_fight_ai();
+    ai_range_first = ai_range_end = 0;
+    ai_last_pick = ai_pick_repeats = 0;
+    clear_flag(600), clear_flag(601);
     fight_ally_count = 3;
     fight_enemy_count = 2;
     for (int k = 0; k < 3; ++k) unit(k, 100, 100);
@@ -22,21 +39,12 @@ class BattleAi : public ScriptTest {
   }
   static FightMan& unit(int slot, int hp, int max) {
     FightMan& u = gmFightMan[slot];
-    u = FightMan{};
-    u.hp = hp, u.max_hp = max;
+    fight_unit_clear(u);
+    u.side = slot < fight_first_enemy ? side_party : side_enemy;
+    u.monster.hp = hp, u.monster.max_hp = max;
     return u;
   }
-  // Seeds the game's generator so that the next rand_below(n) draws r.
-  static void next_draw(unsigned n, unsigned r) {
-    for (unsigned seed = 1; seed < 1000000; ++seed) {
-      init_random(seed);
-      if (rand_below(n) == r) {
-        init_random(seed);
-        return;
-      }
-    }
-    FAIL() << "no seed draws " << r;
-  }
+  static void next_draw(unsigned n, unsigned r) { fixtures::seed_next_draw(n, r); }
   FightMan& actor() { return gmFightMan[ActMan]; }
 };
 
@@ -94,7 +102,7 @@ TEST_F(BattleAi, ConditionCriteriaAnswerOneOrNone) {
   fight_guest_count = 1;
   EXPECT_EQ(select_ai_target(&actor()), 1);
   ai_criterion = 418;
-  actor().turn_count = 6;
+  actor().turns = 6;
   ai_turn_divisor = 3;
   EXPECT_EQ(select_ai_target(&actor()), 1);
   ai_turn_divisor = 4;
@@ -149,7 +157,7 @@ TEST_F(BattleAi, WeightedJumpCoversTheDrawsOfEachPair) {
   for (const Case& c : cases) {
     clear_flag(600), clear_flag(601);
     actor().ai_number = 1;
-    actor().ai_start = actor().ai_offset = 0;
+    actor().ai_start = actor().ai_pc = 0;
     next_draw(100, c.draw);
     run_fight_ai(&actor());
     EXPECT_TRUE(test_flag(c.flag)) << c.draw;
@@ -175,7 +183,7 @@ TEST_F(BattleAi, ChanceJumpTakesChancePlusOneInAHundred) {
   for (const Case& c : cases) {
     clear_flag(600), clear_flag(601);
     actor().ai_number = c.ai;
-    actor().ai_start = actor().ai_offset = 0;
+    actor().ai_start = actor().ai_pc = 0;
     next_draw(100, c.draw);
     run_fight_ai(&actor());
     EXPECT_TRUE(test_flag(c.flag)) << c.ai << " " << c.draw;
@@ -185,10 +193,9 @@ TEST_F(BattleAi, ChanceJumpTakesChancePlusOneInAHundred) {
 TEST_F(BattleAi, AnActTakenEndsTheTurnAndRestartsTheScript) {
   load_ai({{1, assemble_ai("side 1; criterion 5; act 1; set_flag 600; end")}});
   actor().ai_number = 1;
-  actor().atk_number = 33;
+  actor().monster.atk_script = 33;
   run_fight_ai(&actor());
-  EXPECT_EQ(fight_atk_started, 1);
-  EXPECT_EQ(fight_last_atk, 33);
+  EXPECT_EQ(atk_last_started, 33);
   EXPECT_EQ(actor().target, 0);
   EXPECT_EQ(actor().ai_start, 0u);
   EXPECT_FALSE(test_flag(600));
@@ -197,12 +204,11 @@ TEST_F(BattleAi, AnActTakenEndsTheTurnAndRestartsTheScript) {
 TEST_F(BattleAi, AnActRefusedClearsTheDecisionAndGoesOn) {
   load_ai({{1, assemble_ai("side 1; criterion 5; act 3; set_flag 600; end")}});
   actor().ai_number = 1;
-  actor().can_act = 0;
   run_fight_ai(&actor());
   EXPECT_TRUE(test_flag(600));
   EXPECT_EQ(ai_side, 0);
   EXPECT_EQ(ai_criterion, 0);
-  EXPECT_EQ(fight_atk_started, 0);
+  EXPECT_EQ(atk_last_started, 0);
 }
 
 TEST_F(BattleAi, CriterionOfAGuestTargetsSlotOne) {
@@ -219,29 +225,41 @@ TEST_F(BattleAi, FleeAndCompanionCallsSetTheirCommands) {
   ai_criterion = 0;
   ai_act = 8;
   EXPECT_EQ(do_ai_action(&actor()), 1);
-  EXPECT_EQ(actor().command, 50);
+  EXPECT_EQ(actor().state, 50);
   EXPECT_EQ(fight_action.ai_flee, 1);
   ai_act = 20;
   EXPECT_EQ(do_ai_action(&actor()), 0) << "no room to call";
   fight_companion_room = 1;
   EXPECT_EQ(do_ai_action(&actor()), 1);
-  EXPECT_EQ(actor().command, 59);
-  EXPECT_EQ(fight_atk_started, 0);
+  EXPECT_EQ(actor().state, 59);
+  EXPECT_EQ(atk_last_started, 0);
 }
 
 TEST_F(BattleAi, AreaActionsListTheRangeAndFadeInCalledMonsters) {
+  // The attack record's target bytes decide: bit 0 of the first lists the side, bit 0x40 of the
+  // second lets the fallen in.
+  auto attack_targets = [](std::uint8_t mode, std::uint8_t second) {
+    using namespace fixtures;
+    install_item_data(objdata_gll({ObjectRecord().tag(tag_target_mode, {op8(mode), op8(second), op8(0), op8(0)})}));
+  };
+  actor().act = 1;
   unit(1, 0, 100).dead = 1;
   unit(2, 50, 100).guest = 1;
   ai_side = 1;
   ai_criterion = 5;
   ai_act = 1;
-  fight_action.target_flags[0] = 1;
+  attack_targets(0, 0);
+  EXPECT_EQ(do_ai_action(&actor()), 1);
+  EXPECT_EQ(fight_action.target_count, 1) << "a single attack";
+  attack_targets(1, 0);
+  actor().SetCommand(0);
   EXPECT_EQ(do_ai_action(&actor()), 1);
   EXPECT_EQ(fight_action.target_count, 2) << "the fallen unit is left out";
   EXPECT_EQ(gmFightMan[2].fade_out, 0);
-  fight_action.target_flags[1] = 0x40;
+  attack_targets(1, 0x40);
   do_ai_action(&actor());
   EXPECT_EQ(fight_action.target_count, 3);
+  install_item_data({});
 }
 
 TEST_F(BattleAi, UnknownOpcodesResetTheScriptWithThePreviousOpcode) {

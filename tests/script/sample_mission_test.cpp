@@ -25,7 +25,9 @@ class SampleMission : public ScriptTest {
     SFINIT0_open_item_data();
     open_item_data();
     for (const auto& [name, bytes] : fixtures::sample_script_files())
-      if (name == fixtures::talk_file_name(0)) EXPECT_TRUE(install_talk_file(0, bytes));
+      if (name == fixtures::talk_file_name(0)) {
+        EXPECT_TRUE(install_talk_file(0, bytes));
+      }
     role_ = add_role(mission_role);
     for (int n = 0; n < 2; ++n) {
       clear_flag(flag_mission_accepted_first + n);

@@ -16,6 +16,7 @@
 #include "script/talk_files.h"
 #include "script/talk_queue.h"
 #include "tests/fixtures/script_assembler.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 
 namespace script_test {
@@ -25,6 +26,9 @@ class ScriptTest : public ::testing::Test {
   ScriptTest() {
     game_dir = dir.str();
     set_error_log_switch(1);
+    // The new-game reset clears what earlier tests left (flags, roles, queue, boxes); the map
+    // database it reads again is missing here, so its report goes before the log is cleared.
+    fixtures::reset_game_state();
     reset_debug_log(nullptr);
     game_clock = 1000;
   }

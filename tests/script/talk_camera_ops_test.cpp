@@ -124,8 +124,8 @@ TEST_F(TalkCamera, ADistanceSetsTheLookAndTheEyeDistanceGoals) {
   field_camera.get_look_distance(&look, nullptr);
   EXPECT_EQ(eye, 500.0f);
   EXPECT_EQ(look, 500.0f);
-  EXPECT_EQ(field_camera_state.distance_goal, 500.0f);
-  EXPECT_EQ(field_camera_state.look_distance_goal, 500.0f);
+  EXPECT_EQ(field_camera_state.distance, 500.0f);
+  EXPECT_EQ(field_camera_state.look_distance, 500.0f);
 }
 
 TEST_F(TalkCamera, FollowingARoleSnapsWithinOneCallAndGlidesOtherwise) {

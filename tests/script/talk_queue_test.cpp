@@ -1,7 +1,9 @@
 // The talk event queue, the talk timer and the talk files' slots.
 #include "core/flags.h"
 #include "core/game_flags.h"
+#include "field/role_path.h"
 #include "script/talk_interpreter.h"
+#include "script/talk_queue.h"
 #include "script/talk_timer.h"
 #include "tests/script/script_test.h"
 
@@ -27,7 +29,7 @@ TEST_F(TalkQueue, AThirdSpeakerIsRefusedAndAKnownOneReplaced) {
   EXPECT_EQ(find_talks_proc(1), 8);
   EXPECT_EQ(find_talks_proc(2), 6);
   EXPECT_EQ(talk_queue_used, 2);
-  EXPECT_EQ(last_talk, 8);
+  EXPECT_EQ(reload_talk_number, 8);
   EXPECT_TRUE(test_flag(flag_wall_test_off));
 }
 
@@ -66,6 +68,23 @@ TEST_F(TalkQueue, RestartPutsTheSceneBackAndQueuesTheTalkForTheLastSpeaker) {
   restart_talk(9);
   EXPECT_EQ(gmMapRole[r].X, 0.0f);
   EXPECT_EQ(find_talks_proc(1001), 9);
+}
+
+// The reload dialog's check box asks the restart to leave the roles' paths running.
+TEST_F(TalkQueue, RestartKeepsTheRolePathsOnlyWhenAsked) {
+  const int r = add_role(1001);
+  for (int keep : {0, 1}) {
+    RolePath path;
+    path.role = &gmMapRole[r];
+    add_role_path(&path);
+    reload_keep_paths = keep;
+    MapRole a = event(1001, 5);
+    add_talks_proc(&a);
+    restart_talk(9);
+    EXPECT_EQ(find_role_path(1001) != nullptr, keep == 1) << keep;
+    del_all_role_path();
+  }
+  reload_keep_paths = 0;
 }
 
 TEST_F(TalkQueue, TheTimerCountsMinutesAndQueuesItsTalkAtExpiry) {

@@ -10,6 +10,7 @@
 #include "field/scene_anim.h"
 #include "g3d/renderer.h"
 #include "script/talk_ops.h"
+#include "tests/fixtures/battlefield_writer.h"
 #include "tests/script/talk_group_test.h"
 #include "ui/screen_fade.h"
 #include "ui/talk_msg.h"
@@ -24,6 +25,7 @@ class TalkScene : public TalkGroupTest {
  protected:
   TalkScene() {
     screen_fade = ScreenFade{};
+    g3d_enable_fog(0);  // the vertex fog as a fresh renderer has it; an ended tint turns it on
     player_role_index = add_role(0xFF02);
   }
   ~TalkScene() override { del_all_ani(); }
@@ -232,7 +234,9 @@ TEST_F(TalkScene, TheHandOverFreesTheSlotAndTheNewTalkRunsLaterInTheSavedScene) 
 }
 
 TEST_F(TalkScene, ABattleStartsUnlessFlag11AndTheEventGoesOnAfterIt) {
+  const fixtures::TempFolder folder;
   for (bool barred : {false, true}) {
+    const kit::BattlefieldInstall battlefield(folder, 7);
     SCOPED_TRACE(barred);
     GameMode = mode_field;
     clear_flag(flag_battle);

@@ -1,4 +1,5 @@
 // Talk opcodes of role variables, the party's items and money, and the settlement's residents.
+#include "base/houses.h"
 #include "base/residents.h"
 #include "battle/fame.h"
 #include "script/script_values.h"
@@ -184,10 +185,11 @@ TEST_F(TalkValues, AnItemCountsInTheBagOrOnceWhenEquipped) {
 }
 
 TEST_F(TalkValues, ResidentsMoveInAndOutAndAreTested) {
-  dwellings[0].active = true;
+  free_all_houses();
+  add_default_house(9901, 5700, 200, 5700, 0);  // three slots
   EXPECT_EQ(branch_result("resident_room_jump"), 1);
   clear_flag(600);
-  MapRole& ev = start("add_resident 3; add_resident 4; add_resident 5; add_resident 6; end");
+  MapRole& ev = start("add_resident 3; add_resident 4; add_resident 6; end");
   for (int i = 0; i < 3; ++i) run_talk(&ev);
   EXPECT_TRUE(is_resident(3) && is_resident(6));
   ASSERT_NE(fame_find(3, 0), nullptr) << "counted in the fame records";

@@ -151,7 +151,7 @@ TEST_F(TalkVideo, TheAnimatedCameraIsWaitedForHeldReleasedAndEnded) {
   field_camera_state.point_interp = 2;
   field_camera_state.eye_mode = camera_eye_holds;
   field_camera_state.target_point[0] = 123.0f;
-  field_camera_state.distance_goal = 900.0f;
+  field_camera_state.distance = 900.0f;
   MapRole& ev = start("act_camera 40 2; wait_act_camera 5; act_camera_go; wait_act_camera 0; "
                       "wait_act_camera 9; act_camera_end; end");
   field_camera_state = FieldCameraState{};

@@ -52,7 +52,7 @@ class TalkView : public TalkGroupTest {
     s.dist_speed = 9;
     s.point_divisor = s.angle_divisor = s.dist_divisor = 2;
     s.target_angles[1] = 45;
-    s.look_distance_goal = s.distance_goal = 900;
+    s.look_distance = s.distance = 900;
     field_view_saved = s;
     saved_view_pair[0] = 12.0f;
     saved_view_pair[1] = 7000.0f;
@@ -138,13 +138,20 @@ TEST_F(TalkView, AReturnWithoutSnapGlidesOverSeveralFrames) {
 
 TEST_F(TalkView, AFixedEyeMapPutsTheEyeBackAndPassesAtOnce) {
   fixed_eye.on = 1;
-  fixed_eye.point[0] = 11;
+  map_record.fixed_eye = {11, 1500, 13, 0};
   MapRole& ev = start_scene("view_return; set_flag 600; end");
   EXPECT_EQ(field_camera.get_mode(), camera_mode_outside_eye);
+  field_camera.set_eye_mode(camera_eye_glides);
+  field_camera.set_eye_speed(1e6f);
+  field_camera.update();  // the eye reaches its goal in one step
+  G3dVector eye{};
+  field_camera.get_eye(&eye);
+  EXPECT_EQ(eye.y, 1500.0f) << "the map's one fixed eye point";
   EXPECT_EQ(view_return_busy, 0);
   run_talk(&ev);
   EXPECT_TRUE(test_flag(done_flag));
   fixed_eye = FixedEye{};
+  map_record.fixed_eye = {};
 }
 
 TEST_F(TalkView, TheShadeDarkensOver17FramesAndSwitchesOffWhenBrightAgain) {
@@ -295,7 +302,7 @@ class TalkOnSampleMaps : public field_test::SampleMapTest {
 TEST_F(TalkOnSampleMaps, ThereAndBackAgain) {
   leader().Z = 1250;
   field_camera_state.target_angles[1] = 33;
-  field_camera_state.distance_goal = 880;
+  field_camera_state.distance = 880;
   view_far = 9000;
   MapRole& ev = queue_talk(
       "save_return; map_change 102 1000L 0L 3000L 270 6000; message_box 0 0 40 300 40 300 0 560 140 0 \"A\";"
@@ -323,7 +330,7 @@ TEST_F(TalkOnSampleMaps, ThereAndBackAgain) {
   EXPECT_EQ(leader().DIR, 90.0f);
   EXPECT_EQ(view_far, 9000.0f);
   EXPECT_EQ(field_camera_state.target_angles[1], 33.0f);
-  EXPECT_EQ(field_camera_state.distance_goal, 880.0f);
+  EXPECT_EQ(field_camera_state.distance, 880.0f);
   EXPECT_TRUE(return_point_empty()) << "used once";
 }
 

@@ -97,6 +97,7 @@ class KeyConfigScreen : public ::testing::Test {
   void SetUp() override {
     GameMode = mode_field;
     mouse_x = mouse_y = 0;
+    grp_input.clear_keys();  // an earlier test's later key times would hide this test's presses
     set_default_key_bindings();
     key_bindings[2] = 'x';
     call_key_config(MODE_ENTER, 0, 0);

@@ -32,6 +32,7 @@
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/sample_game.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "ui/new_game.h"
 #include "ui/save_load.h"
@@ -43,19 +44,18 @@ using namespace fixtures;
 TEST(PartySetup, LevelMultiplierRisesEveryFiveLevelsUpToFiftySix) {
   struct Case {
     int level;
-    int steps;  // thresholds reached, each a factor 1.2
+    float multiplier;  // 1.2 for each threshold 6, 11, ..., 56 reached
   };
-  for (const Case& c : {Case{1, 0}, Case{5, 0}, Case{6, 1}, Case{11, 2}, Case{56, 11}, Case{61, 11}, Case{99, 11}}) {
-    float expected = 1.0f;
-    for (int i = 0; i < c.steps; ++i) expected = expected * 1.2f;
-    EXPECT_FLOAT_EQ(party_level_multiplier(c.level), expected) << "level " << c.level;
-  }
+  for (const Case& c : {Case{1, 1.0f}, Case{5, 1.0f}, Case{6, 1.2f}, Case{10, 1.2f}, Case{11, 1.44f},
+                        Case{55, 6.1917364f}, Case{56, 7.4300837f}, Case{61, 7.4300837f}, Case{99, 7.4300837f}})
+    EXPECT_NEAR(party_level_multiplier(c.level), c.multiplier, 1e-5) << "level " << c.level;
 }
 
 class NewGame : public ::testing::Test {
  protected:
   NewGame() {
     game_dir = dir.str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(4);
@@ -92,18 +92,19 @@ TEST_F(NewGame, SetupPartyTakesLevelGrowthAndStatsFromTheObjectRecords) {
     float growth0;
     float multiplier;
     std::int32_t exp, next_exp;
+    std::uint16_t stat0;  // trunc((growth 0 x 15 x multiplier + level x 15) / 10)
   };
-  const float m11 = party_level_multiplier(56);
-  for (const Case& c : {Case{0, 1, 1.0f, 1.0f, 0, 100}, Case{1, 6, 1.0f, 1.2f, 500, 600},
-                        Case{2, 61, 0.5f, m11, 6000, 6100}}) {
+  for (const Case& c : {Case{0, 1, 1.0f, 1.0f, 0, 100, 3},            // (15 + 15) / 10
+                        Case{1, 6, 1.0f, 1.2f, 500, 600, 10},         // (18 + 90) / 10 = 10.8
+                        Case{2, 61, 0.5f, 7.4300837f, 6000, 6100, 97}}) {  // (55.73 + 915) / 10
     const RoleData& r = gmRoleData[c.member];
     SCOPED_TRACE(c.member);
     EXPECT_EQ(r.stats[stat_level], c.level);
     EXPECT_FLOAT_EQ(r.growth[0], c.growth0);
-    EXPECT_FLOAT_EQ(r.level_multiplier, c.multiplier);
+    EXPECT_NEAR(r.level_multiplier, c.multiplier, 1e-5);
     EXPECT_EQ(r.exp, c.exp);
     EXPECT_EQ(r.next_exp, c.next_exp);
-    EXPECT_EQ(r.stats[0], std::uint16_t(int((c.growth0 * 15.0f * c.multiplier + float(c.level * 15)) / 10.0f)));
+    EXPECT_EQ(r.stats[0], c.stat0);
     EXPECT_EQ(r.object_id, party_member_objects[c.member]);
     ASSERT_NE(r.arts.next, nullptr) << "the arts list starts with the empty entry";
     EXPECT_EQ(r.arts.next->object, none_item_number);
@@ -158,9 +159,9 @@ TEST(TitleMenu, EnteringTheCurrentTitleOnlyClearsItsEffects) {
   GameMode = mode_title;
   title_state = title_menu;
   set_flag(flag_member_0);
-  const unsigned clears = title_effects.generation();
+  const unsigned clears = fight_unit_effects.generation();
   SFLB_call_game_start(MODE_ENTER, 0, 0);
-  EXPECT_EQ(title_effects.generation(), clears + 1) << "the effects are cleared";
+  EXPECT_EQ(fight_unit_effects.generation(), clears + 1) << "the effects are cleared";
   EXPECT_TRUE(test_flag(flag_member_0)) << "no second reset";
   EXPECT_EQ(title_state, title_menu);
   SFLB_call_game_start(MODE_LEAVE, 0, 0);
@@ -168,9 +169,21 @@ TEST(TitleMenu, EnteringTheCurrentTitleOnlyClearsItsEffects) {
 }
 
 TEST(TitleMenu, EnterDuringTheIntroDoesNothing) {
-  title_state = title_intro;
-  input_game_start();
-  EXPECT_EQ(title_state, title_intro);
+  // The same press in the menu starts the transition: the press is one the title sees.
+  struct Case {
+    int state, after;
+  } cases[] = {{title_intro, title_intro}, {title_menu, title_transition}};
+  std::uint32_t t = 5000;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state);
+    title_state = c.state;
+    grp_input.update_key(t += 100, key_enter, false);
+    grp_input.update_key(t += 100, key_enter, true);
+    input_game_start();
+    EXPECT_EQ(title_state, c.after);
+    grp_input.update_key(t += 100, key_enter, false);
+  }
+  title_state = title_menu;
 }
 
 TEST_F(NewGame, ANewGameQueuesTheOpeningTalkAndSetsTheFirstMemberOnly) {
@@ -215,6 +228,7 @@ class TitleSound : public ::testing::Test {
  protected:
   TitleSound() : dir(true) {
     game_dir = dir.str();
+    fixtures::start_test_game();
     platform::use_fake_clock(10000);
     EXPECT_TRUE(write_sample_game(dir.path()));
     sound_system.Startup(game_dir.c_str());

@@ -13,6 +13,7 @@
 #include "data/object_db.h"
 #include "data/party.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "ui/menu_arts.h"
 #include "ui/menu_pages.h"
@@ -50,6 +51,7 @@ class Arts : public ::testing::Test {
  protected:
   Arts() {
     game_dir = dir.str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(slot2_last);

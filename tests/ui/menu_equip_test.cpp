@@ -17,6 +17,7 @@
 #include "data/object_db.h"
 #include "data/party.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/ui/menu_driver.h"
 #include "ui/menu_equip.h"
@@ -48,6 +49,7 @@ class Equip : public ::testing::Test {
  protected:
   Equip() {
     game_dir = dir.str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(objects_made);
@@ -263,7 +265,9 @@ class EquipPageInput : public Equip {
   }
   // The menu open on the equipment page.
   void open_page() {
-    if (GameMode != mode_menu) ASSERT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 1);
+    if (GameMode != mode_menu) {
+      ASSERT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 1);
+    }
     enter_equip_page();
     ASSERT_EQ(menu_page, menu_page_equip);
   }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/base_camp.h"
+#include "base/houses.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
@@ -13,6 +15,7 @@
 #include "data/map_role.h"
 #include "data/party.h"
 #include "field/map_file.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/ui/menu_driver.h"
 #include "ui/menu_arts.h"
@@ -40,6 +43,7 @@ class MenuFrame : public ::testing::Test {
  protected:
   MenuFrame() {
     game_dir = folder_.str();
+    fixtures::start_test_game();
     GameMode = mode_field;
     SavedGameMode = 0;
     map_record.map_flags = 0;
@@ -158,7 +162,11 @@ TEST_F(MenuFrame, TheBaseCampEntryWithItsFlagHandsOverAndComesBackToTheBar) {
   enter();
   mouse_x = 40, mouse_y = 303;
   step({key_mouse1});
-  // The base camp's stand-in hands back at once, restoring mode 1 from SavedGameMode.
+  // The base camp opens over the menu; leaving it restores mode 1 from SavedGameMode.
+  EXPECT_EQ(GameMode, mode_base_camp);
+  EXPECT_EQ(SavedGameMode, mode_menu);
+  leave_base_camp();
+  free_all_houses();
   EXPECT_EQ(GameMode, mode_menu);
   EXPECT_EQ(menu_return_mode, mode_field);
   EXPECT_EQ(menu_page, menu_page_bar);

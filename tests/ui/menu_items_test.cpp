@@ -19,6 +19,7 @@
 #include "field/map_file.h"
 #include "field/minimap.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/ui/menu_driver.h"
 #include "ui/item_recovery.h"
@@ -49,6 +50,7 @@ class ItemsPage : public ::testing::Test {
  protected:
   ItemsPage() {
     game_dir = dir_.str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(object_count);

@@ -18,6 +18,7 @@
 #include "g3d/model_cache.h"
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/text_table_writer.h"
 #include "tests/g3d/model_folder.h"
 #include "tests/ui/menu_driver.h"
@@ -37,6 +38,7 @@ class Log : public ::testing::Test {
  protected:
   Log() {
     game_dir = folder.dir().str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(objects_made);

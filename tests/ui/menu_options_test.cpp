@@ -15,6 +15,7 @@
 #include "field/map_file.h"
 #include "field/role_draw.h"
 #include "platform/input.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/ui/menu_driver.h"
 #include "ui/menu_pages.h"
@@ -34,6 +35,7 @@ class OptionsPage : public ::testing::Test {
  protected:
   OptionsPage() {
     game_dir = folder_.str();
+    fixtures::start_test_game();
     GameMode = mode_field;
     SavedGameMode = 0;
     map_record.map_flags = 0;

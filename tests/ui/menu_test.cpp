@@ -11,6 +11,7 @@
 #include "data/item_list.h"
 #include "data/party.h"
 #include "field/map_file.h"
+#include "tests/fixtures/script_state.h"
 #include "ui/item_recovery.h"
 #include "ui/menu_input.h"
 #include "ui/menu_items.h"
@@ -28,6 +29,7 @@ class Menu : public ::testing::Test {
  protected:
   void SetUp() override {
     game_dir = folder_.str();
+    fixtures::start_test_game();
     GameMode = mode_field;
     SavedGameMode = 0;
   }

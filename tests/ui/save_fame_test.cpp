@@ -1,10 +1,8 @@
-// The fame records saves carry (fame.dat and the treasure images) and the houses of the
-// settlement.
+// The fame records saves carry (fame.dat and the treasure images).
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "base/houses.h"
 #include "battle/fame.h"
 #include "core/byte_reader.h"
 #include "core/flags.h"
@@ -14,6 +12,7 @@
 #include "data/object_db.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/save_image_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 
 namespace {
@@ -25,6 +24,7 @@ class Fame : public ::testing::Test {
  protected:
   Fame() {
     game_dir = dir.str();
+    fixtures::start_test_game();
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(objects_made);
@@ -122,25 +122,6 @@ TEST_F(Fame, TreasureImagesUseTheStoredOffsetsAndComeBackReversed) {
   EXPECT_EQ(fame_find_nth(fame_type_treasure, 0)->object, treasure);  // order reversed
   EXPECT_EQ(fame_find(treasure, fame_type_treasure)->progress, 321);
   EXPECT_EQ(fame_find(treasure, fame_type_treasure)->growth[7], -5);
-}
-
-TEST(Houses, SavedHousesOffTheGridAreRefused) {
-  free_all_houses();
-  const struct { std::int32_t row, col; int added; } cases[] = {
-      {0, 0, 1}, {12, 13, 1}, {13, 0, 0}, {0, 14, 0}, {-1, 0, 0}, {0, -1, 0}};
-  int kept = 0;
-  for (const auto& c : cases) {
-    HouseRecord h;
-    put_u32le(h.image.data() + house_grid_row_offset, std::uint32_t(c.row));
-    put_u32le(h.image.data() + house_grid_col_offset, std::uint32_t(c.col));
-    EXPECT_EQ(add_saved_house(&h), c.added) << c.row << "," << c.col;
-    kept += c.added;
-  }
-  EXPECT_NE(get_house_at(kept), nullptr);
-  EXPECT_EQ(get_house_at(kept + 1), nullptr);
-  EXPECT_EQ(get_house_at(0), nullptr);
-  free_all_houses();
-  EXPECT_EQ(get_house_at(1), nullptr);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/save_image_writer.h"
+#include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "ui/item_recovery.h"
 #include "ui/menu_items.h"
@@ -46,8 +47,12 @@ class SlotScreens : public ::testing::Test {
  protected:
   SlotScreens() {
     game_dir = dir.str();
-    set_error_log_switch(1);
-    reset_debug_log(nullptr);
+    fixtures::start_test_game();
+    // The slot screens' list and steps as the program starts them: the first visit still to come.
+    save_slot_list = ScrollList{};
+    save_screen = SaveScreenState{};
+    load_screen = LoadScreenState{};
+    slot_list_state = SlotListState{};
     dir.write("maps.dat", as_string(maps_dat(MapsDat{})));
     open_maps_data();
     std::vector<ObjectRecord> objects(object_save_item);
@@ -60,6 +65,12 @@ class SlotScreens : public ::testing::Test {
     GameMode = mode_field;
     SavedGameMode = mode_field;
     mouse_x = mouse_y = 0;
+    // The screens' state and the keys seen by earlier tests of this program start fresh.
+    grp_input.clear_keys();
+    save_slot_list = ScrollList{};
+    save_screen = SaveScreenState{};
+    load_screen = LoadScreenState{};
+    slot_list_state = SlotListState{};
   }
   ~SlotScreens() override {
     del_all_talkmsg();
@@ -189,6 +200,32 @@ TEST_F(SlotScreens, AUsedSlotIsOverwrittenAfterTheQuestionAndLeftThirtyFramesLat
     ASSERT_EQ(GameMode, mode_save) << frame;
   }
   input_save_system();
+  EXPECT_EQ(GameMode, mode_field);
+}
+
+// The question's cancel is its buttons' (the box input turns Escape into the last button): the
+// screen itself does nothing else while the question is open.
+TEST_F(SlotScreens, WithTheQuestionOpenTheScreenLeavesEscapeToTheButtons) {
+  ASSERT_TRUE(save_game("00.sav"));
+  call_save_system(MODE_ENTER, 0, 0);
+  press(key_enter);
+  ASSERT_EQ(save_screen.prompt_open, 1);
+  press(key_escape);
+  EXPECT_EQ(save_screen.prompt_open, 1);
+  EXPECT_EQ(talkmsg_count(), 1);
+  EXPECT_EQ(GameMode, mode_save);
+}
+
+TEST_F(SlotScreens, CancellingTheLoadScreenClosesTheMessageBoxes) {
+  call_load_system(MODE_ENTER, 0, 0);
+  add_txt_msg(100, 100, 300, 80, 0, 0, "AB%Q", 0);
+  ASSERT_EQ(talkmsg_count(), 1);
+  now_ += 1000;
+  grp_input.update_key(now_, key_escape, false);
+  grp_input.update_key(now_ + 100, key_escape, true);
+  input_load_system();
+  grp_input.update_key(now_ + 150, key_escape, false);
+  EXPECT_EQ(talkmsg_count(), 0);
   EXPECT_EQ(GameMode, mode_field);
 }
 

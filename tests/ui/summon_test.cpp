@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/houses.h"
 #include "base/residents.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
@@ -43,8 +44,8 @@ class Summon : public data_test::DataTest {
     table({{wolf_flag, wolf, 3}, {bear_flag, bear, 5}, {locked_flag, bear, 1}});
     set_flag(wolf_flag);
     set_flag(bear_flag);
-    for (Dwelling& d : dwellings) d = Dwelling{};
-    dwellings[0].active = true;
+    free_all_houses();
+    add_default_house(9901, 5700, 200, 5700, 0);
     mouse_x = mouse_y = 0;
     // The question box is the narrator's.
     gmMapRoleCount = 1;
@@ -55,7 +56,7 @@ class Summon : public data_test::DataTest {
     close_summon();
     gmMapRoleCount = 0;
     free_party_items();
-    for (Dwelling& d : dwellings) d = Dwelling{};
+    free_all_houses();
   }
   void table(const std::vector<SummonRow>& rows) {
     MapsDat db;
@@ -123,7 +124,7 @@ TEST_F(Summon, RefusalsTakeNothing) {
     SCOPED_TRACE(c.name);
     free_party_items();
     eggs(c.eggs);
-    dwellings[0].active = c.dwelling;
+    house_list.front()->active = c.dwelling;
     open_summon();
     EXPECT_EQ(summon_check(c.row), c.ask);
     SummonEntry e;
@@ -136,7 +137,8 @@ TEST_F(Summon, RefusalsTakeNothing) {
 
 TEST_F(Summon, AFullSettlementRefusesByMessageAfterTheQuestion) {
   eggs(3);
-  for (std::uint16_t& r : dwellings[0].resident) r = bear;
+  while (add_resident(bear)) {
+  }
   open_summon();
   press(key_enter);
   ASSERT_EQ(summon_state, summon_asking);

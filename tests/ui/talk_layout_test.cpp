@@ -43,6 +43,8 @@ class TalkLayout : public ::testing::Test {
  protected:
   void SetUp() override {
     user_options[option_message_speed] = 40;  // no speed adjustment
+    std::memset(talk_strings, 0, sizeof talk_strings);
+    talk_string_count = 0;
     del_all_talkmsg();
     del_all_tbutton();
   }
@@ -146,13 +148,16 @@ TEST_F(TalkLayout, PageBreakAndNewLineOnTheLastLineEndThePage) {
 }
 
 TEST_F(TalkLayout, SpeedCodeAppliesOnce) {
+  user_options[option_message_speed] = 0;  // speed adjustment +2
   TalkMsg* b = open("%S5ABC%Q", 0);
-  frame(b);
-  EXPECT_EQ(b->typing_delay, 5);
+  EXPECT_EQ(frame(b).text(), "");
+  EXPECT_EQ(b->typing_delay, 7);
   EXPECT_EQ(std::string(b->text, 3), "%s5");
+  // The next frame's pass walks over the code again: applied again it would reload the
+  // countdown to 7 and hold "A" back.
   b->typing_countdown = 1;
-  frame(b);
-  EXPECT_EQ(b->typing_delay, 5) << "drawing the page again does not apply it again";
+  EXPECT_EQ(frame(b).text(), "A");
+  EXPECT_EQ(b->typing_countdown, 6);
 }
 
 TEST_F(TalkLayout, Big5CharacterAtTheWrapColumnWrapsAfterIt) {
@@ -181,6 +186,18 @@ TEST_F(TalkLayout, StoredStringsAreInsertedUpToTheirDot) {
   b->typing_delay = 4;
   EXPECT_EQ(frame(b).text(), "AXYBC") << "an unstored index shows nothing";
   EXPECT_EQ(b->typing_delay, 0) << "the rest of the box shows at once";
+  talk_string_count = 0;
+}
+
+TEST_F(TalkLayout, AStoredStringEndingInALeadByteStopsAtItsSlot) {
+  // The last slot, full and ending in a lead byte: its trail byte would lie past the strings.
+  char* last = talk_strings[talk_string_slots - 1];
+  std::memset(last, 'x', talk_string_size - 1);
+  last[talk_string_size - 1] = '\xa4';
+  talk_string_count = talk_string_slots;
+  TalkMsg* b = open("%F9A%Q", 0, 60);
+  EXPECT_EQ(frame(b).text(), std::string(talk_string_size - 1, 'x') + "A");
+  std::memset(talk_strings, 0, sizeof talk_strings);
   talk_string_count = 0;
 }
 
@@ -229,27 +246,32 @@ TEST_F(TalkLayout, MeasuringSizesShortAndLongTexts) {
 TEST_F(TalkLayout, OpeningBoxesArePlacedAroundTheSpeaker) {
   struct Case {
     int sx, sy;
-    bool named;
+    bool named, at_point;
     int x, y;
   } cases[] = {
-      {200, 246, false, 200 - 50, 246 - 60},  // above
-      {200, 247, false, 200 - 50, 247 + 60},  // below
-      {630, 300, false, 630 - 100, 300 + 60},  // right of the middle: a third to the left
-      {620, 100, false, 630 - 100, 100 - 60},
-      {5, 30, false, 20, 20},
-      {5, 30, true, 20, 30},
-      {200, 460, false, 150, 470 - 60},
+      {200, 246, false, false, 200 - 50, 246 - 60},  // above
+      {200, 247, false, false, 200 - 50, 247 + 60},  // below
+      {400, 300, false, false, 400 - 100 / 3, 300 + 60},  // right of the middle: a third to the left
+      {630, 300, false, false, 630 - 100, 300 + 60},
+      {620, 100, false, false, 630 - 100, 100 - 60},
+      {5, 30, false, false, 20, 20},
+      {5, 30, true, false, 20, 30},
+      {200, 460, false, false, 150, 470 - 60},
+      {400, 300, false, true, 400 - 50, 300 - 60},  // at a point: centred and above, wherever it is
+      {200, 247, false, true, 200 - 50, 247 - 60},
+      {660, 40, true, true, 630 - 100, 30},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.sx) + "," + std::to_string(c.sy));
+    SCOPED_TRACE(std::to_string(c.sx) + "," + std::to_string(c.sy) + (c.at_point ? " at point" : ""));
     TalkMsg b;
     b.width = 100;
     b.height = 60;
     b.open_speed = 5;
     if (c.named) std::strcpy(b.name, "N");
-    place_open_box(&b, c.sx, c.sy, false);
+    place_open_box(&b, c.sx, c.sy, c.at_point);
     EXPECT_EQ(b.target_x, c.x);
     EXPECT_EQ(b.target_y, c.y);
+    EXPECT_EQ(b.cur_x, c.sx);
     EXPECT_EQ(b.cur_w, 40);
   }
 }

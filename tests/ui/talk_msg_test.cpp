@@ -1,5 +1,6 @@
 // Message boxes through their per-frame input and drawing: go-on keys, timed boxes, closing and
 // the box state word, and the text work of opening a box.
+#include "data/object_db.h"
 #include "ui/talk_msg.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@
 #include "core/grp_input.h"
 #include "core/user_cfg.h"
 #include "data/map_role.h"
+#include "data/object_db.h"
+#include "tests/fixtures/objdata_writer.h"
 #include "ui/talk_text.h"
 #include "ui/text_button.h"
 
@@ -21,6 +24,7 @@ namespace {
 class TalkBoxes : public ::testing::Test {
  protected:
   void SetUp() override {
+    grp_input.clear_keys();  // the key times of an earlier test would make presses of this one's
     user_options[option_message_speed] = 40;
     gmMapRoleCount = 1;
     gmMapRole[0] = MapRole{};
@@ -137,6 +141,65 @@ TEST_F(TalkBoxes, TextsAreCutAt511BytesOnACharacterBoundary) {
   EXPECT_EQ(kept[510], 'W');
 }
 
+TEST_F(TalkBoxes, ATextCutShortEndsAtItsCutNotAtAnEarlierTextsByte) {
+  add_txt_msg(100, 100, 300, 100, 0, 0, std::string(511, 'a').c_str(), 0);
+  del_all_talkmsg();
+  // 512 bytes whose last character straddles bytes 510 and 511: the cut keeps 510.
+  const std::string text = std::string(510, 'b') + "\xa4W";
+  add_txt_msg(100, 100, 300, 100, 0, 0, text.c_str(), 0);
+  ASSERT_EQ(talkmsg_count(), 1);
+  const char* kept = talkmsg_head()->text;
+  EXPECT_EQ(std::strlen(kept), 510u);
+  EXPECT_EQ(kept[509], 'b');
+}
+
+TEST_F(TalkBoxes, TheTextSpeedLowersTheOpenSpeedButASpeedOf0ShowsTheBoxAtOnce) {
+  struct Case {
+    int message_speed;
+    std::uint16_t open_speed, kept;
+  } cases[] = {
+      {40, 5, 3},  // index 2
+      {80, 2, 1},  // index 4: not below 1
+      {100, 0, 0},
+      {0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message_speed * 100 + c.open_speed);
+    user_options[option_message_speed] = c.message_speed;
+    TalkMsg t;
+    t.speaker = 0;
+    t.flags = talk_constant_speed | talk_open_anim;
+    t.open_speed = c.open_speed;
+    t.cur_w = 200;
+    t.cur_h = 80;
+    char text[] = "AB%Q";
+    t.text = text;
+    t.text_length = 4;
+    add_talkmsg(&t);
+    const TalkMsg* b = talkmsg_head();
+    EXPECT_EQ(b->open_speed, c.kept);
+    if (c.kept == 0) {
+      EXPECT_EQ(b->cur_w, 200);
+      EXPECT_EQ(b->cur_h, 80);
+      EXPECT_EQ(b->cur_x, b->target_x);
+      EXPECT_EQ(b->cur_y, b->target_y);
+    } else {
+      EXPECT_EQ(b->cur_w, 40) << "the box grows from 40 x 40";
+    }
+    del_all_talkmsg();
+  }
+}
+
+TEST_F(TalkBoxes, AFoundObjectCodeShowsTheObjectsNameInTheBox) {
+  std::vector<fixtures::ObjectRecord> objects(3);
+  objects[2].name("\xbc" "C");  // object 3
+  ASSERT_TRUE(install_item_data(fixtures::objdata_gll(objects)));
+  add_txt_msg(100, 100, 300, 100, 0, 0, "A%T3.B%T+3.%Q", 0);
+  ASSERT_EQ(talkmsg_count(), 1);
+  EXPECT_STREQ(talkmsg_head()->text, "A\xbc" "CB\xbc" "C%Q");
+  close_item_data();
+}
+
 TEST(TalkText, ReplaceStrRefusesWhatWouldNotFit) {
   char text[16] = "%T12.rest";
   EXPECT_EQ(replace_str(text, "%T12.", "Sword", 16), 1);
@@ -169,6 +232,7 @@ TEST(TalkText, ReadScriptStrIsBounded) {
 }
 
 TEST(TalkText, ObjectCodesThatCannotBeReadStayInTheText) {
+  close_item_data();  // no object can be read, whatever an earlier test opened
   char text[512] = "A%Tx1.B%T123456789C%T77.D%Q";
   put_item_names(text);
   EXPECT_STREQ(text, "A%Tx1.B%T123456789C%T77.D%Q");

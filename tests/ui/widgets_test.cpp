@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "field/map_file.h"
 #include "ui/paragraph.h"
 #include "ui/screen_extras.h"
 #include "ui/screen_fade.h"
@@ -145,22 +146,30 @@ TEST(ScreenFade, OutOfRangeValuesAndNegativeStepsAreMadeSafe) {
   EXPECT_EQ(is_fade_done(), 1) << "a negative step runs at its magnitude";
 }
 
-TEST(ScreenFade, TheSceneLightFollowsTheFadeColour) {
+TEST(ScreenFade, TheSceneLightFollowsTheFadeColourAndTintsTheWorld) {
   start_fade(0, 0, 255, 0, 0, 1);
   scene_light = SceneLight{};
   scene_light.red = scene_light.green = scene_light.blue = 0;
   scene_light.step = 100;
+  map_record.tint = map_tint_none;
   fade_scene_light();
   EXPECT_EQ(scene_light.red, 100);
+  EXPECT_EQ(map_record.tint, 0xFF640000u) << "the tint follows the light on its way";
   fade_scene_light();
   fade_scene_light();
   EXPECT_EQ(scene_light.red, 255);
   EXPECT_EQ(scene_light.step, 0) << "a target with a channel of 255 stops it";
+  EXPECT_EQ(map_record.tint, 0xFFFF0000u);
   start_fade(0, 0, 10, 10, 10, 1);
   scene_light.step = 500;
   fade_scene_light();
   EXPECT_EQ(scene_light.red, 10);
   EXPECT_NE(scene_light.step, 0) << "a darker target keeps it following";
+  EXPECT_EQ(map_record.tint, 0xFF0A0A0Au);
+  scene_light.step = 0;
+  map_record.tint = map_tint_none;
+  fade_scene_light();
+  EXPECT_EQ(map_record.tint, map_tint_none) << "a light that does not move leaves the tint";
 }
 
 TEST(WindowFrame, A64PixelFrameHasTouchingCornersAndEdgesOfScaleOne) {

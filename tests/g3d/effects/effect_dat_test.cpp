@@ -320,6 +320,20 @@ TEST(EffectDatEmitter, AStreakTailReachesBackItsLengthOnlyPastOneUnitOfMotion) {
   EXPECT_EQ(tail.y, 0.0f) << "moved less than 1.0";
 }
 
+TEST(EffectDatEmitter, ADrawKeepsTheStreakTailSoADrawWithoutAnUpdateReachesFurther) {
+  auto e = build(plain_def(1, 0));
+  e->start();
+  Particle& p = e->particles()[0];
+  ASSERT_EQ(p.anim.act, 0);
+  p.streak = 30;
+  p.prev = {0, 0, 0, 0};
+  p.pos = {0, 2, 0, 0};
+  e->draw();
+  EXPECT_FLOAT_EQ(p.prev.y, -30.0f);
+  e->draw();
+  EXPECT_FLOAT_EQ(p.prev.y, -60.0f);
+}
+
 TEST(EffectDatEmitter, ZeroLifeZeroVectorsAndVerticalSpinStayFinite) {
   EffectDef d = plain_def(4, 0);
   d.life_min = 0;  // every rate would divide by it

@@ -145,9 +145,16 @@ TEST_F(Attachments, FollowTheirPointsAndStopOnTheirFrame) {
   instance_.picture = 0;
   attach();
   EXPECT_EQ(slots_[4].get()->continuous, 1) << "a stop key of 0 never stops";
+  EXPECT_EQ(slots_[4].get()->position.x, 40.0f) << "each follows its own point";
+  EXPECT_EQ(slots_[4].get()->position.y, 0.0f);
+  instance_.picture = 1;
+  attach();
+  EXPECT_EQ(slots_[4].get()->position.x, 40.0f);
+  EXPECT_EQ(slots_[4].get()->position.y, 100.0f);
   instance_.picture = 7;  // no such frame: the effects stay
   attach();
-  EXPECT_EQ(slots_[4].get()->position.y, 0.0f);
+  EXPECT_EQ(slots_[4].get()->position.x, 40.0f);
+  EXPECT_EQ(slots_[4].get()->position.y, 100.0f);
 }
 
 TEST_F(Attachments, SlotsOfDeletedEffectsCountAsEmpty) {

@@ -127,7 +127,9 @@ TEST(GravityEmitter, RespawnsInABoxOffsetAlongZWithAnInvertedThrowWithoutBase) {
   EXPECT_FLOAT_EQ(p.vel.y, -(3.0049f + r[3] * 3.0049f) * (100 + r[4] * 50));
   EXPECT_FLOAT_EQ(p.gravity, 1.0f * 9.8f + r[5] * 2.0f * 9.8f);
   EXPECT_FLOAT_EQ(p.gravity_rate, (6.0f * 9.8f - p.gravity) / p.life);
+  EXPECT_EQ(p.prev.x, p.pos.x) << "the streak starts at the particle, not at the centre";
   EXPECT_EQ(p.prev.y, 800.0f);
+  EXPECT_EQ(p.prev.z, p.pos.z);
 
   e.inverted = 1;
   const std::vector<float> s = draws(5);

@@ -11,6 +11,7 @@
 #include "g3d/effects/effect_manager.h"
 #include "g3d/effects/scripted_effects.h"
 #include "g3d/effects/spawn_effect.h"
+#include "g3d/ground_math.h"
 #include "platform/message_box.h"
 #include "tests/g3d/effects/effect_folder.h"
 
@@ -19,6 +20,7 @@ namespace {
 constexpr std::uint16_t four_frames = 5001;  // pictures 0..3, a hit event on the third, then ends
 constexpr std::uint16_t looping = 5002;
 constexpr std::uint16_t missing = 5003;
+constexpr std::uint16_t standing = 5004;  // a standing quad
 constexpr int stream = 1;
 
 struct Hit {
@@ -40,7 +42,8 @@ class SpecialEffects : public ::testing::Test {
     clear_special_effect_list(1);
     ASSERT_TRUE(folder_.open({{four_frames, kit::act_block({kit::act_script(
                                                  "RF 0; TP 1; PA 0; ED; PA 1; ED; PA 2; 100; ED; PA 3; ED; O2")})},
-                              {looping, kit::act_block({kit::act_script("RF 0; TP 1; PA 0; ED; OV")})}}));
+                              {looping, kit::act_block({kit::act_script("RF 0; TP 1; PA 0; ED; OV")})},
+                              {standing, kit::act_block({kit::act_script("RF 0; TP 1; FX 0x2000000; PA 0; ED; OV")})}}));
     folder_.write_defs({{stream, test_support::plain_def(4, 1)}});
   }
   void TearDown() override {
@@ -101,6 +104,21 @@ TEST_F(SpecialEffects, APathOfTenIsDrawnAtStepsZeroToNineThenArrives) {
   EXPECT_EQ(hits[0].events, 0x80000000u) << "the arrival hit";
   EXPECT_EQ(hits[0].targets, 2);
   EXPECT_EQ(fight_unit_effects.get(id)->continuous, 0) << "its emitter winds down";
+}
+
+TEST_F(SpecialEffects, AStandingQuadsEmitterSitsAtTheShiftedPoint) {
+  SpecialEffect e = effect(standing);
+  e.target = {100, 0, 0, 0};
+  const int id = spawn_effect(&fight_unit_effects, stream, 0, 0, 0);
+  e.emitter = effect_handle(&fight_unit_effects, id);
+  add_special_effect(&e, special_add_back);
+  play_special_effect_back();
+  float dx = 0, dz = 0;
+  polar_offset(0, 80, &dx, &dz);  // no camera: heading 0
+  ASSERT_NE(dz, 0.0f);
+  const ParticleEmitter* emitter = fight_unit_effects.get(id);
+  EXPECT_FLOAT_EQ(emitter->position.x, 100 + dx);
+  EXPECT_FLOAT_EQ(emitter->position.z, dz);
 }
 
 TEST_F(SpecialEffects, TheAnimationsEndKeepsALayerZeroPathAliveButEndsALayerOnePath) {

@@ -1,0 +1,186 @@
+// The battle controller: refusals, placement, a battle won from the menu's attack and the way
+// back to the field, an allowed defeat, and the party magic lent for one battle.
+#include "battle/atk_script.h"
+#include "battle/fight.h"
+#include "battle/fight_menu.h"
+#include "core/flags.h"
+#include "core/game_flags.h"
+#include "core/game_mode.h"
+#include "core/log.h"
+#include "core/paths.h"
+#include "data/item_list.h"
+#include "data/party.h"
+#include "tests/battle/battle_test.h"
+#include "tests/fixtures/battlefield_writer.h"
+#include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/script_assembler.h"
+#include "tests/fixtures/temp_folder.h"
+
+namespace {
+using namespace battle_test;
+using namespace fixtures;
+
+constexpr std::uint16_t hero = 1, slime = 2, sword = 3, herb = 4;
+
+class Controller : public BattleTest {
+ protected:
+  Controller() {
+    game_dir = dir.str();
+    set_error_log_switch(1);
+    reset_debug_log(nullptr);
+    init_fight_field((dir.str() + "\\ACT").c_str());
+    install_item_data(objdata_gll({
+        ObjectRecord().name("hero"),
+        ObjectRecord().name("slime").kind(110).level(1).growth({10, 10, 10, 10, 10, 10, 10, 10}),
+        ObjectRecord().name("sword").tag(tag_atk_script, {op16(1)}),
+        ObjectRecord().name("herb").kind(201),
+    }));
+    install_atk_data(atk_gll_image({{1, assemble_atk("hit; end")}}));
+    for (int i = 0; i < 4; ++i) gmRoleData[i] = RoleData{};
+    for (int flag : {flag_member_0, flag_member_1, flag_member_2, flag_pet, flag_battle, flag_battle_sequence})
+      clear_flag(flag);
+    GameMode = mode_field;
+    write_field(1);
+  }
+  ~Controller() override {
+    if (test_flag(flag_battle)) fight_end();
+    free_fight_atk_data();
+    install_item_data({});
+    for (int i = 0; i < 4; ++i) free_item_list(&gmRoleData[i].arts), gmRoleData[i] = RoleData{};
+    for (ItemNode& n : party_magic) n = ItemNode{};
+    for (int flag : {flag_member_0, flag_member_1, flag_member_2, flag_pet}) clear_flag(flag);
+    GameMode = mode_field;
+  }
+  void write_field(int enemies) {
+    kit::BattlefieldSpec spec;
+    spec.world_act = 7;
+    for (int i = 0; i < enemies; ++i) spec.enemies.push_back({slime, float(100 * i), 0, 300, 0, 0});
+    const auto bytes = kit::battlefield_dat({spec}, 2);
+    dir.write("ACT/Battlefield.dat", std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  }
+  static void join(int i, int attack, int speed = 500) {
+    RoleData& r = gmRoleData[i];
+    r.object_id = hero;
+    r.hp = r.max_hp = 100;
+    r.stats[stat_level] = 1;
+    r.stats[stat_attack] = std::uint16_t(attack);
+    r.stats[stat_speed] = std::uint16_t(speed);
+    r.equip[0] = sword;
+    set_flag(party_member_flags[i]);
+  }
+  // Runs battle frames until the condition holds (at most n frames); attacks when the menu opens.
+  template <class Done>
+  bool run_until(Done done, int n = 2000) {
+    for (int f = 0; f < n && !done(); ++f) {
+      if (fight_menu_state == 1) fight_menu_attack();
+      fight_update();
+      fight_result_update();
+    }
+    return done();
+  }
+  TempFolder dir{true};
+};
+
+TEST_F(Controller, NumbersOutsideTheFileAndASecondEntryAreRefused) {
+  EXPECT_EQ(SFLB_Call_Fight(0), 0);
+  EXPECT_EQ(SFLB_Call_Fight(1001), 0);
+  EXPECT_EQ(GameMode, mode_field);
+  EXPECT_FALSE(test_flag(flag_battle));
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  EXPECT_EQ(SFLB_Call_Fight(1), 0) << "a battle is running";
+  EXPECT_EQ(fight_ally_count, 1);
+}
+
+TEST_F(Controller, ARecordWithoutAWorldEndsAtOnce) {
+  EXPECT_EQ(SFLB_Call_Fight(2), 0);
+  EXPECT_EQ(GameMode, mode_field);
+  EXPECT_FALSE(test_flag(flag_battle));
+}
+
+TEST_F(Controller, ThePartyStandsBySize) {
+  struct Case {
+    int members;
+    bool pet;
+    std::vector<float> x;
+  } cases[] = {{1, false, {0}}, {1, true, {-150, 150}}, {3, false, {-200, 0, 200}}, {3, true, {-250, -100, 50, 200}}};
+  for (const Case& c : cases) {
+    for (int i = 0; i < c.members; ++i) join(i, 10);
+    if (c.pet) set_flag(flag_pet);
+    ASSERT_EQ(SFLB_Call_Fight(1), 1);
+    ASSERT_EQ(fight_ally_count, int(c.x.size()));
+    for (std::size_t k = 0; k < c.x.size(); ++k) EXPECT_EQ(gmFightMan[k].pos.x, c.x[k]) << c.members << " " << k;
+    EXPECT_EQ(fight_guest_count, c.pet ? 1 : 0);
+    EXPECT_EQ(gmFightMan[6].IsEnemy(), 1);
+    fight_end();
+    for (int flag : {flag_member_0, flag_member_1, flag_member_2, flag_pet}) clear_flag(flag);
+  }
+}
+
+TEST_F(Controller, AnAttackFromTheMenuWinsAndTheBattleReturnsToTheField) {
+  join(0, 400);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  EXPECT_EQ(GameMode, mode_battle);
+  EXPECT_TRUE(run_until([] { return GameMode == mode_field; }));
+  EXPECT_FALSE(test_flag(flag_battle));
+  EXPECT_EQ(gmRoleData[0].hp, 100);
+  EXPECT_EQ(gmFightMan[6].IsEnemy(), 0) << "every unit is reset";
+  EXPECT_EQ(atk_active_count, 0);
+}
+
+TEST_F(Controller, AnAllowedDefeatLeavesEveryMemberAtOneHp) {
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  fight_flags |= fight_may_lose;
+  gmRoleData[0].hp = 0;
+  gmFightMan[0].SetDead(1);
+  fight_fallen_count = 1;
+  fight_flags |= fight_turn_ended;
+  fight_check_result();
+  EXPECT_TRUE(fight_flags & fight_defeat);
+  fight_result_update();
+  EXPECT_EQ(GameMode, mode_field);
+  EXPECT_EQ(gmRoleData[0].hp, 1);
+  EXPECT_EQ(gmRoleData[0].flags & 1, 0);
+}
+
+TEST_F(Controller, AllEnemiesOutWaitForTheVictoryBit) {
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  fight_flags &= ~fight_victory_allowed;
+  fight_enemies_out = fight_enemy_count;
+  fight_flags |= fight_turn_ended;
+  for (int i = 0; i < 100; ++i) fight_check_result();
+  EXPECT_FALSE(fight_flags & fight_decided);
+  fight_flags |= fight_victory_allowed;
+  for (int i = 0; i < 60; ++i) fight_check_result();
+  EXPECT_TRUE(fight_flags & fight_victory);
+}
+
+TEST_F(Controller, PartyMagicIsLentForOneBattle) {
+  join(0, 10);
+  join(1, 10);
+  party_magic[0].item.object_id = herb;
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  EXPECT_NE(find_item(&gmRoleData[1].arts, herb), nullptr);
+  fight_end();
+  EXPECT_EQ(find_item(&gmRoleData[1].arts, herb), nullptr);
+}
+
+TEST_F(Controller, TheRewardsOfAFallenEnemyAndRankFive) {
+  FightMan& e = enemy(0, 1);
+  e.monster.word_200 = 10;  // experience
+  e.monster.word_176 = 7;   // money
+  e.monster.cost_metal = 2;
+  fight_unit_fell(&e);
+  EXPECT_EQ(battle_exp, 10);
+  EXPECT_EQ(battle_money, 7);
+  EXPECT_EQ(battle_metal, 2);
+  e.monster.teach_spell = 5;  // rank 5
+  fight_unit_fell(&e);
+  EXPECT_EQ(battle_exp, 40);
+  EXPECT_EQ(battle_money, 21);
+  EXPECT_EQ(fight_enemies_out, 2);
+}
+
+}  // namespace
