@@ -33,10 +33,10 @@ constexpr std::uint32_t highlight = 0x64FFFFFF;
 constexpr const char* slider_titles[3] = {"\xb0T\xae\xa7\xb3t\xab\xd7", "\xad\xb5\xbc\xd6\xad\xb5\xb6q",
                                           "\xad\xb5\xae\xc4\xad\xb5\xb6q"};
 // "慢", "適中", "快" and "小", "適中", "大"
-constexpr const char* speed_words[3] = {"\xba""C", "\xbe""A\xa4\xa4", "\xa7\xd6"};
-constexpr const char* size_words[3] = {"\xa4p", "\xbe""A\xa4\xa4", "\xa4j"};
+constexpr const char* speed_words[3] = {"\xba\x43", "\xbe\x41\xa4\xa4", "\xa7\xd6"};
+constexpr const char* size_words[3] = {"\xa4p", "\xbe\x41\xa4\xa4", "\xa4j"};
 // "地圖特效:", "任務提示:", "鏡頭旋轉:", "影子顯示:"
-constexpr const char* row_titles[4] = {"\xa6""a\xb9\xcf\xafS\xae\xc4:", "\xa5\xf4\xb0\xc8\xb4\xa3\xa5\xdc:",
+constexpr const char* row_titles[4] = {"\xa6\x61\xb9\xcf\xafS\xae\xc4:", "\xa5\xf4\xb0\xc8\xb4\xa3\xa5\xdc:",
                                        "\xc3\xe8\xc0Y\xb1\xdb\xc2\xe0:", "\xbcv\xa4l\xc5\xe3\xa5\xdc:"};
 // "模式一", "模式二", "關閉"
 constexpr const char* mode_words[3] = {"\xbc\xd2\xa6\xa1\xa4@", "\xbc\xd2\xa6\xa1\xa4G", "\xc3\xf6\xb3\xac"};

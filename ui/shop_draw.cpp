@@ -37,7 +37,7 @@ constexpr int title_colour = 15, name_colour = 20, short_colour = 21, info_colou
 constexpr std::uint32_t select_colour = 0x46FFFFFF;
 constexpr std::uint32_t dim_colour = 0x78000000, dim_flags = 0x4000002;
 constexpr int help_label_x = 440, help_label_y = 420;
-constexpr int rows_x = 140, rows_y = 74, row_height = 30;
+constexpr int rows_y = 74, row_height = 30;  // the rows start at (140, 74)
 
 // 物品名, 單價, 數量, 現有
 constexpr const char* column_titles[4] = {"\xAA\xAB\xAB~\xA6W", "\xB3\xE6\xBB\xF9", "\xBC\xC6\xB6q", "\xB2{\xA6\xB3"};
