@@ -9,6 +9,7 @@
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
 #include "battle/fight_menu.h"
+#include "battle/fight_target.h"
 #include "battle/fight_talk.h"
 #include "battle/fight_numbers.h"
 #include "core/flags.h"
@@ -370,6 +371,7 @@ void end_of_action() {
   if (fight_turns_left != -1) --fight_turns_left;
   fight_flags |= fight_turn_ended;
   set_hud_visible(1);
+  run_second_action();
 }
 }  // namespace
 
@@ -415,7 +417,7 @@ void fight_draw() {
       play_special_effect_back();
       if (!test_flag(flag_edit_mode)) {
         if (!fight_talk_hold) fight_hud_draw(100, 374);
-        fight_menu_draw(180, 150);
+        fight_cmd_draw(180, 150);
       }
     }
   }
