@@ -454,14 +454,17 @@ bool pickable(int k) {
   return target_on_allies || !u.IsDead();
 }
 
-void pick_under_pointer() {
+int unit_pick_test(int unit, int x, int y, float* depth) { return gmFightMan[unit].PickTest(x, y, depth); }
+}  // namespace
+
+int pick_target_at(int x, int y, UnitHitTest hit) {
   float best = pick_depth_limit;
+  int found = -1;
   auto test = [&](int k) {
     float depth = 0;
-    if (!pickable(k) || !gmFightMan[k].PickTest(mouse_x, mouse_y, &depth) || depth > best) return;
-    best = depth;  // a later unit wins a tie
-    fight_main_target = k;
-    gmFightMan[k].GetScreenPos(&target_screen_pos[0], &target_screen_pos[1]);
+    if (!pickable(k) || !hit(k, x, y, &depth) || depth > best) return;
+    best = depth;  // not greater: a later unit wins a tie
+    found = k;
   };
   const bool allies = target_switch == 1 || target_on_allies;
   const bool enemies = target_switch == 1 || !target_on_allies;
@@ -469,8 +472,8 @@ void pick_under_pointer() {
     for (int k = 0; k < party_end(); ++k) test(k);
   if (enemies)
     for (int k = fight_first_enemy; k < enemy_end(); ++k) test(k);
+  return found;
 }
-}  // namespace
 
 void fight_target_mouse() {
   if (grp_input.key_press(key_mouse1)) {
@@ -483,7 +486,10 @@ void fight_target_mouse() {
     return;
   }
   const int before = fight_main_target;
-  pick_under_pointer();
+  if (const int picked = pick_target_at(mouse_x, mouse_y, unit_pick_test); picked >= 0) {
+    fight_main_target = picked;
+    gmFightMan[picked].GetScreenPos(&target_screen_pos[0], &target_screen_pos[1]);
+  }
   FightMan* t = main_target();
   if (!t) return;
   if (fight_main_target != before) play_sfx(sfx_cursor, 1);

@@ -61,6 +61,10 @@ void target_highlight();
 void fight_target_confirm();
 void fight_target_cancel();
 void fight_target_mouse();
+// The unit under the pointer for the current selection: of the units the cursor may be on that
+// the hit test finds within depth 1.0, the nearest, a later slot winning a tie; -1 for none.
+using UnitHitTest = int (*)(int unit, int x, int y, float* depth);
+int pick_target_at(int x, int y, UnitHitTest hit);
 // The arts list of the character's left second wheel's first command (the double command).
 void open_double_arts_list();
 // After a turn ended: the pending second action of the double command.
