@@ -8,10 +8,12 @@
 #include "battle/fight_globals.h"
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
+#include "battle/fight_debug.h"
 #include "battle/fight_menu.h"
 #include "battle/fight_target.h"
 #include "battle/fight_talk.h"
 #include "battle/fight_numbers.h"
+#include "battle/monster_panel.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
 #include "core/game_flags.h"
@@ -233,6 +235,7 @@ int SFLB_Call_Fight(std::uint16_t n) {
 }
 
 void fight_end() {
+  fight_debug_end();
   party_magic_arts(0);
   restore_party_stats();
   guardians_called[0] = guardians_called[1] = 0;
@@ -350,10 +353,7 @@ void fight_check_result() {
   }
 }
 
-void fight_input() {
-  if (test_flag(flag_developer_keys) && test_flag(flag_console_open)) return;
-  fight_cmd_input();
-}
+void fight_input() { fight_debug_input(); }
 
 namespace {
 void end_of_action() {
@@ -423,6 +423,8 @@ void fight_draw() {
   }
   fight_result_update();
   draw_fade();
+  fight_debug_overlay();
+  if (monster_info_shown == 1) draw_target_monster_panel();
   show_talkmsg();
   play_special_effect_front();
   fight_unit_effects.update(frame_elapsed_ms);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "battle/fight_globals.h"
+#include "battle/fight_man.h"
 #include "battle/fight_text.h"
 #include "data/battle_fields.h"
 #include "gfx2d/game_fonts.h"
@@ -62,4 +64,11 @@ void draw_monster_panel(const ItemData* rec) {
     draw_text_at(font_20, 30, y, rows[r].label, text_colours[label_colour], GLYPH_BOLD_SHADOW);
     draw_text_at(font_20, r < 5 ? 140 : 130, y, rows[r].value, text_colours[value_colour], GLYPH_BOLD_SHADOW);
   }
+}
+
+void draw_target_monster_panel() {
+  if (fight_main_target < 0 || fight_main_target >= fight_unit_slots) return;
+  ItemData rec{};
+  gmFightMan[fight_main_target].GetMonsterRecord(&rec);
+  draw_monster_panel(&rec);
 }

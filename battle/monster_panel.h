@@ -14,3 +14,5 @@ struct MonsterPanelRow {
 constexpr int monster_panel_rows = 11;
 void monster_panel_texts(const ItemData& rec, int readable, MonsterPanelRow out[monster_panel_rows]);
 void draw_monster_panel(const ItemData* rec);
+// The panel for the highlighted target's live record (the battle drawing, while it is shown).
+void draw_target_monster_panel();

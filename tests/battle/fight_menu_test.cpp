@@ -17,6 +17,7 @@
 #include "data/object_db.h"
 #include "data/party.h"
 #include "tests/battle/battle_test.h"
+#include "tests/battle/key_driver.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "ui/talk_msg.h"
 
@@ -127,21 +128,9 @@ class Menu : public BattleTest {
     return last && last->text ? std::string(last->text) : std::string();
   }
   // One frame of the menu's input with these keys down (every other one up).
-  void frame(std::initializer_list<KeyCode> down) {
-    now_ += 29;
-    for (KeyCode k : keys_) {
-      bool held = false;
-      for (KeyCode d : down) held = held || d == k;
-      grp_input.update_key(now_, k, held ? 1 : 0);
-    }
-    fight_cmd_input();
-  }
-  void release_keys() {
-    for (int i = 0; i < 2; ++i, now_ += 200)
-      for (KeyCode k : keys_) grp_input.update_key(now_, k, 0);
-  }
-  std::uint32_t now_ = 1000;
-  static constexpr KeyCode keys_[] = {key_enter, key_escape, key_up, key_down, key_left, key_right, 'a', 'r', key_mouse1};
+  void frame(std::initializer_list<KeyCode> down) { keys.frame(down, fight_cmd_input); }
+  void release_keys() { keys.release(); }
+  KeyDriver keys;
 };
 
 TEST_F(Menu, ConfirmAndCancelMoveBetweenTheMenusStates) {
