@@ -8,6 +8,7 @@
 
 #include "ui/scroll_list.h"
 #include "ui/tween.h"
+#include "ui/ui_numbers.h"
 
 // fight_menu_state.
 enum FightMenuState : int {
@@ -37,8 +38,8 @@ enum FightCommand : int {
 };
 constexpr int first_treasure_command = 15, last_treasure_command = 49;
 
-// The menu's sounds.
-constexpr int sfx_menu_opens = 301, sfx_cursor = 302, sfx_select = 303, sfx_tab = 305, sfx_refuse = 309;
+// The sound of a menu opening (the others are the interface's).
+constexpr int sfx_menu_opens = 301;
 
 extern int fight_menu_state;
 extern int fight_menu_open;  // 1 while a party character's menu is open: gauges stand still
