@@ -355,6 +355,15 @@ void fight_check_result() {
 
 void fight_input() { fight_debug_input(); }
 
+void fight_close_turn() {
+  fight_cam_follow = 0;
+  fight_command_outcome = 0;
+  fight_main_target = -1;
+  ActMan = -1;
+  if (fight_turns_left != -1) --fight_turns_left;
+  fight_flags |= fight_turn_ended;
+}
+
 namespace {
 void end_of_action() {
   if (ActMan < 0 || ActMan >= fight_unit_slots || !gmFightMan[ActMan].IsTurnDone()) return;
@@ -364,12 +373,7 @@ void end_of_action() {
     FightMan& t = gmFightMan[fight_main_target];
     t.SetFacing(0, t.IsAlly() ? 180.0f : 0.0f, 0);
   }
-  fight_cam_follow = 0;
-  fight_command_outcome = 0;
-  fight_main_target = -1;
-  ActMan = -1;
-  if (fight_turns_left != -1) --fight_turns_left;
-  fight_flags |= fight_turn_ended;
+  fight_close_turn();
   set_hud_visible(1);
   run_second_action();
 }

@@ -5,6 +5,7 @@
 #include "battle/battlefield.h"
 #include "battle/fame.h"
 #include "battle/fight_action.h"
+#include "battle/fight_debug_atk.h"
 #include "battle/fight_globals.h"
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
@@ -23,7 +24,6 @@ int& fight_invincible = fight_hp_changes_suspended;
 int fight_no_flee = 0;
 int fight_enemy_lock = 0;
 int fight_party_lock = 0;
-std::uint16_t debug_atk_enemy = 0, debug_atk_script = 0;
 
 namespace {
 constexpr char invincible_on[] = "\xB6}\xB1\xD2\xB5L\xBC\xC4!!%Q";              // 開啟無敵!!%Q
@@ -34,7 +34,6 @@ constexpr char party_lock_on[] = "\xB6}\xB1\xD2\xC2\xEA\xA9w\xA7\xDA\xA4\xE8!!%Q
 constexpr char party_lock_off[] = "\xC3\xF6\xB3\xAC\xC2\xEA\xA9w\xA7\xDA\xA4\xE8!!%Q";  // 關閉鎖定我方!!%Q
 constexpr char no_flee_on[] = "\xA4\xA3\xAF\xE0\xB0k\xB6]!!%Q";  // 不能逃跑!!%Q
 constexpr char no_flee_off[] = "\xA5i\xA5H\xB0k\xB6]!!%Q";       // 可以逃跑!!%Q
-constexpr std::uint16_t debug_action_record = 5407;
 constexpr int key_box_ms = 200;
 constexpr int last_field_index = 999;
 
@@ -152,31 +151,4 @@ void fight_debug_input() {
   if (ctrl_held()) ctrl_keys();
   if (grp_input.key_press(key_f1 + 2)) see_through_result = monster_info_shown = monster_info_shown ? 0 : 1;
   fight_cmd_input();
-}
-
-void fight_debug_atk(std::uint16_t n, std::uint16_t atk) {
-  debug_atk_enemy = n;
-  debug_atk_script = atk;
-  // Only an enemy the battle has: a number past the enemies would reach past the unit slots.
-  if (n < 1 || n > fight_enemy_count || fight_first_enemy + n - 1 >= fight_unit_slots) return;
-  fight_cam_follow = 0;
-  fight_command_outcome = 0;
-  fight_main_target = -1;
-  ActMan = -1;
-  if (fight_turns_left != -1) --fight_turns_left;
-  fight_flags |= fight_turn_ended;
-  ActMan = n + fight_first_enemy - 1;
-  fight_main_target = 0;
-  FightMan& u = gmFightMan[ActMan];
-  u.SetCommand(2);
-  u.SetTurnDone(0);
-  chosen_action = ItemData{};
-  read_Item(debug_action_record, &chosen_action);
-  u.SetAction(chosen_action);
-  fight_action.actor = &u;
-  fight_action.targets[0] = &gmFightMan[0];
-  fight_action.target_count = 1;
-  fight_atk_start(atk, &u, fight_action.targets, 1);
-  fight_menu_state = menu_closed;
-  fight_menu_open = 0;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "battle/fight.h"
+#include "battle/fight_debug_atk.h"
 #include "field/edit_mode.h"  // edit_point: the one point both edit modes move
 
 // The switches keep their values from battle to battle; a battle neither sets nor clears them.
@@ -14,7 +15,6 @@ extern int& fight_invincible;  // ChangeHp changes nothing and reports no death
 extern int fight_no_flee;      // an enemy granted flight stays
 extern int fight_enemy_lock;   // no enemy gauge fills, no enemy turn starts
 extern int fight_party_lock;   // the same for the party side
-extern std::uint16_t debug_atk_enemy, debug_atk_script;  // the last fight_debug_atk call
 
 // 1 while the scans must not fill the gauges of that unit's side.
 int fight_side_locked(int unit);
@@ -30,8 +30,6 @@ void fight_edit_keep();
 // The battle ends: an edit mode still on lets go of the paused effects.
 void fight_debug_end();
 void fight_debug_overlay();
-// Enemy n (from 1) performs ATK script atk on party unit 0.
-void fight_debug_atk(std::uint16_t n, std::uint16_t atk);
 
 // The edit mode's state.
 struct EditSavedCamera {

@@ -59,7 +59,6 @@ constexpr int list_bar_width = 13, list_bar_height = 144, list_rows = 6, special
 constexpr std::uint32_t status_sealed = 0x20, status_no_special = 0x8;
 constexpr int pointer_idle_limit = 300;
 constexpr int kind_item = 201, kind_martial = 300, kind_magic = 303, kind_mechanism = 304, kind_special = 305;
-constexpr std::uint16_t solo_record_flag7 = 502, solo_record = 501;
 constexpr int solo_repair_slot = 2;
 
 void reset_list(ScrollList& l, int rows, int total) {
@@ -220,16 +219,10 @@ void confirm_escape(FightMan* a) {
   fight_camera_overview();
 }
 
-std::uint16_t solo_action(int slot) {
-  ItemData hero{};
-  if (!read_Item(test_flag(7) ? solo_record_flag7 : solo_record, &hero)) return 0;
-  return hero.ai_actions[slot];
-}
-
 void confirm_repair(FightMan* a) {
   self_target(a);
   chosen_action = ItemData{};
-  read_Item(solo_action(solo_repair_slot), &chosen_action);
+  read_Item(solo_hero_action(solo_repair_slot), &chosen_action);
   a->SetAction(chosen_action);
   if (!a->CanPayCost(&chosen_action)) {
     fight_menu_refuse(cost_short);

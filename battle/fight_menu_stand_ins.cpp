@@ -4,13 +4,17 @@
 #include <algorithm>
 
 #include "base/resources.h"
+#include "battle/atk_script.h"
 #include "battle/fight.h"
+#include "battle/fight_action.h"
+#include "battle/fight_debug_atk.h"
 #include "battle/fight_globals.h"
 #include "battle/fight_man.h"
 #include "battle/fight_menu.h"
 #include "battle/fight_menu_needs.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
+#include "data/object_db.h"
 #include "data/party.h"
 #include "g3d/act_draw.h"
 #include "g3d/geometry.h"
@@ -105,6 +109,30 @@ void pay16(std::int16_t& value, int cost) {
 }
 
 [[gnu::weak]] void FightMan::StartCapture(FightMan*) {}
+
+[[gnu::weak]] int auto_target = -1;
+[[gnu::weak]] std::uint16_t debug_atk_enemy = 0, debug_atk_script = 0;
+[[gnu::weak]] void fight_debug_atk(std::uint16_t n, std::uint16_t atk) {
+  debug_atk_enemy = n;
+  debug_atk_script = atk;
+  // Only an enemy the battle has: a number past the enemies would reach past the unit slots.
+  if (n < 1 || n > fight_enemy_count || fight_first_enemy + n - 1 >= fight_unit_slots) return;
+  fight_close_turn();
+  ActMan = n + fight_first_enemy - 1;
+  fight_main_target = 0;
+  FightMan& u = gmFightMan[ActMan];
+  u.SetCommand(2);
+  u.SetTurnDone(0);
+  chosen_action = ItemData{};
+  read_Item(debug_atk_action, &chosen_action);
+  u.SetAction(chosen_action);
+  fight_action.actor = &u;
+  fight_action.targets[0] = &gmFightMan[0];
+  fight_action.target_count = 1;
+  fight_atk_start(atk, &u, fight_action.targets, 1);
+  fight_menu_state = menu_closed;
+  fight_menu_open = 0;
+}
 
 [[gnu::weak]] void fight_camera_actor() {}
 [[gnu::weak]] void fight_camera_overview() {}

@@ -12,6 +12,7 @@
 #include "battle/fight_menu_needs.h"
 #include "battle/monster_panel.h"
 #include "core/flags.h"
+#include "core/game_flags.h"
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
 #include "data/battle_fields.h"
@@ -28,7 +29,6 @@ int target_switch = 0;
 int target_screen_pos[2] = {};
 G3dVector target_point{};
 std::uint16_t chosen_command = 0;
-int auto_target = -1;
 int double_unit = -1;
 std::uint16_t double_stage = 0;
 MenuSelection double_first, double_second;
@@ -48,7 +48,6 @@ constexpr char machine_cost_short[] =
 constexpr std::uint8_t flag_needs_talisman = 0x80, flag_adds_talisman = 0x1;
 constexpr std::uint32_t status_rage_bonus = 0x10000;
 constexpr std::uint32_t cond_guard_liuhe = 0x200, cond_guard_qiankun = 0x400;
-constexpr std::uint16_t solo_record_flag7 = 502, solo_record = 501;
 constexpr int talisman_max = 3;
 constexpr float pick_depth_limit = 1.0f;
 
@@ -157,12 +156,6 @@ void fill_confirmed_targets() {
   fade_called_monsters(fight_main_target);
 }
 
-std::uint16_t solo_action(int slot) {
-  ItemData hero{};
-  if (!read_Item(test_flag(7) ? solo_record_flag7 : solo_record, &hero)) return 0;
-  return hero.ai_actions[slot];
-}
-
 int double_cost(FightMan* a) {
   const int level = a->TreasureLevel(cmd_double);
   return 100 / (level < 1 ? 1 : level);
@@ -183,6 +176,13 @@ void start_action_script(FightMan* a) {
   fight_menu_end();
 }
 }  // namespace
+
+std::uint16_t solo_hero_action(int slot) {
+  // The machine the solo scene builds: its later form once the tower is had.
+  ItemData hero{};
+  if (!read_Item(test_flag(flag_mechanism_2) ? 502 : 501, &hero)) return 0;
+  return hero.ai_actions[slot];
+}
 
 MenuSelection current_selection() {
   MenuSelection s;
@@ -379,7 +379,7 @@ void fight_target_confirm() {
   }
   if (menu_command == cmd_cannon || menu_command == cmd_machine_special) {
     chosen_action = ItemData{};
-    read_Item(solo_action(menu_command == cmd_cannon ? 0 : 1), &chosen_action);
+    read_Item(solo_hero_action(menu_command == cmd_cannon ? 0 : 1), &chosen_action);
     a->SetAction(chosen_action);
     if (!a->CanPayCost(&chosen_action)) {
       fight_menu_refuse(machine_cost_short);

@@ -67,5 +67,7 @@ using UnitHitTest = int (*)(int unit, int x, int y, float* depth);
 int pick_target_at(int x, int y, UnitHitTest hit);
 // The arts list of the character's left second wheel's first command (the double command).
 void open_double_arts_list();
+// The solo hero's actions by slot: 0 cannon, 1 special, 2 repair.
+std::uint16_t solo_hero_action(int slot);
 // After a turn ended: the pending second action of the double command.
 void run_second_action();

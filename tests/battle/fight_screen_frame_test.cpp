@@ -28,13 +28,8 @@ class BattleScreens : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(scene_.ok());
-    fake_font::install();
+    fake_font::install_game_fonts();
     init_big5_gb();
-    for (auto [font, size, advance] : {std::tuple{&font_20, 20, 22}, std::tuple{&font_16, 16, 18}, std::tuple{&font_12, 12, 14}}) {
-      font->init(&display_device);
-      font->set_font(kGameFontFace, size);
-      font->set_advance(advance);
-    }
     for (int i = 0; i < text_colour_count; ++i) text_colours[i] = rgb_to_rgb555(text_colour_table[i]);
     install_item_data(fixtures::objdata_gll({
         fixtures::ObjectRecord().name("sword"),
@@ -54,8 +49,7 @@ class BattleScreens : public ::testing::Test {
     ActMan = turn_unit = -1;
     monster_info_shown = see_through_result = 0;
     install_item_data({});
-    for (GlyphFont* font : {&font_20, &font_16, &font_12}) font->release();
-    fake_font::uninstall();
+    fake_font::release_game_fonts();
   }
   // Two members at half HP and a quarter of their MP against two monsters; member 0's turn.
   void set_up_battle() {
