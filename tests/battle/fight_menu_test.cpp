@@ -6,6 +6,7 @@
 
 #include "base/escort.h"
 #include "battle/fight_action.h"
+#include "battle/fight_cmd_table.h"
 #include "battle/fight_hud.h"
 #include "battle/fight_menu.h"
 #include "battle/fight_target.h"
@@ -634,4 +635,17 @@ TEST_F(Menu, TheMonsterPanelsKeysCloseIt) {
   EXPECT_EQ(monster_info_shown, 0);
 }
 
+}  // namespace
+
+namespace {
+// The name table holds commands 1-28; a treasure may grant 29-49, whose slots draw no name
+// rather than a name read past the table.
+TEST(MenuNames, CommandsBeyondTheNameTableHaveNone) {
+  EXPECT_EQ(fight_cmd_name(0), nullptr);
+  EXPECT_STREQ(fight_cmd_name(1), "\xA7\xF0\xC0\xBB");
+  EXPECT_STREQ(fight_cmd_name(28), "\xAD\xD7\xB4_");
+  EXPECT_EQ(fight_cmd_name(29), nullptr);
+  EXPECT_EQ(fight_cmd_name(49), nullptr);
+  EXPECT_EQ(command_rule(29).action, CmdAction::target) << "a nameless treasure command still takes a target";
+}
 }  // namespace
