@@ -28,7 +28,7 @@ const char* const fight_cmd_names[fight_cmd_name_count] = {
     "\xA7\xF0\xC0\xBB",  // 攻擊
     "\xB5L",             // 無
     "\xB5\xF8\xAF}",     // 視破
-    "\xBB""E\xABl",      // 聚勁
+    "\xBB\x45\xABl",      // 聚勁
     "\xC0s\xA4\xF6",     // 龍爪
     "\xA7\xB9\xC2z",     // 完璧
     "\xA4\xBB\xA6X",     // 六合

@@ -19,7 +19,7 @@ constexpr const char* labels[monster_panel_rows] = {
     "\xA6W\xA6r",              // 名字
     "\xB5\xA5\xAF\xC5",        // 等級
     "\xA5\xCD\xA9R",           // 生命
-    "\xC6""F\xA4O",            // 靈力
+    "\xC6\x46\xA4O",            // 靈力
     "\xC5\xE9\xA4O",           // 體力
     "\xA7\xF0\xC0\xBB\xA4O",   // 攻擊力
     "\xA8\xBE\xBFm\xA4O",      // 防禦力
