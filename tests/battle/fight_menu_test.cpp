@@ -626,6 +626,39 @@ TEST_F(Menu, GuardiansAreCalledOnceAndRefusedWhenAbsent) {
   EXPECT_EQ(gmFightMan[0].GetState(), cmd_guardians);
 }
 
+TEST_F(Menu, ThePointerHighlightsWhatItRestsOnAndAClickConfirms) {
+  battle(1, 1);
+  add_item(&party_bag, herb, 1, 2);
+  for (int f = 0; f < 60; ++f)
+    for (Tween& t : wheel_tweens) t.update();  // the slots at rest
+  mouse_x = 130, mouse_y = 150;  // slot 2's box
+  frame({});
+  EXPECT_EQ(wheel_slot, 2);
+  EXPECT_EQ(menu_command, cmd_skills);
+  frame({key_mouse1});
+  EXPECT_EQ(fight_menu_state, menu_subwheel);
+  // A key puts the pointer aside until the mouse moves.
+  keys.release();
+  frame({key_right});  // slot 3 of the left second wheel is empty: nothing
+  EXPECT_EQ(subwheel_slot, 0);
+  mouse_x = 250;  // slot 3's box, also empty
+  frame({});
+  EXPECT_EQ(subwheel_slot, 0);
+  frame({key_mouse1});
+  EXPECT_EQ(fight_menu_state, menu_martial) << "a click on an empty slot confirms the lit command";
+  run("xxrcc");
+  ASSERT_EQ(fight_menu_state, menu_items);
+  ASSERT_EQ(menu_list.item_count, 1);
+  mouse_x = 200, mouse_y = 125;  // the second row: past the list's one entry
+  frame({});
+  EXPECT_EQ(menu_list.cursor_row, 0);
+  fight_menu_state = menu_resist;
+  option_rows = 2;
+  mouse_x = 190, mouse_y = 70;  // the fire column
+  frame({});
+  EXPECT_EQ(resist_column, 1);
+}
+
 TEST_F(Menu, TheMonsterPanelsKeysCloseIt) {
   battle(1, 1);
   monster_info_shown = 1;
