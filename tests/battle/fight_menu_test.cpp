@@ -26,7 +26,8 @@ namespace {
 using namespace battle_test;
 using namespace fixtures;
 
-constexpr std::uint16_t hero = 1, slime = 2, sword = 3, herb = 4, flee_charm = 5, double_charm = 6,
+// Object 1 is the hero.
+constexpr std::uint16_t slime = 2, sword = 3, herb = 4, flee_charm = 5, double_charm = 6,
                         liuhe_charm = 7, martial_art = 8, gather_charm = 9, wide_sword = 10, ally_art = 11;
 
 constexpr char not_now[] = "\xB2{\xA6""b\xB5L\xAAk\xA8\xCF\xA5\xCE!!%Q";
