@@ -399,6 +399,18 @@ TEST_F(Menu, TheDoubleCommandNeedsRageByLevelAndRunsBothActionsInOrder) {
   EXPECT_EQ(double_stage, 0);
 }
 
+TEST_F(Menu, TheDoubleCommandWithoutAFameRecordCountsLevelOne) {
+  battle(1, 1);
+  equip(5, double_charm, cmd_double, 0);
+  gmFightMan[0].treasure_level = 0;  // what a unit holds when no record gave it a level
+  gmFightMan[0].role->rage = 99;
+  run("rcrc");
+  EXPECT_EQ(last_message(), cost_short) << "100 rage at level 1";
+  gmFightMan[0].role->rage = 100;
+  run("c");
+  EXPECT_EQ(fight_menu_state, menu_martial);
+}
+
 TEST_F(Menu, LeavingTheDoubleCommandsListDropsIt) {
   battle(1, 1);
   equip(5, double_charm, cmd_double, 1);
