@@ -8,9 +8,12 @@
 #include "battle/fight_globals.h"
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
+#include "battle/fight_debug.h"
 #include "battle/fight_menu.h"
+#include "battle/fight_target.h"
 #include "battle/fight_talk.h"
 #include "battle/fight_numbers.h"
+#include "battle/monster_panel.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
 #include "core/game_flags.h"
@@ -232,6 +235,7 @@ int SFLB_Call_Fight(std::uint16_t n) {
 }
 
 void fight_end() {
+  fight_debug_end();
   party_magic_arts(0);
   restore_party_stats();
   guardians_called[0] = guardians_called[1] = 0;
@@ -349,9 +353,15 @@ void fight_check_result() {
   }
 }
 
-void fight_input() {
-  if (test_flag(flag_developer_keys) && test_flag(flag_console_open)) return;
-  fight_cmd_input();
+void fight_input() { fight_debug_input(); }
+
+void fight_close_turn() {
+  fight_cam_follow = 0;
+  fight_command_outcome = 0;
+  fight_main_target = -1;
+  ActMan = -1;
+  if (fight_turns_left != -1) --fight_turns_left;
+  fight_flags |= fight_turn_ended;
 }
 
 namespace {
@@ -363,13 +373,9 @@ void end_of_action() {
     FightMan& t = gmFightMan[fight_main_target];
     t.SetFacing(0, t.IsAlly() ? 180.0f : 0.0f, 0);
   }
-  fight_cam_follow = 0;
-  fight_command_outcome = 0;
-  fight_main_target = -1;
-  ActMan = -1;
-  if (fight_turns_left != -1) --fight_turns_left;
-  fight_flags |= fight_turn_ended;
+  fight_close_turn();
   set_hud_visible(1);
+  run_second_action();
 }
 }  // namespace
 
@@ -415,12 +421,14 @@ void fight_draw() {
       play_special_effect_back();
       if (!test_flag(flag_edit_mode)) {
         if (!fight_talk_hold) fight_hud_draw(100, 374);
-        fight_menu_draw(180, 150);
+        fight_cmd_draw(180, 150);
       }
     }
   }
   fight_result_update();
   draw_fade();
+  fight_debug_overlay();
+  if (monster_info_shown == 1) draw_target_monster_panel();
   show_talkmsg();
   play_special_effect_front();
   fight_unit_effects.update(frame_elapsed_ms);

@@ -23,6 +23,8 @@ extern int fight_from_talk;
 // The counts and rewards of a unit that has just gone out.
 void fight_unit_fell(FightMan* u);
 void fight_check_result();
+// The current turn is closed: no actor, no target, one turn fewer, the turn-ended bit set.
+void fight_close_turn();
 void fight_animate_field();
 // The party's and the enemies' per-frame scans: animation, state, statuses and gauges.
 void fight_ally_turns();

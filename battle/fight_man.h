@@ -187,6 +187,18 @@ class FightMan {
   void FreeHitNumbers();
   void OnHit();
 
+  // Costs of an action, picking under the pointer, screen points and the HUD's pictures of the
+  // unit, and the capture effect (the command menu and the HUD call them).
+  int CanPayCost(const ItemData* a) const;
+  void PayCost();
+  int PickTest(int x, int y, float* depth) const;
+  void GetScreenPos(int* x, int* y) const;
+  void GetPartPoint(G3dVector* out, int part) const;
+  void DrawHpBar(int x, int y) const;
+  float GetRageBar() const;
+  void DrawGauge(int x, int y, int highlight);
+  void StartCapture(FightMan* monster_unit);
+
   // Motion, animation and drawing (fight_man_motion.cpp, fight_man_anim.cpp).
   void UpdateAnim();
   std::uint32_t AnimAttack();

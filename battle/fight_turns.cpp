@@ -1,6 +1,7 @@
 // Turn order: the party's and the enemies' scans and the per-frame state handler of a unit.
 #include "battle/fight.h"
 #include "battle/fight_action.h"
+#include "battle/fight_debug.h"
 #include "battle/fight_globals.h"
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
@@ -14,7 +15,7 @@ constexpr std::uint32_t hit_events = 0x80000000 | 0x40000000;
 int flee_counter = 0;
 
 bool scan_skips(const FightMan& u) {
-  return u.IsDead() || battle_over || fight_menu_open || fight_talk_hold || ActMan >= 0;
+  return u.IsDead() || battle_over || fight_menu_open || fight_talk_hold || ActMan >= 0 || fight_side_locked(int(&u - gmFightMan));
 }
 
 void status_tick(FightMan& u) {
@@ -145,7 +146,7 @@ void fight_enemy_turns() {
     FightMan& u = gmFightMan[k];
     fight_flags &= ~fight_turn_ended;
     begin_turn(k);
-    flee_granted = u.FleeChance(std::uint16_t(gmRoleData[0].stats[stat_level]));
+    flee_granted = u.FleeChance(std::uint16_t(gmRoleData[0].stats[stat_level])) && !fight_no_flee;
     if (flee_granted) {
       u.SetCommand(50);
     } else {

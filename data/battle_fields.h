@@ -44,4 +44,5 @@ inline bool item_targets_fallen(const ItemData& r) { return (r.turns & 0x40) != 
 inline std::uint8_t& role_rage_turns(RoleData& r) { return r.battle_1378[0]; }
 inline std::uint8_t& role_madness_count(RoleData& r) { return r.battle_1378[1]; }
 inline std::uint8_t& role_rage_bonus(RoleData& r) { return r.battle_1378[2]; }
+inline std::uint8_t& role_strike_counter(RoleData& r) { return r.battle_1378[3]; }
 inline std::uint8_t& role_accept_bonus(RoleData& r) { return r.unused_1394[2]; }  // byte 1396

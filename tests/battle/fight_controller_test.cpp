@@ -72,7 +72,8 @@ class Controller : public BattleTest {
   template <class Done>
   bool run_until(Done done, int n = 2000) {
     for (int f = 0; f < n && !done(); ++f) {
-      if (fight_menu_state == 1) fight_menu_attack();
+      if (fight_menu_state == 1) fight_cmd_confirm();  // the wheel's 攻擊, then its target
+      if (fight_menu_state == 3) fight_cmd_confirm();
       fight_update();
       fight_result_update();
     }

@@ -36,13 +36,8 @@ class Overlays : public ::testing::Test {
     std::memset(flag_bytes, 0, sizeof flag_bytes);
     ASSERT_TRUE(scene_.ok());
     // Text in the test's own font, so that the frames do not depend on a font file.
-    fake_font::install();
+    fake_font::install_game_fonts();
     init_big5_gb();
-    for (auto [font, size, advance] : {std::tuple{&font_20, 20, 22}, std::tuple{&font_16, 16, 18}, std::tuple{&font_12, 12, 14}}) {
-      font->init(&display_device);
-      font->set_font(kGameFontFace, size);
-      font->set_advance(advance);
-    }
     // The compass under the minimap spins a little every drawn frame: the frames leave it out.
     set_flag(flag_minimap_hidden);
     current_fps = 35.0f;
@@ -54,8 +49,7 @@ class Overlays : public ::testing::Test {
     abandon_dialog();
     debug_picked_role = -1;
     clear_dialog_answers();
-    for (GlyphFont* font : {&font_20, &font_16, &font_12}) font->release();
-    fake_font::uninstall();
+    fake_font::release_game_fonts();
     std::memset(flag_bytes, 0, sizeof flag_bytes);
   }
   static void expect_reference(const char* name) {

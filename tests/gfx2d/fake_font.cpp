@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "gfx2d/cddraw.h"
+#include "gfx2d/game_fonts.h"
 #include "platform/font.h"
 
 namespace fake_font {
@@ -64,5 +66,23 @@ const std::string& last_rendered() { return last_text; }
 const std::string& last_face() { return opened_face; }
 
 int last_size() { return opened_size; }
+
+void install_game_fonts() {
+  install();
+  struct Size {
+    GlyphFont* font;
+    int size, advance;
+  };
+  for (const Size& f : {Size{&font_20, 20, 22}, Size{&font_16, 16, 18}, Size{&font_12, 12, 14}}) {
+    f.font->init(&display_device);
+    f.font->set_font(kGameFontFace, f.size);
+    f.font->set_advance(f.advance);
+  }
+}
+
+void release_game_fonts() {
+  for (GlyphFont* font : {&font_20, &font_16, &font_12}) font->release();
+  uninstall();
+}
 
 }  // namespace fake_font

@@ -17,4 +17,9 @@ const std::string& last_rendered();
 const std::string& last_face();
 int last_size();
 
+// The game's three fonts (20, 16 and 12 pixels, the game's face and advances) on the display,
+// drawn by fake fonts; release_game_fonts lets them go and uninstalls the fakes.
+void install_game_fonts();
+void release_game_fonts();
+
 }  // namespace fake_font

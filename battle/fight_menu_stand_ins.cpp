@@ -1,0 +1,146 @@
+// Operations of the battle unit and camera that the command menu and the HUD call and that
+// other parts of the battle define. These weak definitions do what the design asks of them;
+// a strong definition elsewhere in the battle takes their place at link time.
+#include <algorithm>
+
+#include "base/resources.h"
+#include "battle/atk_script.h"
+#include "battle/fight.h"
+#include "battle/fight_action.h"
+#include "battle/fight_debug_atk.h"
+#include "battle/fight_globals.h"
+#include "battle/fight_man.h"
+#include "battle/fight_menu.h"
+#include "battle/fight_menu_needs.h"
+#include "core/flags.h"
+#include "core/game_flags.h"
+#include "data/object_db.h"
+#include "data/party.h"
+#include "g3d/act_draw.h"
+#include "g3d/geometry.h"
+#include "g3d/model_cache.h"
+
+namespace {
+constexpr int kind_mechanism = 304;
+constexpr std::uint16_t gauge_act = 9080, gauge_hp_qq = 1;
+constexpr std::uint16_t marker_act = 9134, portrait_act = 9135, monster_icon_act = 9098, monster_icon_lit_act = 9099;
+constexpr int strip_height = 140;
+
+void pay(std::int32_t& value, int cost) {
+  if (cost != 0) value = std::max<std::int32_t>(value - cost, 0);
+}
+void pay16(std::int16_t& value, int cost) {
+  if (cost != 0) value = std::int16_t(std::max(value - cost, 0));
+}
+}  // namespace
+
+[[gnu::weak]] int FightMan::CanPayCost(const ItemData* a) const {
+  if (!a) return 0;
+  if (!role) return 1;
+  if (role->hp < a->hp_cost || role->mp < a->mp_cost || role->sp < a->sp_cost || role->rage < a->rage_cost) return 0;
+  if (a->kind != kind_mechanism) return 1;
+  return party_metal >= a->cost_metal && party_wood >= a->cost_wood && party_coal >= a->cost_coal &&
+         party_money >= a->cost_money;
+}
+
+[[gnu::weak]] void FightMan::PayCost() {
+  if (!role) return;
+  pay(role->hp, action.hp_cost);
+  pay16(role->mp, action.mp_cost);
+  pay16(role->sp, action.sp_cost);
+  pay(role->rage, action.rage_cost);
+  if (action.kind != kind_mechanism) return;
+  pay(party_metal, action.cost_metal);
+  pay(party_wood, action.cost_wood);
+  pay(party_coal, action.cost_coal);
+  pay(party_money, action.cost_money);
+}
+
+[[gnu::weak]] int FightMan::PickTest(int x, int y, float* depth) const {
+  G3dMatrix m;
+  g3d_mat_identity(&m);
+  g3d_mat_set_translation(pos.x, pos.y, pos.z, &m);
+  return g3d_pick_box(float(x), float(y), depth, m, body.box);
+}
+
+[[gnu::weak]] void FightMan::GetScreenPos(int* x, int* y) const {
+  const G3dVector p{pos.x, pos.y + body.box.max.y + 10, pos.z, 1};
+  G3dVector s{};
+  g3d_project_point(&p, &s);
+  *x = int(s.x);
+  *y = int(s.y);
+}
+
+[[gnu::weak]] void FightMan::GetPartPoint(G3dVector* out, int part) const {
+  *out = pos;
+  G3dPoly* model = GetPoly(body.resource);
+  G3dMatrix m;
+  act_model_matrix(&body, &m, pos.x, pos.y, pos.z, 0, yaw, 0, 0, 0, 0);
+  if (!model || !renderer.get_part_point(&m, model, body.picture, part, out)) {
+    *out = pos;
+    out->y = GetTopY();
+  }
+}
+
+[[gnu::weak]] void FightMan::DrawHpBar(int x, int y) const { draw_gauge(gauge_act, gauge_hp_qq, x, y, hp_bar); }
+
+[[gnu::weak]] float FightMan::GetRageBar() const { return role ? float(role->rage) / 100.0f * 50.0f : 0.0f; }
+
+[[gnu::weak]] void FightMan::DrawGauge(int x, int y, int highlight) {
+  const int h = int(float(atb) / 1000.0f * float(strip_height));
+  const int my = y + strip_height - h;
+  const bool party = IsAlly() != 0;
+  if (atb_full) {
+    gauge.act = marker_act;
+    gauge.qq = party ? 1 : 3;
+    Take_3dActData(&gauge);
+    draw_act_instance(&gauge, x, my + 10, 0);
+  } else {
+    draw_act(marker_act, party ? 0 : 2, x, my + 10, 0);
+  }
+  const std::uint16_t icons = highlight ? monster_icon_lit_act : monster_icon_act;
+  if (IsEnemy()) {
+    draw_act(icons, portrait, x + 8, my - 4, 0);
+  } else if (guest && !pet && !solo_hero) {
+    draw_act(icons, portrait, x - 35, my - 2, 0);
+  } else {
+    draw_act(portrait_act, std::uint16_t(highlight ? portrait + 3 : portrait - 1), x - 35, my - 2, 0);
+  }
+}
+
+[[gnu::weak]] void FightMan::StartCapture(FightMan*) {}
+
+[[gnu::weak]] int auto_target = -1;
+[[gnu::weak]] std::uint16_t debug_atk_enemy = 0, debug_atk_script = 0;
+[[gnu::weak]] void fight_debug_atk(std::uint16_t n, std::uint16_t atk) {
+  debug_atk_enemy = n;
+  debug_atk_script = atk;
+  // Only an enemy the battle has: a number past the enemies would reach past the unit slots.
+  if (n < 1 || n > fight_enemy_count || fight_first_enemy + n - 1 >= fight_unit_slots) return;
+  fight_close_turn();
+  ActMan = n + fight_first_enemy - 1;
+  fight_main_target = 0;
+  FightMan& u = gmFightMan[ActMan];
+  u.SetCommand(2);
+  u.SetTurnDone(0);
+  chosen_action = ItemData{};
+  read_Item(debug_atk_action, &chosen_action);
+  u.SetAction(chosen_action);
+  fight_action.actor = &u;
+  fight_action.targets[0] = &gmFightMan[0];
+  fight_action.target_count = 1;
+  fight_atk_start(atk, &u, fight_action.targets, 1);
+  fight_menu_state = menu_closed;
+  fight_menu_open = 0;
+}
+
+[[gnu::weak]] void fight_camera_actor() {}
+[[gnu::weak]] void fight_camera_overview() {}
+
+// The results screens in their least form: a decided battle ends at the next results step.
+[[gnu::weak]] void fight_result_update() {
+  if (!(fight_flags & fight_decided) || !battle_over || !test_flag(flag_battle)) return;
+  fight_end();
+}
+[[gnu::weak]] void fight_result_confirm() {}
+[[gnu::weak]] void fight_result_cancel() { result_wait = 0; }
