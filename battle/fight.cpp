@@ -1,6 +1,7 @@
 // The battle controller: entering a battle, its frame, the result and the way back.
 #include "battle/fight.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "battle/atk_script.h"
@@ -62,16 +63,6 @@ constexpr float party_x[4][4] = {{0, 0, 0, 0}, {-150, 150, 0, 0}, {-200, 0, 200,
 
 void add_unit_to_list(int slot) {
   if (fight_unit_count < 16) fight_unit_list[fight_unit_count++] = std::uint16_t(slot);
-}
-
-// The battlefield world of an animation: ticked once, its model taken from the cache.
-void load_field_world(std::uint16_t act, std::uint16_t qq) {
-  fight_field_anim = ActInstance{};
-  fight_field_anim.act = act;
-  fight_field_anim.qq = qq;
-  Take_3dActData(&fight_field_anim);
-  fight_field_world = MapMemory(fight_field_anim.resource);
-  fight_ground_world = fight_field_world;
 }
 
 void setup_party() {
@@ -179,6 +170,15 @@ void chained_battle_message() {
 }
 }  // namespace
 
+void load_field_world(std::uint16_t act, std::uint16_t qq) {
+  fight_field_anim = ActInstance{};
+  fight_field_anim.act = act;
+  fight_field_anim.qq = qq;
+  Take_3dActData(&fight_field_anim);
+  fight_field_world = MapMemory(fight_field_anim.resource);
+  fight_ground_world = fight_field_world;
+}
+
 int SFLB_Call_Fight(std::uint16_t n) {
   // Refused before anything is torn down: no record 0 or past the file, and no second entry
   // into a running battle (its party magic would be lent twice).
@@ -269,6 +269,29 @@ void fight_end() {
   if (!test_flag(flag_speed_up)) set_frame_rate(battle_frame_rate);
   fight_clear_block();
   chained_battle_message();
+}
+
+void fight_next_battle(std::uint16_t n) {
+  for (int i = 0; i < fight_unit_count; ++i)
+    if (gmFightMan[fight_unit_list[i]].IsEnemy()) gmFightMan[fight_unit_list[i]].Reset();
+  reset_fight_ai();
+  fight_unit_effects.clear();
+  fight_effects.clear();
+  clear_special_effect_list(1);
+  fight_field_world = nullptr;
+  fight_talk_number = n;
+  fight_field_record = BattlefieldRecord{};
+  load_field(&fight_field_record, std::uint16_t(n - 1));
+  fight_field_index = std::uint16_t(n - 1);
+  set_chart_map(&fight_field_record.fog);
+  fight_field_act = fight_field_record.world_act;
+  fight_field_qq = fight_field_record.world_qq;
+  load_field_world(fight_field_act, fight_field_qq);
+  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i]].SnapToGround();
+  fight_unit_count = std::max(0, fight_unit_count - fight_enemy_count);
+  setup_enemies(20);
+  fight_enemies_out = 0;
+  fight_talk_start(n);
 }
 
 void fight_unit_fell(FightMan* u) {
