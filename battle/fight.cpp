@@ -160,6 +160,17 @@ void restore_party_stats() {
   }
 }
 
+// Battle n's record, fog and world numbers.
+void load_battlefield(std::uint16_t n) {
+  fight_talk_number = n;
+  fight_field_record = BattlefieldRecord{};
+  load_field(&fight_field_record, std::uint16_t(n - 1));
+  fight_field_index = std::uint16_t(n - 1);
+  set_chart_map(&fight_field_record.fog);
+  fight_field_act = fight_field_record.world_act;
+  fight_field_qq = fight_field_record.world_qq;
+}
+
 void chained_battle_message() {
   if (!test_flag(flag_battle_sequence) || battle_sequence_left == 0) return;
   --battle_sequence_left;
@@ -206,16 +217,10 @@ int SFLB_Call_Fight(std::uint16_t n) {
   fight_clear_block();
   fight_victory_wait = fight_victory_frames;
   fight_menu_reset();
-  fight_talk_number = n;
   fight_unit_count = 0;
   for (int& r : stats_restored) r = 0;
   for (FightMan& u : gmFightMan) u.Reset();
-  fight_field_record = BattlefieldRecord{};
-  load_field(&fight_field_record, std::uint16_t(n - 1));
-  fight_field_index = std::uint16_t(n - 1);
-  set_chart_map(&fight_field_record.fog);
-  fight_field_act = fight_field_record.world_act;
-  fight_field_qq = fight_field_record.world_qq;
+  load_battlefield(n);
   if (fight_field_act == 0) {
     report_error("%s", no_world_text);
     fight_end();
@@ -279,13 +284,7 @@ void fight_next_battle(std::uint16_t n) {
   fight_effects.clear();
   clear_special_effect_list(1);
   fight_field_world = nullptr;
-  fight_talk_number = n;
-  fight_field_record = BattlefieldRecord{};
-  load_field(&fight_field_record, std::uint16_t(n - 1));
-  fight_field_index = std::uint16_t(n - 1);
-  set_chart_map(&fight_field_record.fog);
-  fight_field_act = fight_field_record.world_act;
-  fight_field_qq = fight_field_record.world_qq;
+  load_battlefield(n);
   load_field_world(fight_field_act, fight_field_qq);
   for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i]].SnapToGround();
   fight_unit_count = std::max(0, fight_unit_count - fight_enemy_count);
@@ -372,6 +371,15 @@ void fight_check_result() {
   }
 }
 
+void fight_close_turn() {
+  fight_cam_follow = 0;
+  fight_command_outcome = 0;
+  fight_main_target = -1;
+  ActMan = -1;
+  if (fight_turns_left != -1) --fight_turns_left;
+  fight_flags |= fight_turn_ended;
+}
+
 void fight_input() {
   if (test_flag(flag_developer_keys) && test_flag(flag_console_open)) return;
   fight_cmd_input();
@@ -386,12 +394,7 @@ void end_of_action() {
     FightMan& t = gmFightMan[fight_main_target];
     t.SetFacing(0, t.IsAlly() ? 180.0f : 0.0f, 0);
   }
-  fight_cam_follow = 0;
-  fight_command_outcome = 0;
-  fight_main_target = -1;
-  ActMan = -1;
-  if (fight_turns_left != -1) --fight_turns_left;
-  fight_flags |= fight_turn_ended;
+  fight_close_turn();
   set_hud_visible(1);
 }
 }  // namespace

@@ -20,6 +20,8 @@ int SFLB_Call_Fight(std::uint16_t n);
 // The enemies of record n - 1 replace the present ones on its battlefield, and fight-talk script
 // n starts; the party stays as it is.
 void fight_next_battle(std::uint16_t n);
+// Closes the running turn: no acting unit nor main target, one turn fewer to wait for.
+void fight_close_turn();
 // The battlefield world of an animation: ticked once, its model taken from the cache.
 void load_field_world(std::uint16_t act, std::uint16_t qq);
 // 1 when a talk started the battle (read by the battle units' state handling).

@@ -2,6 +2,7 @@
 #include "battle/fight_debug_atk.h"
 
 #include "battle/atk_script.h"
+#include "battle/fight.h"
 #include "battle/fight_action.h"
 #include "battle/fight_globals.h"
 #include "battle/fight_man.h"
@@ -20,12 +21,7 @@ void fight_debug_atk(std::uint16_t n, std::uint16_t atk) {
     log_trace("atk: no enemy %d in this battle", int(n));
     return;
   }
-  fight_cam_follow = 0;
-  fight_command_outcome = 0;
-  fight_main_target = -1;
-  ActMan = -1;
-  if (fight_turns_left != -1) --fight_turns_left;
-  fight_flags |= fight_turn_ended;
+  fight_close_turn();
   ActMan = n + 5;
   fight_main_target = 0;
   FightMan& u = gmFightMan[ActMan];

@@ -58,14 +58,7 @@ void fight_talk_stop() {
   fight_flags |= fight_victory_allowed;
 }
 
-std::uint16_t fight_talk_script_count() {
-  const ByteReader r = pool();
-  if (!r.has(0, 4)) return 0;
-  // The file stores no count: the table ends where the first script begins.
-  std::uint32_t least = r.u32_at(0);
-  for (std::size_t at = 4; at + 4 <= least && r.has(at, 4); at += 4) least = std::min(least, r.u32_at(at));
-  return std::uint16_t(std::min<std::uint32_t>(least / 4, 0xFFFF));
-}
+std::uint16_t fight_talk_script_count() { return script_table_count(pool()); }
 
 void install_fight_talk_data(std::span<const std::uint8_t> file) {
   gmfTalkHead.assign(file.size() > header_size ? file.begin() + header_size : file.end(), file.end());

@@ -24,6 +24,7 @@ using fixtures::assemble_fight_talk;
 using fixtures::Bytes;
 
 constexpr int marker = 900, marker_2 = 901;
+constexpr int listed = 3;  // the first flag of the scripts' lists (3 and 5)
 constexpr std::uint16_t herb = 1;
 
 class FightTalk : public BattleTest {
@@ -33,7 +34,7 @@ class FightTalk : public BattleTest {
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     game_clock = 1000;
-    for (int f : {3, 5, marker, marker_2, flag_speed_up}) clear_flag(f);
+    for (int f : {listed, 5, marker, marker_2, flag_speed_up}) clear_flag(f);
     fight_ally_count = 1;
     fight_enemy_count = 1;
     member(0, 1);
@@ -47,7 +48,7 @@ class FightTalk : public BattleTest {
     free_item_list(&party_bag);
     install_item_data({});
     party_money = party_wood = party_metal = party_coal = 0;
-    for (int f : {3, 5, marker, marker_2, flag_speed_up}) clear_flag(f);
+    for (int f : {listed, 5, marker, marker_2, flag_speed_up}) clear_flag(f);
   }
   static void load(const std::map<std::uint16_t, Bytes>& scripts) {
     install_fight_talk_data(fixtures::fight_talk_gll_image(scripts));
@@ -114,7 +115,7 @@ TEST_F(FightTalk, EachCommandHasItsSizeAndFlow) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     BattleTest::reset();
-    for (int f : {3, marker}) clear_flag(f);
+    for (int f : {listed, marker}) clear_flag(f);
     const std::size_t at = start(std::string(c.command) + "; set_flag 900; allow_victory");
     fight_talk_step();
     EXPECT_EQ(marked(), c.goes_on);
@@ -124,7 +125,7 @@ TEST_F(FightTalk, EachCommandHasItsSizeAndFlow) {
 }
 
 TEST_F(FightTalk, FlagListsJumpWhenAllOrAnyAreSet) {
-  set_flag(3);
+  set_flag(listed);
   for (const char* op : {"if_all_flags", "if_any_flag"}) {
     SCOPED_TRACE(op);
     clear_flag(marker);
