@@ -2,7 +2,9 @@
 #include "battle/fight_result.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "base/resources.h"
 #include "battle/fame.h"
@@ -125,11 +127,12 @@ int result_next_level_up() {
 }
 
 int result_count_money() {
-  party_metal += battle_metal, party_wood += battle_wood, party_coal += battle_coal;
+  for (auto [have, won] : {std::pair{&party_metal, battle_metal}, {&party_wood, battle_wood}, {&party_coal, battle_coal}})
+    *have = std::int32_t(std::clamp<std::int64_t>(std::int64_t(*have) + won, 0, INT32_MAX));
   battle_metal = battle_wood = battle_coal = 0;
   if (battle_money == 0) return 0;
   const std::int32_t step = std::abs(battle_money) > 3 ? battle_money / 4 : battle_money;
   battle_money -= step;
-  party_money = std::max(0, party_money + step);
+  party_money = std::int32_t(std::clamp<std::int64_t>(std::int64_t(party_money) + step, 0, INT32_MAX));
   return battle_money != 0;
 }

@@ -1,5 +1,6 @@
 // Fight-talk commands on the party's items and resources.
 #include <algorithm>
+#include <cstdint>
 
 #include "base/resources.h"
 #include "battle/fight_globals.h"
@@ -13,7 +14,9 @@ namespace {
 // "Fight Talk指令,刪除(%d)物品錯誤!!"
 constexpr char delete_failed[] = "Fight Talk\xAB\xFC\xA5O,\xA7R\xB0\xA3(%d)\xAA\xAB\xAB~\xBF\xF9\xBB~!!";
 
-void add_floored(std::int32_t& have, std::int32_t amount) { have = std::max<std::int64_t>(0, std::int64_t(have) + amount); }
+// Amounts stay within what the 32-bit counts hold.
+std::int32_t clamped(std::int64_t v) { return std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+void add_floored(std::int32_t& have, std::int32_t amount) { have = clamped(std::max<std::int64_t>(0, std::int64_t(have) + amount)); }
 }  // namespace
 
 SliceResult fight_talk_if_item(FightTalkRun& run) {
@@ -36,7 +39,7 @@ SliceResult fight_talk_if_poor(FightTalkRun& run) {
 SliceResult fight_talk_resources(FightTalkRun& run) {
   const std::int32_t money = run.cur.i32(), wood = run.cur.i32(), metal = run.cur.i32(), coal = run.cur.i32();
   if (!run.cur.ok()) return SliceResult::EndSlice;
-  if (money > 0) battle_money += money;
+  if (money > 0) battle_money = clamped(std::int64_t(battle_money) + money);
   else add_floored(party_money, money);
   add_floored(party_wood, wood);
   add_floored(party_metal, metal);

@@ -2,8 +2,11 @@
 // one party member and two enemies for a number of frames, the player's choices made by the
 // input.
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
+#include "battle/battlefield.h"
 #include "battle/fight_globals.h"
 #include "battle/fight_talk.h"
 #include "core/frame_timer.h"
@@ -15,12 +18,20 @@
 
 namespace {
 constexpr int scripts = 3;
+
+// An empty Battlefield.dat, so that the battlefield commands read empty records.
+void open_battlefields() {
+  std::filesystem::create_directories("ACT");
+  std::ofstream("ACT/Battlefield.dat", std::ios::binary | std::ios::app);
+  init_fight_field((game_dir + "\\ACT").c_str());
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   DataFuzzInput input;
   static RoleData role;
   fake_battle(role);
+  open_battlefields();
   install_fight_talk_data(fuzz_script_pool(data, size, scripts));
   game_clock = 1000;
   fight_talk_start(size > 3 ? std::uint16_t(data[3] % (scripts + 2)) : 1);

@@ -228,6 +228,10 @@ TEST_F(FightTalk, ResourcesWonWaitForTheResultsAndLossesStopAtNothing) {
   EXPECT_EQ(battle_money, 500);
   EXPECT_EQ(party_wood, 0);
   EXPECT_EQ(party_metal, 3);
+  battle_money = 0x7FFFFF00;
+  start("resources 0x7FFFFFF0L 0L 0L 0L; allow_victory");
+  fight_talk_step();
+  EXPECT_EQ(battle_money, 0x7FFFFFFF) << "the total stops at what it can hold";
 }
 
 TEST_F(FightTalk, TheChanceTestJumpsWhenTheDrawIsAtMostP) {
