@@ -44,15 +44,7 @@ void report_once(AtkRun& run, const char* format) {
 }
 }  // namespace
 
-std::uint16_t atk_script_count() {
-  const ByteReader r = pool();
-  if (!r.has(0, 4)) return 0;
-  // The file stores no count: the table ends where the first script begins.
-  std::uint32_t least = r.u32_at(0);
-  for (std::size_t at = 4; at + 4 <= least && r.has(at, 4); at += 4) least = std::min(least, r.u32_at(at));
-  const std::uint32_t n = least / 4;
-  return std::uint16_t(n > 0xFFFF ? 0xFFFF : n);
-}
+std::uint16_t atk_script_count() { return script_table_count(pool()); }
 
 bool atk_script_start(std::uint16_t n, std::size_t* start) {
   if (n == 0 || n > atk_script_count()) return false;

@@ -1,6 +1,9 @@
 // Fame records.
 #include "battle/fame.h"
 
+#include "battle/fame_treasure.h"
+
+#include <algorithm>
 #include <cstring>
 #include <deque>
 
@@ -22,68 +25,55 @@ namespace {
 // so pointers handed out stay valid until free_fame.
 std::deque<FameNode> fame_list;
 
-struct GrowthRule {
-  std::uint16_t code;
-  std::int16_t cap;
-  std::uint16_t rate;
-};
-constexpr GrowthRule growth_rules[] = {
-    {53, 20, 100}, {54, 200, 20}, {55, 1000, 3}, {56, 1000, 3},
-    {57, 1000, 1800}, {58, 200, 10000}, {59, 200, 20000}, {60, 200, 60},
-};
-
-const GrowthRule* growth_rule(std::uint16_t code) {
-  for (const GrowthRule& r : growth_rules)
-    if (r.code == code) return &r;
-  return nullptr;
-}
-
-void set_level_scale(FameNode& node, const ItemData& item) {
-  node.level_exp = item.atb_delay > 0 ? std::uint32_t(item.atb_delay / 10) : 0;
-  if (const GrowthRule* r = growth_rule(node.code)) {
-    node.cap = r->cap;
-    node.rate = r->rate;
-  }
-}
+constexpr std::uint16_t lowest_level = 1, top_level = 10;
 
 std::string fame_path() {
   std::string path = game_dir;
   append_path(path, fame_file_name);
   return path;
 }
+
+// What fame_add does to an existing record of the id; false when the record is not the one.
+bool add_to(FameNode& node, int exp, int growth, std::uint16_t type) {
+  if (type == fame_type_treasure && node.type == fame_type_treasure) {
+    fame_treasure_grow(node, growth);
+    fame_treasure_gain(node, exp);
+    return true;
+  }
+  if (type == fame_type_monster && node.type == fame_type_monster) {
+    ++node.points;
+    return true;
+  }
+  return type == fame_type_object || type == fame_type_map;
+}
 }  // namespace
 
-int fame_add(std::uint16_t object, int, int, std::uint16_t type) {
-  for (FameNode& node : fame_list) {
-    if (node.object != object) continue;
-    if (type == fame_type_treasure && node.type == fame_type_treasure) return 1;
-    if (type == fame_type_monster && node.type == fame_type_monster) {
-      ++node.points;
-      return 1;
-    }
-    if (type == fame_type_object || type == fame_type_map) return 1;
-  }
+int fame_add(std::uint16_t id, int exp, int growth, std::uint16_t type) {
+  for (FameNode& node : fame_list)
+    if (node.id == id && add_to(node, exp, growth, type)) return 1;
   FameNode node;
-  node.object = object;
+  node.id = id;
   node.type = type;
   node.points = 1;
   if (type != fame_type_map) {
     ItemData item;
-    if (!read_Item(object, &item)) return 0;
+    if (!read_Item(id, &item)) return 0;
     if (type == fame_type_treasure) {
-      node.points = 0;
-      node.level = 1;
+      // A new record converts nothing and checks no level: both wait for the next call.
+      node.exp = std::uint16_t(exp);
+      node.points = std::uint16_t(growth);
       node.code = item.treasure_code;
-      set_level_scale(node, item);
+      node.level = lowest_level;
+      fame_treasure_scale(node, item);
     }
   }
   fame_list.push_front(node);
   return 1;
 }
 
-FameNode* fame_find(std::uint16_t object, std::uint16_t type) {
+FameNode* fame_find(std::uint16_t id, std::uint16_t type) {
   for (FameNode& node : fame_list)
-    if (node.object == object && node.type == type) return &node;
+    if (node.id == id && node.type == type) return &node;
   return nullptr;
 }
 
@@ -95,8 +85,10 @@ FameNode* fame_find_nth(std::uint16_t type, std::uint16_t n) {
 
 void free_fame() { fame_list.clear(); }
 
-// The growth rules come with the battle's treasures; until then an event changes nothing.
-void treasure_event(std::uint16_t, int, std::uint16_t) {}
+void dump_fame() {
+  for (const FameNode& node : fame_list) log_trace("Type:%d Id:%5d", int(node.type), int(node.id));
+}
+
 void fame_save_treasures(std::vector<std::uint8_t>& out) {
   for (const FameNode& node : fame_list) {
     if (node.type != fame_type_treasure) continue;
@@ -107,17 +99,24 @@ void fame_save_treasures(std::vector<std::uint8_t>& out) {
 }
 
 void fame_refresh_treasure(FameNode* node) {
+  if (!node) return;
+  // A stored level outside 1-10 would break the level rules: it is brought back inside.
+  node->level = std::clamp(node->level, lowest_level, top_level);
   ItemData item;
-  if (!node || !read_Item(node->object, &item)) return;
-  set_level_scale(*node, item);
+  if (read_Item(node->id, &item)) fame_treasure_scale(*node, item);
+}
+
+int fame_push_copy(const FameImage& image) {
+  FameNode node;
+  record_image::read_image(std::span<const std::uint8_t, fame_node_image_size>(image), node);
+  fame_list.push_front(node);
+  return 1;
 }
 
 void fame_load_treasures(std::span<const FameImage> images) {
   for (const FameImage& image : images) {
-    FameNode node;
-    record_image::read_image(std::span<const std::uint8_t, fame_node_image_size>(image), node);
-    fame_refresh_treasure(&node);
-    fame_list.push_front(node);
+    fame_push_copy(image);
+    fame_refresh_treasure(&fame_list.front());
   }
 }
 
@@ -131,7 +130,7 @@ std::vector<std::uint8_t> fame_file_image() {
       log_trace("fame.dat keeps the %d newest records; older ones are dropped", fame_pairs_cap);
       break;
     }
-    put_u16le(list + 2 + 4 * pairs, node.object);
+    put_u16le(list + 2 + 4 * pairs, node.id);
     put_u16le(list + 4 + 4 * pairs, node.type);
     ++pairs;
   }
@@ -165,8 +164,11 @@ int save_fame() {
 
 int load_fame_image(std::span<const std::uint8_t> file) {
   free_fame();
+  // The list is 4096 bytes packed, followed by the whole block; anything else is not a file of
+  // ours and changes nothing but the emptied list.
   LzoBlockHeader header;
-  if (!read_lzo_block_header(file.data(), file.size(), &header)) return 0;
+  if (!read_lzo_block_header(file.data(), file.size(), &header) || header.unpacked_size != fame_list_size)
+    return 0;
   const std::size_t tail = lzo_block_header_size + header.packed_size;
   if (file.size() - tail < fame_block_size) return 0;
   std::uint32_t size = 0;
@@ -174,8 +176,11 @@ int load_fame_image(std::span<const std::uint8_t> file) {
   if (!list) return 0;
   ByteReader pairs(list, size);
   const std::uint16_t count = pairs.u16();
-  // Pairs are read only as far as the unpacked list reaches.
-  for (std::uint16_t i = 0; i < count && pairs.remaining() >= 4; ++i) {
+  if (count > (size - 2) / 4) {
+    MemMgr_Free(list);
+    return 0;
+  }
+  for (std::uint16_t i = 0; i < count; ++i) {
     const std::uint16_t id = pairs.u16();
     const std::uint16_t type = pairs.u16();
     fame_add(id, 1, 0, type);

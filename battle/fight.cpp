@@ -1,6 +1,7 @@
 // The battle controller: entering a battle, its frame, the result and the way back.
 #include "battle/fight.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "battle/atk_script.h"
@@ -65,16 +66,6 @@ constexpr float party_x[4][4] = {{0, 0, 0, 0}, {-150, 150, 0, 0}, {-200, 0, 200,
 
 void add_unit_to_list(int slot) {
   if (fight_unit_count < 16) fight_unit_list[fight_unit_count++] = std::uint16_t(slot);
-}
-
-// The battlefield world of an animation: ticked once, its model taken from the cache.
-void load_field_world(std::uint16_t act, std::uint16_t qq) {
-  fight_field_anim = ActInstance{};
-  fight_field_anim.act = act;
-  fight_field_anim.qq = qq;
-  Take_3dActData(&fight_field_anim);
-  fight_field_world = MapMemory(fight_field_anim.resource);
-  fight_ground_world = fight_field_world;
 }
 
 void setup_party() {
@@ -172,6 +163,17 @@ void restore_party_stats() {
   }
 }
 
+// Battle n's record, fog and world numbers.
+void load_battlefield(std::uint16_t n) {
+  fight_talk_number = n;
+  fight_field_record = BattlefieldRecord{};
+  load_field(&fight_field_record, std::uint16_t(n - 1));
+  fight_field_index = std::uint16_t(n - 1);
+  set_chart_map(&fight_field_record.fog);
+  fight_field_act = fight_field_record.world_act;
+  fight_field_qq = fight_field_record.world_qq;
+}
+
 void chained_battle_message() {
   if (!test_flag(flag_battle_sequence) || battle_sequence_left == 0) return;
   --battle_sequence_left;
@@ -181,6 +183,15 @@ void chained_battle_message() {
   add_time_msg(320, 180, 0, 300, text, 2);
 }
 }  // namespace
+
+void load_field_world(std::uint16_t act, std::uint16_t qq) {
+  fight_field_anim = ActInstance{};
+  fight_field_anim.act = act;
+  fight_field_anim.qq = qq;
+  Take_3dActData(&fight_field_anim);
+  fight_field_world = MapMemory(fight_field_anim.resource);
+  fight_ground_world = fight_field_world;
+}
 
 int SFLB_Call_Fight(std::uint16_t n) {
   // Refused before anything is torn down: no record 0 or past the file, and no second entry
@@ -209,16 +220,10 @@ int SFLB_Call_Fight(std::uint16_t n) {
   fight_clear_block();
   fight_victory_wait = fight_victory_frames;
   fight_menu_reset();
-  fight_talk_number = n;
   fight_unit_count = 0;
   for (int& r : stats_restored) r = 0;
   for (FightMan& u : gmFightMan) u.Reset();
-  fight_field_record = BattlefieldRecord{};
-  load_field(&fight_field_record, std::uint16_t(n - 1));
-  fight_field_index = std::uint16_t(n - 1);
-  set_chart_map(&fight_field_record.fog);
-  fight_field_act = fight_field_record.world_act;
-  fight_field_qq = fight_field_record.world_qq;
+  load_battlefield(n);
   if (fight_field_act == 0) {
     report_error("%s", no_world_text);
     fight_end();
@@ -273,6 +278,23 @@ void fight_end() {
   if (!test_flag(flag_speed_up)) set_frame_rate(battle_frame_rate);
   fight_clear_block();
   chained_battle_message();
+}
+
+void fight_next_battle(std::uint16_t n) {
+  for (int i = 0; i < fight_unit_count; ++i)
+    if (gmFightMan[fight_unit_list[i]].IsEnemy()) gmFightMan[fight_unit_list[i]].Reset();
+  reset_fight_ai();
+  fight_unit_effects.clear();
+  fight_effects.clear();
+  clear_special_effect_list(1);
+  fight_field_world = nullptr;
+  load_battlefield(n);
+  load_field_world(fight_field_act, fight_field_qq);
+  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i]].SnapToGround();
+  fight_unit_count = std::max(0, fight_unit_count - fight_enemy_count);
+  setup_enemies(20);
+  fight_enemies_out = 0;
+  fight_talk_start(n);
 }
 
 void fight_unit_fell(FightMan* u) {
@@ -353,8 +375,6 @@ void fight_check_result() {
   }
 }
 
-void fight_input() { fight_debug_input(); }
-
 void fight_close_turn() {
   fight_cam_follow = 0;
   fight_command_outcome = 0;
@@ -363,6 +383,9 @@ void fight_close_turn() {
   if (fight_turns_left != -1) --fight_turns_left;
   fight_flags |= fight_turn_ended;
 }
+
+// The developer keys' battle step runs the command menu's input unless a tool holds the keys.
+void fight_input() { fight_debug_input(); }
 
 namespace {
 void end_of_action() {

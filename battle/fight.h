@@ -17,6 +17,13 @@ void fight_end();
 // Starts battle n (battlefield record n - 1 and fight-talk script n): 1 set up, 0 refused (n
 // outside 1..1000, a battle already running, or a record without a world).
 int SFLB_Call_Fight(std::uint16_t n);
+// The enemies of record n - 1 replace the present ones on its battlefield, and fight-talk script
+// n starts; the party stays as it is.
+void fight_next_battle(std::uint16_t n);
+// Closes the running turn: no acting unit nor main target, one turn fewer to wait for.
+void fight_close_turn();
+// The battlefield world of an animation: ticked once, its model taken from the cache.
+void load_field_world(std::uint16_t act, std::uint16_t qq);
 // 1 when a talk started the battle (read by the battle units' state handling).
 extern int fight_from_talk;
 

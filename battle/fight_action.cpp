@@ -4,6 +4,3 @@
 FightAction fight_action;
 std::uint8_t talisman_gauge_element = 0;
 std::uint8_t talisman_gauge_count = 0;
-int fight_companion_room = 0;
-
-int fight_can_call_companion() { return fight_companion_room; }

@@ -21,12 +21,9 @@ struct FightAction {
 };
 extern FightAction fight_action;
 
-// 1 when a further enemy can be called (a free spot and a free enemy slot).
+// 1 when a further enemy can be called (a free spot and a free enemy slot; fight_choice.cpp).
 int fight_can_call_companion();
 
 // The talisman gauge: its element and count.
 extern std::uint8_t talisman_gauge_element;
 extern std::uint8_t talisman_gauge_count;
-
-// What the least companion call answers.
-extern int fight_companion_room;    // fight_can_call_companion's answer

@@ -9,7 +9,7 @@
 
 // fight_flags bits.
 constexpr std::uint32_t fight_victory = 0x1, fight_defeat = 0x2, fight_turn_ended = 0x4,
-                        fight_view_two = 0x100000, fight_may_lose = 0x1000000, fight_solo_scene = 0x8000000,
+                        fight_view_two = 0x100000, fight_camera_done = 0x4000000, fight_may_lose = 0x1000000, fight_solo_scene = 0x8000000,
                         fight_victory_pose_22 = 0x10000000, fight_victory_allowed = 0x20000000,
                         fight_list_keys = 0x40000000, fight_decided = 0x80000000;
 

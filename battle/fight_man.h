@@ -178,6 +178,10 @@ class FightMan {
   // The battle AI's choice (1 plain attack, 2 end the turn, 3-7 the action slots) on a target,
   // loaded into out: 1 taken, 0 not possible.
   int AiChooseAction(std::uint16_t choice, FightMan* target_unit, ItemData* out);
+  // 1 when the unit (a party member or guest) can pay the action's HP, MP, SP, rage and, for a
+  // resource art, the party's resources; PayCost pays the current action's, none below 0.
+  int CanPayCost(const ItemData* a) const;
+  void PayCost();
 
   // Floating numbers (fight_numbers.cpp).
   int AddHitNumber(std::uint16_t kind, std::int32_t amount, std::int16_t delay);
@@ -187,10 +191,8 @@ class FightMan {
   void FreeHitNumbers();
   void OnHit();
 
-  // Costs of an action, picking under the pointer, screen points and the HUD's pictures of the
-  // unit, and the capture effect (the command menu and the HUD call them).
-  int CanPayCost(const ItemData* a) const;
-  void PayCost();
+  // Picking under the pointer, screen points and the HUD's pictures of the unit, and the capture
+  // effect (the command menu and the HUD call them).
   int PickTest(int x, int y, float* depth) const;
   void GetScreenPos(int* x, int* y) const;
   void GetPartPoint(G3dVector* out, int part) const;

@@ -9,7 +9,7 @@
 #include "battle/fight_globals.h"
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
-#include "battle/fight_menu_needs.h"
+#include "battle/fight_choice.h"
 #include "battle/fight_message.h"
 #include "battle/fight_target.h"
 #include "battle/monster_panel.h"

@@ -11,7 +11,7 @@
 #include "battle/fight_globals.h"
 #include "battle/fight_man.h"
 #include "battle/fight_menu.h"
-#include "battle/fight_menu_needs.h"
+#include "battle/fight_choice.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "data/object_db.h"
@@ -33,28 +33,6 @@ void pay16(std::int16_t& value, int cost) {
   if (cost != 0) value = std::int16_t(std::max(value - cost, 0));
 }
 }  // namespace
-
-[[gnu::weak]] int FightMan::CanPayCost(const ItemData* a) const {
-  if (!a) return 0;
-  if (!role) return 1;
-  if (role->hp < a->hp_cost || role->mp < a->mp_cost || role->sp < a->sp_cost || role->rage < a->rage_cost) return 0;
-  if (a->kind != kind_mechanism) return 1;
-  return party_metal >= a->cost_metal && party_wood >= a->cost_wood && party_coal >= a->cost_coal &&
-         party_money >= a->cost_money;
-}
-
-[[gnu::weak]] void FightMan::PayCost() {
-  if (!role) return;
-  pay(role->hp, action.hp_cost);
-  pay16(role->mp, action.mp_cost);
-  pay16(role->sp, action.sp_cost);
-  pay(role->rage, action.rage_cost);
-  if (action.kind != kind_mechanism) return;
-  pay(party_metal, action.cost_metal);
-  pay(party_wood, action.cost_wood);
-  pay(party_coal, action.cost_coal);
-  pay(party_money, action.cost_money);
-}
 
 [[gnu::weak]] int FightMan::PickTest(int x, int y, float* depth) const {
   G3dMatrix m;
@@ -109,33 +87,6 @@ void pay16(std::int16_t& value, int cost) {
 }
 
 [[gnu::weak]] void FightMan::StartCapture(FightMan*) {}
-
-[[gnu::weak]] int auto_target = -1;
-[[gnu::weak]] std::uint16_t debug_atk_enemy = 0, debug_atk_script = 0;
-[[gnu::weak]] void fight_debug_atk(std::uint16_t n, std::uint16_t atk) {
-  debug_atk_enemy = n;
-  debug_atk_script = atk;
-  // Only an enemy the battle has: a number past the enemies would reach past the unit slots.
-  if (n < 1 || n > fight_enemy_count || fight_first_enemy + n - 1 >= fight_unit_slots) return;
-  fight_close_turn();
-  ActMan = n + fight_first_enemy - 1;
-  fight_main_target = 0;
-  FightMan& u = gmFightMan[ActMan];
-  u.SetCommand(2);
-  u.SetTurnDone(0);
-  chosen_action = ItemData{};
-  read_Item(debug_atk_action, &chosen_action);
-  u.SetAction(chosen_action);
-  fight_action.actor = &u;
-  fight_action.targets[0] = &gmFightMan[0];
-  fight_action.target_count = 1;
-  fight_atk_start(atk, &u, fight_action.targets, 1);
-  fight_menu_state = menu_closed;
-  fight_menu_open = 0;
-}
-
-[[gnu::weak]] void fight_camera_actor() {}
-[[gnu::weak]] void fight_camera_overview() {}
 
 // The results screens in their least form: a decided battle ends at the next results step.
 [[gnu::weak]] void fight_result_update() {

@@ -54,7 +54,7 @@ void add_treasure_bonus(RoleData* role, std::uint16_t object, int add) {
   const FameNode* entry = fame_find(object, fame_treasure);
   if (!entry) return;
   const int sign = add == 1 ? 1 : -1;
-  const std::int16_t* g = entry->growth;
+  const std::int16_t* g = entry->bonus;
   role->max_hp = saturate_i32(static_cast<double>(role->max_hp) + sign * g[0]);
   role->max_mp = static_cast<std::int16_t>(role->max_mp + sign * g[1]);
   role->max_sp = static_cast<std::int16_t>(role->max_sp + sign * g[2]);
@@ -78,8 +78,8 @@ void raise_treasure_levels(std::uint16_t n) {
       int level = entry->level + n;
       if (level >= max_treasure_level) {
         entry->level = max_treasure_level;
-        entry->progress = 0;
-        entry->max_reached = 1;
+        entry->exp = 0;
+        entry->maxed = 1;
       } else {
         entry->level = static_cast<std::uint16_t>(level);
       }

@@ -9,6 +9,7 @@
 #include "base/residents.h"
 #include "battle/fame.h"
 #include "battle/fight.h"
+#include "battle/fight_debug_atk.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/grp_input.h"
@@ -16,7 +17,6 @@
 #include "core/text_input_field.h"
 #include "data/item_list.h"
 #include "data/party.h"
-#include "devtools/battle_calls.h"
 #include "g3d/renderer.h"
 #include "gfx2d/game_fonts.h"
 #include "gfx2d/glyph_font.h"
@@ -74,7 +74,7 @@ void run_full() {
   for (int i = 0; i <= 0xFFFF; ++i) {
     FameNode* node = fame_find_nth(fame_type_treasure, static_cast<std::uint16_t>(i));
     if (!node) break;
-    node->max_reached = 1;
+    node->maxed = 1;
     node->level = 10;
   }
 }

@@ -4,13 +4,13 @@
 #include <algorithm>
 
 #include "base/base_camp.h"
+#include "battle/fame.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "core/grp_input.h"
 #include "data/maprole_txt.h"
-#include "devtools/battle_calls.h"
 #include "devtools/dev_console.h"
 #include "devtools/flag_editor.h"
 #include "devtools/reload_dialog.h"

@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     u.monster.hp = b, u.monster.max_hp = b & 0x0F;
     u.turns = b;
   }
-  fight_companion_room = pick(30) & 1;
   for (int frame = 0; frame < 24; ++frame) {
     for (int i = 0; i < gmMapRoleCount; ++i)
       if (role_runs_ai(gmMapRole[i])) run_role_ai(&gmMapRole[i]);

@@ -1,5 +1,7 @@
 #include "script/script_cursor.h"
 
+#include <algorithm>
+
 namespace {
 constexpr std::uint32_t table_end_entry = 0xFFFFFFFFu;
 }
@@ -84,4 +86,11 @@ bool ScriptCursor::jump(std::size_t origin, std::int64_t displacement) {
 
 void ScriptCursor::put_u16(std::size_t pos, std::uint16_t value) {
   if (body_ && reader_.has(pos, 2)) put_u16le(body_ + pos, value);
+}
+
+std::uint16_t script_table_count(const ByteReader& r) {
+  if (!r.has(0, 4)) return 0;
+  std::uint32_t least = r.u32_at(0);
+  for (std::size_t at = 4; at + 4 <= least && r.has(at, 4); at += 4) least = std::min(least, r.u32_at(at));
+  return std::uint16_t(std::min<std::uint32_t>(least / 4, 0xFFFF));
 }

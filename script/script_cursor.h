@@ -58,3 +58,8 @@ class ScriptCursor {
   std::size_t pos_ = 0;
   bool ok_ = false;
 };
+
+// The scripts of a pool that starts with its offset table and stores no count (ATK.gll and
+// FigTalk.GLL): the table ends where the first script begins, so the count is the least offset
+// / 4 (0 without a whole first entry).
+std::uint16_t script_table_count(const ByteReader& pool);

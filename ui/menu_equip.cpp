@@ -184,7 +184,7 @@ void draw_growth_record(std::uint16_t object) {
   read_Item(object, &item);
   if (const FameNode* rec = fame_find(object, fame_type_treasure)) {
     draw_fmt(font_16, 120, 280, 20, "\xB5\xA5\xAF\xC5:  %5d/10", int(rec->level));                  // 等級:
-    draw_fmt(font_16, 120, 305, 20, "\xB8\x67\xC5\xE7\xAD\xC8:%5d/%d", int(rec->progress), int(rec->level_exp));  // 經驗值:
+    draw_fmt(font_16, 120, 305, 20, "\xB8\x67\xC5\xE7\xAD\xC8:%5d/%d", int(rec->exp), int(rec->level_exp));  // 經驗值:
   } else {
     draw_fmt(font_16, 120, 280, 20, "\xB5\xA5\xAF\xC5:  %5d/10", 1);
     draw_fmt(font_16, 120, 305, 20, "\xB8\x67\xC5\xE7\xAD\xC8:%5d/%d", 0, int(item.atb_delay / 10));

@@ -481,7 +481,7 @@ void collect_fame(ItemNode* list, std::uint16_t type) {
   for (std::uint16_t n = 0;; ++n) {
     const FameNode* rec = fame_find_nth(type, n);
     if (!rec) break;
-    add_item(list, rec->object, 1, 2);
+    add_item(list, rec->id, 1, 2);
     if (n == 0xFFFF) break;
   }
 }

@@ -358,9 +358,10 @@ void measure_talk_text(TalkMsg* b) {
 void apply_auto_size(TalkMsg* b) {
   const bool centred = b->height == 1;
   if (centred) b->line_spacing = 0;
-  b->height = std::uint16_t(b->height * (b->line_spacing + 20) + 2 * b->margin_y);
+  // Sizes a script gives can be anything: the sums wrap to 16 bits as stored, never overflow.
+  b->height = std::uint16_t(unsigned(b->height) * (b->line_spacing + 20u) + 2u * b->margin_y);
   if (b->width != 0)
-    b->width = std::uint16_t(b->width * (b->char_spacing + 20) + 2 * b->margin_x);
+    b->width = std::uint16_t(unsigned(b->width) * (b->char_spacing + 20u) + 2u * b->margin_x);
   else
     measure_talk_text(b);
   b->cur_w = b->width;

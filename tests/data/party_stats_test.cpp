@@ -26,8 +26,9 @@ class PartyStats : public data_test::DataTest {
                                  .tag(tag_byte_242, {op8(3)})
                                  .tag(tag_bytes_251, {op8(2), op8(0)}),
                              ObjectRecord().kind(204).bonuses(0, 0, 4, 1, 1).tag(tag_byte_242, {op8(0xFB)}),
-                             ObjectRecord().kind(204),
-                             ObjectRecord().kind(204),
+                             // Treasures that grow in level (an experience value of 1000).
+                             ObjectRecord().kind(204).tag(tag_atb_delay, {op32(1000)}),
+                             ObjectRecord().kind(204).tag(tag_atb_delay, {op32(1000)}),
                          }));
     SFINIT0_open_item_data();
     open_item_data();
@@ -168,7 +169,7 @@ TEST_F(PartyStats, TreasureGrowthRaisesMaximaButNotCurrentValues) {
   ASSERT_EQ(fame_add(treasure, 0, 0, 1), 1);
   FameNode* entry = fame_find(treasure, 1);
   const std::int16_t growth[8] = {100, 10, 20, 1, 2, 3, 4, 5};
-  std::copy(std::begin(growth), std::end(growth), entry->growth);
+  std::copy(std::begin(growth), std::end(growth), entry->bonus);
   role->hp = role->max_hp = 50;
   role->equip[4] = treasure;
   role->equip[5] = spare_treasure;  // no collection entry: nothing
@@ -198,12 +199,12 @@ TEST_F(PartyStats, TreasureLevelsRiseUpToTen) {
   EXPECT_EQ(fame_find(treasure, 1)->level, 4);  // registered at level 1, then raised
   EXPECT_EQ(fame_find(spare_treasure, 1)->level, 4);
   EXPECT_EQ(fame_find(unreadable, 1), nullptr);
-  fame_find(treasure, 1)->progress = 33;
+  fame_find(treasure, 1)->exp = 33;
   raise_treasure_levels(6);
   const FameNode* top = fame_find(treasure, 1);
   EXPECT_EQ(top->level, 10);
-  EXPECT_EQ(top->progress, 0);
-  EXPECT_EQ(top->max_reached, 1u);
+  EXPECT_EQ(top->exp, 0);
+  EXPECT_EQ(top->maxed, 1);
 }
 
 TEST_F(PartyStats, TheLevelFileIsReadOnceUntilClosed) {

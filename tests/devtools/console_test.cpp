@@ -134,7 +134,7 @@ TEST_F(Console, FullRaisesEveryTreasureRecord) {
   for (std::uint16_t object : {bag_object, art_object}) {
     const FameNode* t = fame_find(object, fame_type_treasure);
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->max_reached, 1u);
+    EXPECT_EQ(t->maxed, 1);
     EXPECT_EQ(t->level, 10);
   }
   EXPECT_EQ(message().rfind("full !!", 0), 0u);

@@ -7,6 +7,7 @@
 #include "tests/fixtures/random_kit.h"
 #include "data/object_db.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/battle_ground_kit.h"
 #include "tests/fixtures/script_assembler.h"
 #include "script/fight_ai.h"
 #include "tests/script/script_test.h"
@@ -24,7 +25,6 @@ class BattleAi : public ScriptTest {
     atk_last_started = 0;
     install_atk_data(fixtures::atk_gll_image({{33, fixtures::assemble_atk("group; end")}}));
     ActMan = -1;
-    fight_companion_room = 0;
     for (FightMan& u : gmFightMan) fight_unit_clear(u);
     reset_fight_ai();
     ai_range_first = ai_range_end = 0;
@@ -228,8 +228,8 @@ TEST_F(BattleAi, FleeAndCompanionCallsSetTheirCommands) {
   EXPECT_EQ(actor().state, 50);
   EXPECT_EQ(fight_action.ai_flee, 1);
   ai_act = 20;
-  EXPECT_EQ(do_ai_action(&actor()), 0) << "no room to call";
-  fight_companion_room = 1;
+  EXPECT_EQ(do_ai_action(&actor()), 0) << "no ground to call onto";
+  kit::FlatGround ground;
   EXPECT_EQ(do_ai_action(&actor()), 1);
   EXPECT_EQ(actor().state, 59);
   EXPECT_EQ(atk_last_started, 0);

@@ -197,7 +197,7 @@ TEST_F(Equip, ThePreviewChangesOnlyWhatThePiecesChange) {
 
   // A treasure's growth record raises the maxima too.
   ASSERT_EQ(fame_add(mirror, 0, 0, fame_type_treasure), 1);
-  fame_find(mirror, fame_type_treasure)->growth[0] = 15;
+  fame_find(mirror, fame_type_treasure)->bonus[0] = 15;
   const EquipValues mirror_in = equip_preview(r, 4, mirror);
   EXPECT_EQ(mirror_in.v[5], 115);
   EXPECT_EQ(mirror_in.v[0], 24);

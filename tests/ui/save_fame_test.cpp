@@ -73,7 +73,7 @@ TEST_F(Fame, ADamagedFileIsReadNoFurtherThanItsData) {
   struct Case { const char* what; std::vector<std::uint8_t> file; int loaded; int records; };
   std::vector<Case> cases = {
       {"good", good, 1, 2},
-      {"count beyond the list", kit::fame_dat({{monster, 0}}, 0, 5000), 1, 1},
+      {"count beyond the list", kit::fame_dat({{monster, 0}}, 0, 5000), 0, 0},
       {"no block after the data", std::vector<std::uint8_t>(good.begin(), good.end() - 1), 0, 0},
       {"empty", {}, 0, 0},
       {"cut in the sizes", {1, 0, 0}, 0, 0},
@@ -104,7 +104,7 @@ TEST_F(Fame, TreasureImagesUseTheStoredOffsetsAndComeBackReversed) {
   fame_add(other_treasure, 0, 0, fame_type_treasure);
   fame_add(monster, 0, 0, fame_type_monster);
   FameNode* t = fame_find(treasure, fame_type_treasure);
-  t->level = 7, t->progress = 321, t->growth[7] = -5, t->pending = 9, t->total = 44, t->level_rose = 1;
+  t->level = 7, t->exp = 321, t->bonus[7] = -5, t->pending = 9, t->total = 44, t->level_rose = 1;
   std::vector<std::uint8_t> out;
   fame_save_treasures(out);
   ASSERT_EQ(out.size(), 2 * fame_node_image_size);
@@ -119,9 +119,9 @@ TEST_F(Fame, TreasureImagesUseTheStoredOffsetsAndComeBackReversed) {
   std::memcpy(images[0].data(), out.data(), fame_node_image_size);
   std::memcpy(images[1].data(), out.data() + fame_node_image_size, fame_node_image_size);
   fame_load_treasures(images);
-  EXPECT_EQ(fame_find_nth(fame_type_treasure, 0)->object, treasure);  // order reversed
-  EXPECT_EQ(fame_find(treasure, fame_type_treasure)->progress, 321);
-  EXPECT_EQ(fame_find(treasure, fame_type_treasure)->growth[7], -5);
+  EXPECT_EQ(fame_find_nth(fame_type_treasure, 0)->id, treasure);  // order reversed
+  EXPECT_EQ(fame_find(treasure, fame_type_treasure)->exp, 321);
+  EXPECT_EQ(fame_find(treasure, fame_type_treasure)->bonus[7], -5);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ class SaveFiles : public ::testing::Test {
     objects[herb - 1].kind(201);
     objects[sword - 1].kind(202);
     objects[art - 1].kind(301);
-    objects[treasure - 1].kind(204);
+    objects[treasure - 1].kind(204).tag(tag_atb_delay, {op32(1000)});  // grows in level
     dir.write("ObjData.GLL", as_string(objdata_gll(objects)));
     SFINIT0_open_item_data();
     open_item_data();

@@ -1,0 +1,63 @@
+// The fight-talk opcode table: one row per command (number, name, size, tail, handler). Sizes
+// count from the opcode word; a jump's size is that of the command when it passes.
+#include "battle/fight_talk_ops.h"
+
+namespace {
+using T = OperandTail;
+constexpr FightTalkOpRow table[] = {
+    {1, "goto", 6, T::jump, fight_talk_goto},
+    {2, "if_flag", 8, T::jump, fight_talk_if_flag},
+    {3, "unless_flag", 8, T::jump, fight_talk_unless_flag},
+    {4, "if_all_flags", 6, T::word_list, fight_talk_if_all_flags},
+    {5, "if_any_flag", 6, T::word_list, fight_talk_if_any_flag},
+    {6, "set_flag", 4, T::none, fight_talk_set_flag},
+    {7, "clear_flag", 4, T::none, fight_talk_clear_flag},
+    {9, "wait_time", 4, T::none, fight_talk_wait_time},
+    {10, "box", 22, T::text, fight_talk_box},
+    {11, "box_colour", 10, T::none, fight_talk_box_colour},
+    {12, "box_frame", 6, T::none, fight_talk_box_frame},
+    {13, "wait_box", 4, T::none, fight_talk_wait_box},
+    {14, "char_spacing", 4, T::none, fight_talk_char_spacing},
+    {15, "line_spacing", 4, T::none, fight_talk_line_spacing},
+    {16, "typing_speed", 4, T::none, fight_talk_typing_speed},
+    {17, "choice", 2, T::table, fight_talk_choice},
+    {20, "music", 2, T::none, fight_talk_music},
+    {21, "allow_victory", 2, T::none, fight_talk_allow_victory},
+    {22, "wait_turns", 6, T::none, fight_talk_wait_turns},
+    {23, "camera", 4, T::none, fight_talk_camera},
+    {24, "hold", 2, T::none, fight_talk_hold_on},
+    {25, "release", 2, T::none, fight_talk_hold_off},
+    {50, "change_monster", 6, T::none, fight_talk_change_monster},
+    {51, "no_escape", 2, T::none, fight_talk_no_escape},
+    {52, "set_music", 4, T::none, fight_talk_set_music},
+    {53, "solo_scene", 2, T::none, fight_talk_solo_scene},
+    {54, "close_formation", 2, T::none, fight_talk_close_formation},
+    {60, "set_unit_flags", 6, T::none, fight_talk_set_unit_flags},
+    {61, "clear_unit_flags", 6, T::none, fight_talk_clear_unit_flags},
+    {80, "call_companion", 4, T::none, fight_talk_call_companion},
+    {81, "action", 10, T::none, fight_talk_action},
+    {100, "if_dead", 8, T::jump, fight_talk_if_dead},
+    {101, "if_item", 10, T::jump, fight_talk_if_item},
+    {102, "if_poor", 22, T::jump, fight_talk_if_poor},
+    {103, "if_hp_below", 10, T::jump, fight_talk_if_hp_below},
+    {130, "resources", 18, T::none, fight_talk_resources},
+    {131, "give_item", 6, T::none, fight_talk_give_item},
+    {132, "take_item", 6, T::none, fight_talk_take_item},
+    {150, "victory", 2, T::none, fight_talk_victory},
+    {151, "victory_pose", 2, T::none, fight_talk_victory},
+    {152, "may_lose", 2, T::none, fight_talk_may_lose},
+    {153, "fade_end", 2, T::none, fight_talk_fade_end},
+    {154, "next_battle", 4, T::none, fight_talk_next_battle},
+    {170, "if_chance", 8, T::jump, fight_talk_if_chance},
+    {190, "effect", 8, T::none, fight_talk_effect},
+    {191, "wait_effect", 6, T::none, fight_talk_wait_effect},
+    {192, "effect_offset", 14, T::none, fight_talk_effect_offset},
+    {210, "pose", 6, T::none, fight_talk_pose},
+    {211, "wait_pose", 6, T::none, fight_talk_wait_pose},
+    {212, "facing", 8, T::none, fight_talk_facing},
+    {213, "act", 6, T::none, fight_talk_act},
+    {214, "battlefield", 4, T::none, fight_talk_battlefield},
+};
+}  // namespace
+
+std::span<const FightTalkOpRow> fight_talk_opcodes() { return table; }
