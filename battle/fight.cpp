@@ -22,6 +22,8 @@
 #include "data/party.h"
 #include "field/map_change.h"
 #include "field/map_file.h"
+#include "g3d/act_draw.h"
+#include "g3d/effects/afterimages.h"
 #include "g3d/effects/effect_manager.h"
 #include "g3d/effects/scripted_effects.h"
 #include "g3d/effects/trail_manager.h"
@@ -31,13 +33,15 @@
 #include "g3d/view_zoom.h"
 #include "script/fight_ai.h"
 #include "sound/sfx_bank.h"
+#include "ui/console_hook.h"
+#include "ui/cursor.h"
 #include "ui/screen_fade.h"
 #include "ui/talk_msg.h"
 
 int fight_from_talk = 0;
 BattlefieldRecord fight_field_record;
 std::uint16_t fight_field_index = 0, fight_field_act = 0, fight_field_qq = 0;
-ActInstance fight_field_anim;
+ActInstance fight_field_anim, fight_field_deco;
 G3dWld* fight_field_world = nullptr;
 Camera fight_camera;
 FightCamSetup fight_cam_setup;
@@ -67,6 +71,7 @@ void add_unit_to_list(int slot) {
 // The battlefield world of an animation: ticked once, its model taken from the cache.
 void load_field_world(std::uint16_t act, std::uint16_t qq) {
   fight_field_anim = ActInstance{};
+  fight_field_deco = ActInstance{};
   fight_field_anim.act = act;
   fight_field_anim.qq = qq;
   Take_3dActData(&fight_field_anim);
@@ -390,38 +395,69 @@ void fight_update() {
 }
 
 namespace {
-void draw_units() {
-  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].Draw();
-  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].UpdateHitNumbers();
+// The camera moves one frame; its current state goes into the goal block's current fields, which
+// the end camera and the ATK camera commands read.
+void update_fight_camera() {
+  Camera& c = fight_camera;
+  FightCamSetup& s = fight_cam_setup;
+  c.update();
+  c.apply_view();
+  c.get_point(nullptr, nullptr, nullptr, &s.current_point[0], &s.current_point[1], &s.current_point[2]);
+  c.get_angles(nullptr, nullptr, nullptr, &s.current_angles[0], &s.current_angles[1], &s.current_angles[2]);
+  c.get_look_distance(nullptr, &s.current_distance[1]);
+  c.get_distance(nullptr, &s.current_distance[0]);
 }
 
 void draw_field() {
+  const FightCamSetup& s = fight_cam_setup;
+  const G3dVector angles{s.current_angles[0], s.current_angles[1], s.current_angles[2], 0};
+  const G3dVector point{s.current_point[0], s.current_point[1], s.current_point[2], 0};
+  renderer.set_cull_box(&angles, &point);
   G3dMatrix m;
   renderer.identity_matrix(&m);
   if (fight_field_world) renderer.draw_world(&m, fight_field_anim.picture, fight_field_world, map_record.tint, 0);
+  // The record's decoration model, when its animation has data.
+  if (fight_field_record.deco_act == 0) return;
+  fight_field_deco.act = fight_field_record.deco_act;
+  fight_field_deco.qq = fight_field_record.deco_qq;
+  if (Take_3dActData(&fight_field_deco) == 1 && fight_field_deco.kind == act_kind_model)
+    draw_act_model(&fight_field_deco, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFFFF, 0);
+}
+
+void draw_units() {
+  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].Draw();
+  for (int i = 0; i < fight_unit_count; ++i) {
+    FightMan& u = gmFightMan[fight_unit_list[i] % fight_unit_slots];
+    u.DrawGhost();
+    u.UpdateHitNumbers();
+  }
+}
+
+void draw_scene() {
+  renderer.draw_rect(0, 0, 640, 480, 0, 0x8000000);
+  renderer.set_viewport(0, 0, 640, 480, view_scale, 200.0f, 15000.0f);
+  if (!test_flag(flag_battle)) return;
+  draw_field();
+  draw_units();
+  g3d_enable_fog(0);
+  afterimage_list.draw();
+  play_special_effect_back();
+  trail_manager.draw_all();
+  if (test_flag(flag_edit_mode)) return;
+  if (!fight_talk_hold) fight_hud_draw(100, 374);
+  fight_menu_draw(180, 150);
 }
 }  // namespace
 
 void fight_draw() {
-  fight_camera.update();
-  fight_camera.apply_view();
-  if (!test_flag(flag_scene_hidden)) {
-    renderer.draw_rect(0, 0, 640, 480, 0, 0x8000000);
-    renderer.set_viewport(0, 0, 640, 480, view_scale, 200.0f, 15000.0f);
-    if (test_flag(flag_battle)) {
-      draw_field();
-      draw_units();
-      g3d_enable_fog(0);
-      play_special_effect_back();
-      if (!test_flag(flag_edit_mode)) {
-        if (!fight_talk_hold) fight_hud_draw(100, 374);
-        fight_menu_draw(180, 150);
-      }
-    }
-  }
+  update_fight_camera();
+  // A hidden scene ends the frame here, unpresented.
+  if (test_flag(flag_scene_hidden)) return;
+  draw_scene();
   fight_result_update();
   draw_fade();
   show_talkmsg();
+  if (fight_menu_state != 0) draw_mouse_cursor();
   play_special_effect_front();
   fight_unit_effects.update(frame_elapsed_ms);
   fight_unit_effects.draw();
@@ -429,5 +465,7 @@ void fight_draw() {
   fight_effects.draw();
   g3d_enable_fog(1);
   fade_scene_light();
+  run_console_frame();
+  draw_screen_tile_fade();
   renderer.present();
 }

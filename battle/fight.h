@@ -34,6 +34,7 @@ void fight_man_state(std::int16_t unit);
 extern BattlefieldRecord fight_field_record;
 extern std::uint16_t fight_field_index, fight_field_act, fight_field_qq;
 extern ActInstance fight_field_anim;
+extern ActInstance fight_field_deco;  // the record's decoration model
 extern G3dWld* fight_field_world;
 extern Camera fight_camera;
 // The camera's goal, set by scripts and given to the camera each frame.
@@ -42,6 +43,10 @@ struct FightCamSetup {
   float point[3] = {};
   float angles[3] = {};
   float distance[2] = {};  // eye distance, look distance
+  // Where the camera is this frame (the goals above are where it goes).
+  float current_point[3] = {};
+  float current_angles[3] = {};
+  float current_distance[2] = {};
 };
 extern FightCamSetup fight_cam_setup;
 // Frames of the victory wait.

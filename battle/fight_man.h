@@ -204,6 +204,7 @@ class FightMan {
   int WalkBack();
   int RunDeath();
   void Draw();
+  void DrawGhost();
   float GetMidY() const;
   float GetTopY() const;
 

@@ -246,6 +246,15 @@ int FightMan::RunDeath() {
   return 1;
 }
 
+// The dodge ghost: a see-through copy standing in front of the unit's home while it idles.
+void FightMan::DrawGhost() {
+  if (!(cond & cond_dodge) || atk != 0) return;
+  ghost.act = act;
+  ghost.qq = rest_pose;
+  if (Take_3dActData(&ghost) != 1 || ghost.kind != act_kind_model) return;
+  draw_act_model(&ghost, home.x, home.y, home.z + 100, 0, 180, 0, 0, 0, 0, 0x96FFFFFF, 2);
+}
+
 float FightMan::GetTopY() const { return pos.y + body.box.max.y * (body.scale[1] != 0 ? body.scale[1] : 1.0f); }
 float FightMan::GetMidY() const { return pos.y + (GetTopY() - pos.y) / 2; }
 
