@@ -319,6 +319,7 @@ void declare_victory() {
   battle_over = 1;
   fight_end_view = int(rand_below(fight_ally_count < 2 ? 2 : 3));
   if (fight_flags & (fight_solo_scene | fight_view_two)) fight_end_view = 2;
+  fight_snap_victory_camera(u);
   for (int k = 0; k < fight_ally_count; ++k) {
     FightMan& m = gmFightMan[k];
     if (m.IsDead() || (m.IsGuest() && !m.IsPet())) continue;
@@ -337,7 +338,10 @@ bool auto_revive_pending() {
 
 void fight_check_result() {
   if (!(fight_flags & fight_turn_ended) || fight_talk_hold) return;
-  if (fight_flags & fight_decided) return;
+  if (fight_flags & fight_decided) {
+    fight_end_camera_step();
+    return;
+  }
   if (fight_enemies_out >= fight_enemy_count) {
     if (!(fight_flags & fight_victory_allowed)) {
       fight_turns_left = 0;
@@ -351,6 +355,8 @@ void fight_check_result() {
     fight_flags |= fight_defeat | fight_decided;
     fight_menu_state = 200;
     battle_over = 1;
+    // Framed: the unit whose turn came last, or party unit 0 before the first turn.
+    fight_snap_defeat_camera(turn_unit >= 0 && turn_unit < fight_unit_slots ? turn_unit : 0);
   }
 }
 

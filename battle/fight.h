@@ -51,3 +51,9 @@ struct FightCamSetup {
 extern FightCamSetup fight_cam_setup;
 // Frames of the victory wait.
 constexpr std::int16_t fight_victory_frames = 60;
+
+// The end cameras: the snap when victory (framing unit, by fight_end_view) or defeat is decided,
+// and the move of the view on each frame after it, both held by the battle-camera flag.
+void fight_snap_victory_camera(int unit);
+void fight_snap_defeat_camera(int unit);
+void fight_end_camera_step();
