@@ -1,6 +1,7 @@
 // The battle controller: entering a battle, its frame, the result and the way back.
 #include "battle/fight.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "battle/atk_script.h"
@@ -22,6 +23,7 @@
 #include "data/party.h"
 #include "field/map_change.h"
 #include "field/map_file.h"
+#include "g3d/act_archive.h"
 #include "g3d/act_draw.h"
 #include "g3d/effects/afterimages.h"
 #include "g3d/effects/effect_manager.h"
@@ -31,6 +33,7 @@
 #include "g3d/renderer.h"
 #include "g3d/screen_tile_fade.h"
 #include "g3d/view_zoom.h"
+#include "gfx2d/memoryer.h"
 #include "script/fight_ai.h"
 #include "sound/sfx_bank.h"
 #include "ui/console_hook.h"
@@ -50,6 +53,8 @@ namespace {
 constexpr char no_world_text[] =
     "BattleField\xAA\xBA\xB8\xEA\xAE\xC6\xB3]\xA9w\xA6\xB3\xB0\xDD\xC3""D,\xBD\xD0\xC0\xCB\xAC""d!!";
 constexpr char number_refused[] = "SFLB_Call_Fight: battle %u refused (1..1000, none running)";
+constexpr char next_refused[] = "fight_next_battle: battle %u refused (1..1000, in a battle)";
+constexpr std::uint8_t every_tag = 255;
 constexpr char battles_left_text[] = "\xC1\xD9\xA6\xB3%d\xB3\xF5\xBE\xD4\xB0\xAB!!%%Q";
 constexpr char no_battles_text[] = "\xA8S\xA6\xB3\xBE\xD4\xB0\xAB\xA4""F!!%%Q";
 constexpr int battle_frame_rate = 35;
@@ -233,6 +238,52 @@ int SFLB_Call_Fight(std::uint16_t n) {
   start_camera();
   fight_talk_start(n);
   start_fade(255, 0, 0, 0, 0, 255);
+  return 1;
+}
+
+namespace {
+// What the next battle of a fight-talk script leaves behind of the last: the enemies, the AI's
+// decision, the effects, trails and special effects, and the battlefield with the caches.
+void clear_for_next_battle() {
+  for (int i = 0; i < fight_unit_count; ++i) {
+    FightMan& u = gmFightMan[fight_unit_list[i] % fight_unit_slots];
+    if (u.IsEnemy()) u.Reset();
+  }
+  reset_fight_ai();
+  renderer.flush_textures();
+  fight_unit_effects.clear();
+  fight_effects.clear();
+  trail_manager.free_all();
+  fight_field_world = nullptr;
+  fight_ground_world = nullptr;
+  FreeMapMemory();
+  Act_Memoryer_Free(every_tag);
+  FreePolyMemory(every_tag);
+  Memoryer_Free(every_tag);
+  clear_special_effect_list(1);
+}
+}  // namespace
+
+int fight_next_battle(std::uint16_t n) {
+  // Refused like a battle's entry: no record 0 or past the file, and only inside a battle.
+  if (n < 1 || n > battlefield_record_count || !test_flag(flag_battle)) {
+    report_error(next_refused, unsigned(n));
+    return 0;
+  }
+  clear_for_next_battle();
+  fight_talk_number = n;
+  fight_field_record = BattlefieldRecord{};
+  load_field(&fight_field_record, std::uint16_t(n - 1));
+  fight_field_index = std::uint16_t(n - 1);
+  set_chart_map(&fight_field_record.fog);
+  fight_field_act = fight_field_record.world_act;
+  fight_field_qq = fight_field_record.world_qq;
+  load_field_world(fight_field_act, fight_field_qq);
+  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].SnapToGround();
+  fight_unit_count = std::max(fight_unit_count - int(fight_enemy_count), 0);
+  setup_enemies(20);
+  fight_enemies_out = 0;
+  fight_talk_start(n);
   return 1;
 }
 

@@ -17,6 +17,10 @@ void fight_end();
 // Starts battle n (battlefield record n - 1 and fight-talk script n): 1 set up, 0 refused (n
 // outside 1..1000, a battle already running, or a record without a world).
 int SFLB_Call_Fight(std::uint16_t n);
+// A fight-talk script's next battle: the enemies of record n-1 in place of the present ones on
+// its battlefield, the allies kept, and fight-talk script n; 0 (reported) for n outside
+// 1..1000 or outside a battle.
+int fight_next_battle(std::uint16_t n);
 // 1 when a talk started the battle (read by the battle units' state handling).
 extern int fight_from_talk;
 

@@ -247,4 +247,30 @@ TEST_F(Controller, TheEndCameraWrapsItsYawAndTheDefeatViewBacksAway) {
   EXPECT_FLOAT_EQ(fight_cam_setup.distance[0], 710.0f) << "the held camera stays";
 }
 
+TEST_F(Controller, TheNextBattleReplacesTheEnemiesAndKeepsTheAllies) {
+  kit::BattlefieldSpec one, three;
+  one.world_act = three.world_act = 7;
+  one.enemies = {{slime, 0, 0, 300, 0, 0}};
+  three.enemies = {{slime, -100, 0, 300, 0, 0}, {slime, 0, 0, 300, 0, 0}, {slime, 100, 0, 300, 0, 0}};
+  const auto bytes = kit::battlefield_dat({one, three}, 2);
+  dir.write("ACT/Battlefield.dat", std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  EXPECT_EQ(fight_next_battle(2), 0) << "no battle runs";
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  gmRoleData[0].hp = 40;
+  gmFightMan[0].atb = 300;
+  fight_enemies_out = 1;
+  for (std::uint16_t n : {0, 1001}) EXPECT_EQ(fight_next_battle(n), 0) << n;
+  ASSERT_EQ(fight_next_battle(2), 1);
+  EXPECT_EQ(fight_enemy_count, 3);
+  EXPECT_EQ(fight_enemies_out, 0);
+  EXPECT_EQ(fight_unit_count, 4) << "the hero and three new enemies";
+  EXPECT_EQ(fight_talk_number, 2);
+  EXPECT_EQ(fight_field_index, 1);
+  EXPECT_EQ(gmFightMan[0].atb, 300) << "the allies stay as they are";
+  EXPECT_EQ(gmRoleData[0].hp, 40);
+  for (int k = 6; k < 9; ++k) EXPECT_EQ(gmFightMan[k].IsEnemy(), 1) << k;
+  EXPECT_EQ(gmFightMan[8].pos.x, 100.0f);
+}
+
 }  // namespace
