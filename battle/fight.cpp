@@ -306,6 +306,7 @@ void fight_end() {
   start_fade(255, 0, 0, 0, 0, 10);
   fight_unit_effects.clear();
   fight_effects.clear();
+  afterimage_list.clear();
   clear_special_effect_list(1);
   fight_field_world = nullptr;
   fight_ground_world = nullptr;

@@ -205,6 +205,8 @@ class FightMan {
   int RunDeath();
   void Draw();
   void DrawGhost();
+  bool DrawWeapon();      // false when the weapon's animation has no data
+  void AddAfterimage();
   float GetMidY() const;
   float GetTopY() const;
 
