@@ -26,6 +26,9 @@
 #include "data/party.h"
 #include "field/map_change.h"
 #include "field/map_file.h"
+#include "g3d/act_archive.h"
+#include "g3d/act_draw.h"
+#include "g3d/effects/afterimages.h"
 #include "g3d/effects/effect_manager.h"
 #include "g3d/effects/scripted_effects.h"
 #include "g3d/effects/trail_manager.h"
@@ -33,15 +36,18 @@
 #include "g3d/renderer.h"
 #include "g3d/screen_tile_fade.h"
 #include "g3d/view_zoom.h"
+#include "gfx2d/memoryer.h"
 #include "script/fight_ai.h"
 #include "sound/sfx_bank.h"
+#include "ui/console_hook.h"
+#include "ui/cursor.h"
 #include "ui/screen_fade.h"
 #include "ui/talk_msg.h"
 
 int fight_from_talk = 0;
 BattlefieldRecord fight_field_record;
 std::uint16_t fight_field_index = 0, fight_field_act = 0, fight_field_qq = 0;
-ActInstance fight_field_anim;
+ActInstance fight_field_anim, fight_field_deco;
 G3dWld* fight_field_world = nullptr;
 Camera fight_camera;
 FightCamSetup fight_cam_setup;
@@ -50,6 +56,8 @@ namespace {
 constexpr char no_world_text[] =
     "BattleField\xAA\xBA\xB8\xEA\xAE\xC6\xB3]\xA9w\xA6\xB3\xB0\xDD\xC3""D,\xBD\xD0\xC0\xCB\xAC""d!!";
 constexpr char number_refused[] = "SFLB_Call_Fight: battle %u refused (1..1000, none running)";
+constexpr char next_refused[] = "fight_next_battle: battle %u refused (1..1000, in a battle)";
+constexpr std::uint8_t every_tag = 255;
 constexpr char battles_left_text[] = "\xC1\xD9\xA6\xB3%d\xB3\xF5\xBE\xD4\xB0\xAB!!%%Q";
 constexpr char no_battles_text[] = "\xA8S\xA6\xB3\xBE\xD4\xB0\xAB\xA4""F!!%%Q";
 constexpr int battle_frame_rate = 35;
@@ -186,6 +194,7 @@ void chained_battle_message() {
 
 void load_field_world(std::uint16_t act, std::uint16_t qq) {
   fight_field_anim = ActInstance{};
+  fight_field_deco = ActInstance{};
   fight_field_anim.act = act;
   fight_field_anim.qq = qq;
   Take_3dActData(&fight_field_anim);
@@ -239,6 +248,46 @@ int SFLB_Call_Fight(std::uint16_t n) {
   return 1;
 }
 
+namespace {
+// What the next battle of a fight-talk script leaves behind of the last: the enemies, the AI's
+// decision, the effects, trails and special effects, and the battlefield with the caches.
+void clear_for_next_battle() {
+  for (int i = 0; i < fight_unit_count; ++i) {
+    FightMan& u = gmFightMan[fight_unit_list[i] % fight_unit_slots];
+    if (u.IsEnemy()) u.Reset();
+  }
+  reset_fight_ai();
+  renderer.flush_textures();
+  fight_unit_effects.clear();
+  fight_effects.clear();
+  trail_manager.free_all();
+  fight_field_world = nullptr;
+  fight_ground_world = nullptr;
+  FreeMapMemory();
+  Act_Memoryer_Free(every_tag);
+  FreePolyMemory(every_tag);
+  Memoryer_Free(every_tag);
+  clear_special_effect_list(1);
+}
+}  // namespace
+
+int fight_next_battle(std::uint16_t n) {
+  // Refused like a battle's entry: no record 0 or past the file, and only inside a battle.
+  if (n < 1 || n > battlefield_record_count || !test_flag(flag_battle)) {
+    report_error(next_refused, unsigned(n));
+    return 0;
+  }
+  clear_for_next_battle();
+  load_battlefield(n);
+  load_field_world(fight_field_act, fight_field_qq);
+  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].SnapToGround();
+  fight_unit_count = std::max(fight_unit_count - int(fight_enemy_count), 0);
+  setup_enemies(20);
+  fight_enemies_out = 0;
+  fight_talk_start(n);
+  return 1;
+}
+
 void fight_end() {
   fight_debug_end();
   party_magic_arts(0);
@@ -259,6 +308,7 @@ void fight_end() {
   start_fade(255, 0, 0, 0, 0, 10);
   fight_unit_effects.clear();
   fight_effects.clear();
+  afterimage_list.clear();
   clear_special_effect_list(1);
   fight_field_world = nullptr;
   fight_ground_world = nullptr;
@@ -278,23 +328,6 @@ void fight_end() {
   if (!test_flag(flag_speed_up)) set_frame_rate(battle_frame_rate);
   fight_clear_block();
   chained_battle_message();
-}
-
-void fight_next_battle(std::uint16_t n) {
-  for (int i = 0; i < fight_unit_count; ++i)
-    if (gmFightMan[fight_unit_list[i]].IsEnemy()) gmFightMan[fight_unit_list[i]].Reset();
-  reset_fight_ai();
-  fight_unit_effects.clear();
-  fight_effects.clear();
-  clear_special_effect_list(1);
-  fight_field_world = nullptr;
-  load_battlefield(n);
-  load_field_world(fight_field_act, fight_field_qq);
-  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i]].SnapToGround();
-  fight_unit_count = std::max(0, fight_unit_count - fight_enemy_count);
-  setup_enemies(20);
-  fight_enemies_out = 0;
-  fight_talk_start(n);
 }
 
 void fight_unit_fell(FightMan* u) {
@@ -340,6 +373,7 @@ void declare_victory() {
   battle_over = 1;
   fight_end_view = int(rand_below(fight_ally_count < 2 ? 2 : 3));
   if (fight_flags & (fight_solo_scene | fight_view_two)) fight_end_view = 2;
+  fight_snap_victory_camera(u);
   for (int k = 0; k < fight_ally_count; ++k) {
     FightMan& m = gmFightMan[k];
     if (m.IsDead() || (m.IsGuest() && !m.IsPet())) continue;
@@ -358,7 +392,10 @@ bool auto_revive_pending() {
 
 void fight_check_result() {
   if (!(fight_flags & fight_turn_ended) || fight_talk_hold) return;
-  if (fight_flags & fight_decided) return;
+  if (fight_flags & fight_decided) {
+    fight_end_camera_step();
+    return;
+  }
   if (fight_enemies_out >= fight_enemy_count) {
     if (!(fight_flags & fight_victory_allowed)) {
       fight_turns_left = 0;
@@ -372,6 +409,8 @@ void fight_check_result() {
     fight_flags |= fight_defeat | fight_decided;
     fight_menu_state = 200;
     battle_over = 1;
+    // Framed: the unit whose turn came last, or party unit 0 before the first turn.
+    fight_snap_defeat_camera(turn_unit >= 0 && turn_unit < fight_unit_slots ? turn_unit : 0);
   }
 }
 
@@ -419,40 +458,71 @@ void fight_update() {
 }
 
 namespace {
-void draw_units() {
-  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].Draw();
-  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].UpdateHitNumbers();
+// The camera moves one frame; its current state goes into the goal block's current fields, which
+// the end camera and the ATK camera commands read.
+void update_fight_camera() {
+  Camera& c = fight_camera;
+  FightCamSetup& s = fight_cam_setup;
+  c.update();
+  c.apply_view();
+  c.get_point(nullptr, nullptr, nullptr, &s.current_point[0], &s.current_point[1], &s.current_point[2]);
+  c.get_angles(nullptr, nullptr, nullptr, &s.current_angles[0], &s.current_angles[1], &s.current_angles[2]);
+  c.get_look_distance(nullptr, &s.current_distance[1]);
+  c.get_distance(nullptr, &s.current_distance[0]);
 }
 
 void draw_field() {
+  const FightCamSetup& s = fight_cam_setup;
+  const G3dVector angles{s.current_angles[0], s.current_angles[1], s.current_angles[2], 0};
+  const G3dVector point{s.current_point[0], s.current_point[1], s.current_point[2], 0};
+  renderer.set_cull_box(&angles, &point);
   G3dMatrix m;
   renderer.identity_matrix(&m);
   if (fight_field_world) renderer.draw_world(&m, fight_field_anim.picture, fight_field_world, map_record.tint, 0);
+  // The record's decoration model, when its animation has data.
+  if (fight_field_record.deco_act == 0) return;
+  fight_field_deco.act = fight_field_record.deco_act;
+  fight_field_deco.qq = fight_field_record.deco_qq;
+  if (Take_3dActData(&fight_field_deco) == 1 && fight_field_deco.kind == act_kind_model)
+    draw_act_model(&fight_field_deco, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFFFF, 0);
+}
+
+void draw_units() {
+  for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].Draw();
+  for (int i = 0; i < fight_unit_count; ++i) {
+    FightMan& u = gmFightMan[fight_unit_list[i] % fight_unit_slots];
+    u.DrawGhost();
+    u.UpdateHitNumbers();
+  }
+}
+
+void draw_scene() {
+  renderer.draw_rect(0, 0, 640, 480, 0, 0x8000000);
+  renderer.set_viewport(0, 0, 640, 480, view_scale, 200.0f, 15000.0f);
+  if (!test_flag(flag_battle)) return;
+  draw_field();
+  draw_units();
+  g3d_enable_fog(0);
+  afterimage_list.draw();
+  play_special_effect_back();
+  trail_manager.draw_all();
+  if (test_flag(flag_edit_mode)) return;
+  if (!fight_talk_hold) fight_hud_draw(100, 374);
+  fight_cmd_draw(180, 150);
 }
 }  // namespace
 
 void fight_draw() {
-  fight_camera.update();
-  fight_camera.apply_view();
-  if (!test_flag(flag_scene_hidden)) {
-    renderer.draw_rect(0, 0, 640, 480, 0, 0x8000000);
-    renderer.set_viewport(0, 0, 640, 480, view_scale, 200.0f, 15000.0f);
-    if (test_flag(flag_battle)) {
-      draw_field();
-      draw_units();
-      g3d_enable_fog(0);
-      play_special_effect_back();
-      if (!test_flag(flag_edit_mode)) {
-        if (!fight_talk_hold) fight_hud_draw(100, 374);
-        fight_cmd_draw(180, 150);
-      }
-    }
-  }
+  update_fight_camera();
+  // A hidden scene ends the frame here, unpresented.
+  if (test_flag(flag_scene_hidden)) return;
+  draw_scene();
   fight_result_update();
   draw_fade();
   fight_debug_overlay();
   if (monster_info_shown == 1) draw_target_monster_panel();
   show_talkmsg();
+  if (fight_menu_state != 0) draw_mouse_cursor();
   play_special_effect_front();
   fight_unit_effects.update(frame_elapsed_ms);
   fight_unit_effects.draw();
@@ -460,5 +530,7 @@ void fight_draw() {
   fight_effects.draw();
   g3d_enable_fog(1);
   fade_scene_light();
+  run_console_frame();
+  draw_screen_tile_fade();
   renderer.present();
 }

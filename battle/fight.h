@@ -17,9 +17,10 @@ void fight_end();
 // Starts battle n (battlefield record n - 1 and fight-talk script n): 1 set up, 0 refused (n
 // outside 1..1000, a battle already running, or a record without a world).
 int SFLB_Call_Fight(std::uint16_t n);
-// The enemies of record n - 1 replace the present ones on its battlefield, and fight-talk script
-// n starts; the party stays as it is.
-void fight_next_battle(std::uint16_t n);
+// A fight-talk script's next battle: the enemies of record n-1 in place of the present ones on
+// its battlefield, the allies kept, and fight-talk script n; 0 (reported) for n outside
+// 1..1000 or outside a battle.
+int fight_next_battle(std::uint16_t n);
 // Closes the running turn: no acting unit nor main target, one turn fewer to wait for.
 void fight_close_turn();
 // The battlefield world of an animation: ticked once, its model taken from the cache.
@@ -43,6 +44,7 @@ void fight_man_state(std::int16_t unit);
 extern BattlefieldRecord fight_field_record;
 extern std::uint16_t fight_field_index, fight_field_act, fight_field_qq;
 extern ActInstance fight_field_anim;
+extern ActInstance fight_field_deco;  // the record's decoration model
 extern G3dWld* fight_field_world;
 extern Camera fight_camera;
 // The camera's goal, set by scripts and given to the camera each frame.
@@ -51,7 +53,17 @@ struct FightCamSetup {
   float point[3] = {};
   float angles[3] = {};
   float distance[2] = {};  // eye distance, look distance
+  // Where the camera is this frame (the goals above are where it goes).
+  float current_point[3] = {};
+  float current_angles[3] = {};
+  float current_distance[2] = {};
 };
 extern FightCamSetup fight_cam_setup;
 // Frames of the victory wait.
 constexpr std::int16_t fight_victory_frames = 60;
+
+// The end cameras: the snap when victory (framing unit, by fight_end_view) or defeat is decided,
+// and the move of the view on each frame after it, both held by the battle-camera flag.
+void fight_snap_victory_camera(int unit);
+void fight_snap_defeat_camera(int unit);
+void fight_end_camera_step();

@@ -9,7 +9,6 @@
 class FightMan;
 
 struct FightAction {
-  int target_slot = -1;
   ItemData action{};              // zeroed before each AI action
   int area = 0;
   int self_target = 0;

@@ -165,7 +165,7 @@ int fight_auto_targets(int auto_battle_on) {
     }
     if (auto_target < 0) return 0;
   }
-  fight_action.target_slot = auto_target;
+  fight_main_target = auto_target;
   fight_action.targets[0] = &gmFightMan[auto_target];
   fight_action.target_count = 1;
   return 1;

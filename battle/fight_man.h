@@ -158,7 +158,12 @@ class FightMan {
   void DefendPassives();
   std::uint16_t TreasureLevel(std::uint16_t command);
   void SetupTreasureCommand(std::uint16_t command);
+  int IsUncatchable() const;  // kinds and ACTs that no capture takes
   int CaptureChance(const FightMan* monster_unit) const;
+  // The capture (fight_capture.cpp): its effect started on the monster, and its animation run
+  // each frame of the capture state; 1 when it is over.
+  void StartCapture(FightMan* monster_unit);
+  int RunCapture(FightMan* monster_unit, int captured);
   int FleeChance(std::uint16_t level) const;
   std::uint16_t RollDrop() const;
   std::uint16_t Steal(FightMan* monster_unit);
@@ -191,15 +196,14 @@ class FightMan {
   void FreeHitNumbers();
   void OnHit();
 
-  // Picking under the pointer, screen points and the HUD's pictures of the unit, and the capture
-  // effect (the command menu and the HUD call them).
+  // Picking under the pointer, screen points and the HUD's pictures of the unit (the command
+  // menu and the HUD call them).
   int PickTest(int x, int y, float* depth) const;
   void GetScreenPos(int* x, int* y) const;
   void GetPartPoint(G3dVector* out, int part) const;
   void DrawHpBar(int x, int y) const;
   float GetRageBar() const;
   void DrawGauge(int x, int y, int highlight);
-  void StartCapture(FightMan* monster_unit);
 
   // Motion, animation and drawing (fight_man_motion.cpp, fight_man_anim.cpp).
   void UpdateAnim();
@@ -218,6 +222,9 @@ class FightMan {
   int WalkBack();
   int RunDeath();
   void Draw();
+  void DrawGhost();
+  bool DrawWeapon();      // false when the weapon's animation has no data
+  void AddAfterimage();
   float GetMidY() const;
   float GetTopY() const;
 
@@ -277,6 +284,7 @@ class FightMan {
   std::int16_t charge_words[2] = {};
   std::uint16_t atk = 0;
   std::uint16_t pose_loops = 0;
+  std::uint8_t capture_phase = 0, capture_won = 0;  // the capture state's first frame passed; its outcome
   std::uint16_t state = 0;
   std::uint16_t prev_state = 0;
   std::uint16_t pose = 0;

@@ -8,9 +8,12 @@
 #include "battle/fight_message.h"
 #include "core/random_r250.h"
 #include "g3d/act_draw.h"
+#include "g3d/effects/afterimages.h"
 #include "g3d/effects/effect_manager.h"
 #include "g3d/effects/scripted_effects.h"
 #include "g3d/effects/spawn_effect.h"
+#include "g3d/held_model.h"
+#include "g3d/model_cache.h"
 #include "sound/sfx_bank.h"
 
 namespace {
@@ -246,6 +249,35 @@ int FightMan::RunDeath() {
   return 1;
 }
 
+bool FightMan::DrawWeapon() {
+  if (weapon_act == 0 || (script_flags & script_no_weapon)) return true;
+  const G3dPoly* model = GetPoly(body.resource);
+  if (!model) return true;
+  weapon.act = weapon_act;
+  weapon.qq = 1;
+  return draw_held_model(model, body, &weapon, pos.x, pos.y, pos.z, yaw);
+}
+
+void FightMan::AddAfterimage() {
+  if (afterimage_every == 0 || body.frame % afterimage_every != 0) return;
+  Afterimage copy;
+  copy.instance = body;
+  copy.x = pos.x, copy.y = pos.y, copy.z = pos.z, copy.yaw = rot_y;
+  copy.alpha = 150;
+  copy.red = copy.green = copy.blue = 255;
+  copy.alpha_step = afterimage_fade;
+  afterimage_list.add(&copy);
+}
+
+// The dodge ghost: a see-through copy standing in front of the unit's home while it idles.
+void FightMan::DrawGhost() {
+  if (!(cond & cond_dodge) || atk != 0) return;
+  ghost.act = act;
+  ghost.qq = rest_pose;
+  if (Take_3dActData(&ghost) != 1 || ghost.kind != act_kind_model) return;
+  draw_act_model(&ghost, home.x, home.y, home.z + 100, 0, 180, 0, 0, 0, 0, 0x96FFFFFF, 2);
+}
+
 float FightMan::GetTopY() const { return pos.y + body.box.max.y * (body.scale[1] != 0 ? body.scale[1] : 1.0f); }
 float FightMan::GetMidY() const { return pos.y + (GetTopY() - pos.y) / 2; }
 
@@ -277,8 +309,12 @@ void FightMan::Draw() {
     if (knockback > 1) pos.z -= knockback;
     else pos.z = home.z, knockback = 0;
   }
-  if (body.resource && body.kind == act_kind_model)
+  if (body.resource && body.kind == act_kind_model) {
     draw_act_model(&body, pos.x, pos.y, pos.z, rot_x, yaw, rot_z, 0, 0, 0, colour, flags);
+    // A weapon whose animation has no data ends the draw there.
+    if (!DrawWeapon()) return;
+    AddAfterimage();
+  }
   if (IsEnemy()) {
     const int max = MaxHp();
     const int shown = std::clamp(CurrentHp() - hp_pending, 0, std::max(max, 0));

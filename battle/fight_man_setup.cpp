@@ -211,6 +211,8 @@ void FightMan::Reset() {
   status_damage = 0;
   fade_step = 0, fx_pose = 0, anim_delay = 0, turns = 0, weapon_fx_count = 0;
   pulse_level = pulse_phase = 0;
+  capture_phase = capture_won = 0;
+  capture_fx = -1;
   ai_start = ai_pc = 0;
   atb_delay = 0, idle_wait = 0;
   invis_turns = liuhe_turns = qiankun_turns = 0;

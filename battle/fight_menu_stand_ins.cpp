@@ -21,17 +21,9 @@
 #include "g3d/model_cache.h"
 
 namespace {
-constexpr int kind_mechanism = 304;
 constexpr std::uint16_t gauge_act = 9080, gauge_hp_qq = 1;
 constexpr std::uint16_t marker_act = 9134, portrait_act = 9135, monster_icon_act = 9098, monster_icon_lit_act = 9099;
 constexpr int strip_height = 140;
-
-void pay(std::int32_t& value, int cost) {
-  if (cost != 0) value = std::max<std::int32_t>(value - cost, 0);
-}
-void pay16(std::int16_t& value, int cost) {
-  if (cost != 0) value = std::int16_t(std::max(value - cost, 0));
-}
 }  // namespace
 
 [[gnu::weak]] int FightMan::PickTest(int x, int y, float* depth) const {
@@ -85,8 +77,6 @@ void pay16(std::int16_t& value, int cost) {
     draw_act(portrait_act, std::uint16_t(highlight ? portrait + 3 : portrait - 1), x - 35, my - 2, 0);
   }
 }
-
-[[gnu::weak]] void FightMan::StartCapture(FightMan*) {}
 
 // The results screens in their least form: a decided battle ends at the next results step.
 [[gnu::weak]] void fight_result_update() {

@@ -34,9 +34,6 @@ int treasure_fame_level(std::uint16_t object) {
   return n ? n->level : 1;
 }
 
-bool uncatchable(const FightMan& m) {
-  return m.monster.kind == keepsake_kind || m.monster.kind == tough_kind || (m.act >= 1140 && m.act <= 1162);
-}
 
 // The strength of a 六合 or 乾坤 option row.
 std::uint8_t guard_strength(std::uint8_t row) { return row <= 1 ? 30 : row <= 3 ? 70 : 100; }
@@ -113,8 +110,12 @@ void FightMan::SetupTreasureCommand(std::uint16_t c) {
   }
 }
 
+int FightMan::IsUncatchable() const {
+  return monster.kind == keepsake_kind || monster.kind == tough_kind || (act >= 1140 && act <= 1162);
+}
+
 int FightMan::CaptureChance(const FightMan* m) const {
-  if (!m || uncatchable(*m)) return 0;
+  if (!m || m->IsUncatchable()) return 0;
   const int r = int(rand_below(100));
   return capture_rule(Level(), m->Level(), m->monster.hp, m->monster.max_hp, r);
 }

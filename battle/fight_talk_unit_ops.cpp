@@ -126,7 +126,7 @@ SliceResult fight_talk_action(FightTalkRun& run) {
   FightMan* t = fight_talk_unit(run, target);
   if (!a || !t) return SliceResult::EndSlice;
   ActMan = actor;
-  fight_action.target_slot = target;
+  fight_main_target = target;
   read_Item(object, &chosen_action);
   a->SetAction(chosen_action);
   a->SetCommand(command);

@@ -72,6 +72,21 @@ void escape_state(FightMan& u) {
   }
 }
 
+// The capture state: its rule decides on the first frame; a capture that counts takes the
+// monster out at once, then the capture runs until it is over.
+void capture_state(FightMan& u) {
+  const int t = u.GetTarget();
+  FightMan* m = t >= 0 && t < fight_unit_slots ? &gmFightMan[t] : nullptr;
+  if (!m) return u.EndTurn();
+  if (u.capture_phase == 0) {
+    u.capture_phase = 1;
+    u.capture_won = std::uint8_t(u.CaptureChance(m) != 0 && capture_banned != 1);
+    if (u.capture_won) fight_unit_fell(m);
+  }
+  if (!u.RunCapture(m, u.capture_won)) return;
+  u.capture_phase = u.capture_won = 0;
+}
+
 void flee_state(FightMan& u) {
   if (!u.AnimFleeTry(flee_granted)) return;
   if (u.IsAlly() && ActMan == int(&u - gmFightMan)) flee_counter = 0;
@@ -102,6 +117,7 @@ void fight_man_state(std::int16_t unit) {
       fight_apply_action(&u, &first, first ? 1 : 0, 0x80000000);
       break;
     }
+    case 7: capture_state(u); break;
     case 50: flee_state(u); break;
     case 51: escape_state(u); break;
     case 53: death_state(u); break;

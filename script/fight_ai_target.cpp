@@ -153,7 +153,8 @@ int select_ai_target(FightMan* unit) {
 int do_ai_action(FightMan* unit) {
   const int t = select_ai_target(unit);
   if (t < 0 || t >= fight_unit_slots) return 0;
-  fight_action.target_slot = t;
+  // The AI's chosen target is the action's main target, which the ATK commands walk to and strike.
+  fight_main_target = t;
   fight_action.self_target = fight_action.area = fight_action.third_flag = 0;
   std::memset(&fight_action.action, 0, sizeof fight_action.action);
   bool taken = false;

@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "data/item_list.h"
 #include "data/party.h"
+#include "g3d/view_zoom.h"
 #include "tests/battle/battle_test.h"
 #include "tests/fixtures/battlefield_writer.h"
 #include "tests/fixtures/objdata_writer.h"
@@ -182,6 +183,95 @@ TEST_F(Controller, TheRewardsOfAFallenEnemyAndRankFive) {
   EXPECT_EQ(battle_exp, 40);
   EXPECT_EQ(battle_money, 21);
   EXPECT_EQ(fight_enemies_out, 2);
+}
+
+TEST_F(Controller, TheVictoryViewsFrameThePosingUnitAndMoveEachFrame) {
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  gmFightMan[0].pos = G3dVector{100, 20, -400, 0};
+  struct Case {
+    int view;
+    float point[3], angles[2], distance;
+    float yaw_after_two;  // the yaw goal after two frames of the view's move
+  } cases[] = {{0, {100, 105, -400}, {6, 140}, 1000, 141.0f},
+               {1, {100, 60, -400}, {6, 200}, 550, 200.0f},
+               {2, {-200, 160, -400}, {15, 220}, 850, 218.8f}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.view);
+    fight_end_view = c.view;
+    fight_flags |= fight_victory | fight_decided;
+    battle_over = 1;
+    fight_snap_victory_camera(0);
+    float px, py, pz, pitch, yaw, dist;
+    fight_camera.get_point(nullptr, nullptr, nullptr, &px, &py, &pz);
+    fight_camera.get_angles(nullptr, nullptr, nullptr, &pitch, &yaw, nullptr);
+    fight_camera.get_distance(nullptr, &dist);
+    EXPECT_FLOAT_EQ(px, c.point[0]);
+    EXPECT_FLOAT_EQ(py, c.point[1]);
+    EXPECT_FLOAT_EQ(pz, c.point[2]);
+    EXPECT_FLOAT_EQ(pitch, c.angles[0]);
+    EXPECT_FLOAT_EQ(yaw, c.angles[1]);
+    EXPECT_FLOAT_EQ(dist, c.distance) << "snapped, not glided";
+    EXPECT_EQ(view_scale, c.view == 1 ? 20.0f : 10.0f);
+    fight_end_camera_step();
+    fight_end_camera_step();
+    EXPECT_NEAR(fight_cam_setup.angles[1], c.yaw_after_two, 1e-3);
+    view_scale = 10.0f;
+  }
+}
+
+TEST_F(Controller, TheEndCameraWrapsItsYawAndTheDefeatViewBacksAway) {
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  battle_over = 1;
+  fight_flags |= fight_victory | fight_decided;
+  fight_end_view = 0;
+  fight_cam_setup.angles[1] = 359.8f;
+  fight_end_camera_step();
+  EXPECT_FLOAT_EQ(fight_cam_setup.angles[1], 0.0f) << "past 360 the yaw starts again at 0";
+  fight_end_view = 2;
+  fight_cam_setup.angles[1] = 0.3f;
+  fight_end_camera_step();
+  EXPECT_FLOAT_EQ(fight_cam_setup.angles[1], 359.0f) << "below 0 the yaw goes on from 359";
+
+  fight_flags &= ~fight_victory;
+  fight_flags |= fight_defeat;
+  fight_snap_defeat_camera(0);
+  EXPECT_FLOAT_EQ(fight_cam_setup.angles[0], 76.0f);
+  EXPECT_FLOAT_EQ(fight_cam_setup.distance[0], 700.0f);
+  fight_end_camera_step();
+  EXPECT_FLOAT_EQ(fight_cam_setup.distance[0], 710.0f);
+  EXPECT_FLOAT_EQ(fight_cam_setup.distance[1], 750.0f);
+  set_flag(flag_battle_camera_held);
+  fight_end_camera_step();
+  clear_flag(flag_battle_camera_held);
+  EXPECT_FLOAT_EQ(fight_cam_setup.distance[0], 710.0f) << "the held camera stays";
+}
+
+TEST_F(Controller, TheNextBattleReplacesTheEnemiesAndKeepsTheAllies) {
+  kit::BattlefieldSpec one, three;
+  one.world_act = three.world_act = 7;
+  one.enemies = {{slime, 0, 0, 300, 0, 0}};
+  three.enemies = {{slime, -100, 0, 300, 0, 0}, {slime, 0, 0, 300, 0, 0}, {slime, 100, 0, 300, 0, 0}};
+  const auto bytes = kit::battlefield_dat({one, three}, 2);
+  dir.write("ACT/Battlefield.dat", std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  EXPECT_EQ(fight_next_battle(2), 0) << "no battle runs";
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  gmRoleData[0].hp = 40;
+  gmFightMan[0].atb = 300;
+  fight_enemies_out = 1;
+  for (std::uint16_t n : {0, 1001}) EXPECT_EQ(fight_next_battle(n), 0) << n;
+  ASSERT_EQ(fight_next_battle(2), 1);
+  EXPECT_EQ(fight_enemy_count, 3);
+  EXPECT_EQ(fight_enemies_out, 0);
+  EXPECT_EQ(fight_unit_count, 4) << "the hero and three new enemies";
+  EXPECT_EQ(fight_talk_number, 2);
+  EXPECT_EQ(fight_field_index, 1);
+  EXPECT_EQ(gmFightMan[0].atb, 300) << "the allies stay as they are";
+  EXPECT_EQ(gmRoleData[0].hp, 40);
+  for (int k = 6; k < 9; ++k) EXPECT_EQ(gmFightMan[k].IsEnemy(), 1) << k;
+  EXPECT_EQ(gmFightMan[8].pos.x, 100.0f);
 }
 
 }  // namespace

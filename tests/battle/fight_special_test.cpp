@@ -1,5 +1,6 @@
 // The special combat rules: capture, flight, the money shield, stealing, dispelling, the 六合
 // cut and the treasure passives.
+#include "battle/fight.h"
 #include "battle/fight_rules.h"
 #include "data/party.h"
 #include "tests/battle/battle_test.h"
@@ -34,6 +35,43 @@ TEST_F(Special, TheCaptureTable) {
   FightMan& m = enemy(0, 1);
   m.monster.kind = 130;
   EXPECT_EQ(member(0, 90).CaptureChance(&m), 0) << "a kind that cannot be caught";
+}
+
+TEST_F(Special, TheCaptureStateTakesTheMonsterOutOrEndsTheTurnOnAFailure) {
+  // Bodies without animation data: the capture must still come to its end.
+  struct Case {
+    const char* name;
+    int capturer_level, monster_level, banned;
+    bool counted;
+  } cases[] = {{"caught", 20, 1, 0, true}, {"too strong", 1, 50, 0, false}, {"caught, banned", 20, 1, 1, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    reset();
+    fight_ally_count = 1, fight_enemy_count = 1;
+    FightMan& hunter = member(0, c.capturer_level);
+    FightMan& m = enemy(0, c.monster_level, 30, 100);
+    capture_banned = c.banned;
+    hunter.SetTarget(fight_first_enemy);
+    hunter.SetCommand(7);
+    ActMan = 0;
+    int frames = 0;
+    for (; frames < 1000 && !hunter.IsTurnDone(); ++frames) {
+      fight_man_state(0);
+      fight_man_state(fight_first_enemy);
+    }
+    EXPECT_TRUE(hunter.IsTurnDone()) << "the capture ended the turn";
+    EXPECT_EQ(hunter.GetState(), 0);
+    EXPECT_EQ(fight_enemies_out, c.counted ? 1 : 0);
+    EXPECT_EQ(m.IsFallen(), c.counted ? 1 : 0);
+    EXPECT_EQ(hunter.capture_phase, 0) << "the next capture decides anew";
+    if (c.counted) {
+      EXPECT_EQ(m.hit_state, 2);
+    }
+    if (!c.counted && !c.banned) {
+      EXPECT_EQ(frames, 29) << "a failure holds the capturer thirty frames";
+    }
+  }
+  capture_banned = 0;
 }
 
 TEST_F(Special, FlightByLevels) {

@@ -288,7 +288,9 @@ TEST_F(FightTalk, AChainedBattleGoesOnWithItsOwnScript) {
   load({{1, assemble_fight_talk("next_battle 2; set_flag 900; allow_victory")},
         {2, assemble_fight_talk("set_flag 901; allow_victory")}});
   fight_talk_start(1);
+  set_flag(flag_battle);  // the next battle comes only inside a battle
   fight_talk_step();
+  clear_flag(flag_battle);
   EXPECT_EQ(fight_talk_current, 2);
   EXPECT_TRUE(marked(marker_2)) << "the new script runs in the same step";
   EXPECT_FALSE(marked());

@@ -217,7 +217,7 @@ TEST_F(BattleAi, CriterionOfAGuestTargetsSlotOne) {
   ai_criterion = 417;
   ai_act = 1;
   EXPECT_EQ(do_ai_action(&actor()), 1);
-  EXPECT_EQ(fight_action.target_slot, 1);
+  EXPECT_EQ(fight_main_target, 1) << "the ATK commands' main target";
 }
 
 TEST_F(BattleAi, FleeAndCompanionCallsSetTheirCommands) {
