@@ -62,6 +62,14 @@ class BaseTest : public data_test::DataTest {
     build_escort_data();
     party_money = party_metal = party_wood = party_coal = 0;
   }
+  // Replaces the object database with these records and the house kinds.
+  void use_objects(std::vector<fixtures::ObjectRecord> objects) {
+    fixtures::add_house_objects(objects, house_metal, house_wood, house_coal, house_money);
+    close_item_data();
+    write("ObjData.GLL", fixtures::objdata_gll(objects));
+    SFINIT0_open_item_data();
+    open_item_data();
+  }
   static void rich() { party_money = party_metal = party_wood = party_coal = 1000; }
   // A placed, paid house of the kind anchored at (row, col).
   static HouseRecord* built_house(int kind, int row, int col) {

@@ -43,11 +43,7 @@ class Production : public BaseTest {
     objects[four - 1] = ObjectRecord().name("four").kind(101).materials({herb, stone, bone, gem, 0});
     objects[treasure - 1] = ObjectRecord().name("bell").kind(206).costs(0, 0, 0, 10);
     objects[rare_treasure - 1] = ObjectRecord().name("jade").kind(206).level(1).costs(0, 0, 0, 10);
-    fixtures::add_house_objects(objects, house_metal, house_wood, house_coal, house_money);
-    close_item_data();
-    write("ObjData.GLL", fixtures::objdata_gll(objects));
-    SFINIT0_open_item_data();
-    open_item_data();
+    use_objects(objects);
     fixtures::MapsDat db;
     db.recipes[1] = {{1, recipe_flag, {sword, rare, twin, four}}, {2, recipe_flag, {herb}}};
     db.recipes[3] = {{1, recipe_flag, {treasure, rare_treasure}}};
