@@ -8,9 +8,12 @@
 #include "sound/sfx_bank.h"
 
 void scroll_up(const ListScroll& s) {
-  if (--*s.cursor < 1) {
+  if (--*s.cursor >= 1) return;
+  if (*s.top > 0) {
+    --*s.top;
     *s.cursor = 1;
-    if (*s.top > 0) --*s.top;
+  } else {
+    *s.cursor = s.exit_row ? 0 : 1;
   }
 }
 
@@ -42,11 +45,23 @@ void page_down(const ListScroll& s) {
   play_sfx(sfx_base_cursor, 0);
 }
 
+void key_up_step(const ListScroll& s) {
+  scroll_up(s);
+  mouse_keyboard_lock = 1;
+  play_sfx(sfx_base_cursor, 0);
+}
+
+void key_down_step(const ListScroll& s) {
+  scroll_down(s);
+  mouse_keyboard_lock = 1;
+  play_sfx(sfx_base_cursor, 0);
+}
+
 int click_scroll(const ListScroll& s, int mx, int my) {
   if (mx < s.x + 188 || mx >= s.x + 208 || s.count <= 0) return 0;
   if (my >= s.y + 58 && my < s.y + 78) {
     scroll_up(s);
-  } else if (my >= s.y + 354 && my < s.y + 374) {
+  } else if (my >= s.y + s.down_arrow_y && my < s.y + s.down_arrow_y + 20) {
     scroll_down(s);
   } else if (my >= s.y + 88 + (*s.top + s.page) * 260 / s.count && my < s.y + 348) {
     if (s.count - *s.top <= s.page) return 0;

@@ -262,16 +262,8 @@ void input_list(ProductionScreen& s, const ProductionFamily& f) {
     open_production_order(s, f);
     return;
   }
-  if (grp_input.key_repeat(key_up)) {
-    scroll_up(scroll);
-    mouse_keyboard_lock = 1;
-    play_sfx(sfx_base_cursor, 0);
-  }
-  if (grp_input.key_repeat(key_down)) {
-    scroll_down(scroll);
-    mouse_keyboard_lock = 1;
-    play_sfx(sfx_base_cursor, 0);
-  }
+  if (grp_input.key_repeat(key_up)) key_up_step(scroll);
+  if (grp_input.key_repeat(key_down)) key_down_step(scroll);
   if (grp_input.key_repeat(key_page_up)) page_up(scroll);
   if (grp_input.key_repeat(key_page_down)) page_down(scroll);
   if (grp_input.key_repeat(key_f1)) {

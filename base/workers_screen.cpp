@@ -12,6 +12,7 @@
 #include "base/house_kinds.h"
 #include "base/houses.h"
 #include "base/houses_screen.h"
+#include "base/list_scroll.h"
 #include "base/residents.h"
 #include "core/game_flags.h"
 #include "core/grp_input.h"
@@ -73,47 +74,8 @@ void start_removing(const HouseRecord* w) {
   play_sfx(sfx_base_open, 0);
 }
 
-void idle_up() {
-  if (--residents_row < 1) {
-    if (residents_top > 0) --residents_top, residents_row = 1;
-    else residents_row = 0;
-  }
-  play_sfx(sfx_base_cursor, 0);
-  mouse_keyboard_lock = 1;
-}
-
-void idle_down() {
-  if (++residents_row > idle_rows) {
-    residents_row = idle_rows;
-    residents_top = std::min(residents_top + 1, std::max(0, idle_count - idle_rows));
-  }
-  residents_row = std::min(residents_row, idle_count - residents_top);
-  play_sfx(sfx_base_cursor, 0);
-  mouse_keyboard_lock = 1;
-}
-
-void idle_page_up() {
-  if (residents_top == 0) residents_row = 1, mouse_keyboard_lock = 1;
-  else residents_top = std::max(0, residents_top - idle_rows);
-  play_sfx(sfx_base_cursor, 0);
-}
-
-void idle_page_down() {
-  if (idle_count - residents_top < idle_rows + 1) residents_row = idle_count - residents_top, mouse_keyboard_lock = 1;
-  else residents_top = std::min(residents_top + idle_rows, idle_count - idle_rows);
-  play_sfx(sfx_base_cursor, 0);
-}
-
-// The scroll bar's arrows and track: true when one acted.
-bool click_idle_scroll() {
-  if (mouse_x < idle_x + 188 || mouse_x >= idle_x + 208 || idle_count <= 0) return false;
-  const int y = mouse_y - idle_y;
-  if (y >= 58 && y < 78) idle_up();
-  else if (y >= 352 && y < 372) idle_down();
-  else if (y >= 88 + (residents_top + idle_rows) * 260 / idle_count && y < 348) idle_page_down();
-  else if (y >= 88 && y < 88 + residents_top * 260 / idle_count) idle_page_up();
-  else return false;
-  return true;
+ListScroll idle_list() {
+  return {&residents_row, &residents_top, idle_count, idle_rows, idle_x, idle_y, true, 352};
 }
 
 bool hud_button() {
@@ -155,16 +117,16 @@ void input_choose(HouseRecord* w) {
     return;
   }
   if (!idle_count) return;
-  if (grp_input.key_repeat(key_up)) idle_up();
-  if (grp_input.key_repeat(key_down)) idle_down();
-  if (grp_input.key_repeat(key_page_up)) idle_page_up();
-  if (grp_input.key_repeat(key_page_down)) idle_page_down();
+  if (grp_input.key_repeat(key_up)) key_up_step(idle_list());
+  if (grp_input.key_repeat(key_down)) key_down_step(idle_list());
+  if (grp_input.key_repeat(key_page_up)) page_up(idle_list());
+  if (grp_input.key_repeat(key_page_down)) page_down(idle_list());
   if (confirm_pressed() && residents_row > 0) {
     take_idle_resident(w);
     return;
   }
   if (grp_input.key_repeat(key_mouse1)) {
-    if (click_idle_scroll()) return;
+    if (click_scroll(idle_list(), mouse_x, mouse_y)) return;
     if (mouse_x > idle_x + 20 && mouse_x < idle_x + 180 && residents_row > 0)
       for (int i = 0; i < visible; ++i)
         if (mouse_y > idle_y + 75 + 25 * i && mouse_y < idle_y + 100 + 25 * i) {
