@@ -4,6 +4,7 @@
 // narrator role whose boxes carry the base's messages.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,10 @@ class BaseTest : public data_test::DataTest {
     h->placed = h->built = 1;
     mark_house_cells(h);
     return h;
+  }
+  // Fills the house's next slots with the monsters, without jobs.
+  static void put(HouseRecord* h, std::initializer_list<std::uint16_t> monsters) {
+    for (std::uint16_t m : monsters) h->residents[h->resident_count++].monster = m;
   }
   // The texts of the open message boxes, oldest first.
   static std::vector<std::string> boxes() {

@@ -18,7 +18,7 @@ class Formation : public BaseTest {
  protected:
   Formation() {
     home_ = built_house(house_brick, 0, 0);
-    for (std::uint16_t m : {wolf, bear, fox}) home_->residents[home_->resident_count++].monster = m;
+    put(home_, {wolf, bear, fox});
     ground_ = built_house(house_formation, 9, 0);
     picked_house_id = ground_->id;
     formation_state = formation_choose;

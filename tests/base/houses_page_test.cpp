@@ -28,9 +28,6 @@ class HousesPage : public BaseTest {
       if (house_table[std::size_t(i)].id == h->id) list_row = i + 1;
     ASSERT_EQ(house_of_selected_row(), h);
   }
-  static void put(HouseRecord* h, std::initializer_list<std::uint16_t> monsters) {
-    for (std::uint16_t m : monsters) h->residents[h->resident_count++].monster = m;
-  }
 };
 
 TEST_F(HousesPage, ADwellingWhoseResidentsTheExileListCannotTakeIsNotDemolished) {

@@ -29,7 +29,7 @@ class Workers : public BaseTest {
     objects[fox - 1] = fixtures::ObjectRecord().name("fox").kind(112).level(1).skill_need(1, 1, 1, 1);
     use_objects(objects);
     home_ = built_house(house_brick, 0, 0);
-    for (std::uint16_t m : {wolf, bear, fox}) home_->residents[home_->resident_count++].monster = m;
+    put(home_, {wolf, bear, fox});
     shop_ = built_house(house_weapons_1, 4, 4);
     selected_house_id = shop_->id;
     worker_substate = workers_choose;
