@@ -28,8 +28,10 @@ constexpr int sfx_base_slide = 35;       // the panels slide
 constexpr int sfx_base_built = 37;
 constexpr int sfx_base_upgrade = 38;
 constexpr int sfx_base_refused = 39;
+constexpr int sfx_base_order_done = 40;   // a production order confirmed
 constexpr int sfx_base_leave = 41;
 constexpr int sfx_base_demolished = 42;
+constexpr int sfx_base_quantity = 44;     // an order's quantity changed
 
 // Keys of the overview.
 constexpr int key_q = 113, key_x = 120, key_c = 99, key_v = 118, key_s = 115, key_d = 100, key_b = 98, key_m = 109;

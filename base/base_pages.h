@@ -1,5 +1,5 @@
 #pragma once
-// The later pages of the base camp in their least form: each shows its panels and goes back on
+// The later pages of the base camp. Those in their least form show their panels and go back on
 // the cancel keys (or a top-bar button). The residents page goes back to the overview, the
 // workers page to its house's commands, and production, formation and training to the houses
 // page on the house they opened.
@@ -13,7 +13,8 @@ void draw_residents_screen();
 void reset_idle_list();
 void input_workers_screen();
 void draw_workers_screen();
-// Production (sub-modes 2-5); the recipe key is the workshop's place in its family, 1-3.
+// Production (sub-modes 2-5; base/production_screen.h); the recipe key is the workshop's
+// place in its family, 1-3.
 extern int production_recipe_key;
 void input_production_screen();
 void draw_production_screen();

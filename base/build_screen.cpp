@@ -14,6 +14,7 @@
 #include "base/house_kinds.h"
 #include "base/house_table.h"
 #include "base/houses.h"
+#include "base/list_scroll.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/grp_input.h"
@@ -243,57 +244,16 @@ void draw_detail_costs(const ItemData& d) {
 
 }  // namespace
 
-void scroll_list_up(int* top) {
-  if (--list_row < 1) {
-    list_row = 1;
-    if (*top > 0) --*top;
-  }
-}
+namespace {
+// The build and houses pages' lists: nine rows under list_row.
+ListScroll nine_rows(int* top, int count) { return {&list_row, top, count, visible_rows, list_x, list_y}; }
+}  // namespace
 
-void scroll_list_down(int* top, int count) {
-  if (++list_row > visible_rows) {
-    list_row = visible_rows;
-    if (*top < count - visible_rows) ++*top;
-  }
-  list_row = std::min(list_row, count - *top);
-}
-
-void page_list_up(int* top) {
-  if (*top == 0) {
-    list_row = 1;
-    mouse_keyboard_lock = 1;
-  } else {
-    *top = std::max(0, *top - visible_rows);
-  }
-  play_sfx(sfx_base_cursor, 0);
-}
-
-void page_list_down(int* top, int count) {
-  if (count - *top < 10) {
-    list_row = count - *top;
-    mouse_keyboard_lock = 1;
-  } else {
-    *top = std::min(*top + visible_rows, count - visible_rows);
-  }
-  play_sfx(sfx_base_cursor, 0);
-}
-
-int click_scroll_bar(int x, int y, int* top, int count) {
-  if (x < list_x + 188 || x >= list_x + 208 || count <= 0) return 0;
-  if (y >= list_y + 58 && y < list_y + 78) scroll_list_up(top);
-  else if (y >= list_y + 354 && y < list_y + 374) scroll_list_down(top, count);
-  else if (y >= list_y + 88 + (*top + visible_rows) * 260 / count && y < list_y + 348) {
-    if (count - *top <= visible_rows) return 0;
-    *top = std::min(*top + visible_rows, count - visible_rows);
-  } else if (y >= list_y + 88 && y < list_y + 88 + *top * 260 / count) {
-    if (*top <= 0) return 0;
-    *top = std::max(0, *top - visible_rows);
-  } else {
-    return 0;
-  }
-  play_sfx(sfx_base_cursor, 0);
-  return 1;
-}
+void scroll_list_up(int* top) { scroll_up(nine_rows(top, 0)); }
+void scroll_list_down(int* top, int count) { scroll_down(nine_rows(top, count)); }
+void page_list_up(int* top) { page_up(nine_rows(top, 0)); }
+void page_list_down(int* top, int count) { page_down(nine_rows(top, count)); }
+int click_scroll_bar(int x, int y, int* top, int count) { return click_scroll(nine_rows(top, count), x, y); }
 
 void input_build_screen() {
   arbitrate_mouse();

@@ -1,10 +1,11 @@
-// The magic training screen, least form: its panels; cancel goes back to the houses page on the
+// The magic training screen, least form over the hall's rules (base/training_hall.h): its panels; cancel goes back to the houses page on the
 // training hall.
 #include "base/base_camp.h"
 #include "base/base_numbers.h"
 #include "base/base_pages.h"
 #include "base/base_top_menu.h"
 #include "base/houses_screen.h"
+#include "base/training_hall.h"
 #include "core/key_mapping.h"
 #include "sound/sfx_bank.h"
 
@@ -22,6 +23,8 @@ void input_training_screen() {
 }
 
 void draw_training_screen() {
+  // A hall whose study ended sends its master home.
+  if (training_page != 3) dismiss_idle_master();
   draw_base_sprite(base_panel_act, 11, 27, 42);
   draw_base_sprite(base_panel_act, 15, 260, 42);
 }

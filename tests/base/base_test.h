@@ -4,6 +4,7 @@
 // narrator role whose boxes carry the base's messages.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,14 @@ class BaseTest : public data_test::DataTest {
     build_escort_data();
     party_money = party_metal = party_wood = party_coal = 0;
   }
+  // Replaces the object database with these records and the house kinds.
+  void use_objects(std::vector<fixtures::ObjectRecord> objects) {
+    fixtures::add_house_objects(objects, house_metal, house_wood, house_coal, house_money);
+    close_item_data();
+    write("ObjData.GLL", fixtures::objdata_gll(objects));
+    SFINIT0_open_item_data();
+    open_item_data();
+  }
   static void rich() { party_money = party_metal = party_wood = party_coal = 1000; }
   // A placed, paid house of the kind anchored at (row, col).
   static HouseRecord* built_house(int kind, int row, int col) {
@@ -71,6 +80,10 @@ class BaseTest : public data_test::DataTest {
     h->placed = h->built = 1;
     mark_house_cells(h);
     return h;
+  }
+  // Fills the house's next slots with the monsters, without jobs.
+  static void put(HouseRecord* h, std::initializer_list<std::uint16_t> monsters) {
+    for (std::uint16_t m : monsters) h->residents[h->resident_count++].monster = m;
   }
   // The texts of the open message boxes, oldest first.
   static std::vector<std::string> boxes() {

@@ -17,9 +17,6 @@ using namespace base_test;
 class Residents : public BaseTest {
  protected:
   static HouseRecord* dwelling(int kind = house_thatch) { return built_house(kind, 0, 0); }
-  static void put(HouseRecord* h, std::initializer_list<std::uint16_t> monsters) {
-    for (std::uint16_t m : monsters) h->residents[h->resident_count++].monster = m;
-  }
 };
 
 // Every house: the occupied slots are one run from slot 0 as long as the count; every job is a

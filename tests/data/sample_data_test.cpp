@@ -1,4 +1,5 @@
 // The sample game's tables load completely and agree with one another.
+#include "tests/fixtures/sample_base.h"
 #include "tests/fixtures/sample_data.h"
 
 #include "data/item_list.h"
@@ -47,7 +48,7 @@ TEST_F(SampleData, EveryTableLoadsWithoutAReport) {
   EXPECT_TRUE(gmExpPool);
   EXPECT_TRUE(gmMission);
   EXPECT_TRUE(gmName);
-  EXPECT_EQ(gmItemCount, sample_story_art);  // the last object
+  EXPECT_EQ(gmItemCount, sample_last_house_object);  // the last object: the base's houses
   for (std::uint16_t n : {sample_hero, sample_healer, sample_herb, sample_elder, sample_sword, sample_cloth,
                           sample_jade, sample_bandit, sample_wolf, sample_fireball, sample_restore_art, sample_treasure,
                           sample_bell, sample_save_stone, sample_level_pill, sample_egg, sample_story_art}) {

@@ -1,0 +1,31 @@
+#pragma once
+// The scrolling rules the base's lists share: a 1-based cursor on the visible page, the 0-based
+// first visible row, the rows in the list and the rows a page holds. The scroll bar stands at
+// (x + 188, y + 58) beside a list frame at (x, y): an up arrow, a 260-pixel track from y + 88
+// and a down arrow at y + 354.
+struct ListScroll {
+  int* cursor;
+  int* top;
+  int count;
+  int page;
+  int x, y;                // the list frame's origin
+  bool exit_row = false;   // row 0 above the list (the "退出配置" row) is reached from the top
+  int down_arrow_y = 354;  // the down arrow's top, from y
+};
+
+// Up one row; at row 1 the page scrolls up one row (not below 0), or from the top onto the
+// exit row when the list has one.
+void scroll_up(const ListScroll& s);
+// Down one row; past the page the page scrolls (top at most count - page); never past the
+// last row.
+void scroll_down(const ListScroll& s);
+// Page Up: row 1 when at the top, else top falls by a page. Sound 32.
+void page_up(const ListScroll& s);
+// Page Down: the last row when a page or less lies from top on, else top grows by a page
+// (held at count - page). Sound 32.
+void page_down(const ListScroll& s);
+// The arrow keys' steps: as scroll_up and scroll_down, with sound 32 and the keyboard lock.
+void key_up_step(const ListScroll& s);
+void key_down_step(const ListScroll& s);
+// A click on the scroll bar's arrows or track: 1 when it acted (sound 32 played).
+int click_scroll(const ListScroll& s, int mx, int my);
