@@ -4,11 +4,13 @@
 // stood so that a script can send the player elsewhere and bring them back.
 #include <cmath>
 
+#include "core/game_mode.h"
 #include "core/log.h"
 #include "data/map_role.h"
 #include "data/role_rows.h"
 #include "field/field_camera_state.h"
 #include "field/map_change.h"
+#include "field/map_effects.h"
 #include "field/map_file.h"
 #include "field/role_move.h"
 #include "field/role_path.h"
@@ -231,6 +233,14 @@ SliceResult talk_effect_offset(TalkRun& run) {
   return SliceResult::EndSlice;
 }
 
+namespace {
+// The effect manager the screen running the talk updates and draws: the battle's units' manager
+// in a battle and on the title, the field's anywhere else, since the field draws no other.
+EffectManager& talk_effects() {
+  return GameMode == mode_battle || GameMode == mode_title ? fight_unit_effects : field_effects;
+}
+}  // namespace
+
 // Opcode 154: an effect of Effect.dat starts at the role, moved by the offset of opcode 153,
 // which serves this one effect only.
 SliceResult talk_role_effect(TalkRun& run) {
@@ -241,7 +251,7 @@ SliceResult talk_role_effect(TalkRun& run) {
     report_error(effect_no_role_message, run.ev->TALK, run.op, role_id);
   } else {
     const MapRole& r = gmMapRole[index];
-    spawn_effect(&fight_unit_effects, effect, r.X + effect_offset[0], r.Y + effect_offset[1], r.Z + effect_offset[2]);
+    spawn_effect(&talk_effects(), effect, r.X + effect_offset[0], r.Y + effect_offset[1], r.Z + effect_offset[2]);
   }
   effect_offset[0] = effect_offset[1] = effect_offset[2] = 0.0f;
   return SliceResult::EndSlice;
