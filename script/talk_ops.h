@@ -249,6 +249,7 @@ SliceResult talk_name_plate_text(TalkRun& run);  // 117
 SliceResult talk_input_wait(TalkRun& run);       // 121
 SliceResult talk_input_release(TalkRun& run);    // 122
 SliceResult talk_speed_up_off(TalkRun& run);     // 136
+SliceResult talk_world_map(TalkRun& run);        // 199
 SliceResult talk_summon(TalkRun& run);           // 164
 SliceResult talk_summon_marked(TalkRun& run);    // 8356
 SliceResult talk_title(TalkRun& run);            // 200

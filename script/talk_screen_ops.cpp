@@ -13,6 +13,8 @@
 #include "field/role_move.h"
 #include "script/msg_settings.h"
 #include "script/talk_marks.h"
+#include "field/talk_view.h"
+#include "field/world_map.h"
 #include "script/talk_ops.h"
 #include "script/text_slots.h"
 #include "ui/save_load.h"
@@ -102,7 +104,15 @@ SliceResult talk_input_release(TalkRun&) {
 
 SliceResult talk_speed_up_off(TalkRun&) {
   clear_flag(flag_speed_up);
+  run_mode.set_speeds(leader_walk_speed);
+  talk_walk_speed = talk_default_speed;
   set_frame_rate(normal_frame_rate);
+  return SliceResult::EndSlice;
+}
+
+SliceResult talk_world_map(TalkRun& run) {
+  const std::uint16_t place = run.cur.u16();
+  if (run.cur.ok()) enter_game_map(place);
   return SliceResult::EndSlice;
 }
 
