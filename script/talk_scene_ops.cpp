@@ -135,7 +135,7 @@ SliceResult talk_map_change(TalkRun& run) {
   del_all_talkmsg();
   del_all_role_path();
   save_all_maps_role();
-  set_maps_role_map(gmMapRole[player_role_index].RoleID, map);
+  if (const MapRole* leader = player_role()) set_maps_role_map(leader->RoleID, map);
   renderer.flush_textures();
   enter_map(map, x, y, z, direction);
   // A far plane at or below the near one would leave nothing to see: the view keeps its own.
