@@ -160,6 +160,26 @@ TEST_F(MenuFrame, TheBaseCampEntryWithoutItsFlagIsRefusedAndTheMenuStays) {
   }
 }
 
+// A click on the refused base camp entry closes whatever page was open: the bar has the focus.
+TEST_F(MenuFrame, ARefusedBaseCampClickLeavesAnyPageForTheBar) {
+  for (int entry : {menu_page_items, menu_page_equip, menu_page_arts, menu_page_mechanisms, menu_page_log,
+                    menu_page_system}) {
+    SCOPED_TRACE(entry);
+    GameMode = mode_field;
+    enter();
+    for (int i = 0; i < entry; ++i) press(key_down);
+    press(key_enter);
+    ASSERT_EQ(menu_page, entry);
+    mouse_x = 40, mouse_y = 303;
+    step({key_mouse1});
+    EXPECT_EQ(menu_page, menu_page_bar);
+    EXPECT_EQ(box_text(), not_started_text);
+    SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+    mouse_x = off_x, mouse_y = off_y;
+    del_all_talkmsg();
+  }
+}
+
 TEST_F(MenuFrame, TheBaseCampEntryWithItsFlagHandsOverAndComesBackToTheBar) {
   set_flag(flag_base_camp_open);
   enter();
