@@ -267,11 +267,10 @@ void equip_now_step() {
   del_all_talkmsg();
   shop.step = shop_step_quantity;
   if (answer != 0) return;
-  // The menu opens straight on its equipment page, as if its bar entry had been chosen; leaving
-  // the menu returns to this list.
+  // The menu opens straight on its equipment page, with no bar entry highlighted and its first
+  // background; leaving the menu returns to this list.
   SFLB_call_menu_system(MODE_ENTER, 0, 0);
   enter_equip_page();
-  menu_bg_frame = menu_page_equip;
   shop.menu_visit = 1;
 }
 
