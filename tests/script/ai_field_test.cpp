@@ -194,6 +194,7 @@ TEST_F(FieldAi, ABadJumpParksTheScriptWithOneReport) {
   EXPECT_EQ(role().ai_start, role().ai_offset);
 }
 
+// The one rule the field's role update asks before it runs a role's script.
 TEST_F(FieldAi, OnlyEligibleRolesRunAi) {
   MapRole r;
   r.AI = 1;
