@@ -138,8 +138,7 @@ SliceResult talk_map_change(TalkRun& run) {
   if (const MapRole* leader = player_role()) set_maps_role_map(leader->RoleID, map);
   renderer.flush_textures();
   enter_map(map, x, y, z, direction);
-  // A far plane at or below the near one would leave nothing to see: the view keeps its own.
-  if (far_distance > view_near + 1.0f) view_far = far_distance;
+  set_far(far_distance);
   return SliceResult::GoOn;
 }
 

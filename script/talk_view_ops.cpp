@@ -68,11 +68,6 @@ void set_mark(int& mark, TalkMarkOwner& owner, const TalkRun& run) {
   owner = talk_mark_owner(run);
 }
 
-// A far plane at or below the near one would leave nothing to see (and a projection divided by
-// zero): the view keeps its own then.
-void set_far(float far_distance) {
-  if (far_distance > view_near + 1.0f) view_far = far_distance;
-}
 
 // The camera looks at the player again from the angles and distances of the settings.
 void camera_onto_player(const FieldCameraState& v) {
@@ -231,6 +226,12 @@ SliceResult talk_effect_offset(TalkRun& run) {
   effect_offset[1] = float(y);
   effect_offset[2] = float(z);
   return SliceResult::EndSlice;
+}
+
+// A far plane at or below the near one would leave nothing to see (and a projection divided by
+// zero): the view keeps its own then.
+void set_far(float far_distance) {
+  if (far_distance > view_near + 1.0f) view_far = far_distance;
 }
 
 namespace {
