@@ -51,10 +51,6 @@ constexpr std::uint32_t no_override = 0xFFFFFFFFu;
 // A step of 0 would never move the fade: it jumps to its target instead, still shown.
 constexpr float instant_fade_step = 255.0f;
 
-MapRole* role_by_id(std::uint16_t id) {
-  const std::uint16_t i = find_role(id);
-  return i == 0xFFFF ? nullptr : &gmMapRole[i];
-}
 
 MapRole* player_role() {
   return player_role_index >= 0 && player_role_index < gmMapRoleCount ? &gmMapRole[player_role_index] : nullptr;

@@ -83,7 +83,7 @@ SliceResult talk_name_plate_text(TalkRun& run) {
   const std::uint16_t n = run.cur.u16();
   if (!run.cur.ok()) return SliceResult::EndSlice;
   const PoolText text = get_Name(n);
-  if (text.empty()) report_error(no_caption_message, run.ev->TALK, run.op, n);
+  if (text.empty()) report_talk_role(run, no_caption_message, n);
   else talk_name_plate = text;
   return SliceResult::EndSlice;
 }
@@ -175,7 +175,7 @@ SliceResult talk_pause_marked(TalkRun& run) {
 SliceResult talk_cap_step(TalkRun& run) {
   const std::uint16_t role_id = run.cur.u16(), step = run.cur.u16();
   if (!run.cur.ok()) return SliceResult::GoOn;
-  if (find_role(role_id) == 0xFFFF) report_error(cap_no_role_message, run.ev->TALK, run.op, role_id);
+  if (find_role(role_id) == 0xFFFF) report_talk_role(run, cap_no_role_message, role_id);
   else apply_cap(role_id, step);
   return SliceResult::GoOn;
 }

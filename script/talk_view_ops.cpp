@@ -170,7 +170,7 @@ SliceResult talk_look_at_part(TalkRun& run) {
   if (camera_busy()) return camera_point_wait(false);
   const std::uint16_t index = find_role(role_id);
   if (index == 0xFFFF) {
-    report_error(camera_no_role_message, run.ev->TALK, run.op, role_id);
+    report_talk_role(run, camera_no_role_message, role_id);
     return SliceResult::EndSlice;
   }
   set_camera_busy(run);
@@ -249,7 +249,7 @@ SliceResult talk_role_effect(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   const std::uint16_t index = find_role(role_id);
   if (index == 0xFFFF) {
-    report_error(effect_no_role_message, run.ev->TALK, run.op, role_id);
+    report_talk_role(run, effect_no_role_message, role_id);
   } else {
     const MapRole& r = gmMapRole[index];
     spawn_effect(&talk_effects(), effect, r.X + effect_offset[0], r.Y + effect_offset[1], r.Z + effect_offset[2]);
