@@ -23,6 +23,7 @@
 #include "field/role_path.h"
 #include "field/scene_anim.h"
 #include "script/talk_files.h"
+#include "field/talk_view.h"
 #include "script/talk_ops.h"
 #include "script/talk_queue.h"
 #include "ui/dialog_runner.h"
@@ -39,7 +40,7 @@ namespace {
 constexpr KeyCode key_f2 = key_f1 + 1, key_f3 = key_f1 + 2, key_f4 = key_f1 + 3, key_f5 = key_f1 + 4,
                   key_f6 = key_f1 + 5, key_f7 = key_f1 + 6, key_f9 = key_f1 + 8, key_f10 = key_f1 + 9;
 constexpr int minimap_zoom_start = 15;
-constexpr float speed_up_npc_step = 20.0f;
+constexpr float speed_up_npc_step = 20.0f, speed_up_move = 60.0f;
 constexpr unsigned speed_up_fps = 1000, normal_fps = 35;
 
 const char dump_message[] = "\xBF\xE9\xA5X\xA7\xB9\xB2\xA6!!%Q";                // 輸出完畢!!%Q
@@ -113,6 +114,7 @@ void anywhere_keys() {
     toggle_flag(flag_speed_up);
     const bool on = test_flag(flag_speed_up) != 0;
     talk_walk_speed = on ? speed_up_npc_step : talk_default_speed;
+    run_mode.set_speeds(on ? speed_up_move : leader_walk_speed);
     set_frame_rate(on ? speed_up_fps : normal_fps);
     time_message(on ? speed_on_message : speed_off_message, 100);
   }

@@ -11,8 +11,6 @@ constexpr std::uint16_t dial_qq = 0, needle_qq = 1, rose_qq = 2;
 constexpr int dial_dx = -15, dial_dy = -10;
 constexpr float centre_dx = 66.0f, centre_dy = 186.0f;
 
-float compass_spin = 0.0f;
-
 void draw_turned(ActInstance& a, std::uint16_t qq, float x, float y, float turn) {
   a.qq = qq;
   if (Take_3dActData(&a) != 1) return;
@@ -20,6 +18,8 @@ void draw_turned(ActInstance& a, std::uint16_t qq, float x, float y, float turn)
 }
 
 }  // namespace
+
+float compass_spin = 0.0f;
 
 float next_compass_spin(float spin) {
   spin += 0.5f;

@@ -3,6 +3,9 @@
 // the camera's yaw so that it keeps pointing along the map.
 constexpr unsigned short compass_act = 9082;
 
+// The needle's spin angle in degrees; it persists between frames and maps.
+extern float compass_spin;
+
 // Draws the compass at the minimap box's top-left corner; the spin advances by half a degree.
 void draw_compass();
 // The spin angle after one more call: +0.5, back to 0 at 360.

@@ -59,7 +59,7 @@ constexpr std::uint16_t cursor_act_plain = 9001, cursor_act_menu = 9003;
 constexpr std::uint16_t cursor_examine = 8, cursor_busy = 9, cursor_talk = 10, cursor_rotate = 11,
                         cursor_minimap = 12, cursor_menu = 8;
 constexpr std::uint16_t qq_stand = 0, qq_walk = 8, qq_run = 16;
-constexpr float speed_walk = 5.0f, speed_run = 14.0f, speed_outdoor = 8.0f, speed_riding = 16.0f,
+constexpr float speed_walk = leader_walk_speed, speed_run = 14.0f, speed_outdoor = 8.0f, speed_riding = 16.0f,
                 speed_developer = 30.0f;
 constexpr float view_far_step = 200.0f;
 constexpr float camera_key_turn = 2.0f;
@@ -93,7 +93,7 @@ float wrap_degrees(float a) {
   return a < 0.0f ? a + 360.0f : a;
 }
 
-void set_speeds(float v) { run_mode.speeds[0] = run_mode.speeds[1] = v; }
+void set_speeds(float v) { run_mode.set_speeds(v); }
 void set_run(bool on) {
   run_mode.flags[0] = run_mode.flags[1] = on ? 1 : 0;
   set_speeds(on ? speed_run : speed_walk);

@@ -23,7 +23,6 @@ constexpr const char* missing_anim_message = "\xA8\xA4\xA6\xE2[%d] ACT:%d QQ:%d 
 constexpr std::uint32_t state_walk_while_turning = 0x2000 | 0x8000;
 constexpr std::uint32_t state_no_restore = 0x4000;
 constexpr std::uint32_t state_animated = 0x20;
-constexpr std::uint32_t state_no_ai = state_held | state_walking | state_on_path;
 constexpr std::uint16_t qq_stand = 0, qq_walk = 8;
 constexpr int kept_qq_var = 3, kept_delay_var = 4, pending_qq_var = 6;
 constexpr float turn_end_window = 5.0f;
@@ -74,7 +73,7 @@ void update_role(int i, MapRole& r) {
   step_role_jump(i, &r);
   if (!(r.STATE & state_no_restore)) {
     restore_pose(r);
-    if (!(r.STATE & state_no_ai) && r.AI != 0) {
+    if (role_runs_ai(r)) {
       run_role_ai(&r);
       return;
     }

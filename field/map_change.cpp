@@ -63,7 +63,14 @@ constexpr OffsetRow minimap_offsets[] = {{13030, {120, 0}}, {13051, {50, 0}}, {1
 // The ACT the controlled role walked with before it mounted; cleared when it arrives mounted.
 std::uint16_t act_before_mount = 0;
 
-MapRole& controlled_role() { return gmMapRole[player_role_index]; }
+// A map without the leader's placement leaves the index where it was, possibly off the table:
+// the change then works on a scratch role instead of memory outside it.
+MapRole& controlled_role() {
+  static MapRole scratch;
+  if (player_role_index >= 0 && player_role_index < map_role_capacity) return gmMapRole[player_role_index];
+  scratch = MapRole{};
+  return scratch;
+}
 
 void clear_music_ids() {
   for (int i = 0; i < 4; ++i) music_ids[i] = music_params[i] = 0;

@@ -27,6 +27,7 @@ struct RolePath {
   std::uint16_t frames_done = 0, frame_count = 0;  // direction mode
   std::uint16_t walk_qq[2] = {};                   // the walking QQ, and its copy made when added
   std::uint16_t end_qq = 0, end_dir = 0;           // with path_end_pose
+  std::int32_t delay_count = 0, delay = 0;          // the walker's animation pace when the AI queued it
   float target[3] = {};
   float height = 0.0f;  // direction mode: Y per frame; with path_view_follows: the focus height
   float dir = 0.0f;     // degrees, direction mode

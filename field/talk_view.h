@@ -15,7 +15,11 @@ struct RunMode {
   int flags[2] = {};
   float speeds[2] = {14.0f, 5.0f};
   bool on() const { return flags[0] != 0; }
+  // The leader's movement speeds all become v (the vertical one is never used).
+  void set_speeds(float v) { speeds[0] = speeds[1] = v; }
 };
+// The leader's walking speed, to which a talk and the end of the speed-up return.
+constexpr float leader_walk_speed = 5.0f;
 extern RunMode run_mode;
 
 // Applies the saved minimap display setting again.

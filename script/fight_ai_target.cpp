@@ -93,7 +93,8 @@ bool guard_allows(int k) {
 }
 
 // A random unit of the range that stands and takes part. With no candidate there is no result;
-// a sole candidate is taken even against the guard; the draws are bounded.
+// a sole candidate that the guard refuses is taken without draws, which could never end; the
+// draws are bounded.
 int random_choice(const FightMan* unit) {
   if (ai_side == 3) {
     fight_action.self_target = 1;
@@ -104,9 +105,9 @@ int random_choice(const FightMan* unit) {
   for (int k = first; k < end; ++k)
     if (candidate(k)) ++candidates, sole = k;
   if (candidates == 0) return no_target;
-  if (candidates == 1) return sole;
   const bool guarded = !unit->IsGuest() && ai_side == 1 &&
                        fight_ally_count - fight_fallen_count - fight_guardians_fallen >= 2;
+  if (candidates == 1 && guarded && sole == ai_last_pick && ai_pick_repeats >= guard_repeats) return sole;
   for (int i = 0; i < draw_attempts; ++i) {
     int k = first + static_cast<int>(rand_below(static_cast<unsigned>(end - first)));
     if (guarded && !guard_allows(k)) continue;

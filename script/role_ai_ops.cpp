@@ -32,6 +32,8 @@ RolePath path_for(MapRole* role) {
   p.role = role;
   p.speed = ai_walk_speed;
   p.walk_qq[0] = role->anim.qq;
+  p.delay_count = role->anim.delay_count;
+  p.delay = role->anim.delay;
   return p;
 }
 

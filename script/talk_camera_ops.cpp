@@ -196,7 +196,7 @@ SliceResult talk_camera_follow(TalkRun& run) {
   set_interp(type);
   const std::uint16_t index = find_role(role_id);
   if (index == 0xFFFF) {
-    report_error(camera_no_role_message, run.ev->TALK, run.op, role_id);
+    report_talk_role(run, camera_no_role_message, role_id);
     return SliceResult::EndSlice;
   }
   set_camera_busy(run);

@@ -30,10 +30,6 @@ constexpr std::uint16_t base_not_known = 0xFFFF;
 constexpr std::uint16_t base_not_finished = 0;
 constexpr std::uint16_t role_id_system = 0xFF00;
 
-MapRole* role_by_id(std::uint16_t id) {
-  std::uint16_t i = find_role(id);
-  return i == 0xFFFF ? nullptr : &gmMapRole[i];
-}
 
 MapRole* player_role() {
   return player_role_index >= 0 && player_role_index < gmMapRoleCount ? &gmMapRole[player_role_index] : nullptr;
@@ -106,6 +102,15 @@ void turn_roles_back(std::uint16_t speaker) {
   }
 }
 }  // namespace
+
+MapRole* role_by_id(std::uint16_t id) {
+  const std::uint16_t i = find_role(id);
+  return i == 0xFFFF ? nullptr : &gmMapRole[i];
+}
+
+void report_talk_role(const TalkRun& run, const char* message, std::uint16_t id) {
+  report_error(message, run.ev->TALK, run.op, id);
+}
 
 bool TalkRun::event_gone() const { return slot >= 0 && talk_queue_generation[slot] != generation; }
 

@@ -24,6 +24,12 @@ struct TalkRun {
 };
 using TalkOpRow = OpcodeRow<TalkRun>;
 
+// The map role of a RoleID, or null when none is on the map.
+MapRole* role_by_id(std::uint16_t id);
+// Reports a role an opcode needs and does not find: the message takes the talk number, the
+// opcode and the RoleID.
+void report_talk_role(const TalkRun& run, const char* message, std::uint16_t id);
+
 // talk_scene_flags bits (opcodes 58 and 59).
 constexpr std::uint32_t scene_extra_effect = 0x2;
 constexpr std::uint32_t scene_player_free = 0x4;  // new talks no longer hold the player

@@ -57,9 +57,7 @@ MapRole* live_role(std::uint16_t role_id) {
   return i == 0xFFFF ? nullptr : &gmMapRole[i];
 }
 
-void report_no_role(const TalkRun& run, std::uint16_t role_id) {
-  report_error(no_role_message, run.ev->TALK, run.op, role_id);
-}
+void report_no_role(const TalkRun& run, std::uint16_t role_id) { report_talk_role(run, no_role_message, role_id); }
 
 // The placement row's flagEx with bit 0 cleared; false when the role has no row.
 bool clear_row_flagex(std::uint16_t role_id) {
@@ -168,7 +166,7 @@ SliceResult talk_weapon_ani(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   MapRole* r = live_role(role_id);
   if (!r) {
-    report_error(no_weapon_role_message, run.ev->TALK, run.op, role_id);
+    report_talk_role(run, no_weapon_role_message, role_id);
     return SliceResult::EndSlice;
   }
   ActInstance& w = r->weapon_anim;

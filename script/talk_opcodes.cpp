@@ -166,7 +166,7 @@ constexpr TalkOpRow table[] = {
     {171, "path_y_step", 6, T::none, talk_path_y_step},
     {172, "learn_art", 6, T::none, talk_learn_art},
     {173, "raise_treasures", 4, T::none, talk_raise_treasures},
-    {199, "world_map", 4, T::none, talk_skip_end_slice},
+    {199, "world_map", 4, T::none, talk_world_map},
     {200, "title", 2, T::none, talk_title},
     {201, "nothing_201", 2, T::none, talk_skip_go_on},
     {202, "shop", 2, T::word_list, talk_shop},

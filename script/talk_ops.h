@@ -127,6 +127,8 @@ void undo_camera_marks(int slot);
 
 // View, screen shade, effects and the return point (talk_view_ops.cpp).
 extern int view_return_busy;  // opcode 115 runs
+// The view's far distance, unless it is not beyond the near plane (opcodes 50, 134 and 163).
+void set_far(float far_distance);
 extern int view_return_snap;  // the next 115 snaps the camera back
 extern int shade_busy;        // opcode 143 waits for the shade
 extern float effect_offset[3];  // added to the role's place by the next effect at a role
@@ -249,6 +251,7 @@ SliceResult talk_name_plate_text(TalkRun& run);  // 117
 SliceResult talk_input_wait(TalkRun& run);       // 121
 SliceResult talk_input_release(TalkRun& run);    // 122
 SliceResult talk_speed_up_off(TalkRun& run);     // 136
+SliceResult talk_world_map(TalkRun& run);        // 199
 SliceResult talk_summon(TalkRun& run);           // 164
 SliceResult talk_summon_marked(TalkRun& run);    // 8356
 SliceResult talk_title(TalkRun& run);            // 200

@@ -1,6 +1,7 @@
 #include "script/talk_queue.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/flags.h"
 #include "core/game_flags.h"
@@ -10,6 +11,9 @@
 #include "g3d/view_zoom.h"
 #include "script/talk_interpreter.h"
 #include "script/talk_marks.h"
+#include "script/talk_ops.h"
+#include "script/text_slots.h"
+#include "ui/cursor.h"
 #include "ui/screen_button.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
@@ -70,9 +74,16 @@ int add_talks_proc(const MapRole* ev) {
   }
   gmMapRoleBakCount = gmMapRoleCount;
   std::copy(gmMapRole, gmMapRole + gmMapRoleCount, gmMapRoleBak);
+  // A talk handed over starts without what the last one carried: its view return, its text
+  // slots and its next walk's view height.
   talk_skip_save = 0;
+  view_return_busy = 0;
+  text_slot_count = 0;
+  std::memset(text_slots, 0, sizeof text_slots);
+  next_path_y_step = 0.0f;
   reload_talk_number = copy.TALK;
   set_flag(flag_wall_test_off);
+  cursor_act.qq = cursor_qq_normal;
   del_all_talkmsg();
   if (same >= 0) {
     store(same, copy);

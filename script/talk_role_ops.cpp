@@ -75,9 +75,6 @@ MapRole* live_role(std::uint16_t id) {
   return i == no_index ? nullptr : &gmMapRole[i];
 }
 
-void report_role(const TalkRun& run, const char* message, std::uint16_t id) {
-  report_error(message, run.ev->TALK, run.op, id);
-}
 
 // The animation starts afresh from its first frame: nothing of the old one is kept.
 void restart_anim(MapRole& r, std::uint16_t act, std::uint16_t qq) {
@@ -115,7 +112,7 @@ SliceResult change_bits(TalkRun& run, std::uint16_t id, BitChange c, RowUse row,
     if (row == RowUse::with_live) change_row_bits(id, c);
     return SliceResult::GoOn;
   }
-  if (row == RowUse::never || !change_row_bits(id, c)) report_role(run, message, id);
+  if (row == RowUse::never || !change_row_bits(id, c)) report_talk_role(run, message, id);
   return SliceResult::GoOn;
 }
 
@@ -149,7 +146,7 @@ SliceResult walk_to_point(TalkRun& run, bool view_operand) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   MapRole* r = live_role(id);
   if (!r) {
-    report_role(run, view_operand ? walk_view_message : talk_walker_not_found_message, id);
+    report_talk_role(run, view_operand ? walk_view_message : talk_walker_not_found_message, id);
     return SliceResult::EndSlice;
   }
   RolePath p = talk_path(*r, x, y, z, view);
@@ -212,7 +209,7 @@ SliceResult talk_keep_delay(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   MapRole* r = live_role(id);
   if (!r) {
-    report_role(run, delay_message, id);
+    report_talk_role(run, delay_message, id);
     return SliceResult::EndSlice;
   }
   r->anim.control |= act_control_keep_delay;
@@ -227,7 +224,7 @@ SliceResult talk_free_delay(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   MapRole* r = live_role(id);
   if (!r) {
-    report_role(run, delay_message, id);
+    report_talk_role(run, delay_message, id);
     return SliceResult::EndSlice;
   }
   r->anim.control &= ~act_control_keep_delay;
@@ -240,7 +237,7 @@ SliceResult talk_turn_role(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   MapRole* r = live_role(id);
   if (!r) {
-    if (!set_maps_role_dir(id, dir)) report_role(run, turn_message, id);
+    if (!set_maps_role_dir(id, dir)) report_talk_role(run, turn_message, id);
     return SliceResult::EndSlice;
   }
   r->turn_dir = dir;
@@ -272,7 +269,7 @@ SliceResult talk_place_role(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   MapRole* r = live_role(id);
   if (!r) {
-    report_role(run, place_message, id);
+    report_talk_role(run, place_message, id);
     return SliceResult::EndSlice;
   }
   del_role_path(id);
@@ -341,7 +338,7 @@ SliceResult talk_wait_path(TalkRun& run) {
   const MapRole* r = live_role(id);
   if (!r) {
     // A role that is not here never ends a path: waiting would hold the talk for good.
-    report_role(run, delay_message, id);
+    report_talk_role(run, delay_message, id);
     return SliceResult::EndSlice;
   }
   return (r->STATE & state_on_path) ? SliceResult::Wait : SliceResult::EndSlice;
@@ -401,7 +398,7 @@ SliceResult talk_make_leader(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::GoOn;
   const std::uint16_t i = find_role(id);
   if (i == no_index) {
-    report_role(run, talk_role_not_found_message, id);
+    report_talk_role(run, talk_role_not_found_message, id);
     return SliceResult::GoOn;
   }
   // A leader index outside the table names no role whose bit could be cleared.
@@ -442,7 +439,7 @@ SliceResult talk_bit_1(TalkRun& run) {
   const std::uint16_t id = run.cur.u16(), on = run.cur.u16();
   if (!run.cur.ok()) return SliceResult::GoOn;
   if (!live_role(id)) {
-    report_role(run, talk_role_message, id);
+    report_talk_role(run, talk_role_message, id);
     return SliceResult::GoOn;
   }
   return change_bits(run, id, switch_bits(state_pushable, on != 0), RowUse::with_live, talk_role_message);
@@ -470,8 +467,8 @@ SliceResult talk_move_to_role(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::GoOn;
   MapRole* a = live_role(a_id);
   const MapRole* b = live_role(b_id);
-  if (!a) report_role(run, talk_role_message, a_id);
-  if (!b) report_role(run, talk_role_message, b_id);
+  if (!a) report_talk_role(run, talk_role_message, a_id);
+  if (!b) report_talk_role(run, talk_role_message, b_id);
   if (!a || !b) return SliceResult::GoOn;
   a->X = b->X, a->Y = b->Y, a->Z = b->Z;
   walk_role(a, 0.0f, 0.0f, 0.0f);
@@ -483,7 +480,7 @@ SliceResult talk_set_role_ai(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::GoOn;
   MapRole* r = live_role(id);
   if (!r) {
-    report_role(run, talk_role_message, id);
+    report_talk_role(run, talk_role_message, id);
     return SliceResult::GoOn;
   }
   r->AI = ai;

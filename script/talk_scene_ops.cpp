@@ -51,10 +51,6 @@ constexpr std::uint32_t no_override = 0xFFFFFFFFu;
 // A step of 0 would never move the fade: it jumps to its target instead, still shown.
 constexpr float instant_fade_step = 255.0f;
 
-MapRole* role_by_id(std::uint16_t id) {
-  const std::uint16_t i = find_role(id);
-  return i == 0xFFFF ? nullptr : &gmMapRole[i];
-}
 
 MapRole* player_role() {
   return player_role_index >= 0 && player_role_index < gmMapRoleCount ? &gmMapRole[player_role_index] : nullptr;
@@ -135,11 +131,10 @@ SliceResult talk_map_change(TalkRun& run) {
   del_all_talkmsg();
   del_all_role_path();
   save_all_maps_role();
-  set_maps_role_map(gmMapRole[player_role_index].RoleID, map);
+  if (const MapRole* leader = player_role()) set_maps_role_map(leader->RoleID, map);
   renderer.flush_textures();
   enter_map(map, x, y, z, direction);
-  // A far plane at or below the near one would leave nothing to see: the view keeps its own.
-  if (far_distance > view_near + 1.0f) view_far = far_distance;
+  set_far(far_distance);
   return SliceResult::GoOn;
 }
 

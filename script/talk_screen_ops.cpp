@@ -13,6 +13,8 @@
 #include "field/role_move.h"
 #include "script/msg_settings.h"
 #include "script/talk_marks.h"
+#include "field/talk_view.h"
+#include "field/world_map.h"
 #include "script/talk_ops.h"
 #include "script/text_slots.h"
 #include "ui/save_load.h"
@@ -81,7 +83,7 @@ SliceResult talk_name_plate_text(TalkRun& run) {
   const std::uint16_t n = run.cur.u16();
   if (!run.cur.ok()) return SliceResult::EndSlice;
   const PoolText text = get_Name(n);
-  if (text.empty()) report_error(no_caption_message, run.ev->TALK, run.op, n);
+  if (text.empty()) report_talk_role(run, no_caption_message, n);
   else talk_name_plate = text;
   return SliceResult::EndSlice;
 }
@@ -102,7 +104,15 @@ SliceResult talk_input_release(TalkRun&) {
 
 SliceResult talk_speed_up_off(TalkRun&) {
   clear_flag(flag_speed_up);
+  run_mode.set_speeds(leader_walk_speed);
+  talk_walk_speed = talk_default_speed;
   set_frame_rate(normal_frame_rate);
+  return SliceResult::EndSlice;
+}
+
+SliceResult talk_world_map(TalkRun& run) {
+  const std::uint16_t place = run.cur.u16();
+  if (run.cur.ok()) enter_game_map(place);
   return SliceResult::EndSlice;
 }
 
@@ -165,7 +175,7 @@ SliceResult talk_pause_marked(TalkRun& run) {
 SliceResult talk_cap_step(TalkRun& run) {
   const std::uint16_t role_id = run.cur.u16(), step = run.cur.u16();
   if (!run.cur.ok()) return SliceResult::GoOn;
-  if (find_role(role_id) == 0xFFFF) report_error(cap_no_role_message, run.ev->TALK, run.op, role_id);
+  if (find_role(role_id) == 0xFFFF) report_talk_role(run, cap_no_role_message, role_id);
   else apply_cap(role_id, step);
   return SliceResult::GoOn;
 }

@@ -32,7 +32,7 @@ VarOperands read_var_operands(TalkRun& run) {
 
 bool var_number_ok(TalkRun& run, std::uint16_t v) {
   if (v >= 1 && v <= role_var_last) return true;
-  report_error(talk_bad_number_message, run.ev->TALK, run.op, v);
+  report_talk_role(run, talk_bad_number_message, v);
   return false;
 }
 
@@ -41,7 +41,7 @@ std::uint16_t* live_var(TalkRun& run, std::uint16_t role_id, std::uint16_t v) {
   if (!run.cur.ok() || !var_number_ok(run, v)) return nullptr;
   const std::uint16_t index = find_role(role_id);
   if (index == 0xFFFF) {
-    report_error(no_role_message, run.ev->TALK, run.op, role_id);
+    report_talk_role(run, no_role_message, role_id);
     return nullptr;
   }
   return role_var(gmMapRole[index], v);
@@ -148,7 +148,7 @@ SliceResult talk_script_value_var(TalkRun& run) {
   o.v = run.cur.u16();
   if (!run.cur.ok()) return SliceResult::EndSlice;
   if (k >= script_value_count) {
-    report_error(talk_bad_number_message, run.ev->TALK, run.op, k);
+    report_talk_role(run, talk_bad_number_message, k);
     return SliceResult::EndSlice;
   }
   if (std::uint16_t* var = live_var(run, o.role_id, o.v))

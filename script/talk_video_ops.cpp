@@ -34,10 +34,6 @@ constexpr std::uint16_t op_video = 90, op_moving_ani = 91;
 constexpr int silence_mode = 4;
 constexpr std::uint8_t all_models = 255;
 
-MapRole* role_by_id(std::uint16_t id) {
-  const std::uint16_t i = find_role(id);
-  return i == 0xFFFF ? nullptr : &gmMapRole[i];
-}
 
 // The video of opcode 90 is over (or goes on without the script): its mark goes, the music
 // comes back.

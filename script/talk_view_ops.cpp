@@ -4,11 +4,13 @@
 // stood so that a script can send the player elsewhere and bring them back.
 #include <cmath>
 
+#include "core/game_mode.h"
 #include "core/log.h"
 #include "data/map_role.h"
 #include "data/role_rows.h"
 #include "field/field_camera_state.h"
 #include "field/map_change.h"
+#include "field/map_effects.h"
 #include "field/map_file.h"
 #include "field/role_move.h"
 #include "field/role_path.h"
@@ -66,11 +68,6 @@ void set_mark(int& mark, TalkMarkOwner& owner, const TalkRun& run) {
   owner = talk_mark_owner(run);
 }
 
-// A far plane at or below the near one would leave nothing to see (and a projection divided by
-// zero): the view keeps its own then.
-void set_far(float far_distance) {
-  if (far_distance > view_near + 1.0f) view_far = far_distance;
-}
 
 // The camera looks at the player again from the angles and distances of the settings.
 void camera_onto_player(const FieldCameraState& v) {
@@ -173,7 +170,7 @@ SliceResult talk_look_at_part(TalkRun& run) {
   if (camera_busy()) return camera_point_wait(false);
   const std::uint16_t index = find_role(role_id);
   if (index == 0xFFFF) {
-    report_error(camera_no_role_message, run.ev->TALK, run.op, role_id);
+    report_talk_role(run, camera_no_role_message, role_id);
     return SliceResult::EndSlice;
   }
   set_camera_busy(run);
@@ -231,6 +228,20 @@ SliceResult talk_effect_offset(TalkRun& run) {
   return SliceResult::EndSlice;
 }
 
+// A far plane at or below the near one would leave nothing to see (and a projection divided by
+// zero): the view keeps its own then.
+void set_far(float far_distance) {
+  if (far_distance > view_near + 1.0f) view_far = far_distance;
+}
+
+namespace {
+// The effect manager the screen running the talk updates and draws: the battle's units' manager
+// in a battle and on the title, the field's anywhere else, since the field draws no other.
+EffectManager& talk_effects() {
+  return GameMode == mode_battle || GameMode == mode_title ? fight_unit_effects : field_effects;
+}
+}  // namespace
+
 // Opcode 154: an effect of Effect.dat starts at the role, moved by the offset of opcode 153,
 // which serves this one effect only.
 SliceResult talk_role_effect(TalkRun& run) {
@@ -238,10 +249,10 @@ SliceResult talk_role_effect(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   const std::uint16_t index = find_role(role_id);
   if (index == 0xFFFF) {
-    report_error(effect_no_role_message, run.ev->TALK, run.op, role_id);
+    report_talk_role(run, effect_no_role_message, role_id);
   } else {
     const MapRole& r = gmMapRole[index];
-    spawn_effect(&fight_unit_effects, effect, r.X + effect_offset[0], r.Y + effect_offset[1], r.Z + effect_offset[2]);
+    spawn_effect(&talk_effects(), effect, r.X + effect_offset[0], r.Y + effect_offset[1], r.Z + effect_offset[2]);
   }
   effect_offset[0] = effect_offset[1] = effect_offset[2] = 0.0f;
   return SliceResult::EndSlice;

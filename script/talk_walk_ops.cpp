@@ -55,7 +55,7 @@ bool first_report_here(const TalkRun& run) {
 MapRole* role_or_report(const TalkRun& run, std::uint16_t id) {
   const std::uint16_t i = find_role(id);
   if (i != no_index) return &gmMapRole[i];
-  report_error(talk_role_not_found_message, run.ev->TALK, run.op, id);
+  report_talk_role(run, talk_role_not_found_message, id);
   return nullptr;
 }
 
@@ -148,7 +148,7 @@ SliceResult talk_face_role(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   const std::uint16_t ai = find_role(a_id), bi = find_role(b_id);
   if (ai == no_index || bi == no_index) {
-    report_error(face_message, run.ev->TALK, run.op, ai == no_index ? a_id : b_id);
+    report_talk_role(run, face_message, ai == no_index ? a_id : b_id);
     return SliceResult::EndSlice;
   }
   MapRole& a = gmMapRole[ai];
@@ -169,7 +169,7 @@ SliceResult talk_turn_by(TalkRun& run) {
   const std::uint16_t i = find_role(id);
   if (i == no_index) {
     if (!set_maps_role_dir(id, static_cast<std::uint16_t>(degrees)))
-      report_error(talk_role_not_found_message, run.ev->TALK, run.op, id);
+      report_talk_role(run, talk_role_not_found_message, id);
     return SliceResult::EndSlice;
   }
   MapRole& r = gmMapRole[i];
@@ -194,7 +194,7 @@ SliceResult talk_walk_pose(TalkRun& run) {
   if (!run.cur.ok()) return SliceResult::EndSlice;
   const std::uint16_t i = find_role(id);
   if (i == no_index) {
-    report_error(talk_walker_not_found_message, run.ev->TALK, run.op, id);
+    report_talk_role(run, talk_walker_not_found_message, id);
     return SliceResult::EndSlice;
   }
   MapRole& r = gmMapRole[i];

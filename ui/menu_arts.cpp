@@ -488,7 +488,6 @@ void enter_arts_page() {
 // put into slot 1's list come out again, each from the new count it went into, so a member's
 // own art of the same number keeps its node.
 void leave_arts_page() {
-  const bool open = arts_state != arts_closed;
   ItemNode* list = &gmRoleData[arts_magic_member].arts;
   for (int k = 0; k < added_magic_count; ++k) {
     set_item_new_first(1);
@@ -500,7 +499,7 @@ void leave_arts_page() {
   menu_party_target = 0;
   arts_state = arts_closed;
   arts_choice = ArtsChoice{};
-  if (open) menu_page = menu_page_bar;
+  menu_page = menu_page_bar;
 }
 
 void input_arts_page() {

@@ -407,9 +407,9 @@ void enter_equip_page() {
 }
 
 void leave_equip_page() {
-  // The frame calls this whenever the menu is left or a bar entry is clicked; only an open page
-  // gives up its page number.
-  if (equip_page.state != equip_closed) menu_page = menu_page_bar;
+  // The frame calls this whenever the menu is left or a bar entry is clicked, so a click the bar
+  // refuses leaves whatever page was open for the page bar.
+  menu_page = menu_page_bar;
   equip_page.state = equip_closed;
   equip_page.shown_object = 0;
   return_candidates(&party_bag, &equip_candidates);

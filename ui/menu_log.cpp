@@ -363,9 +363,11 @@ void draw_chart_rows(ItemNode* list, std::uint16_t kind, int x, int y) {
   }
 }
 
-ItemNode* chart_cursor_node(ItemNode* list, std::uint16_t kind) {
-  if (log_chart_list.item_count <= 0) return nullptr;
-  return get_item_by_tab(list, kind, 0, std::uint16_t(log_chart_list.top_item + log_chart_list.cursor_row));
+
+// The cursor row's bar, only while the list has rows: the tab strip's focus clears it, and the
+// cursor row's values still show.
+void draw_chart_highlight(int x, int y) {
+  if (log_chart_list.item_count > 0) draw_select_bar(x, y + 20 + 30 * log_chart_list.cursor_row, 260, 32, highlight_colour);
 }
 
 void draw_monster_values(const ItemData& m) {
@@ -406,8 +408,8 @@ void draw_monster_chart() {
     draw_monster_values(n->item);
     draw_paragraph(&font_20, n->item.HELP, 109, 350, 3, 440, 26);
     draw_log_monster_model(n->object, monster_weapon_act(n->item));
-    draw_select_bar(x, y + 20 + 30 * log_chart_list.cursor_row, 260, 32, highlight_colour);
   }
+  draw_chart_highlight(x, y);
   renderer.set_no_cull(0);
 }
 
@@ -421,8 +423,8 @@ void draw_item_chart() {
   if (ItemNode* n = chart_cursor_node(&log_items, kind)) {
     draw_paragraph(&font_20, n->item.HELP, 109, 350, 3, 440, 26);
     show_menu_model(n->object, 450, 80);
-    draw_select_bar(x, y + 20 + 30 * log_chart_list.cursor_row, 260, 32, highlight_colour);
   }
+  draw_chart_highlight(x, y);
 }
 
 void draw_place_picture(std::uint16_t map, int x, int y) {
@@ -468,6 +470,10 @@ void draw_gallery() {
 }
 
 }  // namespace
+
+ItemNode* chart_cursor_node(ItemNode* list, std::uint16_t kind) {
+  return get_item_by_tab(list, kind, 0, std::uint16_t(log_chart_list.top_item + log_chart_list.cursor_row));
+}
 
 // ---- Lists ------------------------------------------------------------------------------------
 

@@ -48,5 +48,8 @@ void build_mission_lists();
 // cache, whose monster models the chart no longer shows.
 void choose_monster_kind(int kind);
 void choose_item_kind(int kind);
+// The chart's cursor row of that kind in the list (also while the tab strip has the focus and the
+// chart list is cleared), or null when the kind has no such row.
+ItemNode* chart_cursor_node(ItemNode* list, std::uint16_t kind);
 // Makes sub-tab k the current mission list.
 void choose_mission_list(int k);

@@ -48,9 +48,10 @@ void copy_text(PoolText t, char* out, std::size_t size) {
 
 void rebuild_mechanism_list() {
   count = 0;
-  selection = 0;
   for (int k = 0; k < 3; ++k)
     if (test_flag(listed_flags[k])) mechanisms[count++] = k;
+  // The selection stays from the last visit; only a list grown shorter (a load) moves it back.
+  if (selection >= count) selection = 0;
 }
 
 int mechanism_count() { return count; }

@@ -159,7 +159,7 @@ void open_entry(int e) {
       break;
     case menu_entry_base_camp:
       open_base_camp();
-      return;
+      break;
     case menu_page_log:
       menu_page = menu_page_log;
       enter_log_page();

@@ -101,6 +101,7 @@ void frame_controls() {
     call_shop_system(MODE_LEAVE, nullptr, 0);
     return;
   }
+  // In mode 4 the choice box covers the list: a tab click there would change the list unseen.
   if (key_nav_mode || GameMode == mode_shop_talk) return;
   if (in_range(mouse_y, tab_y0, tab_y1) && mouse_x >= tab_x && pressed(key_mouse1)) {
     for (int t = 0; t < shop_tab_count; ++t) {
@@ -267,11 +268,10 @@ void equip_now_step() {
   del_all_talkmsg();
   shop.step = shop_step_quantity;
   if (answer != 0) return;
-  // The menu opens straight on its equipment page, as if its bar entry had been chosen; leaving
-  // the menu returns to this list.
+  // The menu opens straight on its equipment page, with no bar entry highlighted and its first
+  // background; leaving the menu returns to this list.
   SFLB_call_menu_system(MODE_ENTER, 0, 0);
   enter_equip_page();
-  menu_bg_frame = menu_page_equip;
   shop.menu_visit = 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/startup.h"
@@ -107,6 +108,41 @@ TEST_F(ActDraw, AFramesBackdropIsDrawnInBlendMode4) {
   clear_screen(grey);
   draw_window_frame(window_frame_act, 100, 100, 200, 200);
   EXPECT_EQ(pixel(200, 200), mode_4);
+}
+
+// A mirrored cell is the same cell flipped left to right: the title menu's first item, whose
+// mark sits near its left end, shows its mark as wide, near the right end.
+TEST_F(ActDraw, AMirroredCellIsFlippedLeftToRight) {
+  struct Row {
+    int left = 640, right = -1, mark_left = 640, mark_right = -1;
+  };
+  auto draw = [&](bool mirrored) {
+    clear_screen();
+    ActInstance a;
+    a.act = 9036;
+    EXPECT_EQ(Take_3dActData(&a), 1);
+    if (mirrored) a.state |= act_state_mirrored;
+    draw_act_3d(&a, 100, 100, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFFFF, a.draw_flags);
+    Row r;
+    const int y = 114;  // through the mark
+    for (int x = 0; x < 640; ++x)
+      if (pixel(x, y) != 0) r.left = std::min(r.left, x), r.right = std::max(r.right, x);
+    const std::uint16_t bar = pixel(r.left, 101);  // the bar's colour above the mark
+    for (int x = r.left; x <= r.right; ++x)
+      if (pixel(x, y) != bar) r.mark_left = std::min(r.mark_left, x), r.mark_right = std::max(r.mark_right, x);
+    return r;
+  };
+  const Row plain = draw(false), flipped = draw(true);
+  ASSERT_LT(plain.mark_left, plain.mark_right);
+  // The flipped rectangle (left = old right, right = old left - 1) spans one texel more in the
+  // renderer's |right - left| width: its quad reaches one column further.
+  EXPECT_EQ(flipped.left, plain.left);
+  EXPECT_EQ(flipped.right, plain.right + 1);
+  EXPECT_EQ(flipped.mark_right - flipped.mark_left, plain.mark_right - plain.mark_left);
+  // The mark's place reflected about the cell's middle, to within the one column the sampling of
+  // 128 texels over the quad's pixels may give.
+  const int reflected = plain.left + plain.right - plain.mark_right;
+  EXPECT_NEAR(flipped.mark_left, reflected, 1);
 }
 
 TEST_F(ActDraw, ASpriteAfterimageIsTheBlitAloneAtTheUntruncatedPointLessTheHotSpot) {

@@ -20,6 +20,7 @@
 #include "field/minimap.h"
 #include "field/role_path.h"
 #include "g3d/view_zoom.h"
+#include "field/talk_view.h"
 #include "script/talk_ops.h"
 #include "script/talk_queue.h"
 #include "tests/data/data_test.h"
@@ -118,10 +119,14 @@ TEST_F(DeveloperKeys, F7TwiceReturnsToNormalSpeed) {
   EXPECT_TRUE(test_flag(flag_speed_up));
   EXPECT_EQ(frame_period_ms, 1u);
   EXPECT_FLOAT_EQ(talk_walk_speed, 20.0f);
+  EXPECT_EQ(run_mode.speeds[0], 60.0f);
+  EXPECT_EQ(run_mode.speeds[1], 60.0f);
   tap({key_f7});
   EXPECT_FALSE(test_flag(flag_speed_up));
   EXPECT_EQ(frame_period_ms, 1000u / 35u);
   EXPECT_FLOAT_EQ(talk_walk_speed, talk_default_speed);
+  EXPECT_EQ(run_mode.speeds[0], 5.0f);
+  EXPECT_EQ(run_mode.speeds[1], 5.0f);
 }
 
 TEST_F(DeveloperKeys, ShiftQAsksToQuitAndF10TogglesThePanel) {

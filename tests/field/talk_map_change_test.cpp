@@ -67,4 +67,17 @@ TEST_F(TalkMapChange, AFarDistanceAtTheNearPlaneKeepsTheView) {
   EXPECT_EQ(view_far, 9000.0f);
 }
 
+// Without a leader on the map (a bad index) the map still changes and the script goes on.
+TEST_F(TalkMapChange, ALeaderIndexOffTheTableMovesNoPlacement) {
+  for (int index : {-1, int(map_role_capacity)}) {
+    SCOPED_TRACE(index);
+    clear_flag(after_change_flag);
+    player_role_index = index;
+    MapRole& ev = queue_talk("map_change 102 1000L 0L 3000L 90 8000\nset_flag 1500\nend\n");
+    run_talk(&ev);
+    EXPECT_TRUE(test_flag(after_change_flag));
+    EXPECT_EQ(map_record.map_number, fixtures::sample_path);
+  }
+}
+
 }  // namespace

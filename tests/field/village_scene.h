@@ -8,6 +8,7 @@
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "data/map_role.h"
+#include "field/compass.h"
 #include "field/field_camera_state.h"
 #include "field/map_file.h"
 #include "field/minimap.h"
@@ -41,6 +42,7 @@ class VillageScene {
     ok_ = fixtures::write_sample_game(dir_.path());
     // The scene starts from what a fresh program has, whatever an earlier test or frame left.
     fixtures::reset_marks_flags_and_keys();
+    compass_spin = 0.0f;  // the needle's angle shows in the frame
     platform::reset_display_config();
     window_ = platform::create_window({"QORV", platform::default_window_proc}, "QORV", 640, 480);
     ok_ = ok_ && d3d_device.init(window_, &display_device, 0, DDRAW_WINDOWED, 2, 640, 480, 16) == 1;

@@ -136,6 +136,30 @@ TEST_F(BattleAi, TheFourthDrawOfOneMemberIsRefused) {
   EXPECT_LE(longest, 3);
 }
 
+// A sole standing member is still drawn for: each draw passes the guard and uses up a value of
+// the generator, unless the guard would refuse that member, which no draw could get past.
+TEST_F(BattleAi, ASoleCandidateIsDrawnThroughTheGuard) {
+  struct Case {
+    std::uint8_t last, repeats, want_last, want_repeats;
+    unsigned draws;
+  } cases[] = {{1, 1, 1, 2, 1}, {0, 0, 1, 1, 1}, {2, 2, 1, 1, 1}, {1, 3, 1, 3, 0}};
+  ai_side = 1;
+  ai_criterion = 0;
+  gmFightMan[0].withdrawn = gmFightMan[2].withdrawn = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << int(c.last) << "," << int(c.repeats));
+    ai_last_pick = c.last, ai_pick_repeats = c.repeats;
+    next_draw(3, 1);
+    EXPECT_EQ(select_ai_target(&actor()), 1);
+    EXPECT_EQ(ai_last_pick, c.want_last);
+    EXPECT_EQ(ai_pick_repeats, c.want_repeats);
+    const unsigned after = rand_below(1000);
+    next_draw(3, 1);
+    for (unsigned i = 0; i < c.draws; ++i) rand_below(3);
+    EXPECT_EQ(after, rand_below(1000)) << "the draws made";
+  }
+}
+
 TEST_F(BattleAi, RandomChoiceWithoutCandidatesEnds) {
   ai_side = 1;
   ai_criterion = 0;

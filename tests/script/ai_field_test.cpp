@@ -135,6 +135,25 @@ TEST_F(FieldAi, PathsCarryTheWalkSpeedAndSetTheOnPathBit) {
   EXPECT_FALSE(role_runs_ai(role())) << "a role on a path waits for it";
 }
 
+// Each of the three path opcodes copies the walker's animation pace into its path.
+TEST_F(FieldAi, PathsTakeTheRolesFrameDelayAndCountdown) {
+  for (const char* walk : {"walk_to 100 0 200", "walk_frames 90 4 0L", "walk_pose 100 0 200 2 90 1"}) {
+    SCOPED_TRACE(walk);
+    load_ai({{1, assemble_ai(std::string(walk) + "; end")}});
+    del_all_role_path();
+    role() = MapRole{};
+    role().RoleID = 1001;
+    role().AI = 1;
+    role().anim.delay = 7;
+    role().anim.delay_count = 3;
+    run_role_ai(&role());
+    const RolePath* p = find_role_path(1001);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->delay, 7);
+    EXPECT_EQ(p->delay_count, 3);
+  }
+}
+
 TEST_F(FieldAi, UnknownOpcodesAreReportedOncePerPlace) {
   load_ai({{1, assemble_ai("raw 777")}});
   role().AI = 1;
@@ -175,6 +194,7 @@ TEST_F(FieldAi, ABadJumpParksTheScriptWithOneReport) {
   EXPECT_EQ(role().ai_start, role().ai_offset);
 }
 
+// The one rule the field's role update asks before it runs a role's script.
 TEST_F(FieldAi, OnlyEligibleRolesRunAi) {
   MapRole r;
   r.AI = 1;

@@ -9,8 +9,11 @@
 #include "core/frame_timer.h"
 #include "core/game_mode.h"
 #include "data/mission_name.h"
+#include "field/talk_view.h"
+#include "field/world_map.h"
 #include "script/msg_settings.h"
 #include "script/script_values.h"
+#include "script/talk_ops.h"
 #include "script/text_slots.h"
 #include "tests/fixtures/text_table_writer.h"
 #include "tests/script/talk_group_test.h"
@@ -208,6 +211,8 @@ TEST_F(TalkParty, FlagsInputAndSpeed) {
   player_role_index = add_role(0xFF02, state_bit_5 | state_held);
   set_flag(flag_speed_up);
   set_frame_rate(1000);
+  talk_walk_speed = 20.0f;
+  run_mode.set_speeds(60.0f);
   MapRole& ev = start("hide_scene; show_scene; input_wait; input_release; speed_up_off; end");
   EXPECT_TRUE(test_flag(flag_scene_hidden));
   run_talk(&ev);
@@ -216,6 +221,20 @@ TEST_F(TalkParty, FlagsInputAndSpeed) {
   EXPECT_FALSE(test_flag(flag_input_captured));
   EXPECT_FALSE(test_flag(flag_speed_up));
   EXPECT_EQ(frame_period_ms, 1000u / 35);
+  EXPECT_EQ(talk_walk_speed, 8.0f);
+  EXPECT_EQ(run_mode.speeds[0], 5.0f);
+  EXPECT_EQ(run_mode.speeds[1], 5.0f);
+}
+
+TEST_F(TalkParty, TheWorldMapOpensCentredOnThePlaceAndTheSliceEnds) {
+  game_map_place = 3;
+  MapRole& ev = start("world_map 7; set_flag 600; end");
+  EXPECT_EQ(GameMode, mode_world_map);
+  EXPECT_EQ(game_map_place, 7);
+  EXPECT_FALSE(test_flag(600));
+  leave_game_map();
+  run_talk(&ev);
+  EXPECT_TRUE(test_flag(600));
 }
 
 TEST_F(TalkParty, TheInputWaitHasNoFrameLimit) {

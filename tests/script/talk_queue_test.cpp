@@ -1,10 +1,15 @@
 // The talk event queue, the talk timer and the talk files' slots.
+#include <cstring>
+
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "field/role_path.h"
 #include "script/talk_interpreter.h"
+#include "script/talk_ops.h"
 #include "script/talk_queue.h"
 #include "script/talk_timer.h"
+#include "script/text_slots.h"
+#include "ui/cursor.h"
 #include "tests/script/script_test.h"
 
 namespace {
@@ -31,6 +36,26 @@ TEST_F(TalkQueue, AThirdSpeakerIsRefusedAndAKnownOneReplaced) {
   EXPECT_EQ(talk_queue_used, 2);
   EXPECT_EQ(reload_talk_number, 8);
   EXPECT_TRUE(test_flag(flag_wall_test_off));
+}
+
+// A talk queued while another ran (a hand-over) starts without the last one's view return,
+// text slots and walk height, and with the plain cursor.
+TEST_F(TalkQueue, AQueuedTalkStartsWithoutWhatTheLastOneCarried) {
+  MapRole a = event(1, 5), b = event(1, 6);
+  add_talks_proc(&a);
+  std::memcpy(text_slots[0], "AAA.", 4);
+  text_slot_count = 1;
+  view_return_busy = 1;
+  next_path_y_step = 300.0f;
+  cursor_act.qq = 10;
+  talk_skip_save = 1;
+  ASSERT_EQ(add_talks_proc(&b), 1);
+  EXPECT_EQ(text_slot_count, 0);
+  EXPECT_EQ(text_slots[0][0], 0);
+  EXPECT_EQ(view_return_busy, 0);
+  EXPECT_EQ(next_path_y_step, 0.0f);
+  EXPECT_EQ(cursor_act.qq, 0);
+  EXPECT_EQ(talk_skip_save, 0);
 }
 
 TEST_F(TalkQueue, TalkZeroIsRefusedSilently) {

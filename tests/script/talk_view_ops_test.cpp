@@ -1,9 +1,11 @@
 // Talk opcodes of the view and the screen: the player's walking bounds, the camera brought back
 // to the player, the far distance, the screen shade over its frames, an effect at a role with
 // its one-shot offset, and the return point there and back again on the sample game's maps.
+#include "core/game_mode.h"
 #include "data/map_role.h"
 #include "field/field_camera_state.h"
 #include "field/map_change.h"
+#include "field/map_effects.h"
 #include "field/map_file.h"
 #include "field/role_move.h"
 #include "field/talk_view.h"
@@ -225,25 +227,46 @@ TEST_F(TalkView, TheFarDistanceIsSetAndAFarAtTheNearPlaneKeepsTheView) {
   EXPECT_EQ(view_far, 30000.0f);
 }
 
-TEST_F(TalkView, AnEffectOffsetServesOneEffectOnly) {
+// The effect goes to the manager of the screen the talk runs on, which updates it: on the field
+// it gives particles; the offset serves the first effect only.
+TEST_F(TalkView, AnEffectPlaysWhereTheTalkRunsAndItsOffsetServesOneEffectOnly) {
   dir.write("ACT/Effect.dat", fixtures::as_string(kit::effect_dat_file({{3, kit::streak_fountain_def()}})));
   set_effect_path((game_dir + "\\ACT").c_str());
-  MapRole& ev = start("effect_offset 5L -6L 7L; role_effect 1001 3; role_effect 1001 3; role_effect 2002 3; end");
-  EXPECT_EQ(effect_offset[1], -6.0f);
-  run_talk(&ev);
-  run_talk(&ev);
-  ParticleEmitter* first = fight_unit_effects.get(0);
-  ParticleEmitter* second = fight_unit_effects.get(1);
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-  EXPECT_EQ(first->position.x, 305.0f);
-  EXPECT_EQ(first->position.y, 14.0f);
-  EXPECT_EQ(first->position.z, 407.0f);
-  EXPECT_EQ(second->position.x, 300.0f) << "the offset was used up";
-  EXPECT_EQ(second->position.z, 400.0f);
-  run_talk(&ev);
-  EXPECT_EQ(messages(), std::vector<std::string>{no_role(154, "=")});
-  EXPECT_EQ(fight_unit_effects.size(), 2);
+  struct Case {
+    int mode;
+    EffectManager* manager;
+    EffectManager* other;
+  } cases[] = {{mode_field, &field_effects, &fight_unit_effects},
+               {mode_battle, &fight_unit_effects, &field_effects},
+               {mode_title, &fight_unit_effects, &field_effects}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    field_effects.clear();
+    fight_unit_effects.clear();
+    const std::size_t reported = messages().size();
+    GameMode = c.mode;
+    MapRole& ev = start("effect_offset 5L -6L 7L; role_effect 1001 3; role_effect 1001 3; role_effect 2002 3; end");
+    EXPECT_EQ(effect_offset[1], -6.0f);
+    run_talk(&ev);
+    run_talk(&ev);
+    ParticleEmitter* first = c.manager->get(0);
+    ParticleEmitter* second = c.manager->get(1);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(first->position.x, 305.0f);
+    EXPECT_EQ(first->position.y, 14.0f);
+    EXPECT_EQ(first->position.z, 407.0f);
+    EXPECT_EQ(second->position.x, 300.0f) << "the offset was used up";
+    EXPECT_EQ(second->position.z, 400.0f);
+    run_talk(&ev);
+    ASSERT_EQ(messages().size(), reported + 1);
+    EXPECT_EQ(messages().back(), no_role(154, "="));
+    EXPECT_EQ(c.manager->size(), 2);
+    EXPECT_EQ(c.other->size(), 0);
+    for (int frame = 0; frame < 30; ++frame) c.manager->update(33);
+    EXPECT_GT(first->live_count, 0);
+  }
+  GameMode = mode_field;
 }
 
 TEST_F(TalkView, LookingAtAPartOfARoleNotOnTheMapIsReportedAndPassed) {

@@ -22,6 +22,7 @@
 #include "ui/menu_equip.h"
 #include "ui/menu_input.h"
 #include "ui/menu_items.h"
+#include "ui/menu_mechanisms.h"
 #include "ui/menu_pages.h"
 #include "ui/menu_system.h"
 #include "ui/menu_system_page.h"
@@ -151,6 +152,28 @@ TEST_F(MenuFrame, TheBaseCampEntryWithoutItsFlagIsRefusedAndTheMenuStays) {
     EXPECT_EQ(box_text(), not_started_text);
     EXPECT_EQ(sounds_.played(309), 1);
     EXPECT_EQ(sounds_.played(41), 0);
+    // Enter opens the entry, refused or not; a refused click opens nothing.
+    EXPECT_EQ(menu_bg_frame, c.by_mouse ? 1 : 5);
+    SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+    mouse_x = off_x, mouse_y = off_y;
+    del_all_talkmsg();
+  }
+}
+
+// A click on the refused base camp entry closes whatever page was open: the bar has the focus.
+TEST_F(MenuFrame, ARefusedBaseCampClickLeavesAnyPageForTheBar) {
+  for (int entry : {menu_page_items, menu_page_equip, menu_page_arts, menu_page_mechanisms, menu_page_log,
+                    menu_page_system}) {
+    SCOPED_TRACE(entry);
+    GameMode = mode_field;
+    enter();
+    for (int i = 0; i < entry; ++i) press(key_down);
+    press(key_enter);
+    ASSERT_EQ(menu_page, entry);
+    mouse_x = 40, mouse_y = 303;
+    step({key_mouse1});
+    EXPECT_EQ(menu_page, menu_page_bar);
+    EXPECT_EQ(box_text(), not_started_text);
     SFLB_call_menu_system(MODE_LEAVE, 0, 0);
     mouse_x = off_x, mouse_y = off_y;
     del_all_talkmsg();
@@ -171,11 +194,36 @@ TEST_F(MenuFrame, TheBaseCampEntryWithItsFlagHandsOverAndComesBackToTheBar) {
   EXPECT_EQ(menu_return_mode, mode_field);
   EXPECT_EQ(menu_page, menu_page_bar);
   EXPECT_EQ(menu_bar_sel, 0);
-  EXPECT_EQ(menu_bg_frame, 1);
+  EXPECT_EQ(menu_bg_frame, 5) << "the base camp's entry was opened last";
   EXPECT_EQ(sounds_.played(41), 1);
   EXPECT_EQ(sounds_.played(309), 0);
   EXPECT_EQ(box_text(), "");
   clear_flag(flag_base_camp_open);
+}
+
+// Entering the menu rebuilds the mechanism list from the flags and keeps the tab chosen before.
+TEST_F(MenuFrame, TheMechanismChosenStaysOverALeaveAndTheListFollowsTheFlags) {
+  set_flag(flag_mechanism_listed_0);
+  set_flag(flag_mechanism_listed_2);
+  enter();
+  for (int i = 0; i < 4; ++i) press(key_down);
+  press(key_enter);
+  ASSERT_EQ(menu_page, menu_page_mechanisms);
+  press(key_right);
+  EXPECT_EQ(mechanism_selection(), 1);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  set_flag(flag_mechanism_listed_1);
+  enter();
+  EXPECT_EQ(mechanism_count(), 3);
+  EXPECT_EQ(mechanism_at(1), 1);
+  EXPECT_EQ(mechanism_selection(), 1);
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  for (int f : {flag_mechanism_listed_0, flag_mechanism_listed_1}) clear_flag(f);
+  enter();
+  EXPECT_EQ(mechanism_count(), 1);
+  EXPECT_EQ(mechanism_selection(), 0) << "the list grew shorter than the choice";
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  clear_flag(flag_mechanism_listed_2);
 }
 
 TEST_F(MenuFrame, EveryWayOutReturnsToTheFieldAndWritesUserCfg) {

@@ -115,6 +115,24 @@ TEST_F(Log, TheChartsListEveryFameRecordByKind) {
   EXPECT_EQ(menu_page, menu_page_bar);
 }
 
+// With the tab strip focused the chart list is cleared, yet the chart shows its kind's first row
+// as the cursor row (values, HELP text and model); only the highlight bar needs rows.
+TEST_F(Log, TheChartsCursorRowShowsWhileTheTabStripHasTheFocus) {
+  fame_add(wolf, 0, 0, fame_type_monster);
+  fame_add(sword, 1, 0, fame_type_object);
+  menu_page = menu_page_log;
+  enter_log_page();
+  ASSERT_EQ(log_focus, log_focus_tabs);
+  ASSERT_EQ(log_chart_list.item_count, 0);
+  const ItemNode* monster = chart_cursor_node(&log_monsters, log_monster_kinds[1]);
+  ASSERT_NE(monster, nullptr);
+  EXPECT_EQ(monster->object, wolf);
+  const ItemNode* item = chart_cursor_node(&log_items, log_item_kinds[1]);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->object, sword);
+  EXPECT_EQ(chart_cursor_node(&log_monsters, log_monster_kinds[0]), nullptr) << "a kind without records";
+}
+
 TEST_F(Log, EveryPlaceOfTheMapDatabaseIsKept) {
   enter_log_page();
   ASSERT_EQ(log_places.size(), std::size_t(place_count));

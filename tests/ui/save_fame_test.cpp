@@ -25,6 +25,7 @@ class Fame : public ::testing::Test {
   Fame() {
     game_dir = dir.str();
     fixtures::start_test_game();
+    free_fame();  // records an earlier test's summon or battle added
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(objects_made);

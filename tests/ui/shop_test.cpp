@@ -342,6 +342,8 @@ TEST_F(Shop, TheHelpKeyTogglesThePanelAndEquipNowOpensTheEquipmentPage) {
   input_shop_system();
   EXPECT_EQ(GameMode, mode_menu);
   EXPECT_EQ(menu_page, menu_page_equip);
+  EXPECT_EQ(menu_bar_sel, 0) << "no bar entry highlighted";
+  EXPECT_EQ(menu_bg_frame, 1) << "the background's first frame";
   EXPECT_EQ(shop.equip_now, 0);
   SFLB_call_menu_system(MODE_LEAVE, 0, 0);
   ASSERT_EQ(GameMode, mode_shop_buy);
