@@ -31,7 +31,7 @@ function(qorv_test name)
   if(QORV_WHOLE_TEST_PROGRAMS)
     math(EXPR last "${QORV_TEST_SHARDS} - 1")
     foreach(shard RANGE ${last})
-      add_test(NAME ${name}.shard${shard} COMMAND ${name} --gtest_shuffle
+      add_test(NAME ${name}.shard${shard} COMMAND ${name} --gtest_shuffle --gtest_random_seed=${QORV_TEST_SEED}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
       set_tests_properties(${name}.shard${shard} PROPERTIES ENVIRONMENT
         "QORV_BACKEND=headless;GTEST_TOTAL_SHARDS=${QORV_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}")

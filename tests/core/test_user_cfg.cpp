@@ -29,7 +29,12 @@ class UserCfg : public ::testing::Test {
     game_dir = folder_.str();  // the game directory is the current one
     dir_ = folder_.path();
     set_error_log_switch(1);
-    // Start-up order: defaults, then the file.
+    // The volumes, options and bindings as the program starts; then start-up's order: defaults, then the file.
+    music_volume = start_values_.music_volume;
+    sfx_volume = start_values_.sfx_volume;
+    for (int i = 0; i < 34; ++i) user_options[i] = start_values_.options[i];
+    for (int i = 0; i < 32; ++i) key_bindings[i] = start_values_.key_bindings[i];
+    for (int i = 0; i < 32; ++i) joy_bindings[i] = start_values_.joy_bindings[i];
     set_default_key_bindings();
     set_default_joy_bindings();
   }
@@ -63,7 +68,10 @@ class UserCfg : public ::testing::Test {
 
   fixtures::TempFolder folder_{true};
   fs::path dir_;
+  static const fixtures::UserCfgFile start_values_;
 };
+// Taken before any test runs: the values the program starts with.
+const fixtures::UserCfgFile UserCfg::start_values_ = UserCfg::current();
 
 void expect_same(const fixtures::UserCfgFile& a, const fixtures::UserCfgFile& b) {
   EXPECT_EQ(a.music_volume, b.music_volume);

@@ -11,6 +11,7 @@
 #include "core/paths.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
+#include "sound/music_director.h"
 #include "sound/sfx_bank.h"
 #include "sound/sound_system.h"
 #include "sound/stream_manager.h"
@@ -42,6 +43,8 @@ class SoundTest : public ::testing::Test {
   ~SoundTest() override {
     close_video();
     close_audio();
+    music_director = MusicDirector{};  // the director as the program starts: no mode yet
+    saved_music_mode = 0;
     for (int n : {flag_music_off, flag_wav_off, flag_video}) clear_flag(n);
     platform::use_real_clock();
   }

@@ -51,6 +51,7 @@ class MenuFrame : public ::testing::Test {
     clear_flag(flag_base_camp_open);
     clear_flag(flag_wav_off);
     mouse_x = off_x, mouse_y = off_y;
+    equip_page = EquipPage{};  // the member an earlier visit chose stays with the page
     frames_.count_sounds(&sounds_);
   }
   ~MenuFrame() override {

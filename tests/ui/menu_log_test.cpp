@@ -39,6 +39,7 @@ class Log : public ::testing::Test {
   Log() {
     game_dir = folder.dir().str();
     fixtures::start_test_game();
+    free_fame();  // the fame records outlive a game: the charts start from none
     set_error_log_switch(1);
     reset_debug_log(nullptr);
     std::vector<ObjectRecord> objects(objects_made);
