@@ -69,12 +69,7 @@ void input_list() {
   base_camera.set_point_interp(3);
   base_camera.set_dist_interp(3);
   const int visible = std::min(build_list_count - build_list_top, visible_rows);
-  if (!mouse_keyboard_lock && mouse_x > list_x + 23 && mouse_x < list_x + 183)
-    for (int i = 0; i < visible; ++i)
-      if (mouse_y > list_y + 60 + 35 * i && mouse_y < list_y + 90 + 35 * i && list_row != i + 1) {
-        list_row = i + 1;
-        play_sfx(sfx_base_cursor, 0);
-      }
+  hover_row(list_x, list_y, visible, &list_row);
   if (cancel_pressed()) {
     build_list_top = 0;
     back_to_overview();

@@ -11,6 +11,7 @@
 #include "base/base_scene.h"
 #include "base/base_top_menu.h"
 #include "base/build_screen.h"
+#include "base/list_scroll.h"
 #include "base/escort.h"
 #include "base/exiles.h"
 #include "base/house_costs.h"
@@ -77,12 +78,7 @@ void input_list() {
   base_camera.set_point_interp(3);
   base_camera.set_dist_interp(3);
   const int visible = std::min(house_table_rows - house_table_top, house_table_visible);
-  if (!mouse_keyboard_lock && mouse_x > list_x + 23 && mouse_x < list_x + 183)
-    for (int i = 0; i < visible; ++i)
-      if (mouse_y > list_y + 60 + 35 * i && mouse_y < list_y + 90 + 35 * i && list_row != i + 1) {
-        list_row = i + 1;
-        play_sfx(sfx_base_cursor, 0);
-      }
+  hover_row(list_x, list_y, visible, &list_row);
   if (cancel_pressed()) {
     house_table_top = 0;
     back_to_overview();

@@ -5,6 +5,7 @@
 
 #include "base/base_numbers.h"
 #include "base/base_top_menu.h"
+#include "core/key_mapping.h"
 #include "sound/sfx_bank.h"
 
 void scroll_up(const ListScroll& s) {
@@ -74,4 +75,13 @@ int click_scroll(const ListScroll& s, int mx, int my) {
   }
   play_sfx(sfx_base_cursor, 0);
   return 1;
+}
+
+void hover_row(int x, int y, int visible, int* cursor) {
+  if (mouse_keyboard_lock || mouse_x <= x + 23 || mouse_x >= x + 183) return;
+  for (int i = 0; i < visible; ++i)
+    if (mouse_y > y + 60 + 35 * i && mouse_y < y + 90 + 35 * i && *cursor != i + 1) {
+      *cursor = i + 1;
+      play_sfx(sfx_base_cursor, 0);
+    }
 }

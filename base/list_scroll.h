@@ -29,3 +29,7 @@ void key_up_step(const ListScroll& s);
 void key_down_step(const ListScroll& s);
 // A click on the scroll bar's arrows or track: 1 when it acted (sound 32 played).
 int click_scroll(const ListScroll& s, int mx, int my);
+// The pointer over one of the visible rows of a list framed at (x, y), 35 pixels apart from
+// y + 60 and between x + 23 and x + 183, moves the cursor there with the cursor sound, unless
+// a key moved the cursor last.
+void hover_row(int x, int y, int visible, int* cursor);

@@ -227,9 +227,9 @@ int FightMan::RunDeath() {
     state = 0;
     dying = 0;
     if (role) role->flags |= 1;
-    if (IsAlly() && !guest && !pet && act == 4) {
+    if (IsAlly() && !pet && (solo_hero || (!guest && act == 4))) {
       play_sfx(death_sound, 1);
-      spawn_effect(&fight_unit_effects, hero_death_effect, pos.x, pos.y + 80, pos.z + 50);
+      spawn_effect(&fight_unit_effects, solo_hero ? death_effect : hero_death_effect, pos.x, pos.y + 80, pos.z + 50);
     }
     return 1;
   }

@@ -20,7 +20,6 @@ std::uint32_t hit_number_drift_state = 1;
 
 namespace {
 constexpr int dodge_effect = 1005, dodge_sound = 208;
-constexpr std::uint16_t stat_icon = 9142;
 constexpr std::uint16_t number_mp_second = 9033;
 
 // 0..32767, as the platform's rand() gives.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/escort.h"
+#include "base/houses.h"
 #include "battle/fight_action.h"
 #include "battle/fight_cmd_table.h"
 #include "battle/fight_hud.h"
@@ -601,6 +602,7 @@ TEST_F(Menu, ARageStrikeIsRolledForTheFirstAttackCommandOnly) {
 }
 
 TEST_F(Menu, CaptureIsRefusedWithoutRoomForTheMonster) {
+  free_all_houses();  // no dwelling, so no room
   battle(1, 1);
   menu_command = cmd_capture;
   target_from_wheel();
