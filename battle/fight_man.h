@@ -153,7 +153,7 @@ class FightMan {
   void RemoveStatus(std::uint32_t bits, std::uint32_t key);
   int ShowPendingDamage();
 
-  // Special rules (fight_special.cpp).
+  // Special rules (fight_tactics.cpp).
   void ApplyTreasureCode(const ItemData* treasure_record);
   void DefendPassives();
   std::uint16_t TreasureLevel(std::uint16_t command);

@@ -26,8 +26,8 @@ void house_block_seeds(std::vector<std::pair<std::string, fuzz_seeds::Bytes>>& s
   shop.resident_count = 1;
   shop.residents = {{134, 1}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 1}};
   fuzz_seeds::Bytes block = grid;
-  for (const auto& spec : {home, shop}) {
-    const auto image = fixtures::house_image(spec);
+  for (const auto& house : {home, shop}) {
+    const auto image = fixtures::house_image(house);
     block.insert(block.end(), image.begin(), image.end());
   }
   put_u16(block, 0xFFFF);

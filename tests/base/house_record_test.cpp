@@ -75,25 +75,25 @@ TEST(HouseImage, TheLinksAndTheAnimationsPointersAreWrittenAsZero) {
 }
 
 TEST(HouseImage, AKitImageReadsBackFieldForFieldAndWritesBackTheSameBytes) {
-  fixtures::HouseImageSpec spec;
-  spec.id = 9;
-  spec.pos = {4200, 210, 6650, 0};
-  spec.act = 9916;
-  spec.rotation = 270;
-  spec.kind = 16;
-  spec.capacity = 3;
-  spec.resident_count = 2;
-  spec.residents = {{134, 2}, {135, 4}, {0, 0}, {0, 0}, {0, 0}, {0, 1}, {0, 3}};
-  spec.footprint = {1, 0, 1, 0, 1, 0, 1, 0, 1};
-  spec.footprint_cells = 5;
-  spec.grid_row = 7, spec.grid_col = 2;
-  spec.level = 3;
-  spec.label = 1;
-  spec.skill_totals = {1, 2, 3, 4};
-  spec.countdown = 12;
-  spec.effect_ids = {3, 4, -1, -1, -1};
-  spec.rotation_step = 3;
-  const auto kit = fixtures::house_image(spec);
+  fixtures::HouseImageSpec house;
+  house.id = 9;
+  house.pos = {4200, 210, 6650, 0};
+  house.act = 9916;
+  house.rotation = 270;
+  house.kind = 16;
+  house.capacity = 3;
+  house.resident_count = 2;
+  house.residents = {{134, 2}, {135, 4}, {0, 0}, {0, 0}, {0, 0}, {0, 1}, {0, 3}};
+  house.footprint = {1, 0, 1, 0, 1, 0, 1, 0, 1};
+  house.footprint_cells = 5;
+  house.grid_row = 7, house.grid_col = 2;
+  house.level = 3;
+  house.label = 1;
+  house.skill_totals = {1, 2, 3, 4};
+  house.countdown = 12;
+  house.effect_ids = {3, 4, -1, -1, -1};
+  house.rotation_step = 3;
+  const auto kit = fixtures::house_image(house);
   HouseRecord h;
   house_from_image(kit, h);
   EXPECT_EQ(h.id, 9);
@@ -113,7 +113,7 @@ TEST(HouseImage, AKitImageReadsBackFieldForFieldAndWritesBackTheSameBytes) {
   EXPECT_EQ(h.rotation_step, 3);
   EXPECT_EQ(image_of(h), kit);
 
-  auto linked = fixtures::house_image(spec);
+  auto linked = fixtures::house_image(house);
   linked[672] = 0x78;
   linked[679] = 0x12;
   house_from_image(linked, h);
