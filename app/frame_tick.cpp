@@ -32,15 +32,15 @@
 #include "script/talk_timer.h"
 #include "sound/sound_system.h"
 #include "sound/video_player.h"
-#include "ui/config_screens.h"
+#include "ui/title/config_screens.h"
 #include "ui/cursor.h"
 #include "ui/dialog_runner.h"
-#include "ui/menu_system.h"
-#include "ui/save_load.h"
+#include "ui/menu/menu_system.h"
+#include "ui/saves/save_load.h"
 #include "ui/screen_button.h"
-#include "ui/shop.h"
+#include "ui/shop/shop.h"
 #include "ui/talk_msg.h"
-#include "ui/title_screen.h"
+#include "ui/title/title_screen.h"
 
 namespace {
 

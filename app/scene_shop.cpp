@@ -15,7 +15,7 @@
 #include "data/party.h"
 #include "script/demo_talks.h"
 #include "script/talk_queue.h"
-#include "ui/summon.h"
+#include "ui/summon/summon.h"
 
 namespace {
 

@@ -69,10 +69,10 @@
 #include "ui/console_hook.h"
 #include "ui/cursor.h"
 #include "ui/screen_button.h"
-#include "ui/snapshot.h"
+#include "ui/saves/snapshot.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
-#include "ui/title_screen.h"
+#include "ui/title/title_screen.h"
 
 std::uint32_t video_memory_budget = 0;
 ParticleEmitter* global_effect = nullptr;

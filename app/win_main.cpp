@@ -16,7 +16,7 @@
 #include "devtools/dev_console.h"
 #include "platform/window.h"
 #include "ui/dialog_runner.h"
-#include "ui/title_screen.h"
+#include "ui/title/title_screen.h"
 
 int window_suspended = 0;
 platform::WindowProc previous_wnd_proc = nullptr;

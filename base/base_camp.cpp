@@ -38,7 +38,7 @@
 #include "script/talk_queue.h"
 #include "sound/sfx_bank.h"
 #include "ui/cursor.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_system.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
 

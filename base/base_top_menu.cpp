@@ -23,7 +23,7 @@
 #include "g3d/renderer.h"
 #include "gfx2d/glyph_font.h"
 #include "sound/sfx_bank.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_system.h"
 #include "ui/text_draw.h"
 
 BasePanel base_panels[2];

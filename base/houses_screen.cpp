@@ -32,7 +32,7 @@
 #include "gfx2d/glyph_font.h"
 #include "sound/sfx_bank.h"
 #include "ui/cursor.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_system.h"
 #include "ui/paragraph.h"
 #include "ui/talk_msg.h"
 #include "ui/text_draw.h"

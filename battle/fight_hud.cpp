@@ -15,7 +15,7 @@
 #include "g3d/effects/effect_manager.h"
 #include "g3d/renderer.h"
 #include "gfx2d/game_fonts.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_system.h"
 
 int hud_visible = 1;
 int hud_refresh = 0;

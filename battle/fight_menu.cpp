@@ -21,7 +21,7 @@
 #include "data/object_db.h"
 #include "data/party.h"
 #include "sound/sfx_bank.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_system.h"
 
 int fight_menu_state = 0;
 int fight_menu_open = 0;

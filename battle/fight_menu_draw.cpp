@@ -18,7 +18,7 @@
 #include "data/party.h"
 #include "g3d/act_draw.h"
 #include "gfx2d/game_fonts.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_system.h"
 #include "ui/window_frame.h"
 
 namespace {

@@ -27,9 +27,9 @@
 #include "script/talk_ops.h"
 #include "script/talk_queue.h"
 #include "ui/dialog_runner.h"
-#include "ui/save_load.h"
+#include "ui/saves/save_load.h"
 #include "ui/screen_button.h"
-#include "ui/summon.h"
+#include "ui/summon/summon.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
 

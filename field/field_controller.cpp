@@ -37,8 +37,8 @@
 #include "g3d/view_zoom.h"
 #include "script/talk_queue.h"
 #include "ui/cursor.h"
-#include "ui/menu_system.h"
-#include "ui/summon.h"
+#include "ui/menu/menu_system.h"
+#include "ui/summon/summon.h"
 #include "ui/talk_msg.h"
 
 int encounter_step_count = 0;

@@ -33,7 +33,7 @@
 #include "ui/cursor.h"
 #include "ui/screen_button.h"
 #include "ui/screen_fade.h"
-#include "ui/summon_list.h"
+#include "ui/summon/summon_list.h"
 #include "ui/talk_msg.h"
 
 std::uint32_t field_frame_time_prev = 0;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/save_file.h"
-#include "ui/save_summary.h"
+#include "ui/saves/save_file.h"
+#include "ui/saves/save_summary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::uint8_t> image;

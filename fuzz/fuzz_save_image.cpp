@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/save_image.h"
-#include "ui/save_summary.h"
+#include "ui/saves/save_image.h"
+#include "ui/saves/save_summary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   SaveImage image;

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/save_thumbnail.h"
+#include "ui/saves/save_thumbnail.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (RleImage* picture = convert_thumbnail({data, size})) free_thumbnail(picture, thumbnail_key_first);

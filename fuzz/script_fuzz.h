@@ -26,7 +26,7 @@
 #include "script/text_slots.h"
 #include "tests/fixtures/script_state.h"
 #include "ui/talk_msg.h"
-#include "ui/summon.h"
+#include "ui/summon/summon.h"
 #include "ui/text_button.h"
 
 class ScriptFuzzInput : public DataFuzzInput {

@@ -17,11 +17,11 @@
 #include "field/world_map.h"
 #include "script/talk_ops.h"
 #include "script/text_slots.h"
-#include "ui/save_load.h"
-#include "ui/shop.h"
-#include "ui/summon.h"
+#include "ui/saves/save_load.h"
+#include "ui/shop/shop.h"
+#include "ui/summon/summon.h"
 #include "ui/talk_text.h"
-#include "ui/title_screen.h"
+#include "ui/title/title_screen.h"
 
 namespace {
 // 對話%d 指令%d錯誤: 找不到第%d號Caption

@@ -7,7 +7,7 @@
 #include "platform/display.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
-#include "ui/config_screens.h"
+#include "ui/title/config_screens.h"
 
 namespace {
 

@@ -25,11 +25,11 @@
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
 #include "tests/fixtures/input_script_writer.h"
-#include "ui/config_screens.h"
-#include "ui/menu_system.h"
-#include "ui/save_load.h"
-#include "ui/shop.h"
-#include "ui/title_screen.h"
+#include "ui/title/config_screens.h"
+#include "ui/menu/menu_system.h"
+#include "ui/saves/save_load.h"
+#include "ui/shop/shop.h"
+#include "ui/title/title_screen.h"
 
 namespace {
 

@@ -22,11 +22,11 @@
 #include "tests/fixtures/sample_models.h"
 #include "tests/platform/raster/reference_image.h"
 #include "tests/ui/menu_driver.h"
-#include "ui/menu_equip.h"
-#include "ui/menu_items.h"
-#include "ui/menu_log.h"
-#include "ui/menu_pages.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_equip.h"
+#include "ui/menu/menu_items.h"
+#include "ui/menu/menu_log.h"
+#include "ui/menu/menu_pages.h"
+#include "ui/menu/menu_system.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/platform/raster/reference_image.h"
-#include "ui/save_file.h"
-#include "ui/save_image.h"
+#include "ui/saves/save_file.h"
+#include "ui/saves/save_image.h"
 
 namespace sample_run {
 

@@ -15,8 +15,8 @@
 #include "tests/fixtures/save_image_writer.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/platform/raster/reference_image.h"
-#include "ui/save_file.h"
-#include "ui/save_header.h"
+#include "ui/saves/save_file.h"
+#include "ui/saves/save_header.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
 #include "tests/fixtures/game_ini_writer.h"
-#include "ui/title_screen.h"
+#include "ui/title/title_screen.h"
 
 namespace {
 

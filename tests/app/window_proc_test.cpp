@@ -12,7 +12,7 @@
 #include "core/text_input_field.h"
 #include "platform/window.h"
 #include "tests/app/game_harness.h"
-#include "ui/title_screen.h"
+#include "ui/title/title_screen.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "tests/fixtures/map_file_writer.h"
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/save_image_writer.h"
-#include "ui/save_file.h"
-#include "ui/save_image.h"
+#include "ui/saves/save_file.h"
+#include "ui/saves/save_image.h"
 
 namespace {
 using namespace base_test;

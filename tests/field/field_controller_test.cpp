@@ -29,7 +29,7 @@
 #include "tests/field/walk_world.h"
 #include "tests/fixtures/maps_writer.h"
 #include "ui/cursor.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_system.h"
 #include "ui/talk_msg.h"
 
 namespace {

@@ -17,10 +17,10 @@
 #include "script/text_slots.h"
 #include "tests/fixtures/text_table_writer.h"
 #include "tests/script/talk_group_test.h"
-#include "ui/save_load.h"
-#include "ui/shop.h"
-#include "ui/shop_rules.h"
-#include "ui/summon.h"
+#include "ui/saves/save_load.h"
+#include "ui/shop/shop.h"
+#include "ui/shop/shop_rules.h"
+#include "ui/summon/summon.h"
 
 namespace {
 using namespace script_test;

@@ -1,6 +1,6 @@
 // The key and joystick configuration screens: their rules, and the keyboard screen driven by
 // keys through its input function.
-#include "ui/config_screens.h"
+#include "ui/title/config_screens.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include "core/paths.h"
 #include "core/user_cfg.h"
 #include "tests/fixtures/temp_folder.h"
-#include "ui/key_names.h"
+#include "ui/title/key_names.h"
 
 namespace {
 

@@ -34,9 +34,9 @@
 #include "tests/fixtures/sample_game.h"
 #include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
-#include "ui/new_game.h"
-#include "ui/save_load.h"
-#include "ui/title_screen.h"
+#include "ui/title/new_game.h"
+#include "ui/saves/save_load.h"
+#include "ui/title/title_screen.h"
 
 namespace {
 using namespace fixtures;

@@ -15,9 +15,9 @@
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
-#include "ui/menu_arts.h"
-#include "ui/menu_pages.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_arts.h"
+#include "ui/menu/menu_pages.h"
+#include "ui/menu/menu_system.h"
 #include "ui/talk_msg.h"
 #include "ui/talk_text.h"
 

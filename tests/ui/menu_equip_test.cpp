@@ -20,9 +20,9 @@
 #include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
 #include "tests/ui/menu_driver.h"
-#include "ui/menu_equip.h"
-#include "ui/menu_pages.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_equip.h"
+#include "ui/menu/menu_pages.h"
+#include "ui/menu/menu_system.h"
 #include "ui/talk_msg.h"
 
 namespace {

@@ -22,9 +22,9 @@
 #include "tests/fixtures/text_table_writer.h"
 #include "tests/g3d/model_folder.h"
 #include "tests/ui/menu_driver.h"
-#include "ui/menu_log.h"
-#include "ui/menu_pages.h"
-#include "ui/menu_system.h"
+#include "ui/menu/menu_log.h"
+#include "ui/menu/menu_pages.h"
+#include "ui/menu/menu_system.h"
 
 namespace {
 using namespace fixtures;

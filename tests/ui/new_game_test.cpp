@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "field/field_camera_state.h"
-#include "ui/new_game.h"
+#include "ui/title/new_game.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Save files: the header's offset table, the writer against the data kit's images, the live
 // state round trip, versions, and damaged files that must change nothing.
 #include "tests/fixtures/script_state.h"
-#include "ui/save_file.h"
+#include "ui/saves/save_file.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +39,8 @@
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/save_image_writer.h"
 #include "tests/fixtures/temp_folder.h"
-#include "ui/save_summary.h"
-#include "ui/snapshot.h"
+#include "ui/saves/save_summary.h"
+#include "ui/saves/snapshot.h"
 
 namespace {
 using namespace fixtures;

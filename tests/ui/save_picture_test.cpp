@@ -11,10 +11,10 @@
 #include "gfx2d/rle_validator.h"
 #include "tests/fixtures/save_image_writer.h"
 #include "tests/fixtures/temp_folder.h"
-#include "ui/save_file.h"
-#include "ui/save_thumbnail.h"
+#include "ui/saves/save_file.h"
+#include "ui/saves/save_thumbnail.h"
 #include "ui/screenshot.h"
-#include "ui/snapshot.h"
+#include "ui/saves/snapshot.h"
 
 namespace {
 

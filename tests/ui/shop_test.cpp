@@ -1,6 +1,6 @@
 // The shop: its quantity, total and deal rules on a small object database, and a visit driven by
 // keys through its input function.
-#include "ui/shop.h"
+#include "ui/shop/shop.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@
 #include "tests/data/data_test.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/ui/menu_driver.h"
-#include "ui/menu_system.h"
-#include "ui/shop_compare.h"
-#include "ui/shop_rules.h"
+#include "ui/menu/menu_system.h"
+#include "ui/shop/shop_compare.h"
+#include "ui/shop/shop_rules.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
 

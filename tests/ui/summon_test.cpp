@@ -1,6 +1,6 @@
 // The monster summoning list: its refusals and the summon itself, through its rules and through
 // its input with keys and answers.
-#include "ui/summon.h"
+#include "ui/summon/summon.h"
 
 #include <gtest/gtest.h>
 
