@@ -11,6 +11,7 @@
 #include "battle/fight_man.h"
 #include "battle/fight_choice.h"
 #include "battle/fight_message.h"
+#include "battle/fight_result_screen.h"
 #include "battle/fight_target.h"
 #include "battle/monster_panel.h"
 #include "base/escort.h"
@@ -430,7 +431,7 @@ void fight_menu_reset() {
   list_tab = 0;
   guardian_cursor = option_cursor = resist_column = 0;
   chosen_item = 0;
-  result_wait = 220;
+  result_screen_reset();
   fight_target_reset();
   fight_hud_reset();
 }

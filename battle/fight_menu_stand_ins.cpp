@@ -77,11 +77,3 @@ constexpr int strip_height = 140;
     draw_act(portrait_act, std::uint16_t(highlight ? portrait + 3 : portrait - 1), x - 35, my - 2, 0);
   }
 }
-
-// The results screens in their least form: a decided battle ends at the next results step.
-[[gnu::weak]] void fight_result_update() {
-  if (!(fight_flags & fight_decided) || !battle_over || !test_flag(flag_battle)) return;
-  fight_end();
-}
-[[gnu::weak]] void fight_result_confirm() {}
-[[gnu::weak]] void fight_result_cancel() { result_wait = 0; }

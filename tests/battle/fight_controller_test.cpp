@@ -3,16 +3,22 @@
 #include "battle/atk_script.h"
 #include "battle/fight.h"
 #include "battle/fight_menu.h"
+#include "battle/fight_result.h"
+#include "battle/fight_result_screen.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "data/item_list.h"
+#include "data/level_tables.h"
 #include "data/party.h"
 #include "g3d/view_zoom.h"
+#include "sound/music_director.h"
+#include "ui/screen_fade.h"
 #include "tests/battle/battle_test.h"
 #include "tests/fixtures/battlefield_writer.h"
+#include "tests/fixtures/level_writer.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/script_assembler.h"
 #include "tests/fixtures/temp_folder.h"
@@ -49,6 +55,8 @@ class Controller : public BattleTest {
     install_item_data({});
     for (int i = 0; i < 4; ++i) free_item_list(&gmRoleData[i].arts), gmRoleData[i] = RoleData{};
     for (ItemNode& n : party_magic) n = ItemNode{};
+    close_exp_data();
+    party_money = 0;
     for (int flag : {flag_member_0, flag_member_1, flag_member_2, flag_pet}) clear_flag(flag);
     GameMode = mode_field;
   }
@@ -69,16 +77,27 @@ class Controller : public BattleTest {
     r.equip[0] = sword;
     set_flag(party_member_flags[i]);
   }
-  // Runs battle frames until the condition holds (at most n frames); attacks when the menu opens.
+  // Runs battle frames until the condition holds (at most n frames); attacks when the menu opens
+  // and, when press_results, confirms every results screen.
   template <class Done>
-  bool run_until(Done done, int n = 2000) {
+  bool run_until(Done done, int n = 2000, bool press_results = true) {
     for (int f = 0; f < n && !done(); ++f) {
       if (fight_menu_state == 1) fight_cmd_confirm();  // the wheel's 攻擊, then its target
       if (fight_menu_state == 3) fight_cmd_confirm();
+      if (press_results && fight_menu_state >= menu_results_first) fight_cmd_confirm();
       fight_update();
       fight_result_update();
+      draw_fade();
     }
     return done();
+  }
+  // Fells the only party member and lets the battle decide.
+  void lose() {
+    gmRoleData[0].hp = 0;
+    gmFightMan[0].SetDead(1);
+    fight_fallen_count = 1;
+    fight_flags |= fight_turn_ended;
+    fight_check_result();
   }
   TempFolder dir{true};
 };
@@ -130,20 +149,72 @@ TEST_F(Controller, AnAttackFromTheMenuWinsAndTheBattleReturnsToTheField) {
   EXPECT_EQ(atk_active_count, 0);
 }
 
-TEST_F(Controller, AnAllowedDefeatLeavesEveryMemberAtOneHp) {
+TEST_F(Controller, AVictoryCountsItsExperienceShowsEachLevelAndTheSpoilsThenReturnsToTheField) {
+  // Level 2 after 300, level 3 (with the herb's spell) after 900.
+  install_exp_data(level_gll({{{{2, {}, 0, 900}, {3, {}, herb, 5000}}, {}, {}, {}}}));
+  join(0, 400);
+  gmRoleData[0].next_exp = 300;
+  party_money = 5;
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  ASSERT_TRUE(run_until([] { return fight_menu_state == result_victory; }, 2000, false));
+  battle_exp = 1000;
+  battle_money = 40;
+  // The victory poses hold 110 frames, then the fade to black and back onto the experience.
+  EXPECT_FALSE(run_until([] { return fight_menu_state != result_victory; }, 110, false));
+  EXPECT_TRUE(test_flag(flag_battle));
+  ASSERT_TRUE(run_until([] { return fight_menu_state == result_experience; }, 100, false));
+  EXPECT_FALSE(test_flag(flag_battle)) << "the battle's world is no longer drawn";
+  std::vector<int> states{fight_menu_state}, levels;
+  int f = 0;
+  auto note_state = [&states] {
+    if (states.back() != fight_menu_state) states.push_back(fight_menu_state);
+  };
+  for (; f < 600 && GameMode == mode_battle; ++f) {
+    fight_cmd_confirm();
+    note_state();
+    fight_update();
+    fight_result_update();
+    draw_fade();
+    note_state();
+    const int level = gmRoleData[0].stats[stat_level];
+    if (result_levelup_slot == 0 && (levels.empty() || levels.back() != level)) levels.push_back(level);
+  }
+  EXPECT_EQ(GameMode, mode_field) << "the results end in bounded frames: " << f;
+  EXPECT_EQ(states, (std::vector<int>{result_experience, result_levelups, result_learned_banner, result_levelups,
+                                      result_spoils, result_leaving}));
+  EXPECT_EQ(levels, (std::vector<int>{2, 3})) << "one level-up screen per level";
+  EXPECT_EQ(gmRoleData[0].exp, 1000);
+  EXPECT_EQ(gmRoleData[0].next_exp, 5000);
+  EXPECT_NE(find_item(&gmRoleData[0].arts, herb), nullptr) << "the spell of level 3";
+  EXPECT_EQ(party_money, 45);
+}
+
+TEST_F(Controller, AnAllowedDefeatLeavesEveryMemberAtOneHpWithoutThePrompt) {
   join(0, 10);
   ASSERT_EQ(SFLB_Call_Fight(1), 1);
   fight_flags |= fight_may_lose;
-  gmRoleData[0].hp = 0;
-  gmFightMan[0].SetDead(1);
-  fight_fallen_count = 1;
-  fight_flags |= fight_turn_ended;
-  fight_check_result();
+  lose();
   EXPECT_TRUE(fight_flags & fight_defeat);
-  fight_result_update();
-  EXPECT_EQ(GameMode, mode_field);
+  EXPECT_EQ(fight_menu_state, result_defeat);
+  // Sixty frames confirm by themselves; the fade to black then ends the battle at once.
+  EXPECT_FALSE(run_until([] { return fight_menu_state != result_defeat; }, 59, false));
+  EXPECT_TRUE(run_until([] { return GameMode == mode_field; }, 100, false));
+  EXPECT_EQ(result_fade_started, 1) << "the prompt never came: its fade ended the battle";
   EXPECT_EQ(gmRoleData[0].hp, 1);
   EXPECT_EQ(gmRoleData[0].flags & 1, 0);
+}
+
+TEST_F(Controller, ALostBattleShowsThePromptAndItsConfirmEndsOnTheTitle) {
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  lose();
+  fight_cmd_confirm();
+  EXPECT_EQ(fight_menu_state, result_defeat_prompt) << "the confirm key needs not wait sixty frames";
+  EXPECT_EQ(music_director.requested_mode(), 4) << "silence";
+  EXPECT_TRUE(run_until([] { return result_fade_started == 1; }, 100, false));
+  EXPECT_EQ(GameMode, mode_battle) << "the prompt waits for the key";
+  EXPECT_TRUE(run_until([] { return GameMode != mode_battle; }, 100));
+  EXPECT_EQ(GameMode, mode_title);
 }
 
 TEST_F(Controller, AllEnemiesOutWaitForTheVictoryBit) {

@@ -2,13 +2,19 @@
 // spoils list.
 #include "base/resources.h"
 #include "battle/fame.h"
+#include "battle/fight_menu.h"
 #include "battle/fight_result.h"
+#include "battle/fight_result_screen.h"
+#include "core/flags.h"
+#include "core/game_flags.h"
+#include "data/magic_study.h"
 #include "data/item_list.h"
 #include "data/party.h"
 #include "tests/battle/battle_test.h"
 #include "tests/fixtures/fame_kit.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/temp_folder.h"
+#include "ui/talk_msg.h"
 #include "core/log.h"
 #include "core/paths.h"
 
@@ -34,8 +40,12 @@ class Results : public BattleTest {
   }
   ~Results() override {
     for (int k = 0; k < party_member_count; ++k) gmRoleData[k] = RoleData{}, fight_party_slot[k] = 0;
-    result_reset();
-    clear_spoils();
+    result_screen_reset();
+    fight_menu_state = 0;
+    del_all_talkmsg();
+    free_magic_study();
+    current_study = MagicStudy{};
+    clear_flag(flag_member_1);
     free_item_list(&party_bag);
     install_item_data({});
     party_money = party_metal = party_wood = party_coal = 0;
@@ -190,6 +200,97 @@ TEST_F(Results, DropsAreRolledUnlessTheBattleForbidsThem) {
     roll_monster_drops();
     EXPECT_EQ(fight_spoil_count, forbid == 0 ? 1 : 0);
   }
+}
+
+TEST_F(Results, TheFirstConfirmTellsOfRisenTreasuresAndTheSpellUnderStudy) {
+  struct Case {
+    const char* what;
+    bool member_1_with_party, member_1_fallen, already_learned;
+    int progress;  // before: the goal is 100, the battle's tenth 10
+    int boxes, progress_after, learned_after;
+  } cases[] = {
+      {"the spell reaches its goal", true, false, false, 95, 2, 100, 1},
+      {"progress short of the goal", true, false, false, 50, 1, 60, 0},
+      {"the second character away", false, false, false, 95, 1, 95, 0},
+      {"the second character fallen", true, true, false, 95, 1, 95, 0},
+      {"already learned", true, false, true, 95, 1, 95, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    free_fame();
+    result_screen_reset();
+    del_all_talkmsg();
+    free_magic_study();
+    RoleData& r = hero(0);
+    r.equip[4] = ring;
+    fame_add(ring, 0, 0, fame_type_treasure);
+    fame_find(ring, fame_type_treasure)->level_rose = 1;
+    c.member_1_with_party ? set_flag(flag_member_1) : clear_flag(flag_member_1);
+    gmRoleData[1].flags = c.member_1_fallen ? 1 : 0;
+    current_study = MagicStudy{};
+    current_study.spell_id = first_item;
+    current_study.goal = 100;
+    current_study.progress = std::uint16_t(c.progress);
+    current_study.learned = c.already_learned;
+    battle_exp = 100;
+    fight_menu_state = result_experience;
+    fight_cmd_confirm();
+    EXPECT_EQ(result_counting, 1);
+    EXPECT_EQ(fame_find(ring, fame_type_treasure)->level_rose, 0) << "told once";
+    EXPECT_EQ(talkmsg_count(), c.boxes);
+    EXPECT_EQ(current_study.progress, c.progress_after);
+    EXPECT_EQ(int(current_study.learned), c.learned_after);
+    EXPECT_EQ(has_magic_study(first_item) != 0, c.boxes == 2) << "a learned spell is recorded";
+    EXPECT_EQ(fight_menu_state, result_experience) << "the experience is still to count";
+  }
+}
+
+TEST_F(Results, ABattleWithoutExperiencePassesToTheLevelUpsOnTheFirstConfirm) {
+  hero(0);
+  fight_enemy_count = 1;
+  FightMan& m = enemy(0, 1);
+  m.monster.drop_item = first_item;
+  m.monster.drop_chance = 100;
+  battle_exp = 0;
+  fight_menu_state = result_experience;
+  fight_cmd_confirm();
+  EXPECT_EQ(fight_menu_state, result_levelups);
+  EXPECT_EQ(result_counting, 0);
+  EXPECT_EQ(result_levelup_slot, -1);
+  EXPECT_EQ(fight_spoil_count, 1) << "the drops are rolled on leaving the experience";
+  fight_result_update();
+  EXPECT_EQ(fight_menu_state, result_spoils) << "no level-up: the spoils";
+}
+
+TEST_F(Results, ALevelUpScreenTakesTheConfirmOnlyOnceItsPanelHasArrived) {
+  RoleData& r = hero(0, 5);
+  r.exp = 500, r.next_exp = 100;
+  fight_menu_state = result_levelups;
+  fight_result_update();
+  ASSERT_EQ(result_levelup_slot, 0);
+  EXPECT_EQ(r.stats[stat_level], 6);
+  fight_cmd_confirm();
+  EXPECT_EQ(result_levelup_slot, 0) << "the panel is still sliding in";
+  for (int f = 0; f < 200 && !result_levelup_tweens[0].is_done(); ++f) fight_result_update();
+  ASSERT_TRUE(result_levelup_tweens[0].is_done());
+  fight_cmd_confirm();
+  EXPECT_EQ(result_levelup_slot, -1);
+  fight_result_update();
+  EXPECT_EQ(r.stats[stat_level], 7) << "the next level's screen";
+}
+
+TEST_F(Results, TheSpoilsCountTheMoneyAfterTheFirstConfirmAndThenFadeOut) {
+  battle_money = 100;
+  fight_menu_state = result_spoils;
+  fight_result_update();
+  EXPECT_EQ(party_money, 0) << "nothing counted before the key";
+  fight_cmd_confirm();
+  EXPECT_EQ(fight_menu_state, result_spoils);
+  for (int f = 0; f < 100 && battle_money != 0; ++f) fight_result_update();
+  EXPECT_EQ(party_money, 100);
+  fight_cmd_confirm();
+  EXPECT_EQ(fight_menu_state, result_leaving);
+  EXPECT_EQ(result_counting, 0);
 }
 
 }  // namespace

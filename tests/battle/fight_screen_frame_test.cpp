@@ -10,15 +10,18 @@
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
 #include "battle/fight_menu.h"
+#include "battle/fight_result_screen.h"
 #include "battle/monster_panel.h"
 #include "core/text_colours.h"
 #include "data/item_list.h"
 #include "data/party.h"
 #include "gfx2d/big5_gb_table.h"
+#include "g3d/effects/effect_manager.h"
 #include "gfx2d/game_fonts.h"
 #include "tests/field/village_scene.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/gfx2d/fake_font.h"
+#include "ui/screen_fade.h"
 
 namespace {
 
@@ -48,6 +51,9 @@ class BattleScreens : public ::testing::Test {
     fight_menu_reset();
     ActMan = turn_unit = -1;
     monster_info_shown = see_through_result = 0;
+    fight_unit_effects.clear();
+    screen_fade = ScreenFade{};
+    for (int& slot : fight_party_slot) slot = 0;
     install_item_data({});
     fake_font::release_game_fonts();
   }
@@ -62,6 +68,8 @@ class BattleScreens : public ::testing::Test {
       r.sp = 30, r.max_sp = 30;
       r.rage = 40 + 30 * i;
       r.equip[0] = 1;
+      r.stats[stat_level] = std::uint16_t(4 + 3 * i);
+      r.next_exp = 600;
       FightMan& u = gmFightMan[i];
       u.side = side_party;
       u.role = &r;
@@ -137,6 +145,26 @@ TEST_F(BattleScreens, TheItemListChoosesItsHighlightedEntryAndARowWithoutOneChoo
   fight_cmd_draw(180, 150);
   EXPECT_EQ(chosen_item, 0);
   EXPECT_STREQ(chosen_action.NAME, "herb") << "the last highlighted entry stays chosen";
+}
+
+TEST_F(BattleScreens, TheResultsExperienceScreenWhileItCounts) {
+  battle_exp = 1000;
+  fight_party_slot[1] = 1;
+  fight_menu_state = result_victory;
+  result_wait = 0;
+  for (int f = 0; f < 80; ++f) {  // the fades, then the panels and the title bar slide in
+    clear_screen();
+    fight_result_update();
+    draw_fade();
+  }
+  ASSERT_EQ(fight_menu_state, result_experience);
+  fight_cmd_confirm();
+  for (int f = 0; f < 3; ++f) {
+    clear_screen();
+    fight_result_update();
+  }
+  EXPECT_EQ(roles_[0].exp, 250 + 187 + 140);
+  expect_reference("battle_results_experience");
 }
 
 }  // namespace
