@@ -1,6 +1,6 @@
 // The sample game's battle as a process: the opening leads onto the mountain path, a walk up the
-// path meets its encounter area, Enter on each of the party's turns wins the battle, and the party
-// is back on the path. Frames of the battle's start, of a floating damage number and of the path
+// path meets its encounter area, Enter on each of the party's turns wins the battle, Enter through
+// its results, and the party is back on the path. Frames of the battle's start, of a floating damage number and of the path
 // after the battle are compared with reference images.
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ TEST(SampleBattleProcess, TheEncounterOnThePathIsWonAndThePartyIsBackOnThePath) 
   expect_frame(dir, 854, "battle_first_frame");
   // The sword's damage floats over the boar it struck.
   expect_frame(dir, 966, "battle_damage_number");
-  // Won: the path again (a lost battle would end on the title).
-  expect_frame(dir, 1290, "battle_back_on_path");
+  // Won and the results confirmed: the path again (a lost battle would end on the title).
+  expect_frame(dir, 1390, "battle_back_on_path");
 }
 
 }  // namespace
