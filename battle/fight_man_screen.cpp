@@ -1,21 +1,6 @@
-// Operations of the battle unit and camera that the command menu and the HUD call and that
-// other parts of the battle define. These weak definitions do what the design asks of them;
-// a strong definition elsewhere in the battle takes their place at link time.
-#include <algorithm>
-
-#include "base/resources.h"
-#include "battle/atk_script.h"
-#include "battle/fight.h"
-#include "battle/fight_action.h"
-#include "battle/fight_debug_atk.h"
-#include "battle/fight_globals.h"
+// The battle unit on the screen: picking it with the pointer, the points of it the screens
+// and scripts aim at, and the bars and turn marker the HUD draws for it.
 #include "battle/fight_man.h"
-#include "battle/fight_menu.h"
-#include "battle/fight_choice.h"
-#include "core/flags.h"
-#include "core/game_flags.h"
-#include "data/object_db.h"
-#include "data/party.h"
 #include "g3d/act_draw.h"
 #include "g3d/geometry.h"
 #include "g3d/model_cache.h"
@@ -26,14 +11,14 @@ constexpr std::uint16_t marker_act = 9134, portrait_act = 9135, monster_icon_act
 constexpr int strip_height = 140;
 }  // namespace
 
-[[gnu::weak]] int FightMan::PickTest(int x, int y, float* depth) const {
+int FightMan::PickTest(int x, int y, float* depth) const {
   G3dMatrix m;
   g3d_mat_identity(&m);
   g3d_mat_set_translation(pos.x, pos.y, pos.z, &m);
   return g3d_pick_box(float(x), float(y), depth, m, body.box);
 }
 
-[[gnu::weak]] void FightMan::GetScreenPos(int* x, int* y) const {
+void FightMan::GetScreenPos(int* x, int* y) const {
   const G3dVector p{pos.x, pos.y + body.box.max.y + 10, pos.z, 1};
   G3dVector s{};
   g3d_project_point(&p, &s);
@@ -41,7 +26,7 @@ constexpr int strip_height = 140;
   *y = int(s.y);
 }
 
-[[gnu::weak]] void FightMan::GetPartPoint(G3dVector* out, int part) const {
+void FightMan::GetPartPoint(G3dVector* out, int part) const {
   *out = pos;
   G3dPoly* model = GetPoly(body.resource);
   G3dMatrix m;
@@ -52,11 +37,11 @@ constexpr int strip_height = 140;
   }
 }
 
-[[gnu::weak]] void FightMan::DrawHpBar(int x, int y) const { draw_gauge(gauge_act, gauge_hp_qq, x, y, hp_bar); }
+void FightMan::DrawHpBar(int x, int y) const { draw_gauge(gauge_act, gauge_hp_qq, x, y, hp_bar); }
 
-[[gnu::weak]] float FightMan::GetRageBar() const { return role ? float(role->rage) / 100.0f * 50.0f : 0.0f; }
+float FightMan::GetRageBar() const { return role ? float(role->rage) / 100.0f * 50.0f : 0.0f; }
 
-[[gnu::weak]] void FightMan::DrawGauge(int x, int y, int highlight) {
+void FightMan::DrawGauge(int x, int y, int highlight) {
   const int h = int(float(atb) / 1000.0f * float(strip_height));
   const int my = y + strip_height - h;
   const bool party = IsAlly() != 0;
