@@ -397,6 +397,7 @@ void fight_check_result() {
     return;
   }
   if (fight_enemies_out >= fight_enemy_count) {
+    fight_auto = 0;
     if (!(fight_flags & fight_victory_allowed)) {
       fight_turns_left = 0;
     } else if (--fight_victory_wait <= 0) {
@@ -405,6 +406,7 @@ void fight_check_result() {
   }
   if (fight_fallen_count >= fight_ally_count - fight_guest_count) {
     if (auto_revive_pending()) return;
+    fight_auto = 0;
     play_sfx(defeat_sound, 1);
     fight_flags |= fight_defeat | fight_decided;
     fight_menu_state = 200;

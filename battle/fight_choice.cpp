@@ -10,6 +10,8 @@
 #include "battle/fight_action.h"
 #include "battle/fight_globals.h"
 #include "battle/fight_man.h"
+#include "battle/fight_menu.h"
+#include "battle/fight_target.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/random_r250.h"
@@ -168,6 +170,19 @@ int fight_auto_targets(int auto_battle_on) {
   fight_main_target = auto_target;
   fight_action.targets[0] = &gmFightMan[auto_target];
   fight_action.target_count = 1;
+  return 1;
+}
+
+int fight_auto_turn() {
+  if (!fight_auto_targets(fight_auto)) return 0;
+  // The choice goes through the target step as the player's would, so that its costs, strike
+  // roll and ATK start are the same.
+  target_all = chosen_action.target_mode == 1;
+  target_on_allies = target_switch = 0;
+  if (!target_all) SelMan = auto_target - fight_first_enemy;
+  fight_menu_state = menu_target;
+  menu_command = wheel_command(0);
+  fight_target_confirm();
   return 1;
 }
 

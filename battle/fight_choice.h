@@ -14,6 +14,11 @@ extern int auto_target;  // the unit the automatic attack keeps hitting; -1 none
 // the menu must open. The caller confirms the choice as the menu's target step does.
 int fight_auto_targets(int auto_battle_on);
 
+// The automatic turn of the acting party member: with its targets listed, the wheel's first
+// command is confirmed on them through the target step; 1 when it acted, 0 when the menu must
+// open.
+int fight_auto_turn();
+
 // The ten spots a reinforcement may stand on, in order.
 constexpr int companion_spot_count = 10;
 // Spot i of the ten, and whether it has ground and no standing enemy in its way.

@@ -67,8 +67,8 @@ void draw_number(int x, int y, int value) {
   fight_text(font_16, x, y, number_colour, GLYPH_BOLD_SHADOW, "%5d", value);
 }
 
-void draw_bar(int px, int py, int row, int value, int maximum, int length) {
-  draw_gauge(bar_act, std::uint16_t(row + 1), px + 70, py + 34 + 16 * row, gauge_width(length, value, maximum));
+void draw_bar(int px, int py, int row, int value, int maximum) {
+  draw_gauge(bar_act, std::uint16_t(row + 1), px + 70, py + 34 + 16 * row, hud_bar_width(row, value, maximum));
   draw_number(px + 25, py + 30 + 16 * row, value);
   draw_act(icon_act, std::uint16_t(row), px + 15, py + 36 + 18 * row, 0);
 }
@@ -94,9 +94,9 @@ void draw_panel(FightMan& u, int px, int py, bool acting) {
   font_16.set_shadow_color(0);
   const RoleData* r = u.GetRole();
   if (r) {
-    draw_bar(px, py, 0, r->hp, r->max_hp, hud_hp_bar);
-    draw_bar(px, py, 1, r->mp, r->max_mp, hud_mp_bar);
-    draw_bar(px, py, 2, r->sp, r->max_sp, hud_sp_bar);
+    draw_bar(px, py, 0, r->hp, r->max_hp);
+    draw_bar(px, py, 1, r->mp, r->max_mp);
+    draw_bar(px, py, 2, r->sp, r->max_sp);
   }
   draw_rage(u, px, py);
   int k = 0;
@@ -145,6 +145,10 @@ void add_trail_copy(const TalismanSlot& top) {
   talisman_trail.add(&a);
 }
 }  // namespace
+
+int hud_bar_width(int row, int value, int maximum) {
+  return gauge_width(row == 0 ? hud_hp_bar : row == 1 ? hud_mp_bar : hud_sp_bar, value, maximum);
+}
 
 void set_hud_visible(int on) { hud_visible = on; }
 

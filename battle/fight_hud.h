@@ -15,6 +15,8 @@ void fight_hud_draw(int x, int y);
 void fight_hud_reset();
 
 constexpr int hud_hp_bar = 82, hud_mp_bar = 84, hud_sp_bar = 84;
+// The drawn length of a party panel's bar (row 0 HP, 1 MP, 2 SP): empty for a maximum of 0.
+int hud_bar_width(int row, int value, int maximum);
 // The rage fill blinks once its bar is longer than this.
 constexpr float rage_blink_length = 32.0f;
 

@@ -253,17 +253,12 @@ void confirm_double(FightMan*) {
   open_double_arts_list();
 }
 
-int treasure_level_of_chosen(FightMan* a) {
-  const int level = a->TreasureLevel(std::uint16_t(menu_command));
-  return level < 1 ? 1 : level;  // no fame record leaves level 0: never divide by it
-}
-
 // Step 4 of a wheel confirm: a treasure command takes its treasure's record and rage cost.
 bool treasure_command_ready(FightMan* a) {
   if (menu_command < first_treasure_command || menu_command > last_treasure_command) return true;
   if (menu_command == cmd_double) {
     const RoleData* r = a->GetRole();
-    if (!r || r->rage < 100 / treasure_level_of_chosen(a)) {
+    if (!r || r->rage < double_cost(a)) {
       fight_menu_refuse(cost_short);
       return false;
     }

@@ -156,11 +156,6 @@ void fill_confirmed_targets() {
   fade_called_monsters(fight_main_target);
 }
 
-int double_cost(FightMan* a) {
-  const int level = a->TreasureLevel(cmd_double);
-  return 100 / (level < 1 ? 1 : level);
-}
-
 void guard_targets(std::uint32_t bit, std::uint8_t column) {
   for (int i = 0; i < fight_action.target_count; ++i) {
     FightMan* t = fight_action.targets[i];
@@ -338,6 +333,11 @@ void open_double_arts_list() {
   if (rule.action != CmdAction::arts_list) return;
   open_arts_list(rule.arg);
   menu_command = command;
+}
+
+int double_cost(FightMan* a) {
+  const int level = a->TreasureLevel(cmd_double);
+  return 100 / (level < 1 ? 1 : level);  // no fame record leaves level 0: never divide by it
 }
 
 void fight_target_confirm() {

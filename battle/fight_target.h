@@ -59,6 +59,8 @@ void target_switch_side();
 // The highlighted target's screen point and position; the actor turns toward it.
 void target_highlight();
 void fight_target_confirm();
+// The rage the double command takes: 100 / its treasure's level, a level below 1 counting as 1.
+int double_cost(FightMan* a);
 void fight_target_cancel();
 void fight_target_mouse();
 // The unit under the pointer for the current selection: of the units the cursor may be on that

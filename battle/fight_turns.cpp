@@ -1,6 +1,7 @@
 // Turn order: the party's and the enemies' scans and the per-frame state handler of a unit.
 #include "battle/fight.h"
 #include "battle/fight_action.h"
+#include "battle/fight_choice.h"
 #include "battle/fight_debug.h"
 #include "battle/fight_globals.h"
 #include "battle/fight_hud.h"
@@ -152,6 +153,7 @@ void fight_ally_turns() {
     }
     set_hud_visible(1);
     if (!u.IsSoloHero()) fight_check_sadness();
+    if (fight_auto_turn()) continue;
     fight_open_menu(k);
   }
 }

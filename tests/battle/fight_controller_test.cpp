@@ -5,6 +5,7 @@
 #include "battle/fight_menu.h"
 #include "battle/fight_result.h"
 #include "battle/fight_result_screen.h"
+#include "battle/fight_target.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
@@ -57,6 +58,7 @@ class Controller : public BattleTest {
     for (ItemNode& n : party_magic) n = ItemNode{};
     close_exp_data();
     party_money = 0;
+    fight_auto = 0;
     for (int flag : {flag_member_0, flag_member_1, flag_member_2, flag_pet}) clear_flag(flag);
     GameMode = mode_field;
   }
@@ -187,6 +189,24 @@ TEST_F(Controller, AVictoryCountsItsExperienceShowsEachLevelAndTheSpoilsThenRetu
   EXPECT_EQ(gmRoleData[0].next_exp, 5000);
   EXPECT_NE(find_item(&gmRoleData[0].arts, herb), nullptr) << "the spell of level 3";
   EXPECT_EQ(party_money, 45);
+}
+
+TEST_F(Controller, AutoBattleFightsWithoutTheMenuUntilTheBattleIsDecided) {
+  join(0, 400);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  fight_auto = 1;
+  chosen_command = 0;
+  bool menu_opened = false, attacked = false;
+  EXPECT_TRUE(run_until(
+      [&] {
+        menu_opened = menu_opened || fight_menu_open == 1;
+        attacked = attacked || chosen_command == cmd_attack;
+        return fight_menu_state == result_victory;
+      },
+      2000, false));
+  EXPECT_FALSE(menu_opened) << "every turn was taken automatically";
+  EXPECT_TRUE(attacked) << "with the wheel's first command";
+  EXPECT_EQ(fight_auto, 0) << "the decision turns auto-battle off";
 }
 
 TEST_F(Controller, AnAllowedDefeatLeavesEveryMemberAtOneHpWithoutThePrompt) {

@@ -1,5 +1,5 @@
 // The battle HUD's talisman gauge (gains by side and element, the spill after landing, the full
-// gauge, the clearing talisman) and the monster data panel's texts.
+// gauge, the clearing talisman), the party panels' bars and the monster data panel's texts.
 #include <cstring>
 #include <string>
 
@@ -86,6 +86,22 @@ TEST_F(Hud, ClearingEmptiesTheWholeGauge) {
   EXPECT_EQ(talisman_gauge.side, 0);
   EXPECT_EQ(talisman_gauge.animating, 0);
   EXPECT_EQ(talisman_gauge.spill_count, 0);
+}
+
+TEST_F(Hud, PartyBarsFillByTheirShareAndAreEmptyWithoutAMaximum) {
+  struct Case {
+    int row, value, maximum, width;
+  } cases[] = {
+      {0, 50, 100, 41},  // HP: 82 pixels long
+      {1, 20, 40, 42},   // MP and SP: 84
+      {2, 30, 30, 84},
+      {0, 150, 100, 82},  // over the maximum: full, no further
+      {0, 50, 0, 0},      // no maximum: empty, not a division by zero
+      {1, 5, 0, 0},
+      {2, -5, 10, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(hud_bar_width(c.row, c.value, c.maximum), c.width) << c.row << ": " << c.value << "/" << c.maximum;
 }
 
 TEST_F(Hud, TheMonsterPanelShowsLiveValuesOrHidesEveryOne) {
