@@ -32,6 +32,7 @@ constexpr int name_colour = 14, shadow_colour = 15, number_colour = 22;
 constexpr int status_icon_step = 22;
 constexpr int strip_x = 38, strip_y = 300, marker_x = 36;
 constexpr int rage_bar_height = 6;
+constexpr BlitFlags rage_blink_mode = blit_mode(4);  // the target's colour moved by the offsets
 
 int pulse = 0, pulse_rising = 1;
 int blink = 0, blink_rising = 1;
@@ -77,6 +78,11 @@ void draw_rage(FightMan& u, int px, int py) {
   draw_act(rage_act, 0, px + 80, py + 12, 0);
   const float length = u.GetRageBar();
   if (length > 0) draw_act_part(rage_act, 1, px + 80, py + 12, int(length), rage_bar_height, 0);
+  if (length > rage_blink_length) {
+    // The whole fill once more, its blue raised by the blink value: the bar glows and dims.
+    sprite_blitter.blit_add_b = blink;
+    draw_act(rage_act, 1, px + 80, py + 12, rage_blink_mode);
+  }
   swing(blink, blink_rising, 1, 30);
   fight_text(font_16, px + 130, py + 6, number_colour, GLYPH_PLAIN, "%3d", u.GetRole() ? int(u.GetRole()->rage) : 0);
 }

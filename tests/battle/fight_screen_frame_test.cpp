@@ -1,6 +1,7 @@
 // The battle's screens against reference frames, on the sample game's pictures: the command
-// wheel of a party member's turn, the HUD during that turn, the monster data panel. Drawing a
-// list makes its highlighted entry the chosen action, and a row without an entry chooses no item.
+// wheel of a party member's turn, the HUD during that turn (a long rage bar blinks), the monster
+// data panel and the results' experience screen. Drawing a list makes its highlighted entry the
+// chosen action, and a row without an entry chooses no item.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -114,6 +115,12 @@ TEST_F(BattleScreens, TheHudDuringATurn) {
   clear_screen();
   fight_hud_draw(100, 374);
   expect_reference("battle_hud_turn");
+  // Past 32 pixels of rage the whole fill is drawn again, tinted by the blink: the second
+  // member's bar (70 rage) changes colour where the first's (40) shows only its background.
+  const test_support::Frame565 f = back_frame();
+  const auto at = [&f](int x, int y) { return f.pixels[std::size_t(y) * 640 + std::size_t(x)]; };
+  const int beyond_both = 80 + 45, bar_row = 374 + 12 + 3;
+  EXPECT_NE(at(265 + beyond_both, bar_row), at(100 + beyond_both, bar_row));
 }
 
 TEST_F(BattleScreens, TheMonsterPanelShownAndHidden) {
