@@ -127,12 +127,17 @@ void victory_frame() {
 }
 void skip_wait() { result_wait = 0; }
 
+// One frame of counting once the key started it; the counting sound every second frame while
+// anything is left.
+void count_step(int (*count)()) {
+  if (!result_counting || !count()) return;
+  result_tick ^= 1;
+  if (result_tick) play_sfx(sfx_counting, 1);
+}
+
 void experience_frame() {
   result_divide_exp();
-  if (result_counting && result_count_exp()) {
-    result_tick ^= 1;
-    if (result_tick) play_sfx(sfx_counting, 1);
-  }
+  count_step(result_count_exp);
   draw_result_background();
   draw_experience_screen();
 }
@@ -190,10 +195,7 @@ void banner_confirm() {
 }
 
 void spoils_frame() {
-  if (result_counting && result_count_money()) {
-    result_tick ^= 1;
-    if (result_tick) play_sfx(sfx_counting, 1);
-  }
+  count_step(result_count_money);
   draw_result_background();
   draw_spoils_screen();
 }
