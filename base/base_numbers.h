@@ -34,5 +34,5 @@ constexpr int sfx_base_demolished = 42;
 constexpr int sfx_base_quantity = 44;     // an order's quantity changed
 
 // Keys of the overview.
-constexpr int key_q = 113, key_x = 120, key_c = 99, key_v = 118, key_s = 115, key_d = 100, key_b = 98, key_m = 109;
+constexpr int key_q = 113, key_x = 120, key_z = 122, key_c = 99, key_v = 118, key_s = 115, key_d = 100, key_b = 98, key_m = 109;
 constexpr int key_9 = 57, key_8 = 56;

@@ -140,10 +140,7 @@ void input_choose(HouseRecord* f) {
     choose_row(f);
     return;
   }
-  if (grp_input.key_repeat(key_up)) key_up_step(candidate_list());
-  if (grp_input.key_repeat(key_down)) key_down_step(candidate_list());
-  if (grp_input.key_repeat(key_page_up)) page_up(candidate_list());
-  if (grp_input.key_repeat(key_page_down)) page_down(candidate_list());
+  list_keys(candidate_list());
 }
 
 // The position box under the mouse (1-5), 0 none; positions 2-5 only with min_members.

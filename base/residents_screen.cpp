@@ -64,13 +64,6 @@ void hover(int* row) {
     }
 }
 
-void keys(const ListScroll& s) {
-  if (grp_input.key_repeat(key_up)) key_up_step(s);
-  if (grp_input.key_repeat(key_down)) key_down_step(s);
-  if (grp_input.key_repeat(key_page_up)) page_up(s);
-  if (grp_input.key_repeat(key_page_down)) page_down(s);
-}
-
 bool hud_button() {
   const int b = top_bar_button_at(mouse_x, mouse_y);
   if (!b || b == top_menu_page || !grp_input.key_repeat(key_mouse1)) return false;
@@ -108,7 +101,7 @@ void input_list() {
     play_sfx(sfx_base_open, 0);
     return;
   }
-  keys(s);
+  list_keys(s);
 }
 
 void perform_command(bool by_key) {
@@ -193,7 +186,7 @@ void input_exchange() {
     }
     return;
   }
-  keys(rows_scroll(&exchange_row, &residents_top));
+  list_keys(rows_scroll(&exchange_row, &residents_top));
 }
 
 // The name, and the workplace text, of a row's monster.

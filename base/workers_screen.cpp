@@ -40,7 +40,6 @@ namespace {
 
 constexpr int idle_x = 27, idle_y = 42, card_x = 260, card_y = 42;
 constexpr int idle_rows = 12;
-constexpr std::uint16_t type_picture_act = 9098;
 const char* const skill_names[4] = {"\xA7\x4D\xAA\xF7", "\xBE\xE3\xB3\xC6", "\xBB\x73\xC3\xC4",
                                     "\xAF\xAB\xA7\xDE"};  // 冶金 整備 製藥 神技
 
@@ -117,10 +116,7 @@ void input_choose(HouseRecord* w) {
     return;
   }
   if (!idle_count) return;
-  if (grp_input.key_repeat(key_up)) key_up_step(idle_list());
-  if (grp_input.key_repeat(key_down)) key_down_step(idle_list());
-  if (grp_input.key_repeat(key_page_up)) page_up(idle_list());
-  if (grp_input.key_repeat(key_page_down)) page_down(idle_list());
+  list_keys(idle_list());
   if (confirm_pressed() && residents_row > 0) {
     take_idle_resident(w);
     return;
@@ -183,7 +179,7 @@ void draw_data_card(const ItemData& d, const char* heading, int x, int y) {
   std::snprintf(text, sizeof text, "%2d", int(d.level));
   draw_bold(base_font_16, x + 40, y + 298, text, 16);
   draw_bold(base_font_16, x + 70, y + 298, "\xAF\xC5", 15);  // 級
-  draw_base_sprite(type_picture_act, std::uint16_t(d.kind == 130 ? 9 : d.kind - 110), x + 120, y + 290);
+  draw_type_badge(d.kind, x + 120, y + 290);
   if (read_maps_type_name(d.kind, text, sizeof text)) draw_bold(base_font_16, x + 150, y + 298, text, 15);
   for (int k = 0; k < 4; ++k) {
     const int lx = x + 50 + 60 * (k % 2), ly = y + 338 + 20 * (k / 2);
