@@ -9,6 +9,7 @@
 #include "base/base_numbers.h"
 #include "base/base_pages.h"
 #include "base/base_top_menu.h"
+#include "base/debug_dialogs.h"
 #include "base/houses_screen.h"
 #include "base/list_scroll.h"
 #include "base/training_hall.h"
@@ -35,7 +36,6 @@
 int magic_focus = magic_learned;
 int magic_cursor[2] = {1, 1}, magic_top[2] = {}, magic_count[2] = {};
 std::uint16_t magic_selected_spell = 0;
-std::uint16_t magic_dialog_value = 0;
 
 namespace {
 
@@ -299,28 +299,4 @@ void draw_magic_page() {
                GLYPH_BOLD_OUTLINE);
   list_equipped_spells();
   list_learned_spells();
-}
-
-namespace {
-const DialogControl magic_dialog_controls[] = {
-    {magic_dialog_edit, DialogControlKind::edit, nullptr, 15, 12, 90, 14},
-    {dialog_ok, DialogControlKind::default_button, dialog_ok_text, 15, 36, 40, 14},
-    {dialog_cancel, DialogControlKind::push_button, dialog_cancel_text, 65, 36, 40, 14},
-};
-}  // namespace
-
-const DialogTable IDD_MAGIC{"IDD_MAGIC", "", 120, 58, magic_dialog_controls};
-
-int magic_dialog_proc(DialogMessage message, int id) {
-  if (message == DialogMessage::init) {
-    set_dlg_item_int(magic_dialog_edit, magic_dialog_value);
-    select_dlg_text(magic_dialog_edit);
-    set_dlg_focus(magic_dialog_edit);
-  } else if (id == dialog_ok) {
-    magic_dialog_value = static_cast<std::uint16_t>(get_dlg_item_int(magic_dialog_edit));
-    end_dialog(0);
-  } else if (id == dialog_cancel) {
-    end_dialog(-1);
-  }
-  return 0;
 }

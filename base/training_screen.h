@@ -4,8 +4,6 @@
 // the master. Page 3: the magic page, where learned spells go into the party's eight slots.
 #include <cstdint>
 
-#include "ui/dialog_runner.h"
-
 enum TrainingPage : int { training_masters = 0, training_ask_replace = 1, training_ask_withdraw = 2, training_magic = 3 };
 enum MagicFocus : int { magic_learned = 0, magic_equipped = 1, magic_replacing = 2 };
 constexpr int training_page_rows = 12;
@@ -18,7 +16,6 @@ extern int magic_focus;
 // The learned list [0] and the equipped list [1]: cursor (1-based), top, entries at the last draw.
 extern int magic_cursor[2], magic_top[2], magic_count[2];
 extern std::uint16_t magic_selected_spell;  // the learned spell under the cursor, kept while replacing
-extern std::uint16_t magic_dialog_value;
 
 // Back to the master list at the first row, the magic page's lists at their first rows.
 void reset_training_screen();
@@ -37,8 +34,3 @@ void input_magic_page();
 void draw_magic_page();
 void list_equipped_spells();
 void list_learned_spells();
-
-// The developer dialog that names a spell to learn.
-constexpr int magic_dialog_edit = 1000;
-extern const DialogTable IDD_MAGIC;
-int magic_dialog_proc(DialogMessage message, int id);

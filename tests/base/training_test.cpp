@@ -8,6 +8,7 @@
 #include "base/base_camp.h"
 #include "base/base_numbers.h"
 #include "base/base_top_menu.h"
+#include "base/debug_dialogs.h"
 #include "base/house_kinds.h"
 #include "base/residents.h"
 #include "base/training_screen.h"
@@ -280,12 +281,12 @@ TEST_F(TrainingScreen, LearningASpellByTheDeveloperKeys) {
   free_magic_study();
   training_page = training_magic;
   set_flag(flag_developer_keys);
-  queue_dialog_answer({{{magic_dialog_edit, "152"}}, {}, dialog_ok});
+  queue_dialog_answer({{{debug_dialog_edit, "152"}}, {}, dialog_ok});
   press(KeyCode(key_z));
   ASSERT_NE(find_magic_study(storm), nullptr);
   EXPECT_EQ(find_magic_study(storm)->learned, 1u);
   EXPECT_EQ(magic_dialog_value, storm);
-  queue_dialog_answer({{{magic_dialog_edit, "150"}}, {}, dialog_cancel});
+  queue_dialog_answer({{{debug_dialog_edit, "150"}}, {}, dialog_cancel});
   press(KeyCode(key_z));
   EXPECT_EQ(find_magic_study(fire), nullptr) << "cancel learns nothing";
 }
