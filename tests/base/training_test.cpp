@@ -49,6 +49,7 @@ class Training : public BaseTest {
     reset_training_screen();
     base_sub_mode = top_menu_page = 0;
     mouse_keyboard_lock = 0;
+    mouse_x = mouse_y = drag_anchor[0] = drag_anchor[1] = 0;
     clear_flag(flag_developer_keys);
     abandon_dialog();
     clear_dialog_answers();
@@ -166,7 +167,7 @@ class TrainingScreen : public Training {
     grp_input.update_key(now_, k, 0);
     now_ += 200;
     grp_input.update_key(now_, k, 1);
-    mouse_keyboard_lock = 1;
+    if (k != key_mouse1) mouse_keyboard_lock = 1;
     input_training_hall();
     grp_input.update_key(now_ + 1, k, 0);
   }
@@ -333,6 +334,32 @@ TEST_F(TrainingScreen, UnequippingPacksTheSlotsAndTheLastOneReturnsTheFocus) {
   EXPECT_EQ(magic_focus, magic_learned) << "an empty equipped list refuses the focus";
   frame(key_enter);
   EXPECT_EQ(slots()[0], fire);
+}
+
+TEST_F(TrainingScreen, TheMagicPagesScrollBarsPageBySeven) {
+  for (std::uint16_t spell = 5801; spell <= 5810; ++spell) learned({spell});
+  training_page = training_magic;
+  draw();
+  ASSERT_EQ(magic_count[0], 10);
+  mouse_keyboard_lock = 0;
+  // Clicks on the learned list's bar (x 284-303): the down arrow at y 268-287, the track from 130
+  // to 257 around a thumb of 128 x 7 / 10 pixels, the up arrow at y 100-119.
+  const struct { const char* name; int y, clicks, cursor, top; } steps[] = {
+      {"down arrow to the page's last row", 270, 6, 7, 0},
+      {"down arrow scrolls a row", 280, 1, 7, 1},
+      {"track below the thumb: a page, held at 10 - 7", 250, 1, 7, 3},
+      {"track above the thumb", 140, 1, 7, 0},
+      {"up arrow", 105, 2, 5, 0},
+  };
+  for (const auto& s : steps) {
+    for (int i = 0; i < s.clicks; ++i) {
+      mouse_x = 290, mouse_y = s.y;
+      draw();
+      press(key_mouse1);
+    }
+    EXPECT_EQ(magic_cursor[0], s.cursor) << s.name;
+    EXPECT_EQ(magic_top[0], s.top) << s.name;
+  }
 }
 
 }  // namespace
