@@ -18,6 +18,7 @@
 #include "base/houses.h"
 #include "base/houses_screen.h"
 #include "base/residents.h"
+#include "base/training_screen.h"
 #include "core/flags.h"
 #include "core/frame_timer.h"
 #include "core/game_flags.h"
@@ -242,7 +243,7 @@ void input_base_camp() {
     case base_top_menu: input_top_menu(); break;
     case base_weapons: case base_armour: case base_items: case base_treasures: input_production_screen(); break;
     case base_formation_screen: input_formation_screen(); break;
-    case base_training_screen: input_training_screen(); break;
+    case base_training_screen: input_training_hall(); break;
     case base_leave_confirm: input_leave_confirm(); break;
     default: break;
   }
@@ -334,7 +335,10 @@ void draw_base_camp() {
   switch (base_sub_mode) {
     case base_weapons: case base_armour: case base_items: case base_treasures: draw_production_screen(); break;
     case base_formation_screen: draw_formation_screen(); break;
-    case base_training_screen: draw_training_screen(); break;
+    case base_training_screen:
+      if (training_page == training_magic) draw_magic_page();
+      else draw_training_hall();
+      break;
     case base_leave_confirm: draw_leave_confirm(); break;
     default: break;
   }

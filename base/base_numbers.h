@@ -8,6 +8,7 @@ constexpr std::uint16_t base_icon_act = 9926;     // top-bar buttons, cost and c
 constexpr std::uint16_t upgrade_effect_act = 7102;
 constexpr std::uint16_t base_cursor_busy = 9;     // cursor QQs of act 9001
 constexpr std::uint16_t base_cursor_turn = 11;
+constexpr std::uint16_t base_model_qq = 50;       // the pose monsters show beside the pages' cards
 // Effect.dat effects.
 constexpr int build_dust_effect = 900;
 constexpr int formation_guard_effect = 2002, formation_reserve_effect = 2003, workshop_fire_effect = 2005;
@@ -34,5 +35,5 @@ constexpr int sfx_base_demolished = 42;
 constexpr int sfx_base_quantity = 44;     // an order's quantity changed
 
 // Keys of the overview.
-constexpr int key_q = 113, key_x = 120, key_c = 99, key_v = 118, key_s = 115, key_d = 100, key_b = 98, key_m = 109;
+constexpr int key_q = 113, key_x = 120, key_z = 122, key_c = 99, key_v = 118, key_s = 115, key_d = 100, key_b = 98, key_m = 109;
 constexpr int key_9 = 57, key_8 = 56;

@@ -1,6 +1,5 @@
 #pragma once
-// The later pages of the base camp. Those in their least form show their panels and go back on
-// the cancel keys (or a top-bar button). The residents page goes back to the overview, the
+// The later pages of the base camp. The residents page goes back to the overview, the
 // workers page to its house's commands, and production, formation and training to the houses
 // page on the house they opened.
 
@@ -23,7 +22,5 @@ extern int formation_row, formation_card_toggle;
 void reset_formation_selection();
 void input_formation_screen();
 void draw_formation_screen();
-// Magic training (sub-mode 7); TrainingPage 3 is the magic page.
+// Magic training (sub-mode 7; base/training_screen.h); TrainingPage 3 is the magic page.
 extern int training_page;
-void input_training_screen();
-void draw_training_screen();

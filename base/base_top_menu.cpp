@@ -316,6 +316,11 @@ int draw_base_sprite(std::uint16_t act, std::uint16_t qq, int x, int y) {
   return 1;
 }
 
+void draw_type_badge(int kind, int x, int y) {
+  constexpr std::uint16_t type_badge_act = 9098;
+  draw_base_sprite(type_badge_act, std::uint16_t(kind == 130 ? 9 : kind - 110), x, y);
+}
+
 void draw_house_icon(int kind, int level, std::uint16_t qq, float x, float y, float z) {
   static ActInstance icon;
   const int lvl = kind == 17 && level > 2 ? 2 : level;

@@ -50,6 +50,8 @@ bool confirm_pressed();
 
 int draw_base_sprite(std::uint16_t act, std::uint16_t qq, int x, int y);
 void draw_house_icon(int kind, int level, std::uint16_t qq, float x, float y, float z);
+// A monster's type badge (act 9098): one picture per kind 110-118, picture 9 for kind 130.
+void draw_type_badge(int kind, int x, int y);
 // Text drawn twice one pixel apart.
 class GlyphFont;
 void draw_bold(GlyphFont& font, int x, int y, const char* text, int colour);

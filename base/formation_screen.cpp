@@ -13,6 +13,7 @@
 #include "base/houses.h"
 #include "base/houses_screen.h"
 #include "base/list_scroll.h"
+#include "base/monster_card.h"
 #include "base/residents.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
@@ -26,6 +27,7 @@
 #include "gfx2d/game_fonts.h"
 #include "gfx2d/glyph_font.h"
 #include "sound/sfx_bank.h"
+#include "ui/monster_model.h"
 #include "ui/talk_msg.h"
 #include "ui/text_draw.h"
 #include "ui/window_frame.h"
@@ -41,6 +43,10 @@ namespace {
 constexpr int list_x = 27, list_y = 42, panel_x = 260, panel_y = 42;
 constexpr int page_rows = 12;
 constexpr int member_slots = 5;
+constexpr std::uint16_t armed_member = 170;  // the one member drawn with its weapon
+
+ActInstance member_models[member_slots];
+ActInstance candidate_model;
 
 // Position boxes 1-5 from the position panel (exclusive bounds) and their highlight frames.
 struct PositionBox {
@@ -140,10 +146,7 @@ void input_choose(HouseRecord* f) {
     choose_row(f);
     return;
   }
-  if (grp_input.key_repeat(key_up)) key_up_step(candidate_list());
-  if (grp_input.key_repeat(key_down)) key_down_step(candidate_list());
-  if (grp_input.key_repeat(key_page_up)) page_up(candidate_list());
-  if (grp_input.key_repeat(key_page_down)) page_down(candidate_list());
+  list_keys(candidate_list());
 }
 
 // The position box under the mouse (1-5), 0 none; positions 2-5 only with min_members.
@@ -208,16 +211,36 @@ void draw_guard_card(const HouseRecord* f) {
   draw_base_sprite(9081, 0, panel_x + 44, panel_y + 289);
   draw_base_sprite(9081, 1, panel_x + 44, panel_y + 304);
   draw_base_sprite(9081, 2, panel_x + 200, panel_y + 289);
-  static const char* const labels[5] = {"\xA7\xF0\xC0\xBB\x3A", "\xA8\xBE\xBF\x6D\x3A", "\xB3\x74\xAB\xD7\x3A",
-                                        "\xA5\x50\xA7\xF0\x3A", "\xA5\x50\xA8\xBE\x3A"};  // 攻擊: 防禦: 速度: 仙攻: 仙防:
   static const int label_at[5][2] = {{44, 331}, {44, 346}, {44, 361}, {200, 331}, {200, 346}};
-  for (int i = 0; i < 5; ++i) draw_bold(base_font_14, panel_x + label_at[i][0], panel_y + label_at[i][1], labels[i], 23);
+  for (int i = 0; i < 5; ++i) draw_bold(base_font_14, panel_x + label_at[i][0], panel_y + label_at[i][1], combat_labels[i], 23);
   for (int r = 0; f && r < escort_count; ++r) {
     if (escort_scratch[r].house_id != f->id) continue;
     int values[formation_values];
     formation_card_values(escort_data[r], values);
     draw_value_rows(values, 16);
   }
+}
+
+// Every member stands in the scene at its position.
+void draw_member_models(const HouseRecord* f) {
+  static const float at[member_slots + 1][3] = {
+      {}, {6200, 1150, 2500}, {6650, 1550, 2500}, {6700, 800, 2500}, {5700, 800, 2500}, {5700, 1550, 2500}};
+  for (int position = 1; position <= member_slots; ++position) {
+    const int slot = member_at(f, position);
+    ItemData d{};
+    if (slot < 0 || read_Item(f->residents[slot].monster, &d) != 1) continue;
+    const std::uint16_t weapon = d.object_id == armed_member ? monster_weapon_act(d) : 0;
+    draw_monster_model(&member_models[position - 1], d.object_id, base_model_qq,
+                       {at[position][0], at[position][1], at[position][2], -5, 3, false}, weapon);
+  }
+}
+
+// The monster's card with its frame at (x, y).
+void draw_formation_card(std::uint16_t monster, int x, int y) {
+  ItemData d{};
+  if (!monster || !read_monster(monster, &d)) return;
+  draw_base_sprite(base_panel_act, 17, x, y);
+  draw_monster_card(d, x, y, detail_card_layout);
 }
 
 void draw_candidates() {
@@ -367,7 +390,15 @@ void draw_formation_screen() {
   if ((formation_count || members_of(f)) && formation_row >= 1)
     draw_select_bar(list_x + 20, list_y + 50 + 25 * formation_row, 160, 25, 0x78FFFFFF);
   draw_guard_card(f);
+  draw_member_models(f);
   draw_candidates();
+  if (formation_state == formation_choose && formation_row >= 1 && formation_candidate) {
+    draw_formation_card(formation_candidate, panel_x, panel_y);
+    draw_monster_model(&candidate_model, formation_candidate, base_model_qq, {6000, 700, 1800, -15, 4, false}, 0);
+  } else if (formation_state != formation_choose && formation_card_toggle) {
+    const int slot = member_at(f, formation_cursor);
+    if (slot >= 0) draw_formation_card(f->residents[slot].monster, list_x - 10, list_y);
+  }
   if (formation_state != formation_choose && formation_cursor >= 1 && formation_cursor <= 5) {
     const PositionBox& b = position_boxes[formation_cursor];
     draw_select_frame(panel_x + b.frame_x, panel_y + b.frame_y, 87, 90);

@@ -19,6 +19,7 @@
 #include "base/house_table.h"
 #include "base/houses.h"
 #include "base/residents.h"
+#include "base/training_screen.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/grp_input.h"
@@ -142,7 +143,7 @@ void perform_command() {
     case cmd_magic:
       if (name == cmd_train) list_row = 1;
       base_sub_mode = base_training_screen;
-      training_page = name == cmd_magic ? 3 : 0;
+      training_page = name == cmd_magic ? training_magic : training_masters;
       picked_house_id = selected_house_id;
       play_sfx(sfx_base_open, 0);
       return;

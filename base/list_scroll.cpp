@@ -5,6 +5,7 @@
 
 #include "base/base_numbers.h"
 #include "base/base_top_menu.h"
+#include "core/grp_input.h"
 #include "core/key_mapping.h"
 #include "sound/sfx_bank.h"
 
@@ -58,16 +59,23 @@ void key_down_step(const ListScroll& s) {
   play_sfx(sfx_base_cursor, 0);
 }
 
+void list_keys(const ListScroll& s) {
+  if (grp_input.key_repeat(key_up)) key_up_step(s);
+  if (grp_input.key_repeat(key_down)) key_down_step(s);
+  if (grp_input.key_repeat(key_page_up)) page_up(s);
+  if (grp_input.key_repeat(key_page_down)) page_down(s);
+}
+
 int click_scroll(const ListScroll& s, int mx, int my) {
   if (mx < s.x + 188 || mx >= s.x + 208 || s.count <= 0) return 0;
   if (my >= s.y + 58 && my < s.y + 78) {
     scroll_up(s);
   } else if (my >= s.y + s.down_arrow_y && my < s.y + s.down_arrow_y + 20) {
     scroll_down(s);
-  } else if (my >= s.y + 88 + (*s.top + s.page) * 260 / s.count && my < s.y + 348) {
+  } else if (my >= s.y + 88 + (*s.top + s.page) * s.track / s.count && my < s.y + 88 + s.track) {
     if (s.count - *s.top <= s.page) return 0;
     *s.top = std::min(*s.top + s.page, s.count - s.page);
-  } else if (my >= s.y + 88 && my < s.y + 88 + *s.top * 260 / s.count) {
+  } else if (my >= s.y + 88 && my < s.y + 88 + *s.top * s.track / s.count) {
     if (*s.top <= 0) return 0;
     *s.top = std::max(0, *s.top - s.page);
   } else {
@@ -81,6 +89,15 @@ void hover_row(int x, int y, int visible, int* cursor) {
   if (mouse_keyboard_lock || mouse_x <= x + 23 || mouse_x >= x + 183) return;
   for (int i = 0; i < visible; ++i)
     if (mouse_y > y + 60 + 35 * i && mouse_y < y + 90 + 35 * i && *cursor != i + 1) {
+      *cursor = i + 1;
+      play_sfx(sfx_base_cursor, 0);
+    }
+}
+
+void hover_list_rows(int x0, int x1, int y0, int visible, int* cursor) {
+  if (mouse_keyboard_lock || mouse_x <= x0 || mouse_x >= x1) return;
+  for (int i = 0; i < visible; ++i)
+    if (mouse_y > y0 + 25 * i && mouse_y < y0 + 25 + 25 * i && *cursor != i + 1) {
       *cursor = i + 1;
       play_sfx(sfx_base_cursor, 0);
     }

@@ -14,6 +14,7 @@
 #include "base/houses_screen.h"
 #include "base/list_scroll.h"
 #include "base/recipe.h"
+#include "base/yes_no_box.h"
 #include "core/game_flags.h"
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
@@ -231,12 +232,7 @@ bool hud_button() {
 void input_list(ProductionScreen& s, const ProductionFamily& f) {
   const int count = int(s.rows.size());
   const int visible = std::min(count - s.top, production_page_rows);
-  if (!mouse_keyboard_lock && mouse_x > list_x + 20 && mouse_x < list_x + 180)
-    for (int i = 0; i < visible; ++i)
-      if (mouse_y > list_y + 75 + 25 * i && mouse_y < list_y + 100 + 25 * i && s.cursor != i + 1) {
-        s.cursor = i + 1;
-        play_sfx(sfx_base_cursor, 0);
-      }
+  hover_list_rows(list_x + 20, list_x + 180, list_y + 75, visible, &s.cursor);
   if (cancel_pressed()) {
     leave_page(s);
     return;
@@ -262,10 +258,7 @@ void input_list(ProductionScreen& s, const ProductionFamily& f) {
     open_production_order(s, f);
     return;
   }
-  if (grp_input.key_repeat(key_up)) key_up_step(scroll);
-  if (grp_input.key_repeat(key_down)) key_down_step(scroll);
-  if (grp_input.key_repeat(key_page_up)) page_up(scroll);
-  if (grp_input.key_repeat(key_page_down)) page_down(scroll);
+  list_keys(scroll);
   if (grp_input.key_repeat(key_f1)) {
     s.help = !s.help;
     play_sfx(sfx_base_switch, 0);
@@ -274,16 +267,19 @@ void input_list(ProductionScreen& s, const ProductionFamily& f) {
 
 // The order panel, or the treasures' confirmation box: hover and the two buttons.
 void input_order(ProductionScreen& s, const ProductionFamily& f) {
-  const int bx = f.one_piece ? box_x : panel_x, by = f.one_piece ? box_y : panel_y;
-  const int row0 = f.one_piece ? 57 : 170, row1 = f.one_piece ? 94 : 207;
-  const int left = f.one_piece ? 54 : 76, right_left = f.one_piece ? 144 : 166;
-  if (!mouse_keyboard_lock && mouse_y > by + row0 && mouse_y < by + row1)
+  if (f.one_piece) {
+    const YesNoAnswer a = input_yes_no_box(box_x, box_y, &s.panel_button);
+    if (a == answer_yes) confirm_production_order(s, f);
+    else if (a != answer_none) cancel_production_order(s);
+    return;
+  }
+  if (!mouse_keyboard_lock && mouse_y > panel_y + 170 && mouse_y < panel_y + 207)
     for (int i = 0; i < 2; ++i)
-      if (mouse_x > bx + left + 90 * i && mouse_x < bx + left + 40 + 90 * i && s.panel_button != i) {
+      if (mouse_x > panel_x + 76 + 90 * i && mouse_x < panel_x + 116 + 90 * i && s.panel_button != i) {
         s.panel_button = i;
         play_sfx(sfx_base_cursor, 0);
       }
-  for (int i = 0; i < 2 && !f.one_piece; ++i)
+  for (int i = 0; i < 2; ++i)
     s.minus_plus[i] = mouse_x > panel_x + 120 + 90 * i && mouse_x < panel_x + 150 + 90 * i &&
                       mouse_y > panel_y + 127 && mouse_y < panel_y + 152;
   if (cancel_pressed()) {
@@ -291,28 +287,27 @@ void input_order(ProductionScreen& s, const ProductionFamily& f) {
     return;
   }
   if (grp_input.key_repeat(key_mouse1)) {
-    if (inside(bx + left, bx + left + 40, by + row0, by + row1)) {
+    if (inside(panel_x + 76, panel_x + 116, panel_y + 170, panel_y + 207)) {
       if (s.panel_button == 0) confirm_production_order(s, f);
       return;
     }
-    if (inside(bx + right_left, bx + right_left + 40, by + row0, by + row1)) {
+    if (inside(panel_x + 166, panel_x + 206, panel_y + 170, panel_y + 207)) {
       if (s.panel_button == 1) cancel_production_order(s);
       return;
     }
-    if (!f.one_piece && inside(panel_x + 210, panel_x + 245, panel_y + 132, panel_y + 162)) production_plus(s);
-    else if (!f.one_piece && inside(panel_x + 120, panel_x + 155, panel_y + 132, panel_y + 162)) production_minus(s);
+    if (inside(panel_x + 210, panel_x + 245, panel_y + 132, panel_y + 162)) production_plus(s);
+    else if (inside(panel_x + 120, panel_x + 155, panel_y + 132, panel_y + 162)) production_minus(s);
   }
   if (confirm_pressed()) {
     if (s.panel_button == 0) confirm_production_order(s, f);
     else cancel_production_order(s);
     return;
   }
-  if (!f.one_piece && grp_input.key_repeat(key_up)) production_plus(s);
-  if (!f.one_piece && grp_input.key_repeat(key_down)) production_minus(s);
+  if (grp_input.key_repeat(key_up)) production_plus(s);
+  if (grp_input.key_repeat(key_down)) production_minus(s);
   const bool l = grp_input.key_repeat(key_left), r = grp_input.key_repeat(key_right);
   if (l || r) {
-    if (f.one_piece) s.panel_button = 1 - s.panel_button;
-    else s.panel_button = std::clamp(s.panel_button + (r ? 1 : -1), 0, 1);
+    s.panel_button = std::clamp(s.panel_button + (r ? 1 : -1), 0, 1);
     mouse_keyboard_lock = 1;
     play_sfx(sfx_base_cursor, 0);
   }
@@ -362,15 +357,11 @@ void draw_detail(const ProductionScreen& s) {
 }
 
 void draw_order_panel(const ProductionScreen& s, const ProductionFamily& f) {
-  renderer.draw_rect(0, 0, 640, 480, 0x50000000, 2);
   if (f.one_piece) {
-    draw_base_sprite(base_panel_act, 6, box_x, box_y);
-    base_font_18.set_advance(18);
-    draw_text_at(base_font_18, box_x + 40, box_y + 22, f.heading, text_colours[20], GLYPH_BOLD_OUTLINE);
-    draw_base_sprite(base_panel_act, s.panel_button == 0 ? 7 : 8, box_x + 54, box_y + 57);
-    draw_base_sprite(base_panel_act, s.panel_button == 1 ? 9 : 10, box_x + 145, box_y + 57);
+    draw_yes_no_box(box_x, box_y, 40, 18, f.heading, s.panel_button);
     return;
   }
+  renderer.draw_rect(0, 0, 640, 480, 0x50000000, 2);
   draw_base_sprite(base_panel_act, 21, panel_x, panel_y);
   draw_text_at(base_font_16, panel_x + 80, panel_y + 24, f.heading, text_colours[20], GLYPH_BOLD_OUTLINE);
   draw_bold(base_font_16, panel_x + 40, panel_y + 134, "\xA5\xCD\xB2\xA3\xBC\xC6\xB6\x71", 17);  // 生產數量

@@ -9,12 +9,15 @@
 #include "base/base_numbers.h"
 #include "base/base_pages.h"
 #include "base/base_top_menu.h"
+#include "base/debug_dialogs.h"
 #include "base/exiles.h"
 #include "base/house_kinds.h"
 #include "base/houses.h"
 #include "base/list_scroll.h"
+#include "base/monster_card.h"
 #include "base/residents.h"
 #include "base/workers_screen.h"
+#include "base/yes_no_box.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "core/grp_input.h"
@@ -28,6 +31,8 @@
 #include "gfx2d/glyph_font.h"
 #include "sound/sfx_bank.h"
 #include "ui/cursor.h"
+#include "ui/monster_model.h"
+#include "ui/paragraph.h"
 #include "ui/talk_msg.h"
 #include "ui/text_draw.h"
 #include "ui/window_frame.h"
@@ -42,8 +47,15 @@ namespace {
 
 constexpr int list_x = 25, list_y = 42, card_x = 380, card_y = 42, box_x = 200, box_y = 200;
 constexpr int confirm_x = 250, confirm_y = 250;
+constexpr int details_x = 270, details_y = 42;  // the details page's second panel
+ActInstance card_model;
 constexpr int sfx_debug_added = 40, sfx_expelled = 43, sfx_command_key = 2;
 constexpr std::uint16_t debug_exile_kinds = 22;
+
+// The developer dialog's monster moves in when a dwelling has room.
+void take_dialog_monster(int code) {
+  if (code == 0 && has_free_resident_slot() && add_resident(monster_dialog_value)) play_sfx(sfx_debug_added, 0);
+}
 
 ListScroll rows_scroll(int* row, int* top) {
   // The list's bar stands at (290, 48) of the panel: 102 to the right and 10 up of the shared frame.
@@ -64,13 +76,6 @@ void hover(int* row) {
     }
 }
 
-void keys(const ListScroll& s) {
-  if (grp_input.key_repeat(key_up)) key_up_step(s);
-  if (grp_input.key_repeat(key_down)) key_down_step(s);
-  if (grp_input.key_repeat(key_page_up)) page_up(s);
-  if (grp_input.key_repeat(key_page_down)) page_down(s);
-}
-
 bool hud_button() {
   const int b = top_bar_button_at(mouse_x, mouse_y);
   if (!b || b == top_menu_page || !grp_input.key_repeat(key_mouse1)) return false;
@@ -85,6 +90,8 @@ void input_list() {
     return;
   }
   hover(&residents_row);
+  if (test_flag(flag_developer_keys) && grp_input.key_press(KeyCode(key_z)))
+    run_dialog(IDD_MONSTER, monster_dialog_proc, take_dialog_monster);
   if (test_flag(flag_developer_keys) && grp_input.key_press(KeyCode(key_c)) && add_debug_exile())
     play_sfx(sfx_debug_added, 0);
   if (cancel_pressed()) {
@@ -108,7 +115,7 @@ void input_list() {
     play_sfx(sfx_base_open, 0);
     return;
   }
-  keys(s);
+  list_keys(s);
 }
 
 void perform_command(bool by_key) {
@@ -193,7 +200,7 @@ void input_exchange() {
     }
     return;
   }
-  keys(rows_scroll(&exchange_row, &residents_top));
+  list_keys(rows_scroll(&exchange_row, &residents_top));
 }
 
 // The name, and the workplace text, of a row's monster.
@@ -239,6 +246,55 @@ void draw_rows() {
   }
 }
 
+// The monster of a row: a resident's, an exile's, or 0 past the rows.
+std::uint16_t row_monster(int row) {
+  if (const HouseRecord* home = find_row_resident(row)) return home->residents[selected_slot].monster;
+  return row >= 1 && row <= exile_count() ? ExileList[row] : 0;
+}
+
+void draw_resident_card(int row) {
+  ItemData d{};
+  if (!read_monster(row_monster(row), &d)) return;
+  draw_monster_model(&card_model, d.object_id, base_model_qq, {6500, 700, 1800, -20, 4, true}, 0);
+  draw_monster_card(d, card_x, card_y, resident_card_layout);
+}
+
+// The details page: the card on the first panel; the actions, the spell it teaches and its
+// help on the second.
+void draw_details(int row) {
+  draw_base_sprite(base_panel_act, 17, list_x, list_y);
+  draw_base_sprite(base_panel_act, 18, details_x, details_y);
+  const struct { int x; const char* text; } headings[] = {
+      {60, "\xA9\xDB\x20\xA6\xA1"}, {180, "\xC6\x46\x20\xA4\x4F"}, {270, "\xC5\xE9\x20\xA4\x4F"}};  // 招 式 靈 力 體 力
+  for (const auto& h : headings)
+    draw_text_at(base_font_16, details_x + h.x, details_y + 20, h.text, text_colours[20], GLYPH_BOLD_OUTLINE);
+  ItemData d{};
+  if (!read_monster(row_monster(row), &d)) return;
+  draw_monster_model(&card_model, d.object_id, base_model_qq, {5100, 700, 1800, 0, 4, true}, 0);
+  draw_monster_card(d, list_x, list_y, detail_card_layout);
+  char text[48];
+  int shown = 0;
+  for (int k = 0; k < 4; ++k) {
+    ItemData action{};
+    if (!d.ai_actions[k] || read_Item(d.ai_actions[k], &action) != 1) continue;
+    std::snprintf(text, sizeof text, "%-10s", action.NAME);
+    draw_bold(base_font_16, details_x + 60, details_y + 62 + 30 * shown++, text, 21);
+  }
+  ItemData spell{};
+  if (d.teach_spell && read_Item(d.teach_spell, &spell) == 1) {
+    draw_bold(base_font_12, details_x + 30, details_y + 180, "\xA5\x69\xBE\xC7\xA9\xDB\xB3\x4E", 17);  // 可學招術
+    std::snprintf(text, sizeof text, "%-10s", spell.NAME);
+    draw_bold(base_font_16, details_x + 60, details_y + 195, text, 19);
+    std::snprintf(text, sizeof text, "%4d", int(spell.mp_cost));
+    draw_bold(base_font_16, details_x + 185, details_y + 195, text, 16);
+    std::snprintf(text, sizeof text, "%4d", int(spell.sp_cost));
+    draw_bold(base_font_16, details_x + 275, details_y + 195, text, 16);
+  }
+  base_font_16.set_shadow_color(text_colours[31]);
+  draw_paragraph(&base_font_16, d.HELP, details_x + 30, details_y + 282, 4, 310, 15);
+  base_font_16.set_shadow_color(0);
+}
+
 void draw_command_box() {
   renderer.draw_rect(0, 0, 640, 480, 0x50000000, 2);
   draw_base_sprite(base_panel_act, 19, box_x, box_y);
@@ -253,14 +309,8 @@ void draw_command_box() {
 }
 
 void draw_expel_box() {
-  renderer.draw_rect(0, 0, 640, 480, 0x50000000, 2);
-  draw_base_sprite(base_panel_act, 6, confirm_x, confirm_y);
-  base_font_18.set_advance(20);
-  draw_text_at(base_font_18, confirm_x + 40, confirm_y + 22, "\xBD\x54\xA9\x77\xC5\x58\xB3\x76\xA6\xB9\xA9\x7E\xA5\xC1",  // 確定驅逐此居民
-               text_colours[20], GLYPH_BOLD_OUTLINE);
-  base_font_18.set_advance(18);
-  draw_base_sprite(base_panel_act, expel_choice == 0 ? 7 : 8, confirm_x + 54, confirm_y + 57);
-  draw_base_sprite(base_panel_act, expel_choice == 1 ? 9 : 10, confirm_x + 145, confirm_y + 57);
+  draw_yes_no_box(confirm_x, confirm_y, 40, 20, "\xBD\x54\xA9\x77\xC5\x58\xB3\x76\xA6\xB9\xA9\x7E\xA5\xC1",  // 確定驅逐此居民
+                  expel_choice);
 }
 
 }  // namespace
@@ -355,8 +405,7 @@ void input_residents_screen() {
 void draw_residents_screen() {
   count_resident_rows();
   if (residents_state == residents_details) {
-    draw_base_sprite(base_panel_act, 17, list_x, list_y);
-    draw_base_sprite(base_panel_act, 18, 270, 42);
+    draw_details(residents_row + residents_top);
     return;
   }
   draw_base_sprite(base_panel_act, 16, list_x, list_y);
@@ -372,6 +421,7 @@ void draw_residents_screen() {
       {list_x + 175, list_y + 20, "\xA9\x7E\xA5\xC1\xA6\x57\xBA\xD9"}, {card_x + 40, card_y + 20, "\xA4\x75\xA7\x40\xA6\x61"}};
   for (const auto& h : headings) draw_text_at(base_font_16, h.x, h.y, h.text, text_colours[20], GLYPH_BOLD_OUTLINE);
   draw_rows();
+  draw_resident_card((residents_state == residents_exchange ? exchange_row : residents_row) + residents_top);
   if (residents_state == residents_commands) draw_command_box();
   if (residents_state == residents_expel) draw_expel_box();
 }

@@ -143,6 +143,34 @@ int dismiss_idle_master() {
   return 1;
 }
 
+int complete_current_study() {
+  if (!current_study.spell_id || !has_magic_study(current_study.spell_id)) return 0;
+  current_study.progress = current_study.goal;
+  current_study.learned = 1;
+  add_magic_study(&current_study);
+  current_study = MagicStudy{};
+  return 1;
+}
+
+int learn_spell(std::uint16_t spell) {
+  MagicStudy* node = find_magic_study(spell);
+  if (node && node->learned) return 0;
+  if (node) {
+    node->progress = node->goal;
+    node->learned = 1;
+  } else {
+    ItemData s{};
+    read_Item(spell, &s);
+    MagicStudy fresh{};
+    fresh.spell_id = spell;
+    fresh.goal = fresh.progress = item_study_goal(s);
+    fresh.learned = 1;
+    add_magic_study(&fresh);
+  }
+  if (current_study.spell_id == spell) current_study = MagicStudy{};
+  return 1;
+}
+
 int equipped_spell_count() {
   int n = 0;
   while (n < party_magic_slots && party_magic[n].object) ++n;

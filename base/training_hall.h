@@ -32,6 +32,13 @@ int withdraw_master();
 // A hall without a study sends its master home: 1 when it did.
 int dismiss_idle_master();
 
+// Developer keys. The spell under study is learned at once and the study is emptied (the next
+// draw sends the master home): 1, or 0 when the study has no stored node.
+int complete_current_study();
+// The spell is learned: an unlearned node reaches its goal, a missing one is stored learned.
+// 1, or 0 when it was learned already.
+int learn_spell(std::uint16_t spell);
+
 // The party's magic slots, packed from slot 0.
 int equipped_spell_count();
 // 0 when a slot holds the spell; else 1 (stored in the first empty slot, or not at all when

@@ -26,6 +26,7 @@
 #include "gfx2d/glyph_font.h"
 #include "sound/sfx_bank.h"
 #include "ui/cursor.h"
+#include "ui/monster_model.h"
 #include "ui/text_draw.h"
 #include "ui/window_frame.h"
 
@@ -40,7 +41,8 @@ namespace {
 
 constexpr int idle_x = 27, idle_y = 42, card_x = 260, card_y = 42;
 constexpr int idle_rows = 12;
-constexpr std::uint16_t type_picture_act = 9098;
+ActInstance worker_models[5];  // one per worker card
+ActInstance idle_model;
 const char* const skill_names[4] = {"\xA7\x4D\xAA\xF7", "\xBE\xE3\xB3\xC6", "\xBB\x73\xC3\xC4",
                                     "\xAF\xAB\xA7\xDE"};  // 冶金 整備 製藥 神技
 
@@ -117,10 +119,7 @@ void input_choose(HouseRecord* w) {
     return;
   }
   if (!idle_count) return;
-  if (grp_input.key_repeat(key_up)) key_up_step(idle_list());
-  if (grp_input.key_repeat(key_down)) key_down_step(idle_list());
-  if (grp_input.key_repeat(key_page_up)) page_up(idle_list());
-  if (grp_input.key_repeat(key_page_down)) page_down(idle_list());
+  list_keys(idle_list());
   if (confirm_pressed() && residents_row > 0) {
     take_idle_resident(w);
     return;
@@ -183,7 +182,7 @@ void draw_data_card(const ItemData& d, const char* heading, int x, int y) {
   std::snprintf(text, sizeof text, "%2d", int(d.level));
   draw_bold(base_font_16, x + 40, y + 298, text, 16);
   draw_bold(base_font_16, x + 70, y + 298, "\xAF\xC5", 15);  // 級
-  draw_base_sprite(type_picture_act, std::uint16_t(d.kind == 130 ? 9 : d.kind - 110), x + 120, y + 290);
+  draw_type_badge(d.kind, x + 120, y + 290);
   if (read_maps_type_name(d.kind, text, sizeof text)) draw_bold(base_font_16, x + 150, y + 298, text, 15);
   for (int k = 0; k < 4; ++k) {
     const int lx = x + 50 + 60 * (k % 2), ly = y + 338 + 20 * (k / 2);
@@ -193,6 +192,15 @@ void draw_data_card(const ItemData& d, const char* heading, int x, int y) {
   }
 }
 
+// Worker card i's monster stands in the scene behind its card, the row bending back.
+void draw_worker_model(int i, std::uint16_t monster) {
+  if (i >= int(std::size(worker_models))) return;
+  const float f = i == 2 ? 1.2f * float(i) : i == 3 ? 1.1f * float(i) : float(i);
+  const int r = i <= 2 ? i : i % 2;
+  const MonsterModelPlace place{5550 + 310 * f, float(1100 - 100 * r), float(2500 + 650 * r), float(-3 * i), 3, false};
+  draw_monster_model(&worker_models[i], monster, base_model_qq, place, 0);
+}
+
 void draw_worker_cards(HouseRecord* w) {
   sum_workshop_skills(w);
   update_skill_preview(w);
@@ -200,6 +208,7 @@ void draw_worker_cards(HouseRecord* w) {
   for (int i = 0; w && i < std::min(w->capacity, house_slot_count); ++i) {
     ItemData d{};
     if (!worker_record(w, i, &d)) continue;
+    draw_worker_model(i, d.object_id);
     base_font_12.set_advance(12);
     draw_text_at(base_font_12, card_x + 20 + 70 * i, card_y + 193, d.NAME, text_colours[18], GLYPH_BOLD_OUTLINE);
     base_font_12.set_advance(14);
@@ -234,8 +243,10 @@ void draw_idle_residents() {
     if (!idle_record(n, &d)) continue;
     std::snprintf(text, sizeof text, "%-8s", d.NAME);
     draw_bold(base_font_16, idle_x + 33, idle_y + 83 + 25 * (n - 1 - residents_top), text, 18);
-    if (n == highlighted_idle() && residents_row > 0 && worker_substate == workers_choose)
+    if (n == highlighted_idle() && residents_row > 0 && worker_substate == workers_choose) {
+      draw_monster_model(&idle_model, d.object_id, base_model_qq, {6500, 550, 1800, -20, 3, false}, 0);
       draw_data_card(d, "\xB6\xA2\xB8\x6D\xA9\x7E\xA5\xC1\xB8\xEA\xAE\xC6", card_x, card_y);  // 閒置居民資料
+    }
   }
 }
 

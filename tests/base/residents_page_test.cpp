@@ -1,16 +1,24 @@
 // The residents page's rules: the rows (exiles first, then the residents dwelling by
 // dwelling), expelling an exile or a resident, the exchange between residents and exiles,
-// the scroll bar of a long list and the developer key's exile.
+// the scroll bar of a long list and the developer keys' exile and dialog.
 #include "base/residents_screen.h"
 
 #include <gtest/gtest.h>
 
+#include "base/base_numbers.h"
 #include "base/base_pages.h"
+#include "base/base_top_menu.h"
+#include "base/debug_dialogs.h"
 #include "base/house_kinds.h"
 #include "base/list_scroll.h"
 #include "base/residents.h"
 #include "base/workers_screen.h"
+#include "core/flags.h"
+#include "core/game_flags.h"
+#include "core/grp_input.h"
+#include "core/key_mapping.h"
 #include "tests/base/base_test.h"
+#include "ui/dialog_runner.h"
 
 namespace {
 using namespace base_test;
@@ -26,6 +34,10 @@ class ResidentsPage : public BaseTest {
     reset_residents_screen();
     residents_top = residents_total = 0;
     reset_idle_list();
+    clear_flag(flag_developer_keys);
+    mouse_keyboard_lock = 0;
+    abandon_dialog();
+    clear_dialog_answers();
   }
   // Two full dwellings: wolf, bear, fox and bear, wolf.
   void settle() {
@@ -135,6 +147,26 @@ TEST_F(ResidentsPage, TheDeveloperKeysExileIsRefusedWhenTheListIsFull) {
   EXPECT_EQ(add_debug_exile(), 0);
   EXPECT_EQ(exile_count(), exile_entries - 1);
   EXPECT_EQ(ExileList[0], past_end);
+}
+
+TEST_F(ResidentsPage, TheDeveloperDialogsMonsterMovesInOnlyWhereADwellingHasRoom) {
+  set_flag(flag_developer_keys);
+  mouse_keyboard_lock = 1;
+  std::uint32_t now = 1000;
+  const auto press_z = [&] {
+    queue_dialog_answer({{{debug_dialog_edit, "136"}}, {}, dialog_ok});
+    grp_input.update_key(now += 200, KeyCode(key_z), 0);
+    grp_input.update_key(now += 200, KeyCode(key_z), 1);
+    input_residents_screen();
+    grp_input.update_key(now + 1, KeyCode(key_z), 0);
+  };
+  press_z();
+  EXPECT_EQ(first_->resident_count + second_->resident_count, 5) << "both dwellings are full";
+  second_->capacity = 3;
+  press_z();
+  EXPECT_EQ(monster_dialog_value, fox);
+  EXPECT_EQ(second_->resident_count, 3);
+  EXPECT_EQ(second_->residents[2].monster, fox);
 }
 
 }  // namespace

@@ -3,10 +3,8 @@
 // weapon, at the origin of the page's camera.
 #include <cstdint>
 
-struct ItemData;
+#include "ui/monster_model.h"  // monster_weapon_act
 
-// The monster's weapon act in its object record (the word of tag 1020); 0 without a weapon.
-std::uint16_t monster_weapon_act(const ItemData& monster);
 // Plays the monster's pose in menu_model (one step) and draws it with its part textures and its
 // weapon. Nothing is drawn when the pose is not a model.
 void draw_log_monster_model(std::uint16_t monster, std::uint16_t weapon_act);
