@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "base/build_grid.h"
+#include "base/escort.h"
 #include "base/houses.h"
 #include "base/resources.h"
 #include "battle/fame.h"
@@ -31,6 +32,7 @@
 #include "field/field_camera_state.h"
 #include "field/map_change.h"
 #include "field/map_file.h"
+#include "field/role_move.h"
 #include "field/world_map.h"
 #include "g3d/view_zoom.h"
 #include "script/talk_state_words.h"
@@ -39,6 +41,7 @@
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/save_image_writer.h"
 #include "tests/fixtures/temp_folder.h"
+#include "tests/g3d/act_folder.h"
 #include "ui/saves/save_summary.h"
 #include "ui/saves/snapshot.h"
 
@@ -65,7 +68,7 @@ class SaveFiles : public ::testing::Test {
     std::vector<ObjectRecord> objects(4);
     objects[herb - 1].kind(201);
     objects[sword - 1].kind(202);
-    objects[art - 1].kind(301);
+    objects[art - 1].kind(301).tag(tag_costs, {op16(4), op16(5), op16(6), op8(-7)});  // HP, MP, SP, rage
     objects[treasure - 1].kind(204).tag(tag_atb_delay, {op32(1000)});  // grows in level
     dir.write("ObjData.GLL", as_string(objdata_gll(objects)));
     SFINIT0_open_item_data();
@@ -486,6 +489,97 @@ TEST_F(SaveFiles, TheLoadedCameraSnapsToItsGoalsAndKeepsAnOutsideEye) {
   EXPECT_EQ(yaw, 45.0f);
   EXPECT_EQ(look, 1000.0f);
   EXPECT_EQ(distance, 1200.0f);
+}
+
+// The live camera's mode and eye go into the camera words 6-9 (header 112-127) only when the eye
+// is set from outside; otherwise those words are the settings' own eye.
+TEST_F(SaveFiles, TheCameraOfAnEyeSetFromOutsideIsSavedAndLoadedBack) {
+  for (int mode : {camera_mode_outside_eye, camera_mode_orbit}) {
+    SCOPED_TRACE(mode);
+    map_record.map_number = village;
+    field_camera_state = FieldCameraState{};
+    field_camera_state.eye[0] = 1, field_camera_state.eye[1] = 2, field_camera_state.eye[2] = 3;
+    field_camera = Camera{};
+    field_camera.set_mode(mode);
+    field_camera.set_eye_xyz(7, 8, 9);
+    field_camera.update();
+    ASSERT_TRUE(save_game("06.sav"));
+    std::vector<std::uint8_t> image;
+    ASSERT_TRUE(chang_lzo2save("06.sav", image));
+    const ByteReader stored(image.data(), image.size());
+    const bool outside = mode == camera_mode_outside_eye;
+    EXPECT_EQ(stored.u32_at(112), outside ? 4u : 0u);
+    EXPECT_EQ(stored.f32_at(116), outside ? 7.0f : 1.0f);
+    EXPECT_EQ(stored.f32_at(120), outside ? 8.0f : 2.0f);
+    EXPECT_EQ(stored.f32_at(124), outside ? 9.0f : 3.0f);
+
+    field_camera = Camera{};
+    field_camera_state = FieldCameraState{};
+    ASSERT_EQ(load_game("06.sav"), 1);
+    EXPECT_EQ(field_camera.get_mode(), mode);
+    if (!outside) continue;
+    G3dVector eye{};
+    field_camera.get_eye(&eye);
+    EXPECT_EQ(eye.x, 7.0f);
+    EXPECT_EQ(eye.y, 8.0f);
+    EXPECT_EQ(eye.z, 9.0f);
+  }
+}
+
+// A leader loaded onto another role steps 150 aside: +x, or -x when +x is taken too, and so on;
+// one standing free stays. (A floating leader moves without the map, which this slot lacks.)
+TEST_F(SaveFiles, TheLoadedLeaderStepsOffARoleItStandsOn) {
+  test_support::ActFolder acts;
+  ASSERT_TRUE(acts.open_script(5001, "RF 0; TP 0; BX -40 0 -40 0 40 100 40 0; PA 0; ED; OV"));
+  constexpr std::uint16_t leader_id = 1, second_id = 0x0101;
+  MapsRoleRow lead, second;
+  lead.MapID = second.MapID = village;
+  lead.RoleID = leader_id, second.RoleID = second_id;
+  db.roles.push_back(lead);
+  db.roles.push_back(second);
+  close_maps_data();
+  dir.write("maps.dat", as_string(maps_dat(db)));
+  open_maps_data();
+  struct Case {
+    std::vector<std::uint16_t> others_x;  // roles at z 500
+    float leader_x;
+  };
+  for (const Case& c : {Case{{500}, 650}, Case{{500, 650}, 350}, Case{{800}, 500}}) {
+    SCOPED_TRACE(c.leader_x);
+    kit::SaveKit save;
+    save.map = village;
+    kit::SaveRoleRow leader;
+    leader.map = village, leader.role = leader_id, leader.act = 5001, leader.x = 500, leader.z = 500;
+    leader.state = std::uint16_t(state_player | state_floats | state_no_floor_probe);
+    save.rows = {leader};
+    const std::uint16_t ids[2] = {village_role, second_id};
+    for (std::size_t i = 0; i < c.others_x.size(); ++i) {
+      kit::SaveRoleRow other;
+      other.map = village, other.role = ids[i], other.act = 5001, other.x = c.others_x[i], other.z = 500;
+      save.rows.push_back(other);
+    }
+    save.position = {500, 0, 500, 0};
+    write_slot("06.sav", kit::save_slot_file(kit::save_image(save)));
+    ASSERT_EQ(load_game("06.sav"), 1);
+    ASSERT_EQ(gmMapRole[player_role_index].RoleID, leader_id);
+    EXPECT_EQ(gmMapRole[player_role_index].X, c.leader_x);
+    EXPECT_EQ(gmMapRole[player_role_index].Z, 500.0f);
+  }
+}
+
+// The escort records keep their object but take its costs from the object database as it is now.
+TEST_F(SaveFiles, TheEscortsTakeTheirCostsFromTheObjectDatabase) {
+  kit::SaveKit save;
+  save.map = village;
+  save.escorts = {art, 0};  // stored with costs of 0
+  write_slot("06.sav", kit::save_slot_file(kit::save_image(save)));
+  ASSERT_EQ(load_game("06.sav"), 1);
+  EXPECT_EQ(escort_data[0].object_id, art);
+  EXPECT_EQ(escort_data[0].hp_cost, 4);
+  EXPECT_EQ(escort_data[0].mp_cost, 5);
+  EXPECT_EQ(escort_data[0].sp_cost, 6);
+  EXPECT_EQ(escort_data[0].rage_cost, -7);
+  EXPECT_EQ(escort_data[1].hp_cost, 0) << "no object: nothing to take";
 }
 
 TEST_F(SaveFiles, AFailedWriteReportsFalseAndKeepsTheOldFile) {
