@@ -95,7 +95,8 @@ class SaveFiles : public ::testing::Test {
     dir.write("Save/" + name, std::string(file.begin(), file.end()));
   }
 
-  // What a load may change, to compare before and after a refused one.
+  // What a load may change, to compare before and after a refused one: the records whole, the
+  // lists by their contents.
   std::vector<std::uint8_t> live_state() const {
     std::vector<std::uint8_t> s(flag_bytes, flag_bytes + sizeof flag_bytes);
     auto add = [&](const void* p, std::size_t n) {
@@ -104,7 +105,7 @@ class SaveFiles : public ::testing::Test {
     };
     add(&party_money, sizeof party_money);
     add(&GameMode, sizeof GameMode);
-    add(&map_record.map_number, sizeof map_record.map_number);
+    add(&map_record, sizeof map_record);
     add(talk_state_words, sizeof talk_state_words);
     add(game_state_words, sizeof game_state_words);
     add(BuildGrid, sizeof BuildGrid);
@@ -112,15 +113,15 @@ class SaveFiles : public ::testing::Test {
     if (gmRoleVar) add(gmRoleVar, role_var_block_size);
     for (int id : list_objects(party_bag)) add(&id, sizeof id);
     s.push_back(std::uint8_t(get_house_at(1) != nullptr));
-    for (const RoleData& r : gmRoleData) {
-      add(&r.stats, sizeof r.stats);
-      add(&r.name, sizeof r.name);
+    add(gmRoleData, sizeof gmRoleData);
+    for (const RoleData& r : gmRoleData)
       for (int id : list_objects(r.arts)) add(&id, sizeof id);
-    }
-    add(map_record.name, sizeof map_record.name);
+    add(escort_data, sizeof escort_data);
+    add(&current_study, sizeof current_study);
     add(&field_camera_state, sizeof field_camera_state);
     add(&gmMapRoleCount, sizeof gmMapRoleCount);
-    for (int i = 0; i < gmMapRoleCount; ++i) add(&gmMapRole[i].X, sizeof gmMapRole[i].X);
+    add(&player_role_index, sizeof player_role_index);
+    add(gmMapRole, sizeof(MapRole) * map_role_capacity);
     const MapsRoleRow row = read_maps_role_row(std::size_t(find_maps_role_row(village_role)));
     add(&row, sizeof row);
     const ByteReader music = maps_table(maps_music_rows);
