@@ -34,14 +34,18 @@
 #include "field/map_file.h"
 #include "field/role_move.h"
 #include "field/world_map.h"
+#include "g3d/act_archive.h"
+#include "g3d/model_cache.h"
 #include "g3d/view_zoom.h"
 #include "script/talk_state_words.h"
+#include "tests/fixtures/act_kit.h"
 #include "tests/fixtures/map_file_writer.h"
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/sample_maps.h"
+#include "tests/fixtures/sample_models.h"
 #include "tests/fixtures/save_image_writer.h"
 #include "tests/fixtures/temp_folder.h"
-#include "tests/g3d/act_folder.h"
 #include "ui/saves/save_summary.h"
 #include "ui/saves/snapshot.h"
 
@@ -84,6 +88,10 @@ class SaveFiles : public ::testing::Test {
     dir.write(kit::map_file_name(village), as_string(kit::map_file(village_map)));
   }
   ~SaveFiles() override {
+    unload_map();
+    FreeMapMemory();
+    FreePolyMemory(255);
+    Close_3dAct();
     free_party_items();
     free_all_houses();
     free_fame();
@@ -527,11 +535,23 @@ TEST_F(SaveFiles, TheCameraOfAnEyeSetFromOutsideIsSavedAndLoadedBack) {
   }
 }
 
-// A leader loaded onto another role steps 150 aside: +x, or -x when +x is taken too, and so on;
-// one standing free stays. (A floating leader moves without the map, which this slot lacks.)
+// A leader loaded onto another role steps 150 aside: +x, or -x when +x is taken by a role or
+// lies past the world's edge (x 6000), and so on; one standing free stays.
 TEST_F(SaveFiles, TheLoadedLeaderStepsOffARoleItStandsOn) {
-  test_support::ActFolder acts;
-  ASSERT_TRUE(acts.open_script(5001, "RF 0; TP 0; BX -40 0 -40 0 40 100 40 0; PA 0; ED; OV"));
+  // The sample world on the village map, and roles of a box 80 wide.
+  ASSERT_TRUE(kit::write_sample_models(dir.path()));
+  std::map<int, std::vector<std::uint8_t>> acts = kit::sample_act_blocks();
+  constexpr std::uint16_t box_act = 5001;
+  acts[box_act] = kit::act_block({kit::act_script("RF 0; TP 0; BX -40 0 -40 0 40 100 40 0; PA 0; ED; OV")});
+  kit::write_act_archives((dir.path() / "ACT").string(), acts);
+  SetPolyPath((game_dir + "\\MODEL").c_str());
+  ASSERT_EQ(SFLB_InitPolyMemory(), 1);
+  Set_3dActPath((game_dir + "\\ACT").c_str());
+  ASSERT_EQ(Init_3dAct(), 1);
+  kit::MapFileSpec village_map;
+  village_map.map = village;
+  village_map.map_act = kit::sample_village_act;
+  dir.write(kit::map_file_name(village), as_string(kit::map_file(village_map)));
   constexpr std::uint16_t leader_id = 1, second_id = 0x0101;
   MapsRoleRow lead, second;
   lead.MapID = second.MapID = village;
@@ -542,29 +562,32 @@ TEST_F(SaveFiles, TheLoadedLeaderStepsOffARoleItStandsOn) {
   dir.write("maps.dat", as_string(maps_dat(db)));
   open_maps_data();
   struct Case {
-    std::vector<std::uint16_t> others_x;  // roles at z 500
-    float leader_x;
+    std::uint16_t x;
+    std::vector<std::uint16_t> others_x;  // everyone at z 3000
+    float settled_x;
   };
-  for (const Case& c : {Case{{500}, 650}, Case{{500, 650}, 350}, Case{{800}, 500}}) {
-    SCOPED_TRACE(c.leader_x);
+  for (const Case& c : {Case{3000, {3000}, 3150}, Case{3000, {3000, 3150}, 2850}, Case{3000, {3300}, 3000},
+                        Case{5880, {5880}, 5730}}) {
+    SCOPED_TRACE(c.settled_x);
     kit::SaveKit save;
     save.map = village;
     kit::SaveRoleRow leader;
-    leader.map = village, leader.role = leader_id, leader.act = 5001, leader.x = 500, leader.z = 500;
-    leader.state = std::uint16_t(state_player | state_floats | state_no_floor_probe);
+    leader.map = village, leader.role = leader_id, leader.act = box_act, leader.x = c.x, leader.z = 3000;
+    leader.state = std::uint16_t(state_player);
     save.rows = {leader};
     const std::uint16_t ids[2] = {village_role, second_id};
     for (std::size_t i = 0; i < c.others_x.size(); ++i) {
       kit::SaveRoleRow other;
-      other.map = village, other.role = ids[i], other.act = 5001, other.x = c.others_x[i], other.z = 500;
+      other.map = village, other.role = ids[i], other.act = box_act, other.x = c.others_x[i], other.z = 3000;
       save.rows.push_back(other);
     }
-    save.position = {500, 0, 500, 0};
+    save.position = {float(c.x), 0, 3000, 0};
     write_slot("06.sav", kit::save_slot_file(kit::save_image(save)));
     ASSERT_EQ(load_game("06.sav"), 1);
+    ASSERT_NE(map_world, nullptr);
     ASSERT_EQ(gmMapRole[player_role_index].RoleID, leader_id);
-    EXPECT_EQ(gmMapRole[player_role_index].X, c.leader_x);
-    EXPECT_EQ(gmMapRole[player_role_index].Z, 500.0f);
+    EXPECT_EQ(gmMapRole[player_role_index].X, c.settled_x);
+    EXPECT_EQ(gmMapRole[player_role_index].Z, 3000.0f);
   }
 }
 
