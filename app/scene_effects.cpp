@@ -37,6 +37,9 @@ constexpr int sword_hilt_tag = 20, sword_tip_tag = 21;
 constexpr unsigned frame_ms = 28;
 constexpr int rig_start_frame = 60;
 constexpr float centre_x = 3000, centre_z = 2000;
+// The weather's player height: a continuous snow spawns only once its particles, resting at y 0
+// before their first spawn, lie under its limit height (this height - 30).
+constexpr float weather_y = 100;
 constexpr int sword_trail_id = 1;
 constexpr std::uint8_t trail_life = 255, trail_fade = 32;
 
@@ -180,8 +183,8 @@ void start_effects_scene() {
   effect_srand(1);
   renderer.set_no_cull(1);
   set_fixed_camera();
-  scene->snow = make_snow_emitter(centre_x, 0, centre_z);
-  scene->rain = make_rain_emitter(centre_x, 0, centre_z);
+  scene->snow = make_snow_emitter(centre_x, weather_y, centre_z);
+  scene->rain = make_rain_emitter(centre_x, weather_y, centre_z);
   place_map_effects();
   spawn_effect(&field_effects, sparkle_burst, 3000, 150, 2000);
   spawn_effect(&field_effects, attracted_swarm, 2600, 20, 2000);

@@ -244,9 +244,9 @@ TEST_F(FieldController, WithFlag10NoBattleIsRolledButTheStepsCount) {
 }
 
 TEST_F(FieldController, WalkingRestartsTheMenuIconAndTakesTheWeatherAlong) {
-  for (bool weather_flag : {false, true}) {
+  for (int weather_flag : {0, flag_switch_8, flag_rain}) {  // none, snow, rain
     SCOPED_TRACE(weather_flag);
-    if (weather_flag) set_flag(flag_rain); else clear_flag(flag_rain);
+    if (weather_flag) set_flag(weather_flag);
     weather_emitters[0] = make_snow_emitter(0, 0, 0).release();
     weather_emitters[1] = make_rain_emitter(0, 0, 0).release();
     p().X = 100, p().Z = 500;
@@ -260,8 +260,8 @@ TEST_F(FieldController, WalkingRestartsTheMenuIconAndTakesTheWeatherAlong) {
       e = nullptr;
     }
     frame();
+    if (weather_flag) clear_flag(weather_flag);
   }
-  clear_flag(flag_rain);
 }
 
 TEST_F(FieldController, OnAMapOfFlag0x100TheFixedEyeRisesWithTheWalker) {

@@ -13,7 +13,10 @@
 #include "field/minimap.h"
 #include "g3d/wld_grid.h"
 #include "g3d/wld_world.h"
+#include "gfx2d/memoryer.h"
 #include "platform/display.h"
+#include "tests/fixtures/sample_maps.h"
+#include "tests/g3d/act_folder.h"
 #include "tests/g3d/draw_fixture.h"
 
 namespace {
@@ -45,6 +48,7 @@ class FieldDraw : public DrawTest {
   }
   void TearDown() override {
     map_world = nullptr;
+    Close_Memoryer();
     DrawTest::TearDown();
   }
   // The leader at (x, z) facing DIR, tracked by marker 1 as the map change sets it up.
@@ -110,6 +114,13 @@ TEST_F(FieldDraw, MinimapShowsOnlyOnMinimapMapsWhenNothingHidesIt) {
 
 TEST_F(FieldDraw, VillageFrameWithMinimap) {
   use_test_textures();
+  // The village's minimap picture: grass inside a wall, 200 x 200 pixels at the scale of 30.
+  ASSERT_TRUE(kit::write_sample_archives(dir_.path()));
+  Memoryer_SetPath((dir_.path() / "ACT").string().c_str());
+  ASSERT_EQ(Init_Memoryer(), 1);
+  test_support::ActFolder acts;
+  ASSERT_TRUE(acts.open(kit::sample_map_act_blocks()));
+  minimap.SetPicture(kit::sample_village_act, 1);
   G3dWld village;
   world(kit::sample_world(20001, 20002, 30001), &village);
   g3d_wld_build_grid(&village, 2500.0f);
@@ -121,6 +132,11 @@ TEST_F(FieldDraw, VillageFrameWithMinimap) {
   minimap.AddMarker(40, 0xFF00FF00, 90000, 2400, 0, 6, 1);   // a place far off: held at the edge
   draw_field();
   EXPECT_EQ(pixel(84, 86), yellow_565) << "the player's arrow is in the middle of the box";
+  // The picture scrolls with the leader: its pixel (45, 121) is left of the arrow, in the grass.
+  const std::uint16_t grass = pixel(30, 86);
+  EXPECT_EQ(red_of(grass), 110u >> 3);
+  EXPECT_EQ(green_of(grass) >> 1, 170u >> 3);
+  EXPECT_EQ(blue_of(grass), 90u >> 3);
   expect_reference("field_village_frame");
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "base/build_grid.h"
+#include "base/escort.h"
 #include "base/houses.h"
 #include "base/resources.h"
 #include "battle/fame.h"
@@ -31,12 +32,18 @@
 #include "field/field_camera_state.h"
 #include "field/map_change.h"
 #include "field/map_file.h"
+#include "field/role_move.h"
 #include "field/world_map.h"
+#include "g3d/act_archive.h"
+#include "g3d/model_cache.h"
 #include "g3d/view_zoom.h"
 #include "script/talk_state_words.h"
+#include "tests/fixtures/act_kit.h"
 #include "tests/fixtures/map_file_writer.h"
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
+#include "tests/fixtures/sample_maps.h"
+#include "tests/fixtures/sample_models.h"
 #include "tests/fixtures/save_image_writer.h"
 #include "tests/fixtures/temp_folder.h"
 #include "ui/saves/save_summary.h"
@@ -65,7 +72,7 @@ class SaveFiles : public ::testing::Test {
     std::vector<ObjectRecord> objects(4);
     objects[herb - 1].kind(201);
     objects[sword - 1].kind(202);
-    objects[art - 1].kind(301);
+    objects[art - 1].kind(301).tag(tag_costs, {op16(4), op16(5), op16(6), op8(-7)});  // HP, MP, SP, rage
     objects[treasure - 1].kind(204).tag(tag_atb_delay, {op32(1000)});  // grows in level
     dir.write("ObjData.GLL", as_string(objdata_gll(objects)));
     SFINIT0_open_item_data();
@@ -81,6 +88,10 @@ class SaveFiles : public ::testing::Test {
     dir.write(kit::map_file_name(village), as_string(kit::map_file(village_map)));
   }
   ~SaveFiles() override {
+    unload_map();
+    FreeMapMemory();
+    FreePolyMemory(255);
+    Close_3dAct();
     free_party_items();
     free_all_houses();
     free_fame();
@@ -92,7 +103,8 @@ class SaveFiles : public ::testing::Test {
     dir.write("Save/" + name, std::string(file.begin(), file.end()));
   }
 
-  // What a load may change, to compare before and after a refused one.
+  // What a load may change, to compare before and after a refused one: the records whole, the
+  // lists by their contents.
   std::vector<std::uint8_t> live_state() const {
     std::vector<std::uint8_t> s(flag_bytes, flag_bytes + sizeof flag_bytes);
     auto add = [&](const void* p, std::size_t n) {
@@ -101,7 +113,7 @@ class SaveFiles : public ::testing::Test {
     };
     add(&party_money, sizeof party_money);
     add(&GameMode, sizeof GameMode);
-    add(&map_record.map_number, sizeof map_record.map_number);
+    add(&map_record, sizeof map_record);
     add(talk_state_words, sizeof talk_state_words);
     add(game_state_words, sizeof game_state_words);
     add(BuildGrid, sizeof BuildGrid);
@@ -109,15 +121,15 @@ class SaveFiles : public ::testing::Test {
     if (gmRoleVar) add(gmRoleVar, role_var_block_size);
     for (int id : list_objects(party_bag)) add(&id, sizeof id);
     s.push_back(std::uint8_t(get_house_at(1) != nullptr));
-    for (const RoleData& r : gmRoleData) {
-      add(&r.stats, sizeof r.stats);
-      add(&r.name, sizeof r.name);
+    add(gmRoleData, sizeof gmRoleData);
+    for (const RoleData& r : gmRoleData)
       for (int id : list_objects(r.arts)) add(&id, sizeof id);
-    }
-    add(map_record.name, sizeof map_record.name);
+    add(escort_data, sizeof escort_data);
+    add(&current_study, sizeof current_study);
     add(&field_camera_state, sizeof field_camera_state);
     add(&gmMapRoleCount, sizeof gmMapRoleCount);
-    for (int i = 0; i < gmMapRoleCount; ++i) add(&gmMapRole[i].X, sizeof gmMapRole[i].X);
+    add(&player_role_index, sizeof player_role_index);
+    add(gmMapRole, sizeof(MapRole) * map_role_capacity);
     const MapsRoleRow row = read_maps_role_row(std::size_t(find_maps_role_row(village_role)));
     add(&row, sizeof row);
     const ByteReader music = maps_table(maps_music_rows);
@@ -486,6 +498,112 @@ TEST_F(SaveFiles, TheLoadedCameraSnapsToItsGoalsAndKeepsAnOutsideEye) {
   EXPECT_EQ(yaw, 45.0f);
   EXPECT_EQ(look, 1000.0f);
   EXPECT_EQ(distance, 1200.0f);
+}
+
+// The live camera's mode and eye go into the camera words 6-9 (header 112-127) only when the eye
+// is set from outside; otherwise those words are the settings' own eye.
+TEST_F(SaveFiles, TheCameraOfAnEyeSetFromOutsideIsSavedAndLoadedBack) {
+  for (int mode : {camera_mode_outside_eye, camera_mode_orbit}) {
+    SCOPED_TRACE(mode);
+    map_record.map_number = village;
+    field_camera_state = FieldCameraState{};
+    field_camera_state.eye[0] = 1, field_camera_state.eye[1] = 2, field_camera_state.eye[2] = 3;
+    field_camera = Camera{};
+    field_camera.set_mode(mode);
+    field_camera.set_eye_xyz(7, 8, 9);
+    field_camera.update();
+    ASSERT_TRUE(save_game("06.sav"));
+    std::vector<std::uint8_t> image;
+    ASSERT_TRUE(chang_lzo2save("06.sav", image));
+    const ByteReader stored(image.data(), image.size());
+    const bool outside = mode == camera_mode_outside_eye;
+    EXPECT_EQ(stored.u32_at(112), outside ? 4u : 0u);
+    EXPECT_EQ(stored.f32_at(116), outside ? 7.0f : 1.0f);
+    EXPECT_EQ(stored.f32_at(120), outside ? 8.0f : 2.0f);
+    EXPECT_EQ(stored.f32_at(124), outside ? 9.0f : 3.0f);
+
+    field_camera = Camera{};
+    field_camera_state = FieldCameraState{};
+    ASSERT_EQ(load_game("06.sav"), 1);
+    EXPECT_EQ(field_camera.get_mode(), mode);
+    if (!outside) continue;
+    G3dVector eye{};
+    field_camera.get_eye(&eye);
+    EXPECT_EQ(eye.x, 7.0f);
+    EXPECT_EQ(eye.y, 8.0f);
+    EXPECT_EQ(eye.z, 9.0f);
+  }
+}
+
+// A leader loaded onto another role steps 150 aside: +x, or -x when +x is taken by a role or
+// lies past the world's edge (x 6000), and so on; one standing free stays.
+TEST_F(SaveFiles, TheLoadedLeaderStepsOffARoleItStandsOn) {
+  // The sample world on the village map, and roles of a box 80 wide.
+  ASSERT_TRUE(kit::write_sample_models(dir.path()));
+  std::map<int, std::vector<std::uint8_t>> acts = kit::sample_act_blocks();
+  constexpr std::uint16_t box_act = 5001;
+  acts[box_act] = kit::act_block({kit::act_script("RF 0; TP 0; BX -40 0 -40 0 40 100 40 0; PA 0; ED; OV")});
+  kit::write_act_archives((dir.path() / "ACT").string(), acts);
+  SetPolyPath((game_dir + "\\MODEL").c_str());
+  ASSERT_EQ(SFLB_InitPolyMemory(), 1);
+  Set_3dActPath((game_dir + "\\ACT").c_str());
+  ASSERT_EQ(Init_3dAct(), 1);
+  kit::MapFileSpec village_map;
+  village_map.map = village;
+  village_map.map_act = kit::sample_village_act;
+  dir.write(kit::map_file_name(village), as_string(kit::map_file(village_map)));
+  constexpr std::uint16_t leader_id = 1, second_id = 0x0101;
+  MapsRoleRow lead, second;
+  lead.MapID = second.MapID = village;
+  lead.RoleID = leader_id, second.RoleID = second_id;
+  db.roles.push_back(lead);
+  db.roles.push_back(second);
+  close_maps_data();
+  dir.write("maps.dat", as_string(maps_dat(db)));
+  open_maps_data();
+  struct Case {
+    std::uint16_t x;
+    std::vector<std::uint16_t> others_x;  // everyone at z 3000
+    float settled_x;
+  };
+  for (const Case& c : {Case{3000, {3000}, 3150}, Case{3000, {3000, 3150}, 2850}, Case{3000, {3300}, 3000},
+                        Case{5880, {5880}, 5730}}) {
+    SCOPED_TRACE(c.settled_x);
+    kit::SaveKit save;
+    save.map = village;
+    kit::SaveRoleRow leader;
+    leader.map = village, leader.role = leader_id, leader.act = box_act, leader.x = c.x, leader.z = 3000;
+    leader.state = std::uint16_t(state_player);
+    save.rows = {leader};
+    const std::uint16_t ids[2] = {village_role, second_id};
+    for (std::size_t i = 0; i < c.others_x.size(); ++i) {
+      kit::SaveRoleRow other;
+      other.map = village, other.role = ids[i], other.act = box_act, other.x = c.others_x[i], other.z = 3000;
+      save.rows.push_back(other);
+    }
+    save.position = {float(c.x), 0, 3000, 0};
+    write_slot("06.sav", kit::save_slot_file(kit::save_image(save)));
+    ASSERT_EQ(load_game("06.sav"), 1);
+    ASSERT_NE(map_world, nullptr);
+    ASSERT_EQ(gmMapRole[player_role_index].RoleID, leader_id);
+    EXPECT_EQ(gmMapRole[player_role_index].X, c.settled_x);
+    EXPECT_EQ(gmMapRole[player_role_index].Z, 3000.0f);
+  }
+}
+
+// The escort records keep their object but take its costs from the object database as it is now.
+TEST_F(SaveFiles, TheEscortsTakeTheirCostsFromTheObjectDatabase) {
+  kit::SaveKit save;
+  save.map = village;
+  save.escorts = {art, 0};  // stored with costs of 0
+  write_slot("06.sav", kit::save_slot_file(kit::save_image(save)));
+  ASSERT_EQ(load_game("06.sav"), 1);
+  EXPECT_EQ(escort_data[0].object_id, art);
+  EXPECT_EQ(escort_data[0].hp_cost, 4);
+  EXPECT_EQ(escort_data[0].mp_cost, 5);
+  EXPECT_EQ(escort_data[0].sp_cost, 6);
+  EXPECT_EQ(escort_data[0].rage_cost, -7);
+  EXPECT_EQ(escort_data[1].hp_cost, 0) << "no object: nothing to take";
 }
 
 TEST_F(SaveFiles, AFailedWriteReportsFalseAndKeepsTheOldFile) {

@@ -98,8 +98,8 @@ TEST(RibbonTrail, ASegmentFadesThroughFourQuadsAndIsGoneAfterTheFifthPass) {
     EXPECT_EQ(t.draw(0), 1);
     lives.push_back(t.segments().back().life);
   }
-  // The oldest segment after each pass. The first one's alpha in the quads of passes 2 to 5
-  // was 204, 153, 102, 51; the fifth pass removed it, so every later oldest has 51 left.
+  // The oldest segment's life after each pass: the first one loses 51 a pass until the fifth
+  // pass removes it, so every later oldest has 51 left. (The quads' colours: EffectFrames.)
   EXPECT_EQ(lives, (std::vector<int>{204, 153, 102, 51, 51, 51}));
   EXPECT_EQ(t.segment_count(), 4);
   t.clear();

@@ -3,11 +3,15 @@
 // streaks) including the values that would divide by zero or overflow a conversion.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <set>
 
+#include "core/random_r250.h"
 #include "g3d/effects/effect_dat.h"
 #include "g3d/effects/effect_list.h"
+#include "g3d/effects/effect_random.h"
 #include "g3d/effects/particle_math.h"
 #include "platform/message_box.h"
 #include "tests/g3d/effects/effect_folder.h"
@@ -304,6 +308,80 @@ TEST(EffectDatEmitter, AttractedParticlesDieOnArrival) {
   exact->update(10);
   EXPECT_FALSE(std::isnan(q.vel.x)) << "no pull from the target itself";
   EXPECT_FLOAT_EQ(q.life, 0.00001f) << "radius 0: only the target itself";
+}
+
+// With both flags a particle starts at the emitter's height and aims at a point of its own above
+// it in the box; with attraction alone every particle aims at the emitter's origin.
+TEST(EffectDatEmitter, RandomTargetsLieInTheBoxAboveTheParticle) {
+  for (int random_target : {0, 1}) {
+    SCOPED_TRACE(random_target);
+    EffectDef d = plain_def(20, 0);
+    d.box_width = 100, d.box_depth = 200, d.box_height = 300;
+    d.attract = 1;
+    d.random_target = std::uint8_t(random_target);
+    effect_srand(1);
+    auto e = build(d, 1000, 50, 2000);
+    e->start();
+    for (int i = 0; i < 20; ++i) {
+      const Particle& p = e->particles()[i];
+      if (!random_target) {
+        EXPECT_EQ(p.target.x, 1000.0f);
+        EXPECT_EQ(p.target.y, 50.0f);
+        EXPECT_EQ(p.target.z, 2000.0f);
+        continue;
+      }
+      EXPECT_EQ(p.pos.y, 50.0f) << i;
+      EXPECT_LE(std::abs(p.target.x - p.pos.x), 50.0f) << i;
+      EXPECT_LE(std::abs(p.target.z - p.pos.z), 100.0f) << i;
+      EXPECT_GE(p.target.y, 50.0f) << i;
+      EXPECT_LE(p.target.y, 350.0f) << i;
+    }
+  }
+}
+
+TEST(EffectDatEmitter, ARandomQqCountChoosesEachParticlesQqBelowIt) {
+  EffectDef d = plain_def(40, 0);
+  d.act = 5001;
+  d.qq = 7;
+  auto fixed = build(d);
+  fixed->start();
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(fixed->particles()[i].anim.qq, 7) << i;
+  // The game's generator draws the QQ; it is put back as it was afterwards.
+  std::uint32_t words[250];
+  std::copy(std::begin(r250_words), std::end(r250_words), words);
+  const int index = r250_index;
+  const std::uint32_t lcg = lcg_state;
+  init_random(1);
+  auto chosen = build(d);
+  chosen->random_qq_count = 3;
+  chosen->start();
+  std::set<int> seen;
+  for (int i = 0; i < 40; ++i) seen.insert(chosen->particles()[i].anim.qq);
+  EXPECT_EQ(seen, (std::set<int>{0, 1, 2}));
+  std::copy(std::begin(words), std::end(words), r250_words);
+  r250_index = index;
+  lcg_state = lcg;
+}
+
+// A spinning particle faces along its horizontal velocity: 0 towards -z, 90 towards +x, and
+// spins at minus its speed.
+TEST(EffectDatEmitter, ASpinningParticlesHeadingFollowsItsVelocity) {
+  struct Case {
+    float x, z, heading;
+  };
+  for (const Case& c : {Case{0, -1, 0}, Case{1, 0, 90}, Case{0, 1, 180}, Case{-1, 0, 270}, Case{1, -1, 45}}) {
+    SCOPED_TRACE(c.heading);
+    EffectDef d = plain_def(1, 0);
+    d.spin = 1;
+    d.speed_min = 30;
+    d.velocity[0] = d.velocity[1] = c.x;
+    d.velocity[4] = d.velocity[5] = c.z;
+    auto e = build(d);
+    e->start();
+    const Particle& p = e->particles()[0];
+    EXPECT_NEAR(p.heading, c.heading, 1e-3);
+    EXPECT_EQ(p.spin_rate, -30.0f);
+  }
 }
 
 TEST(EffectDatEmitter, AStreakTailReachesBackItsLengthOnlyPastOneUnitOfMotion) {

@@ -86,6 +86,25 @@ TEST_F(EffectFrames, AfterimagesAndATaperedRibbon) {
   expect_reference("effects_afterimages_ribbon");
 }
 
+// Each quad is added in white at the alpha its older segment had before this draw aged it: on
+// black, a channel of 8 bits becomes that alpha, so red (5 bits) is alpha / 8, green alpha / 4.
+TEST_F(EffectFrames, ARibbonQuadShinesWithItsOlderSegmentsLifeBeforeTheFade) {
+  RibbonTrail trail;
+  const std::uint8_t lives[3] = {60, 150, 250};  // oldest first, at x = 200, 0, -200
+  for (int k = 0; k < 3; ++k) {
+    trail.add_segment(1, 255, 255, 255, lives[k], 50);
+    const float x = 200.0f - 200.0f * float(k);
+    trail.set_points({x, 40, 0, 0}, {x, 160, 0, 0});
+  }
+  trail.draw(0);
+  const std::uint16_t middle = pixel(width / 2 - 100, height / 2);  // between the newest two: 150
+  const std::uint16_t oldest = pixel(width / 2 + 100, height / 2);  // between the oldest two: 60
+  EXPECT_EQ(red_of(middle), 150u / 8);
+  EXPECT_EQ(green_of(middle), 150u / 4);
+  EXPECT_EQ(red_of(oldest), 60u / 8);
+  EXPECT_EQ(green_of(oldest), 60u / 4);
+}
+
 TEST_F(EffectFrames, ATrailOfOneSegmentDrawsNothing) {
   RibbonTrail trail;
   trail.add_segment(1, 255, 255, 255, 255, 16);

@@ -181,6 +181,23 @@ TEST(WeatherEmitters, SnowIsBuiltAroundThePlayer) {
   EXPECT_EQ(snow->position.z, 600.0f);
 }
 
+// A continuous snow spawns nothing at its start: its particles wait at the origin, at rest, and
+// are recycled into the box only once the origin lies under the limit height (player y - 30).
+TEST(WeatherEmitters, SnowFallsOnlyWhereItsRestingParticlesLieUnderTheLimit) {
+  for (float player_y : {0.0f, 100.0f}) {
+    SCOPED_TRACE(player_y);
+    effect_srand(1);
+    auto snow = make_snow_emitter(5000, player_y, 2000);
+    snow->update(28);
+    const bool falls = player_y > 30;
+    for (int i = 0; i < snow->count; ++i) {
+      const Particle& p = snow->particles()[i];
+      EXPECT_EQ(p.pos.y, falls ? player_y + 800 : 0.0f) << i;
+      EXPECT_EQ(std::abs(p.pos.x - 5000) <= 1500, falls) << i;  // the origin lies outside the box
+    }
+  }
+}
+
 TEST(ParticleEmitter, StopOnFrameIgnoresFrameZero) {
   DriftEmitter e(1, 0, 0, 0, 0, 10, 10, 0, 0, 0);
   e.stop_on_frame(0);

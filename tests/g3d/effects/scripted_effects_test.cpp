@@ -106,6 +106,54 @@ TEST_F(SpecialEffects, APathOfTenIsDrawnAtStepsZeroToNineThenArrives) {
   EXPECT_EQ(fight_unit_effects.get(id)->continuous, 0) << "its emitter winds down";
 }
 
+TEST_F(SpecialEffects, AVelocityEffectIsDrawnAtEachPositionOfItsDurationAndArrivesAFrameLater) {
+  SpecialEffect e = effect(looping);
+  e.motion = special_motion_velocity;
+  e.position = {10, 20, 30, 0};
+  e.velocity[0] = 5, e.velocity[1] = 99, e.velocity[2] = -3;  // y is never used
+  e.duration = 3;
+  const int id = spawn_effect(&fight_unit_effects, stream, 0, 0, 0);
+  e.emitter = effect_handle(&fight_unit_effects, id);
+  add_special_effect(&e, special_add_back);
+  const float xs[4] = {10, 15, 20, 25}, zs[4] = {30, 27, 24, 21};
+  for (int f = 0; f < 4; ++f) {
+    SCOPED_TRACE(f);
+    EXPECT_EQ(is_special_effect_done(looping, 0), 0);
+    play_special_effect_back();
+    const ParticleEmitter* emitter = fight_unit_effects.get(id);
+    EXPECT_EQ(emitter->position.x, xs[f]);
+    EXPECT_EQ(emitter->position.y, 20.0f);
+    EXPECT_EQ(emitter->position.z, zs[f]);
+    EXPECT_EQ(hits.size(), f < 3 ? 0u : 1u);
+  }
+  EXPECT_EQ(is_special_effect_done(looping, 0), 1) << "the frame after its duration";
+  ASSERT_EQ(hits.size(), 1u);
+  EXPECT_EQ(hits[0].events, 0x80000000u) << "the arrival hit";
+}
+
+// On arrival the follow-up animation takes the effect's key and keeps it alive until that
+// animation ends; only then comes the arrival hit.
+TEST_F(SpecialEffects, OnArrivalTheFollowUpAnimationTakesOverUntilItEnds) {
+  for (int motion : {special_motion_velocity, special_motion_path}) {
+    SCOPED_TRACE(motion);
+    clear_special_effect_list(1);
+    hits.clear();
+    SpecialEffect e = path(looping, 1);
+    e.motion = motion;
+    e.follow_act = four_frames;
+    add_special_effect(&e, special_add_back);
+    play_special_effect_back();
+    if (motion == special_motion_velocity) play_special_effect_back();  // arrives a frame after its duration
+    EXPECT_EQ(is_special_effect_done(looping, 0), 1) << "the key is the follow-up's";
+    EXPECT_EQ(is_special_effect_done(four_frames, 0), 0);
+    EXPECT_TRUE(hits.empty()) << "no arrival hit while the follow-up plays";
+    for (int f = 0; f < 10 && !is_special_effect_list_empty(); ++f) play_special_effect_back();
+    EXPECT_EQ(is_special_effect_list_empty(), 1) << "ended with the follow-up animation";
+    ASSERT_FALSE(hits.empty());
+    EXPECT_EQ(hits.back().events, 0x80000000u) << "then the arrival hit";
+  }
+}
+
 TEST_F(SpecialEffects, AStandingQuadsEmitterSitsAtTheShiftedPoint) {
   SpecialEffect e = effect(standing);
   e.target = {100, 0, 0, 0};
