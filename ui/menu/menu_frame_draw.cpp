@@ -57,10 +57,7 @@ void draw_card_gauge(int index, int x, int y, int current, int maximum) {
   std::snprintf(text, sizeof text, "    %4d/%4d", current, maximum);
   draw_text_at(font_12, x + 120, gy - 12, text, text_colours[card_text_colour], GLYPH_PLAIN);
   draw_act(gauge_label_act, std::uint16_t(index), x + 135, gy, 0);
-  const int width = gauge_width(gauge_full_width, current, maximum);
-  // A fill of no width is no fill: the part drawer would still show one column.
-  draw_act(gauge_act, 0, x + 150, gy, 0);
-  if (width > 0) draw_act_part(gauge_act, std::uint16_t(index + 1), x + 150, gy, width, 0, 0);
+  draw_menu_gauge(gauge_act, std::uint16_t(index + 1), x + 150, gy, current, maximum);
 }
 
 void draw_page_bar() {
@@ -120,6 +117,13 @@ int gauge_width(int width, int current, int maximum) {
   if (maximum <= 0 || current <= 0) return 0;
   const double w = double(width) * double(current) / double(maximum);
   return w >= double(width) ? width : int(w);
+}
+
+void draw_menu_gauge(std::uint16_t act, std::uint16_t qq, int x, int y, int current, int maximum) {
+  const int width = gauge_width(gauge_full_width, current, maximum);
+  draw_act(act, 0, x, y, 0);
+  // A fill of no width is no fill: the part drawer would still show one column.
+  if (width > 0) draw_act_part(act, qq, x, y, width, 0, 0);
 }
 
 void slide_in_panel(Tween& tween, int x0, int y0, int x1, int y1) {

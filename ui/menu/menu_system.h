@@ -75,6 +75,9 @@ int help_panel_open();
 // The gauge's width for a value: width * current / maximum, truncated; an empty gauge when the
 // maximum is 0 or less.
 int gauge_width(int width, int current, int maximum);
+// A member's gauge: frame 0 of act, then frame qq over it as wide as gauge_width of 84 gives;
+// no fill at all when that is 0.
+void draw_menu_gauge(std::uint16_t act, std::uint16_t qq, int x, int y, int current, int maximum);
 // The present members' slots, rebuilt from the party flags; the count.
 int collect_menu_party(int out[3]);
 // The page-bar entry (0-6) under the point, or -1.
