@@ -89,13 +89,6 @@ bool default_name_of(int party_slot, char* out) {
 Tween list_tween, info_tween, cost_tween;
 ScrollList art_list;
 
-template <typename... A>
-void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, A... args) {
-  char text[96];
-  std::snprintf(text, sizeof text, fmt, args...);
-  draw_text_at(font, x, y, text, text_colours[colour], GLYPH_PLAIN);
-}
-
 bool is_knocked_out(int party_slot) { return gmRoleData[party_slot].flags & knocked_out; }
 bool menu_castable(const ItemData& art) { return item_use_context(art) == 0 || item_use_context(art) == 1; }
 bool is_header(const ItemNode* node) { return node->item.action_flags & header_flag; }

@@ -50,13 +50,6 @@ const char weapon_stays_message[] = "\xA4\xA3\xAF\xE0\xA8\xF8\xA4\x55\xAA\x5A\xB
 Tween member_tween, info_tween, slot_tween;
 ScrollList piece_list;
 
-template <typename... A>
-void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, A... args) {
-  char text[96];
-  std::snprintf(text, sizeof text, fmt, args...);
-  draw_text_at(font, x, y, text, text_colours[colour], GLYPH_PLAIN);
-}
-
 // The candidates are the pieces of the slot's type that the menu lists.
 std::uint16_t slot_type() { return equip_slot_types[equip_page.slot]; }
 

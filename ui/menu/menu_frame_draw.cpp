@@ -1,5 +1,6 @@
 // The menu's draw step and the pieces the pages and the shop draw with it: status cards,
 // portraits, the money panel, the page bar, the tab bounce and the model shown by a page.
+#include <cstdarg>
 #include <cstdio>
 
 #include "base/resources.h"
@@ -117,6 +118,15 @@ int gauge_width(int width, int current, int maximum) {
   if (maximum <= 0 || current <= 0) return 0;
   const double w = double(width) * double(current) / double(maximum);
   return w >= double(width) ? width : int(w);
+}
+
+void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, ...) {
+  char text[96];
+  va_list args;
+  va_start(args, fmt);
+  std::vsnprintf(text, sizeof text, fmt, args);
+  va_end(args);
+  draw_text_at(font, x, y, text, text_colours[colour], GLYPH_PLAIN);
 }
 
 void draw_menu_gauge(std::uint16_t act, std::uint16_t qq, int x, int y, int current, int maximum) {

@@ -73,13 +73,6 @@ constexpr std::uint16_t picture_text_first = 5000;
 
 BounceMotion chart_bounce;
 
-template <typename... A>
-void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, A... args) {
-  char text[96];
-  std::snprintf(text, sizeof text, fmt, args...);
-  draw_text_at(font, x, y, text, text_colours[colour], GLYPH_PLAIN);
-}
-
 bool text_of(PoolText t, char* out, std::size_t size) {
   out[0] = 0;
   return !t.empty() && read_Item_str(t, out, size) > 0;

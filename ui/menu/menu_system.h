@@ -72,6 +72,11 @@ void show_menu_model(std::uint16_t act, int x, int y);
 // 1 while the help panel is open, for tests.
 int help_panel_open();
 
+class GlyphFont;
+// Text formatted as printf does (95 bytes at the most) at (x, y), plain, in the colour of
+// text_colours.
+[[gnu::format(printf, 5, 6)]] void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, ...);
+
 // The gauge's width for a value: width * current / maximum, truncated; an empty gauge when the
 // maximum is 0 or less.
 int gauge_width(int width, int current, int maximum);
