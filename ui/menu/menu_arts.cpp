@@ -60,13 +60,6 @@ const char cannot_use_message[] = "\xB5\x4C\xAA\x6B\xA8\xCF\xA5\xCE!!%Q";       
 const char no_need_message[] =
     "\xA6\xB9\xA8\xA4\xA6\xE2\xA8\xC3\xA4\xA3\xBB\xDD\xAD\x6E\xAB\xEC\xB4\x5F!!%Q";  // 此角色並不需要恢復!!%Q
 
-// The travel art's destinations: the world-map place of each town map.
-struct TravelPlace {
-  std::uint16_t map, place;
-};
-constexpr TravelPlace travel_places[] = {{12001, 3818}, {12002, 3819}, {12003, 3820}, {12005, 3821},
-                                         {12006, 3822}, {12007, 3823}, {12004, 3824}};
-
 // The magic the page put into party slot 1's list, so that leaving takes out exactly that.
 std::uint16_t added_magic[party_magic_slots] = {};
 int added_magic_count = 0;
@@ -355,9 +348,7 @@ void cast_field_art() {
     }
     pay_art_cost();
     leave_arts_page();
-    SFLB_call_menu_system(MODE_LEAVE, 0, 0);
-    for (const TravelPlace& t : travel_places)
-      if (t.map == map_record.map_number) enter_game_map(t.place);
+    leave_for_world_map();
     arts_state = arts_closed;
   }
 }

@@ -142,20 +142,23 @@ void slide_in_panel(Tween& tween, int x0, int y0, int x1, int y1) {
   tween.set_move(x0, y0, x1, y1);
 }
 
-void reset_tab_bounce() {
-  menu_tab_bounce = BounceMotion{};
-  menu_tab_bounce.rest.y = menu_tab_bounce.current.y = 4.0f;
-  menu_tab_bounce.bounce_speed = 3.0f;
-  menu_tab_bounce.gravity = 0.5f;
-  menu_tab_bounce.repeat = 0;
-  menu_tab_bounce.direction = 1;
-  menu_tab_bounce.started = 0;
+BounceMotion tab_hop(float rest_y) {
+  BounceMotion b;
+  b.rest.y = b.current.y = rest_y;
+  b.bounce_speed = 3.0f;
+  b.gravity = 0.5f;
+  b.direction = 1;
+  return b;
 }
 
-int step_tab_bounce() {
-  if (step_bounce(&menu_tab_bounce)) menu_tab_bounce.started = 0;
-  return int(menu_tab_bounce.current.y);
+int step_tab_hop(BounceMotion& hop) {
+  if (step_bounce(&hop)) hop.started = 0;
+  return int(hop.current.y);
 }
+
+void reset_tab_bounce() { menu_tab_bounce = tab_hop(4.0f); }
+
+int step_tab_bounce() { return step_tab_hop(menu_tab_bounce); }
 
 void set_menu_camera(float px, float py, float pz, float ax, float ay, float az, float distance) {
   field_camera.set_mode(1);

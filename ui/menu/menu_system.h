@@ -58,6 +58,10 @@ void close_help_panel();
 void draw_menu_footer(int x, int y);
 void draw_help_label(int x, int y);
 void draw_money_panel(int x, int y);
+// A tab icon's hop: resting at rest_y, rising first at speed 3 under a gravity of 0.5, once.
+BounceMotion tab_hop(float rest_y);
+// One frame of the hop; the y to draw at. A hop that has landed waits for the next start.
+int step_tab_hop(BounceMotion& hop);
 // Every page's enter step: the tab icon rests at 4 and hops at speed 3.
 void reset_tab_bounce();
 // A page's panel slides in from (x0, y0) to (x1, y1), slowing as it nears (proportional, speed 4).

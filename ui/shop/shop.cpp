@@ -275,12 +275,7 @@ bool shop_is_open() { return GameMode == mode_shop_talk || GameMode == mode_shop
 void call_shop_system(std::uint32_t flags, const std::uint16_t* goods, int count) {
   if (flags == MODE_ENTER) {
     if (GameMode == mode_shop_talk) return;
-    BounceMotion& b = shop.tab_bounce;
-    b = BounceMotion{};
-    b.rest.y = b.current.y = 4.0f;
-    b.bounce_speed = 3.0f;
-    b.gravity = 0.5f;
-    b.direction = 1;
+    shop.tab_bounce = tab_hop(4.0f);
     shop.party_count = present_party_members(shop.party);
     reset_help_panel(shop_help_panel_x);
     shop.menu_visit = 0;
