@@ -94,7 +94,7 @@ void frame_controls() {
     call_shop_system(MODE_LEAVE, nullptr, 0);
     return;
   }
-  // In mode 4 the choice box covers the list: a tab click there would change the list unseen.
+  // In mode 4 the choice box covers the list: a tab click or a confirm button would change it unseen.
   if (key_nav_mode || GameMode == mode_shop_talk) return;
   if (in_range(mouse_y, tab_y0, tab_y1) && mouse_x >= tab_x && pressed(key_mouse1)) {
     for (int t = 0; t < shop_tab_count; ++t) {
