@@ -360,6 +360,7 @@ TEST_F(ItemsPage, OnlyASaveOpenedByTheSaveItemTakesIt) {
 // takes it; refused, it leaves the world map's item mode as it was.
 TEST_F(ItemsPage, TheTravelItemOpensTheWorldMapAtTheTownsPlace) {
   constexpr int story_tab = 6;
+  constexpr std::uint16_t start_place = 3000;  // the world map's place flag before the use
   // "現在無法使用!!%Q"
   const std::string not_now = "\xb2{\xa6""b\xb5L\xaak\xa8\xcf\xa5\xce!!%Q";
   struct Case {
@@ -376,21 +377,21 @@ TEST_F(ItemsPage, TheTravelItemOpensTheWorldMapAtTheTownsPlace) {
     map_record.map_number = 12004;
     map_record.map_flags = c.map_flags;
     c.travel_off ? set_flag(flag_travel_item_off) : clear_flag(flag_travel_item_off);
-    game_map_place = 3000;
-    set_flag(game_map_place);
+    game_map_place = start_place;
+    set_flag(start_place);
     free_item_list(&party_bag);
     add_item(&party_bag, object_travel_item, 1, 2);
     open_tab(story_tab);
     choose_use_now();
     EXPECT_EQ(GameMode, c.opens ? mode_world_map : mode_menu);
-    EXPECT_EQ(game_map_place, c.opens ? 3824 : 3000);
+    EXPECT_EQ(game_map_place, c.opens ? 3824 : start_place);
     EXPECT_EQ(game_map.item_mode, c.opens ? 1 : 0);
     EXPECT_EQ(get_item_num(&party_bag, object_travel_item), 1);
     EXPECT_EQ(box_text(), c.opens ? "" : not_now);
     if (c.opens) leave_game_map();
     else SFLB_call_menu_system(MODE_LEAVE, 0, 0);
     del_all_talkmsg();
-    clear_flag(3000);
+    clear_flag(start_place);
   }
   clear_flag(flag_travel_item_off);
 }
