@@ -47,7 +47,6 @@ namespace {
 
 constexpr std::uint16_t arts_tab_act = 9062, arts_tab_selected_act = 9063;
 constexpr std::uint16_t arts_panel_act = 9025;  // 0 the list, 1 the costs
-constexpr std::uint16_t arts_bar_act = 9042;
 constexpr int arts_hint_base = 20;
 constexpr std::uint8_t header_flag = 0x02;
 constexpr std::int32_t knocked_out = 0x1;
@@ -93,13 +92,8 @@ void refuse(int x, int y, const char* message) {
 }
 
 void open_art_list() {
-  art_list = ScrollList{};
-  art_list.bar_act = arts_bar_act;
-  art_list.thumb_width = 13;
-  art_list.track_length = 235;
-  art_list.visible_rows = arts_visible_rows;
+  art_list = item_scroll_list(arts_visible_rows);
   art_list.item_count = arts_total_rows;
-  art_list.row_height = 30;
 }
 
 void sync_list_in() {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "core/key_mapping.h"
+#include "ui/menu/menu_numbers.h"
 #include "ui/talk_msg.h"
 
 namespace {
@@ -21,6 +22,16 @@ bool PointerWatch::moved() {
 void renew_key_nav_mode(bool buttons_clear) {
   if (menu_pointer.moved()) key_nav_mode = 0;
   if (buttons_clear && (grp_input.key_down(key_mouse1) || grp_input.key_down(key_mouse2))) key_nav_mode = 0;
+}
+
+ScrollList item_scroll_list(int visible_rows) {
+  ScrollList l;
+  l.bar_act = item_scroll_bar_act;
+  l.thumb_width = 13;
+  l.track_length = 235;
+  l.visible_rows = visible_rows;
+  l.row_height = 30;
+  return l;
 }
 
 int list_row_at(const ScrollList& list, int x0, int x1, int y0, int first_end, int x, int y) {

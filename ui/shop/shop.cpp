@@ -47,17 +47,11 @@ void show_choice_box() {
 // Sets the list up for the current tab and mode (the scroll bar of the shop's rows).
 void set_up_list() {
   ScrollList& l = shop.list;
-  l = ScrollList{};
-  l.bar_act = 9042;
-  l.bar_qq = 0;
-  l.thumb_width = 13;
-  l.track_length = 235;
-  l.visible_rows = 9;
+  l = item_scroll_list(9);
   l.x = 485;
   l.y = 43;
   l.row_mouse_x = 380;
   l.first_row_y = 84;
-  l.row_height = row_height;
   l.item_count = shop_count_rows(shop);
   input_scroll_list(&l);
 }

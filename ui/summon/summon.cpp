@@ -24,7 +24,7 @@ std::uint16_t summon_eggs = 0;
 
 namespace {
 
-constexpr int row_x0 = 210, row_x1 = 460, rows_y0 = 100, rows_y1 = 160, row_height = 30;
+constexpr int row_x0 = 210, row_x1 = 460, rows_y0 = 100, rows_y1 = 160;
 constexpr int message_x = 350, message_y = 200;
 constexpr std::uint32_t one_second = 100;  // in the boxes' 10 ms units
 constexpr std::uint16_t met_monster = 0;    // fame type: a monster met
@@ -116,18 +116,12 @@ void open_summon() {
   set_flag(flag_input_captured);
   field_overlay_bits |= overlay_summon_open;
   ScrollList& l = summon_list;
-  l = ScrollList{};
-  l.bar_act = 9042;
-  l.bar_qq = 0;
-  l.thumb_width = 13;
-  l.track_length = 235;
-  l.visible_rows = summon_visible_rows;
+  l = item_scroll_list(summon_visible_rows);
   l.item_count = count_maps_summon();
   l.x = summon_list_x + 280;
   l.y = summon_list_y;
   l.row_mouse_x = summon_list_x + 140;
   l.first_row_y = summon_list_y + 50;
-  l.row_height = row_height;
   summon_state = summon_choosing;
   asked_row = -1;
   asked_monster = 0;
