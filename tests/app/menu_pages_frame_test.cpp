@@ -20,6 +20,7 @@
 #include "tests/app/game_harness.h"
 #include "tests/fixtures/sample_data.h"
 #include "tests/fixtures/sample_models.h"
+#include "tests/fixtures/ui_kit.h"
 #include "tests/platform/raster/reference_image.h"
 #include "tests/ui/menu_driver.h"
 #include "ui/menu/menu_equip.h"
@@ -101,6 +102,35 @@ TEST(MenuPagesFrame, TheMissionListShowsTheAcceptedMissions) {
   EXPECT_EQ(log_missions[missions_unfinished].size(), 1u);
   EXPECT_EQ(test_support::compare_with_reference("menu_log_missions", back_buffer()), "");
   SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  end_game();
+}
+
+// The status card and the equipment page draw their gauges with one drawer: the fill is as wide as
+// 84 x current / maximum, truncated, and a fill of no width (a maximum of 0 too) draws no column.
+// The slider's bar stands in for the gauge's background and its outline for the fill.
+TEST(MenuPagesFrame, AGaugeFillsItsShareOf84ColumnsAndNoneAtAMaximumOfZero) {
+  GameHarness game;
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+  struct Case {
+    int current, maximum, columns;
+  } cases[] = {{0, 0, 0}, {5, 0, 0}, {0, 10, 0}, {-5, 100, 0}, {1, 84, 1}, {1, 3, 28}, {50, 100, 42}, {84, 84, 84}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.current) + "/" + std::to_string(c.maximum));
+    std::uint16_t* p = renderer.lock_back_buffer();
+    ASSERT_NE(p, nullptr);
+    std::fill(p, p + 640 * 480, std::uint16_t(0));
+    renderer.unlock_back_buffer(p);
+    draw_menu_gauge(kit::ui_slider_act, 1, 100, 100, c.current, c.maximum);
+    const test_support::Frame565 shot = back_buffer();
+    const std::uint16_t bar = shot.pixels[101 * 640 + 150];  // the outline's inside is clear
+    int fill = 0;
+    for (int x = 100; x < 300; ++x) {
+      bool drawn = false;
+      for (int y = 100; y < 112; ++y) drawn = drawn || shot.pixels[std::size_t(y) * 640 + std::size_t(x)] != bar;
+      fill += drawn ? 1 : 0;
+    }
+    EXPECT_EQ(fill, c.columns);
+  }
   end_game();
 }
 

@@ -2,7 +2,11 @@
 #include "core/flags.h"
 #include "core/game_flags.h"
 #include "field/role_path.h"
+#include "g3d/act_animation.h"
+#include "script/msg_settings.h"
 #include "script/role_ai.h"
+#include "ui/talk_layout.h"
+#include "ui/talk_msg.h"
 #include "tests/script/script_test.h"
 
 namespace {
@@ -198,15 +202,89 @@ TEST_F(FieldAi, ABadJumpParksTheScriptWithOneReport) {
 TEST_F(FieldAi, OnlyEligibleRolesRunAi) {
   MapRole r;
   r.AI = 1;
-  r.RoleID = 1001;
+  r.RoleID = 0xFF00;
   EXPECT_TRUE(role_runs_ai(r));
   for (std::uint32_t bit : {0x1u, 0x4000u, 0x40000u, 0x20000000u, 0x40000000u, 0x80000000u}) {
     r.STATE = bit;
     EXPECT_FALSE(role_runs_ai(r)) << bit;
   }
+  r.STATE = 0x2 | 0x8 | 0x20;  // other bits leave the script running
+  EXPECT_TRUE(role_runs_ai(r));
   r.STATE = 0;
   r.RoleID = 0xFF01;
   EXPECT_FALSE(role_runs_ai(r));
+  r.RoleID = 1001;
+  r.AI = 0;
+  EXPECT_FALSE(role_runs_ai(r));
+}
+
+// Opcode 17's template: the time as it stands, the AI's frame, margins of the second point plus
+// 10, spacings 5 and 5, typing 2 and 2, the text colour 0xFFFF; the slice goes on, so two boxes
+// open in one frame.
+TEST_F(FieldAi, TwoBoxesOpenInOneFrameWithTheAiTemplate) {
+  msg_box_frame[0] = 9010;
+  talk_char_spacing[0] = talk_char_spacing[1] = 9;
+  msg_text_colour = 3;
+  load_ai({{1, assemble_ai("message_box 1001 40 1 2 3 4 0 6 7 0 \"a\"; message_box 1001 0 0 0 0 0 0 0 0 1 \"b\";"
+                           "set_flag 600; end")}});
+  role().AI = 1;
+  run_role_ai(&role());
+  EXPECT_TRUE(test_flag(600));
+  ASSERT_EQ(talkmsg_count(), 2);
+  EXPECT_EQ(talk_box_state, 1u) << "the last box's flags: a timed box";
+  const TalkMsg& box = *talkmsg_head();
+  EXPECT_EQ(box.speaker, villager);
+  EXPECT_EQ(box.duration, 40u);
+  EXPECT_EQ(box.cur_x, 1);
+  EXPECT_EQ(box.target_y, 4);
+  EXPECT_EQ(box.width, 6);
+  EXPECT_EQ(box.height, 7);
+  EXPECT_EQ(box.frame_act, 9010);
+  EXPECT_EQ(box.margin_x, 13);
+  EXPECT_EQ(box.margin_y, 14);
+  EXPECT_EQ(box.char_spacing, 5);
+  EXPECT_EQ(box.line_spacing, 5);
+  EXPECT_EQ(box.typing_delay, 2 + talk_speed_adjust()) << "the text speed adds its step";
+  EXPECT_EQ(box.typing_countdown, 2 + talk_speed_adjust());
+  EXPECT_EQ(box.text_colour, 0xFFFF);
+  EXPECT_EQ(std::string(box.next->text, 3), "b%Q");
+}
+
+// Opcode 39 with frame 0 passes on the finished mark or, on a looping animation that never sets
+// it, when the frame index reaches the last frame; with frame n on the index reaching n.
+TEST_F(FieldAi, WaitingForTheAnimationPassesAtItsEnd) {
+  struct Case {
+    int n;
+    std::uint16_t frame, frame_max, state;
+    bool passes;
+  } cases[] = {{0, 3, 4, 0, false},
+               {0, 4, 4, 0, true},
+               {0, 0, 4, act_state_finished, true},
+               {2, 1, 4, act_state_finished, false},
+               {2, 2, 4, 0, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.n) + " at " + std::to_string(c.frame));
+    load_ai({{1, assemble_ai("wait_anim 0 " + std::to_string(c.n) + "; set_flag 600; end")}});
+    role() = MapRole{};
+    role().RoleID = 1001;
+    role().AI = 1;
+    role().anim.frame = c.frame;
+    role().anim.frame_max = c.frame_max;
+    role().anim.state = c.state;
+    run_role_ai(&role());
+    EXPECT_EQ(role().ai_offset - role().ai_start, c.passes ? 6u : 0u);
+    EXPECT_FALSE(test_flag(600)) << "the slice ends either way";
+    close_AI_data();
+  }
+}
+
+TEST_F(FieldAi, APlaceIsReadUnsigned) {
+  load_ai({{1, assemble_ai("place 65535 7 32768; end")}});
+  role().AI = 1;
+  run_role_ai(&role());
+  EXPECT_EQ(role().X, 65535.0f);
+  EXPECT_EQ(role().Y, 7.0f);
+  EXPECT_EQ(role().Z, 32768.0f);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "script/name_plate.h"
 #include "script/talk_interpreter.h"
 #include "tests/script/script_test.h"
+#include "ui/talk_layout.h"
 #include "ui/talk_msg.h"
 #include "ui/talk_text.h"
 #include "ui/text_button.h"
@@ -132,11 +133,40 @@ TEST_F(TalkBoxes, TheNamePlateTakesThePartyNamesAndIsCutOnACharacter) {
   EXPECT_EQ(plate[0], '\0');
 }
 
-TEST_F(TalkBoxes, APendingNameGoesToTheNextBoxOnly) {
-  add_role(0xFF01);
+// Opcode 10's template: the time in tens of milliseconds, typing 3 and 3, margins 15, frame 9002
+// whatever the AI's frame is, the spacings and the text colour of the settings; the pending name
+// goes to this box and not to the next.
+TEST_F(TalkBoxes, ABoxTakesTheTalkTemplateAndThePendingNameOnce) {
+  const int narrator = add_role(0xFF01);
   static const std::string name = "Bo%Q";
   talk_name_plate = {reinterpret_cast<const std::uint8_t*>(name.data()), name.size()};
-  run_once("message_box 0 0 0 0 0 0 0 0 0 0 \"x\"; end");
+  msg_box_frame[0] = 9010;
+  talk_char_spacing[0] = 4;
+  talk_char_spacing[1] = 6;
+  msg_text_colour = 3;
+  MapRole& ev = run_once("message_box 0 50 1 2 3 4 0 6 7 0 \"x\"; message_box 0 0 0 0 0 0 0 0 0 0 \"y\"; end");
+  run_talk(&ev);
+  ASSERT_EQ(talkmsg_count(), 2);
+  const TalkMsg& box = *talkmsg_head();
+  EXPECT_EQ(box.speaker, narrator);
+  EXPECT_EQ(box.duration, 500u);
+  EXPECT_EQ(box.start_time, game_clock);
+  EXPECT_EQ(box.cur_x, 1);
+  EXPECT_EQ(box.cur_y, 2);
+  EXPECT_EQ(box.target_x, 3);
+  EXPECT_EQ(box.target_y, 4);
+  EXPECT_EQ(box.width, 6);
+  EXPECT_EQ(box.height, 7);
+  EXPECT_EQ(box.typing_delay, 3 + talk_speed_adjust()) << "the text speed adds its step";
+  EXPECT_EQ(box.typing_countdown, 3 + talk_speed_adjust());
+  EXPECT_EQ(box.margin_x, 15);
+  EXPECT_EQ(box.margin_y, 15);
+  EXPECT_EQ(box.frame_act, 9002);
+  EXPECT_EQ(box.char_spacing, 4);
+  EXPECT_EQ(box.line_spacing, 6);
+  EXPECT_EQ(box.text_colour, text_colours[3]);
+  EXPECT_EQ(std::string(box.name), "Bo");
+  EXPECT_EQ(std::string(box.next->name), "") << "the name served one box";
   EXPECT_TRUE(talk_name_plate.empty());
 }
 

@@ -213,6 +213,19 @@ TEST_F(TalkFrame, AnEventReplacedDuringItsRunIsNotWrittenTo) {
   EXPECT_TRUE(test_flag(601));
 }
 
+// The title's opcode empties the queue and still ends the slice: the interpreter sees the slot
+// change under it and writes nothing back into it.
+TEST_F(TalkFrame, AnEventTheQueueDropsDuringItsSliceIsNotWrittenTo) {
+  add_role(0xFF01);
+  load_talk(5, "nothing_201; title; end");
+  GameMode = mode_field;
+  MapRole& ev = queue(5);
+  run_talk(&ev);
+  EXPECT_EQ(ev.RoleID, 0);
+  EXPECT_EQ(ev.talk_offset, 0u) << "the emptied slot keeps no offset";
+  EXPECT_EQ(ev.talk_start, 0u);
+}
+
 TEST_F(TalkFrame, BaseBuildingOpcodesAdvanceByTheirAnswer) {
   add_role(0xFF01);
   load_talk(5, "350 1; 351 1 2; 352 1 2; 353 1 2; set_flag 600; end");

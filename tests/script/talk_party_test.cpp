@@ -15,6 +15,7 @@
 #include "script/script_values.h"
 #include "script/talk_ops.h"
 #include "script/text_slots.h"
+#include "tests/fixtures/fame_kit.h"
 #include "tests/fixtures/text_table_writer.h"
 #include "tests/script/talk_group_test.h"
 #include "ui/saves/save_load.h"
@@ -243,11 +244,41 @@ TEST_F(TalkParty, TheInputWaitHasNoFrameLimit) {
   EXPECT_EQ(input_wait_frames, 0xFFFF);
 }
 
+// 167 feeds the worn treasures with event 1 (growth code 55), 173 raises their levels, 169 marks
+// the fame record cleared and writes fame.dat; each ends the slice.
 TEST_F(TalkParty, FameAndTreasures) {
-  MapRole& ev = start("treasure_event; fame_cleared; set_flag 600; end");
+  constexpr std::uint16_t treasure = 1;
+  std::vector<fixtures::ObjectRecord> objects{kit::treasure_object(55), kit::treasure_object(56)};
+  dir.write("ObjData.GLL", fixtures::as_string(fixtures::objdata_gll(objects)));
+  SFINIT0_open_item_data();
+  open_item_data();
+  free_fame();
+  fame_block = FameBlock{};
+  set_flag(party_member_flags[0]);
+  gmRoleData[0].equip[4] = treasure;
+  gmRoleData[0].equip[5] = treasure + 1;  // growth code 56: event 1 passes it by
+  MapRole& ev = start("treasure_event; raise_treasures 3; fame_cleared; set_flag 600; end");
+  const FameNode* fed = fame_find(treasure, fame_type_treasure);
+  ASSERT_NE(fed, nullptr);
+  EXPECT_EQ(fed->points, 1);
+  EXPECT_EQ(fed->level, 1);
+  EXPECT_EQ(fame_find(treasure + 1, fame_type_treasure), nullptr);
+  run_talk(&ev);
+  EXPECT_EQ(fame_find(treasure, fame_type_treasure)->level, 4);
+  ASSERT_NE(fame_find(treasure + 1, fame_type_treasure), nullptr);
+  EXPECT_EQ(fame_find(treasure + 1, fame_type_treasure)->level, 4) << "registered at level 1, then raised";
+  EXPECT_EQ(dir.read("fame.dat"), "");
   run_talk(&ev);
   EXPECT_EQ(fame_block.cleared, 1);
   EXPECT_FALSE(test_flag(600));
+  // fame.dat holds the cleared mark: read back after it was put back in memory.
+  fame_block = FameBlock{};
+  free_fame();
+  const std::string file = dir.read("fame.dat");
+  ASSERT_EQ(load_fame_image({reinterpret_cast<const std::uint8_t*>(file.data()), file.size()}), 1);
+  EXPECT_EQ(fame_block.cleared, 1);
+  free_fame();
+  fame_block = FameBlock{};
 }
 
 TEST_F(TalkParty, ACapStepOnAMissingRoleIsReported) {

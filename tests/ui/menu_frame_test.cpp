@@ -279,9 +279,11 @@ TEST_F(MenuFrame, EnteringAgainWhileOpenPlaysNothingAndKeepsThePage) {
   press(key_down);
   press(key_enter);
   ASSERT_EQ(menu_page, menu_page_items);
+  menu_bg_frame = 3;
   EXPECT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 0);
   EXPECT_EQ(sounds_.played(301), 0);
   EXPECT_EQ(menu_page, menu_page_items);
+  EXPECT_EQ(menu_bg_frame, 3);
   EXPECT_EQ(menu_return_mode, mode_field);
 }
 

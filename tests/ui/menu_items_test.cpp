@@ -18,6 +18,7 @@
 #include "data/party.h"
 #include "field/map_file.h"
 #include "field/minimap.h"
+#include "field/world_map.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/fixtures/script_state.h"
 #include "tests/fixtures/temp_folder.h"
@@ -59,6 +60,8 @@ class ItemsPage : public ::testing::Test {
     objects[cloth - 1].name("cloth").kind(object_type_armour).price(60);
     while (objects.size() < object_save_item - 1) objects.push_back(ObjectRecord::empty_record());
     objects.push_back(ObjectRecord().name("save stone").kind(object_type_story));
+    while (objects.size() < object_travel_item - 1) objects.push_back(ObjectRecord::empty_record());
+    objects.push_back(ObjectRecord().name("travel charm").kind(object_type_story));
     dir_.write("ObjData.GLL", as_string(objdata_gll(objects)));
     SFINIT0_open_item_data();
     open_item_data();
@@ -351,6 +354,46 @@ TEST_F(ItemsPage, OnlyASaveOpenedByTheSaveItemTakesIt) {
     call_save_system(MODE_LEAVE, 0, 0);
     SFLB_call_menu_system(MODE_LEAVE, 0, 0);
   }
+}
+
+// The travel item opens the world map at the town's place and stays in the bag until the map
+// takes it; refused, it leaves the world map's item mode as it was.
+TEST_F(ItemsPage, TheTravelItemOpensTheWorldMapAtTheTownsPlace) {
+  constexpr int story_tab = 6;
+  constexpr std::uint16_t start_place = 3000;  // the world map's place flag before the use
+  // "現在無法使用!!%Q"
+  const std::string not_now = "\xb2{\xa6""b\xb5L\xaak\xa8\xcf\xa5\xce!!%Q";
+  struct Case {
+    const char* name;
+    std::uint16_t map_flags;
+    bool travel_off;
+    bool opens;
+  } cases[] = {{"outdoors", map_outdoor, false, true},
+               {"indoors", 0, false, false},
+               {"the travel flag off", map_outdoor, true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameMode = mode_field;
+    map_record.map_number = 12004;
+    map_record.map_flags = c.map_flags;
+    c.travel_off ? set_flag(flag_travel_item_off) : clear_flag(flag_travel_item_off);
+    game_map_place = start_place;
+    set_flag(start_place);
+    free_item_list(&party_bag);
+    add_item(&party_bag, object_travel_item, 1, 2);
+    open_tab(story_tab);
+    choose_use_now();
+    EXPECT_EQ(GameMode, c.opens ? mode_world_map : mode_menu);
+    EXPECT_EQ(game_map_place, c.opens ? 3824 : start_place);
+    EXPECT_EQ(game_map.item_mode, c.opens ? 1 : 0);
+    EXPECT_EQ(get_item_num(&party_bag, object_travel_item), 1);
+    EXPECT_EQ(box_text(), c.opens ? "" : not_now);
+    if (c.opens) leave_game_map();
+    else SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+    del_all_talkmsg();
+    clear_flag(start_place);
+  }
+  clear_flag(flag_travel_item_off);
 }
 
 }  // namespace

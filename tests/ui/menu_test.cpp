@@ -1,4 +1,4 @@
-// The menu frame, the items page's rules and the options panel, without drawing.
+// The menu frame, the bar's bands, the items page's rules and the options panel's steps, without drawing.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,20 +7,16 @@
 #include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "core/paths.h"
-#include "core/user_cfg.h"
 #include "data/item_list.h"
 #include "data/party.h"
-#include "field/map_file.h"
 #include "tests/fixtures/script_state.h"
 #include "ui/menu/item_recovery.h"
 #include "ui/menu/menu_input.h"
 #include "ui/menu/menu_items.h"
 #include "ui/menu/menu_system.h"
-#include "ui/menu/menu_system_page.h"
 #include "ui/menu/options_panel.h"
 #include "ui/saves/save_load.h"
 #include "ui/talk_msg.h"
-#include "ui/text_button.h"
 #include "tests/fixtures/temp_folder.h"
 
 namespace {
@@ -55,27 +51,14 @@ TEST_F(Menu, LeavingAfterTheSaveScreenReturnsToTheFieldAndWritesUserCfg) {
   EXPECT_TRUE(cfg_written());
 }
 
-TEST_F(Menu, EnteringWhileOpenDoesNothing) {
-  SFLB_call_menu_system(MODE_ENTER, 0, 0);
-  menu_page = menu_page_items;
-  menu_bg_frame = 3;
-  EXPECT_EQ(SFLB_call_menu_system(MODE_ENTER, 0, 0), 0);
-  EXPECT_EQ(menu_page, menu_page_items);
-  EXPECT_EQ(menu_bg_frame, 3);
-  EXPECT_EQ(menu_return_mode, mode_field);
-  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
-}
-
-TEST_F(Menu, TheBaseCampEntryWithoutItsFlagIsRefusedAndTheMenuStays) {
-  clear_flag(flag_base_camp_open);
-  SFLB_call_menu_system(MODE_ENTER, 0, 0);
-  // The mouse over entry 5 (y 143 + 4 * 40 = 303 is inside its band) and a click.
-  EXPECT_EQ(page_bar_entry_at(40, 303), 4);
-  EXPECT_EQ(page_bar_entry_at(40, 143), 0);
-  EXPECT_EQ(page_bar_entry_at(40, 183), 1);   // the end of entry 0's band belongs to entry 1
-  EXPECT_EQ(page_bar_entry_at(85, 150), -1);  // 84 is the last column
-  EXPECT_EQ(page_bar_entry_at(40, 423), -1);  // below entry 6's band
-  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+// Every entry's band starts at 143 and the first band that holds the pointer wins, so each
+// entry answers below the end of the one before it.
+TEST(MenuBar, ThePointerFindsTheFirstEntryWhoseBandHoldsIt) {
+  struct Case {
+    int x, y, entry;
+  } cases[] = {{40, 303, 4},  {40, 143, 0}, {40, 182, 0}, {40, 183, 1}, {5, 150, 0},  {84, 150, 0},
+               {4, 150, -1},  {85, 150, -1}, {40, 142, -1}, {40, 422, 6}, {40, 423, -1}};
+  for (const Case& c : cases) EXPECT_EQ(page_bar_entry_at(c.x, c.y), c.entry) << c.x << "," << c.y;
 }
 
 TEST(MenuBar, EntriesWrapBetweenOneAndSeven) {
@@ -96,14 +79,6 @@ TEST(MenuBoxes, UpToExcludesTheEndAndTheFirstBoxWins) {
   EXPECT_EQ(first_box_hit(tabs, 328, 10), -1);
   EXPECT_TRUE(in_range(639, 610, 639));
   EXPECT_FALSE(in_span(639, 610, 639));
-}
-
-TEST(MenuGauge, AMaximumOfZeroDrawsAnEmptyGauge) {
-  EXPECT_EQ(gauge_width(84, 50, 0), 0);
-  EXPECT_EQ(gauge_width(84, 50, 100), 42);
-  EXPECT_EQ(gauge_width(84, 1, 3), 28);
-  EXPECT_EQ(gauge_width(84, 200, 100), 84);
-  EXPECT_EQ(gauge_width(84, -5, 100), 0);
 }
 
 // A member with room to heal, and items built field by field.
@@ -226,44 +201,6 @@ TEST(Options, FocusWrapsAndChoicesWrapOverTheirValues) {
   EXPECT_EQ(y, 145);
   options_focus_point(4, &x, &y);
   EXPECT_EQ(y, 305);
-}
-
-TEST(Options, LeavingSetsTheHintAndShadowFlags) {
-  struct Case {
-    int hints, shadows;
-    bool flag38, flag41;
-  } cases[] = {{0, 0, false, false}, {1, 1, true, false}, {0, 2, false, true}};
-  for (const Case& c : cases) {
-    user_options[option_mission_hints] = c.hints;
-    user_options[option_shadows] = c.shadows;
-    apply_option_flags();
-    EXPECT_EQ(test_flag(flag_mission_hints) != 0, c.flag38);
-    EXPECT_EQ(test_flag(flag_shadows_off) != 0, c.flag41);
-  }
-}
-
-TEST(Options, HoldingLeftLowersAVolumeTwoAStepToZero) {
-  sfx_volume = 6;
-  init_options_panel();
-  for (int i = 0; i < 5; ++i) {
-    options_sliders[2].decrease(2);
-    options_store_slider(2);
-  }
-  EXPECT_EQ(sfx_volume, 0);
-}
-
-TEST_F(Menu, TheQuitQuestionWritesUserCfgForEitherAnswer) {
-  SFLB_call_menu_system(MODE_ENTER, 0, 0);
-  menu_page = menu_page_system;
-  enter_system_page();
-  system_state = system_state_quit;
-  tbutton_confirmed = 1;
-  tbutton_cancelled = 1;  // the cancel key answers
-  tbutton_count = 0;
-  input_system_page();
-  EXPECT_TRUE(cfg_written());
-  EXPECT_EQ(quit_request, 0);
-  EXPECT_EQ(system_state, system_state_commands);
 }
 
 }  // namespace

@@ -47,7 +47,6 @@ namespace {
 
 constexpr std::uint16_t arts_tab_act = 9062, arts_tab_selected_act = 9063;
 constexpr std::uint16_t arts_panel_act = 9025;  // 0 the list, 1 the costs
-constexpr std::uint16_t arts_bar_act = 9042;
 constexpr int arts_hint_base = 20;
 constexpr std::uint8_t header_flag = 0x02;
 constexpr std::int32_t knocked_out = 0x1;
@@ -59,13 +58,6 @@ const char no_need_all_message[] = "\xA5\xD8\xAB\x65\xA4\xA3\xBB\xDD\xAD\x6E\xAB
 const char cannot_use_message[] = "\xB5\x4C\xAA\x6B\xA8\xCF\xA5\xCE!!%Q";                     // 無法使用!!%Q
 const char no_need_message[] =
     "\xA6\xB9\xA8\xA4\xA6\xE2\xA8\xC3\xA4\xA3\xBB\xDD\xAD\x6E\xAB\xEC\xB4\x5F!!%Q";  // 此角色並不需要恢復!!%Q
-
-// The travel art's destinations: the world-map place of each town map.
-struct TravelPlace {
-  std::uint16_t map, place;
-};
-constexpr TravelPlace travel_places[] = {{12001, 3818}, {12002, 3819}, {12003, 3820}, {12005, 3821},
-                                         {12006, 3822}, {12007, 3823}, {12004, 3824}};
 
 // The magic the page put into party slot 1's list, so that leaving takes out exactly that.
 std::uint16_t added_magic[party_magic_slots] = {};
@@ -89,13 +81,6 @@ bool default_name_of(int party_slot, char* out) {
 Tween list_tween, info_tween, cost_tween;
 ScrollList art_list;
 
-template <typename... A>
-void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, A... args) {
-  char text[96];
-  std::snprintf(text, sizeof text, fmt, args...);
-  draw_text_at(font, x, y, text, text_colours[colour], GLYPH_PLAIN);
-}
-
 bool is_knocked_out(int party_slot) { return gmRoleData[party_slot].flags & knocked_out; }
 bool menu_castable(const ItemData& art) { return item_use_context(art) == 0 || item_use_context(art) == 1; }
 bool is_header(const ItemNode* node) { return node->item.action_flags & header_flag; }
@@ -107,13 +92,8 @@ void refuse(int x, int y, const char* message) {
 }
 
 void open_art_list() {
-  art_list = ScrollList{};
-  art_list.bar_act = arts_bar_act;
-  art_list.thumb_width = 13;
-  art_list.track_length = 235;
-  art_list.visible_rows = arts_visible_rows;
+  art_list = item_scroll_list(arts_visible_rows);
   art_list.item_count = arts_total_rows;
-  art_list.row_height = 30;
 }
 
 void sync_list_in() {
@@ -362,9 +342,7 @@ void cast_field_art() {
     }
     pay_art_cost();
     leave_arts_page();
-    SFLB_call_menu_system(MODE_LEAVE, 0, 0);
-    for (const TravelPlace& t : travel_places)
-      if (t.map == map_record.map_number) enter_game_map(t.place);
+    leave_for_world_map();
     arts_state = arts_closed;
   }
 }

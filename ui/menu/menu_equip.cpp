@@ -50,13 +50,6 @@ const char weapon_stays_message[] = "\xA4\xA3\xAF\xE0\xA8\xF8\xA4\x55\xAA\x5A\xB
 Tween member_tween, info_tween, slot_tween;
 ScrollList piece_list;
 
-template <typename... A>
-void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, A... args) {
-  char text[96];
-  std::snprintf(text, sizeof text, fmt, args...);
-  draw_text_at(font, x, y, text, text_colours[colour], GLYPH_PLAIN);
-}
-
 // The candidates are the pieces of the slot's type that the menu lists.
 std::uint16_t slot_type() { return equip_slot_types[equip_page.slot]; }
 
@@ -194,7 +187,7 @@ void draw_growth_record(std::uint16_t object) {
 void draw_gauges(const RoleData& r, int x, int y) {
   const int cur[3] = {r.hp, r.mp, r.sp}, max[3] = {r.max_hp, r.max_mp, r.max_sp};
   for (int g = 0; g < 3; ++g) {
-    draw_gauge(gauge_act, std::uint16_t(g + 1), x + 50, y + 182 + 20 * g, gauge_width(84, cur[g], max[g]));
+    draw_menu_gauge(gauge_act, std::uint16_t(g + 1), x + 50, y + 182 + 20 * g, cur[g], max[g]);
     draw_fmt(font_12, x + 20, y + 170 + 20 * g, 20, "    %4d/%4d", cur[g], max[g]);
     draw_act(gauge_label_act, std::uint16_t(g), x + 30, y + 185 + 20 * g, 0);
   }

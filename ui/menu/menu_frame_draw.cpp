@@ -1,5 +1,6 @@
 // The menu's draw step and the pieces the pages and the shop draw with it: status cards,
 // portraits, the money panel, the page bar, the tab bounce and the model shown by a page.
+#include <cstdarg>
 #include <cstdio>
 
 #include "base/resources.h"
@@ -57,10 +58,7 @@ void draw_card_gauge(int index, int x, int y, int current, int maximum) {
   std::snprintf(text, sizeof text, "    %4d/%4d", current, maximum);
   draw_text_at(font_12, x + 120, gy - 12, text, text_colours[card_text_colour], GLYPH_PLAIN);
   draw_act(gauge_label_act, std::uint16_t(index), x + 135, gy, 0);
-  const int width = gauge_width(gauge_full_width, current, maximum);
-  // A fill of no width is no fill: the part drawer would still show one column.
-  draw_act(gauge_act, 0, x + 150, gy, 0);
-  if (width > 0) draw_act_part(gauge_act, std::uint16_t(index + 1), x + 150, gy, width, 0, 0);
+  draw_menu_gauge(gauge_act, std::uint16_t(index + 1), x + 150, gy, current, maximum);
 }
 
 void draw_page_bar() {
@@ -122,26 +120,45 @@ int gauge_width(int width, int current, int maximum) {
   return w >= double(width) ? width : int(w);
 }
 
+void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, ...) {
+  char text[96];
+  va_list args;
+  va_start(args, fmt);
+  std::vsnprintf(text, sizeof text, fmt, args);
+  va_end(args);
+  draw_text_at(font, x, y, text, text_colours[colour], GLYPH_PLAIN);
+}
+
+void draw_menu_gauge(std::uint16_t act, std::uint16_t qq, int x, int y, int current, int maximum) {
+  const int width = gauge_width(gauge_full_width, current, maximum);
+  draw_act(act, 0, x, y, 0);
+  // A fill of no width is no fill: the part drawer would still show one column.
+  if (width > 0) draw_act_part(act, qq, x, y, width, 0, 0);
+}
+
 void slide_in_panel(Tween& tween, int x0, int y0, int x1, int y1) {
   tween.set_mode(3);
   tween.set_speed(4);
   tween.set_move(x0, y0, x1, y1);
 }
 
-void reset_tab_bounce() {
-  menu_tab_bounce = BounceMotion{};
-  menu_tab_bounce.rest.y = menu_tab_bounce.current.y = 4.0f;
-  menu_tab_bounce.bounce_speed = 3.0f;
-  menu_tab_bounce.gravity = 0.5f;
-  menu_tab_bounce.repeat = 0;
-  menu_tab_bounce.direction = 1;
-  menu_tab_bounce.started = 0;
+BounceMotion tab_hop(float rest_y) {
+  BounceMotion b;
+  b.rest.y = b.current.y = rest_y;
+  b.bounce_speed = 3.0f;
+  b.gravity = 0.5f;
+  b.direction = 1;
+  return b;
 }
 
-int step_tab_bounce() {
-  if (step_bounce(&menu_tab_bounce)) menu_tab_bounce.started = 0;
-  return int(menu_tab_bounce.current.y);
+int step_tab_hop(BounceMotion& hop) {
+  if (step_bounce(&hop)) hop.started = 0;
+  return int(hop.current.y);
 }
+
+void reset_tab_bounce() { menu_tab_bounce = tab_hop(4.0f); }
+
+int step_tab_bounce() { return step_tab_hop(menu_tab_bounce); }
 
 void set_menu_camera(float px, float py, float pz, float ax, float ay, float az, float distance) {
   field_camera.set_mode(1);

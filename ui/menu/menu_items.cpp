@@ -337,12 +337,7 @@ void enter_item_page() {
   item_save_mark = 0;
   placement_recall = placement_answered = 0;
   reset_tab_bounce();
-  item_list = ScrollList{};
-  item_list.bar_act = item_scroll_bar_act;
-  item_list.thumb_width = 13;
-  item_list.track_length = 235;
-  item_list.visible_rows = 8;
-  item_list.row_height = 30;
+  item_list = item_scroll_list(8);
   item_tab = 0;
   refresh_item_list();
   back_to_list();

@@ -54,5 +54,8 @@ void consume_save_item();
 void clear_save_item_mark();
 // Leaves the menu and queues the talk for the leader at its place (story items and arts).
 void queue_story_talk(std::uint16_t talk);
+// Leaves the menu for the world map, centred on the place of the town map the party is on (the
+// travel item and the travel art).
+void leave_for_world_map();
 // The placement list's question was answered (answer 0 confirms) for row n.
 void answer_placement(int n, int answer, int recall);

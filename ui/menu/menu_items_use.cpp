@@ -52,13 +52,6 @@ constexpr const char* recall_question =
 
 constexpr std::uint32_t placement_marker_colour = 0xFFFF0000;
 
-// The travel item's world-map place for each map it may be used on.
-struct TravelPlace {
-  std::uint16_t map, place;
-};
-constexpr TravelPlace travel_places[] = {{12001, 3818}, {12002, 3819}, {12003, 3820}, {12005, 3821},
-                                         {12006, 3822}, {12007, 3823}, {12004, 3824}};
-
 MapRole* leader() {
   if (player_role_index < 0 || player_role_index >= gmMapRoleCount) return nullptr;
   return &gmMapRole[player_role_index];
@@ -92,9 +85,7 @@ int use_travel_item() {
     refuse_item(not_now_text, 200);
     return 0;
   }
-  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
-  for (const TravelPlace& p : travel_places)
-    if (p.map == map_record.map_number) enter_game_map(p.place);
+  leave_for_world_map();
   play_sfx(sfx_leave_for_story, 1);
   return 1;  // the world map takes the piece on arrival
 }
@@ -222,6 +213,18 @@ void consume_save_item() {
   del_item(&party_bag, object_save_item, 1);
   item_save_mark = 0;
   keep_cursor_in_list();
+}
+
+void leave_for_world_map() {
+  // The world-map place of each town map.
+  struct TravelPlace {
+    std::uint16_t map, place;
+  };
+  static constexpr TravelPlace travel_places[] = {{12001, 3818}, {12002, 3819}, {12003, 3820}, {12005, 3821},
+                                                  {12006, 3822}, {12007, 3823}, {12004, 3824}};
+  SFLB_call_menu_system(MODE_LEAVE, 0, 0);
+  for (const TravelPlace& p : travel_places)
+    if (p.map == map_record.map_number) enter_game_map(p.place);
 }
 
 void queue_story_talk(std::uint16_t talk) {

@@ -73,30 +73,14 @@ constexpr std::uint16_t picture_text_first = 5000;
 
 BounceMotion chart_bounce;
 
-template <typename... A>
-void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, A... args) {
-  char text[96];
-  std::snprintf(text, sizeof text, fmt, args...);
-  draw_text_at(font, x, y, text, text_colours[colour], GLYPH_PLAIN);
-}
-
 bool text_of(PoolText t, char* out, std::size_t size) {
   out[0] = 0;
   return !t.empty() && read_Item_str(t, out, size) > 0;
 }
 
-void reset_chart_bounce() {
-  chart_bounce = BounceMotion{};
-  chart_bounce.rest.y = chart_bounce.current.y = 35.0f;
-  chart_bounce.bounce_speed = 3.0f;
-  chart_bounce.gravity = 0.5f;
-  chart_bounce.direction = 1;
-}
+void reset_chart_bounce() { chart_bounce = tab_hop(35.0f); }
 
-int step_chart_bounce() {
-  if (step_bounce(&chart_bounce)) chart_bounce.started = 0;
-  return int(chart_bounce.current.y);
-}
+int step_chart_bounce() { return step_tab_hop(chart_bounce); }
 
 ScrollList mission_scroll(int rows) {
   ScrollList l{};

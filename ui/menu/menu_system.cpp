@@ -259,11 +259,7 @@ int collect_menu_party(int out[3]) {
   return n;
 }
 
-int page_bar_entry_at(int x, int y) {
-  for (int j = 0; j < menu_entry_count; ++j)
-    if (in_range(x, 5, 84) && in_span(y, 143, 183 + 40 * j)) return j;
-  return -1;
-}
+int page_bar_entry_at(int x, int y) { return first_box_hit({5, 143, 85, 183, 0, 40, menu_entry_count}, x, y); }
 
 int wrap_bar_entry(int entry, int delta) {
   const int e = entry + delta;

@@ -58,6 +58,10 @@ void close_help_panel();
 void draw_menu_footer(int x, int y);
 void draw_help_label(int x, int y);
 void draw_money_panel(int x, int y);
+// A tab icon's hop: resting at rest_y, rising first at speed 3 under a gravity of 0.5, once.
+BounceMotion tab_hop(float rest_y);
+// One frame of the hop; the y to draw at. A hop that has landed waits for the next start.
+int step_tab_hop(BounceMotion& hop);
 // Every page's enter step: the tab icon rests at 4 and hops at speed 3.
 void reset_tab_bounce();
 // A page's panel slides in from (x0, y0) to (x1, y1), slowing as it nears (proportional, speed 4).
@@ -72,9 +76,17 @@ void show_menu_model(std::uint16_t act, int x, int y);
 // 1 while the help panel is open, for tests.
 int help_panel_open();
 
+class GlyphFont;
+// Text formatted as printf does (95 bytes at the most) at (x, y), plain, in the colour of
+// text_colours.
+[[gnu::format(printf, 5, 6)]] void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, ...);
+
 // The gauge's width for a value: width * current / maximum, truncated; an empty gauge when the
 // maximum is 0 or less.
 int gauge_width(int width, int current, int maximum);
+// A member's gauge: frame 0 of act, then frame qq over it as wide as gauge_width of 84 gives;
+// no fill at all when that is 0.
+void draw_menu_gauge(std::uint16_t act, std::uint16_t qq, int x, int y, int current, int maximum);
 // The present members' slots, rebuilt from the party flags; the count.
 int collect_menu_party(int out[3]);
 // The page-bar entry (0-6) under the point, or -1.

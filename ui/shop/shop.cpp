@@ -5,6 +5,7 @@
 #include "core/grp_input.h"
 #include "core/key_mapping.h"
 #include "sound/sfx_bank.h"
+#include "ui/menu/menu_input.h"
 #include "ui/menu/menu_pages.h"
 #include "ui/menu/menu_system.h"
 #include "ui/shop/shop_rules.h"
@@ -31,14 +32,11 @@ constexpr int close_x0 = 610, close_x1 = 639, close_y0 = 0, close_y1 = 29;
 constexpr int close_frame_normal = 2, close_frame_hover = 3;
 constexpr int flash_length = 4;
 
-int mouse_copy[2] = {-1, -1};
+PointerWatch shop_pointer;
 
-bool in_range(int v, int lo, int hi) { return v >= lo && v <= hi; }  // both ends
 bool pressed(KeyCode k) { return grp_input.key_press(k) != 0; }
-bool cancel_pressed() {
-  return pressed(key_mouse2) || pressed(key_lctrl) || pressed(key_rctrl) || pressed(key_escape);
-}
-bool confirm_pressed() { return pressed(key_enter) || pressed(key_space) || pressed(key_joy_button1); }
+bool cancel_pressed() { return cancel_key(&GrpInput::key_press); }
+bool confirm_pressed() { return confirm_key(&GrpInput::key_press) || pressed(key_joy_button1); }
 
 void show_choice_box() {
   set_tbutton_cancel(1);
@@ -49,17 +47,11 @@ void show_choice_box() {
 // Sets the list up for the current tab and mode (the scroll bar of the shop's rows).
 void set_up_list() {
   ScrollList& l = shop.list;
-  l = ScrollList{};
-  l.bar_act = 9042;
-  l.bar_qq = 0;
-  l.thumb_width = 13;
-  l.track_length = 235;
-  l.visible_rows = 9;
+  l = item_scroll_list(9);
   l.x = 485;
   l.y = 43;
   l.row_mouse_x = 380;
   l.first_row_y = 84;
-  l.row_height = row_height;
   l.item_count = shop_count_rows(shop);
   input_scroll_list(&l);
 }
@@ -82,13 +74,8 @@ void change_tab(int tab) {
   shop.list.item_count = shop_count_rows(shop);
 }
 
-// The row of the visible rows under the mouse (first box in order), or -1.
 int row_under_mouse() {
-  if (mouse_x < rows_x0 || mouse_x >= rows_x1 || mouse_y < rows_y) return -1;
-  const int rows = shop.list.item_count - shop.list.top_item;
-  for (int r = 0; r < shop.list.visible_rows && r < rows; ++r)
-    if (mouse_y < rows_y + row_height - 1 + row_height * r) return r;
-  return -1;
+  return list_row_at(shop.list, rows_x0, rows_x1, rows_y, rows_y + row_height - 1, mouse_x, mouse_y);
 }
 
 void confirm_action();
@@ -101,7 +88,7 @@ void frame_controls() {
     call_shop_system(MODE_LEAVE, nullptr, 0);
     return;
   }
-  // In mode 4 the choice box covers the list: a tab click there would change the list unseen.
+  // In mode 4 the choice box covers the list: a tab click or a confirm button would change it unseen.
   if (key_nav_mode || GameMode == mode_shop_talk) return;
   if (in_range(mouse_y, tab_y0, tab_y1) && mouse_x >= tab_x && pressed(key_mouse1)) {
     for (int t = 0; t < shop_tab_count; ++t) {
@@ -282,12 +269,7 @@ bool shop_is_open() { return GameMode == mode_shop_talk || GameMode == mode_shop
 void call_shop_system(std::uint32_t flags, const std::uint16_t* goods, int count) {
   if (flags == MODE_ENTER) {
     if (GameMode == mode_shop_talk) return;
-    BounceMotion& b = shop.tab_bounce;
-    b = BounceMotion{};
-    b.rest.y = b.current.y = 4.0f;
-    b.bounce_speed = 3.0f;
-    b.gravity = 0.5f;
-    b.direction = 1;
+    shop.tab_bounce = tab_hop(4.0f);
     shop.party_count = present_party_members(shop.party);
     reset_help_panel(shop_help_panel_x);
     shop.menu_visit = 0;
@@ -337,11 +319,7 @@ void open_shop_sell(std::uint32_t flags) {
 }
 
 void input_shop_system() {
-  if (mouse_x != mouse_copy[0] || mouse_y != mouse_copy[1]) {
-    key_nav_mode = 0;
-    mouse_copy[0] = mouse_x;
-    mouse_copy[1] = mouse_y;
-  }
+  if (shop_pointer.moved()) key_nav_mode = 0;
   if (shop.menu_visit) {
     shop.menu_visit = 0;
     reset_help_panel(shop_help_panel_x);

@@ -62,7 +62,7 @@ void draw_frame() {
 void draw_tabs() {
   BounceMotion& b = shop.tab_bounce;
   if (shop.step == shop_step_tab) {
-    if (step_bounce(&b)) b.started = 0;
+    step_tab_hop(b);
   } else {
     b.current.y = b.rest.y;
   }

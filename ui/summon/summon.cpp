@@ -12,6 +12,7 @@
 #include "data/party.h"
 #include "sound/sfx_bank.h"
 #include "ui/cursor.h"
+#include "ui/menu/menu_input.h"
 #include "ui/talk_msg.h"
 #include "ui/text_button.h"
 #include "ui/ui_numbers.h"
@@ -23,27 +24,18 @@ std::uint16_t summon_eggs = 0;
 
 namespace {
 
-constexpr int row_x0 = 210, row_x1 = 460, rows_y0 = 100, rows_y1 = 160, row_height = 30;
+constexpr int row_x0 = 210, row_x1 = 460, rows_y0 = 100, rows_y1 = 160;
 constexpr int message_x = 350, message_y = 200;
 constexpr std::uint32_t one_second = 100;  // in the boxes' 10 ms units
 constexpr std::uint16_t met_monster = 0;    // fame type: a monster met
 
-int mouse_copy[2] = {-1, -1};
+PointerWatch summon_pointer;
 int asked_row = -1;
 std::uint16_t asked_monster = 0;
 
 void count_eggs() { summon_eggs = std::uint16_t(get_item_num(&party_bag, summon_egg_object)); }
 
-bool pressed(KeyCode k) { return grp_input.key_press(k) != 0; }
-
-// The visible row under the mouse (first box in order), or -1.
-int row_under_mouse() {
-  if (mouse_x < row_x0 || mouse_x >= row_x1 || mouse_y < rows_y0) return -1;
-  const int rows = summon_list.item_count - summon_list.top_item;
-  for (int i = 0; i < summon_visible_rows && i < rows; ++i)
-    if (mouse_y < rows_y1 + row_height * i) return i;
-  return -1;
-}
+int row_under_mouse() { return list_row_at(summon_list, row_x0, row_x1, rows_y0, rows_y1, mouse_x, mouse_y); }
 
 void confirm() {
   del_all_talkmsg();
@@ -80,11 +72,11 @@ void choosing() {
     if (r >= 0) {
       if (r != summon_list.cursor_row) play_sfx(sfx_cursor, 1);
       summon_list.cursor_row = r;
-      clicked = pressed(key_mouse1);
+      clicked = grp_input.key_press(key_mouse1);
     }
   }
-  if (clicked || grp_input.key_repeat(key_enter) || grp_input.key_repeat(key_space)) confirm();
-  if (pressed(key_mouse2) || pressed(key_lctrl) || pressed(key_rctrl) || pressed(key_escape)) close_summon();
+  if (clicked || confirm_key()) confirm();
+  if (cancel_key(&GrpInput::key_press)) close_summon();
 }
 
 void asking() {
@@ -124,18 +116,12 @@ void open_summon() {
   set_flag(flag_input_captured);
   field_overlay_bits |= overlay_summon_open;
   ScrollList& l = summon_list;
-  l = ScrollList{};
-  l.bar_act = 9042;
-  l.bar_qq = 0;
-  l.thumb_width = 13;
-  l.track_length = 235;
-  l.visible_rows = summon_visible_rows;
+  l = item_scroll_list(summon_visible_rows);
   l.item_count = count_maps_summon();
   l.x = summon_list_x + 280;
   l.y = summon_list_y;
   l.row_mouse_x = summon_list_x + 140;
   l.first_row_y = summon_list_y + 50;
-  l.row_height = row_height;
   summon_state = summon_choosing;
   asked_row = -1;
   asked_monster = 0;
@@ -152,11 +138,9 @@ void close_summon() {
 void input_summon() {
   if (!summon_is_open()) return;
   cursor_act.qq = cursor_qq_choice;
-  if (mouse_x != mouse_copy[0] || mouse_y != mouse_copy[1]) {
+  if (summon_pointer.moved()) {
     mouse_idle = 0;
     key_nav_mode = 0;
-    mouse_copy[0] = mouse_x;
-    mouse_copy[1] = mouse_y;
   }
   if (summon_state == summon_choosing)
     choosing();
