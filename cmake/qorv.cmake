@@ -28,6 +28,9 @@ function(qorv_test name)
   target_include_directories(${name} PRIVATE ${QORV_GENERATED_DIR})
   # The test's own code needs no more than -O1: the libraries it tests keep the build's level.
   target_compile_options(${name} PRIVATE $<$<CONFIG:Release>:-O1>)
+  # Definitions the folder adds after this call decide which precompiled header fits, so the
+  # choice waits for the end of the folder.
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL qorv_test_precompile [[${name}]])")
   if(QORV_WHOLE_TEST_PROGRAMS)
     math(EXPR last "${QORV_TEST_SHARDS} - 1")
     foreach(shard RANGE ${last})
@@ -40,5 +43,23 @@ function(qorv_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
       PROPERTIES ENVIRONMENT "QORV_BACKEND=headless")
+  endif()
+endfunction()
+
+# GoogleTest and the standard headers the tests include are a third of a test file's compile
+# time; test programs share one precompiled copy (target qorv_test_headers, tests/). A precompiled
+# header only serves files compiled with the same definitions, so a program with definitions of
+# its own (the process tests name the program they run) precompiles its own copy when it has
+# enough files to gain by it.
+set(QORV_TEST_HEADERS <gtest/gtest.h> <gmock/gmock.h> <algorithm> <array> <cstdint> <cstring> <filesystem>
+  <fstream> <map> <memory> <string> <vector>)
+function(qorv_test_precompile name)
+  get_target_property(definitions ${name} COMPILE_DEFINITIONS)
+  get_target_property(sources ${name} SOURCES)
+  list(LENGTH sources count)
+  if(NOT definitions)
+    target_precompile_headers(${name} REUSE_FROM qorv_test_headers)
+  elseif(count GREATER_EQUAL 3)
+    target_precompile_headers(${name} PRIVATE ${QORV_TEST_HEADERS})
   endif()
 endfunction()

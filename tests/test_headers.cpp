@@ -1,0 +1,1 @@
+// Compiles the test programs' shared precompiled headers (tests/CMakeLists.txt).
