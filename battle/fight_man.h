@@ -118,6 +118,11 @@ class FightMan {
   void SetAfterimage(std::uint16_t on, std::uint8_t every, std::uint8_t fade);
   void StartTrail(std::uint8_t life, std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t fade);
   void StartFade(int out, std::uint8_t step);
+  // Ghost copies of the unit that fly off: up out of the battle, or away behind it fading.
+  void SpawnRiseEffect() const;
+  void SpawnLeaveEffect() const;
+  // The ground effect under the unit winds down (a unit that leaves the battle).
+  void ReleaseGroundEffect() { release_effect(&shadow_id); }
 
   // Conditions and the gauge delay.
   void AddCondition(std::uint32_t bits);
@@ -285,6 +290,8 @@ class FightMan {
   std::uint16_t atk = 0;
   std::uint16_t pose_loops = 0;
   std::uint8_t capture_phase = 0, capture_won = 0;  // the capture state's first frame passed; its outcome
+  std::uint8_t call_phase = 0;  // the guardian call's cast has raised its event
+  std::int8_t called_unit = -1;  // the slot the call filled, while its fade-in runs
   std::uint16_t state = 0;
   std::uint16_t prev_state = 0;
   std::uint16_t pose = 0;
@@ -359,6 +366,11 @@ void derive_monster_values(ItemData* rec);
 // positions and speeds), for a slot that starts afresh.
 void fight_unit_clear(FightMan& u);
 
+// A mood action (status_high bit n gives mood 0x10000 << n) lasting turns, announced with the
+// unit's name when it lands: 1 then.
+int fight_apply_mood(FightMan& u, std::uint8_t high, std::uint8_t turns, const char* message);
+// The excitement and madness triggers of a party character whose turn begins in the slot.
+void fight_ally_mood_rolls(FightMan& u, int slot);
 // The sadness trigger of the acting party member, and its end for every ally.
 void fight_check_sadness();
 void fight_end_sadness();

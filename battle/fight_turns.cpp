@@ -4,6 +4,7 @@
 #include "battle/fight_choice.h"
 #include "battle/fight_debug.h"
 #include "battle/fight_globals.h"
+#include "battle/fight_guardians.h"
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
 #include "battle/fight_menu.h"
@@ -119,6 +120,7 @@ void fight_man_state(std::int16_t unit) {
       break;
     }
     case 7: capture_state(u); break;
+    case 8: fight_call_guardian(u); break;
     case 50: flee_state(u); break;
     case 51: escape_state(u); break;
     case 53: death_state(u); break;
@@ -152,7 +154,10 @@ void fight_ally_turns() {
       continue;
     }
     set_hud_visible(1);
-    if (!u.IsSoloHero()) fight_check_sadness();
+    if (!u.IsSoloHero()) {
+      fight_ally_mood_rolls(u, k);
+      fight_check_sadness();
+    }
     if (fight_auto_turn()) continue;
     fight_open_menu(k);
   }
