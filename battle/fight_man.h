@@ -12,6 +12,7 @@
 #include "data/item_data.h"
 #include "data/role_data.h"
 #include "g3d/act_animation.h"
+#include "g3d/effects/model_attachments.h"
 #include "g3d/g3d_math.h"
 #include "g3d/g3d_vertex.h"
 #include "g3d/motion.h"
@@ -229,6 +230,8 @@ class FightMan {
   void Draw();
   void DrawGhost();
   bool DrawWeapon();      // false when the weapon's animation has no data
+  // The icons of the statuses over an enemy standing idle.
+  void DrawStatusIcons();
   void AddAfterimage();
   float GetMidY() const;
   float GetTopY() const;
@@ -244,7 +247,7 @@ class FightMan {
   ActInstance spare_anim[2]{};
   ActInstance gauge{};
   ActInstance face{};
-  int attach_fx[10];             // effect ids in fight_unit_effects; -1 empty
+  EffectSlots attach_fx{};       // the body ACT's attached effects, in fight_unit_effects
   RoleData role_backup{};
   RoleData* role = nullptr;
   ItemData monster{};
@@ -350,6 +353,11 @@ class FightMan {
   // The heap record of a guest, the pet or a solo hero: owned here, freed once by Reset.
   std::unique_ptr<RoleData> owned_role_;
   void own_role_from_monster();
+  void draw_body_model(std::uint32_t colour, std::uint32_t blend);
+  // The colour and blend the body was drawn with this frame; the weapon takes them while the
+  // body blends.
+  std::uint32_t drawn_colour = 0xFFFFFFFF;
+  std::uint32_t drawn_blend = 0;
   void start_ground_effect();
   void release_effect(int* id);
   void check_low_hp();

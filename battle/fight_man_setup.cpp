@@ -227,6 +227,7 @@ void FightMan::Reset() {
   alpha = 255;
   FreeHitNumbers();
   ClearEffectSlots();
+  stop_slot_effects(attach_fx);
   for (int& id : weapon_fx) release_effect(&id);
 }
 
