@@ -230,6 +230,8 @@ class FightMan {
   void Draw();
   void DrawGhost();
   bool DrawWeapon();      // false when the weapon's animation has no data
+  // The face picture's pose: at rest, low on HP, out, hurt, at the victory.
+  std::uint16_t FacePose() const;
   // The icons of the statuses over an enemy standing idle.
   void DrawStatusIcons();
   void AddAfterimage();

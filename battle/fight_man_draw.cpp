@@ -88,19 +88,10 @@ bool has_face(const FightMan& u) {
   return u.IsAlly() && u.face_part != 0 && !u.solo_hero && !(u.guest && !u.pet);
 }
 
-std::uint16_t face_pose(const FightMan& u) {
-  std::uint16_t qq = face_rest;
-  if (u.cond & cond_low_hp) qq = face_low_hp;
-  if (u.dead) qq = face_out;
-  if (u.state == hurt_state) qq = face_hurt;
-  if (u.pose == victory_pose) qq = face_victory;
-  return qq;
-}
-
 // The face animation's picture on the face part, its old texture kept in the swaps.
 void show_face(FightMan& u, G3dPoly* model, PartTextureSwaps& swaps) {
   if (!has_face(u)) return;
-  u.face.qq = face_pose(u);
+  u.face.qq = u.FacePose();
   if (Take_3dActData(&u.face) != 1 || u.face_part >= model->materials.size()) return;
   if (swaps.count >= part_texture_slots) return;
   const std::uint32_t old = model->materials[u.face_part].tex_no;
@@ -181,6 +172,15 @@ void step_hp_bar(FightMan& u) {
   u.hp_bar += goal > u.hp_bar ? step : -step;
 }
 }  // namespace
+
+std::uint16_t FightMan::FacePose() const {
+  std::uint16_t qq = face_rest;
+  if (cond & cond_low_hp) qq = face_low_hp;
+  if (dead) qq = face_out;
+  if (state == hurt_state) qq = face_hurt;
+  if (pose == victory_pose) qq = face_victory;
+  return qq;
+}
 
 bool FightMan::DrawWeapon() {
   if (weapon_act == 0 || (script_flags & script_no_weapon)) return true;
