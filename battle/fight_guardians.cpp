@@ -94,6 +94,8 @@ void give_up_guest_slots() {
   int given = 0;
   for (int k = party_end() - 1; k >= 0 && given < fight_guest_count; --k) {
     if (!is_guardian(gmFightMan[k])) break;
+    // Out of the scans, a guardian whose own action runs could never end it.
+    if (ActMan == k) gmFightMan[k].EndTurn();
     list_remove(k);
     ++given;
   }

@@ -191,7 +191,11 @@ TEST_F(Guardians, AFallenGuardianLeavesTheBaseAndItsSlotCallsTheNextGuard) {
   EXPECT_EQ(fight_guest_count, 2);
   EXPECT_EQ(fight_unit_count, 4);
   fell(2);
+  ActMan = 1;  // the fox falls in its own action
+  gmFightMan[1].SetTurnDone(0);
   fell(1);
+  EXPECT_EQ(gmFightMan[1].IsTurnDone(), 1) << "out of the scans, its turn ends here";
+  ActMan = -1;
   EXPECT_EQ(fight_ally_count, 1) << "every guest out: the slots are given up";
   EXPECT_EQ(fight_guest_count, 0);
   EXPECT_EQ(fight_guardians_fallen, 0);
