@@ -3,24 +3,14 @@
 // icon over it.
 #include <gtest/gtest.h>
 
-#include "battle/atk_script.h"
-#include "battle/battlefield.h"
 #include "battle/fight.h"
 #include "battle/fight_globals.h"
 #include "battle/fight_man.h"
 #include "battle/fight_menu.h"
 #include "core/flags.h"
 #include "core/game_flags.h"
-#include "core/paths.h"
-#include "core/text_colours.h"
-#include "data/object_db.h"
 #include "data/party.h"
-#include "g3d/effects/effect_dat.h"
-#include "gfx2d/big5_gb_table.h"
-#include "script/ai_file.h"
-#include "tests/field/village_scene.h"
-#include "tests/fixtures/sample_battle.h"
-#include "tests/fixtures/sample_data.h"
+#include "tests/battle/sample_battle_scene.h"
 #include "tests/gfx2d/fake_font.h"
 
 namespace {
@@ -32,22 +22,8 @@ class BattleUnits : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(scene_.ok());
     fake_font::install_game_fonts();
-    init_big5_gb();
-    for (int i = 0; i < text_colour_count; ++i) text_colours[i] = rgb_to_rgb555(text_colour_table[i]);
-    game_dir = scene_.dir().str();
-    open_item_data();
-    open_AI_data();
-    open_fight_atk_data();
-    init_fight_field((scene_.dir().path() / "ACT").string().c_str());
-    set_effect_path((scene_.dir().path() / "ACT").string().c_str());
-    RoleData& hero = gmRoleData[0];
-    hero = RoleData{};
-    hero.object_id = fixtures::sample_hero;
-    hero.hp = hero.max_hp = 100;
-    hero.stats[stat_level] = 1;
-    hero.equip[0] = fixtures::sample_sword;
-    set_flag(party_member_flags[0]);
-    ASSERT_EQ(SFLB_Call_Fight(kit::sample_pair_group), 1);
+    battle_scene::set_up_screen_text();
+    ASSERT_TRUE(battle_scene::start_sample_battle(scene_));
   }
   void TearDown() override {
     if (test_flag(flag_battle)) fight_end();
@@ -55,6 +31,7 @@ class BattleUnits : public ::testing::Test {
     gmRoleData[0] = RoleData{};
     party_money = 0;
     free_fight_atk_data();
+    close_AI_data();
     close_item_data();
     fake_font::release_game_fonts();
   }
