@@ -228,6 +228,8 @@ void FightMan::Reset() {
   FreeHitNumbers();
   ClearEffectSlots();
   stop_slot_effects(attach_fx);
+  // The ground effect's id means nothing once its manager is cleared or the slot is taken anew.
+  shadow_id = -1;
   for (int& id : weapon_fx) release_effect(&id);
 }
 
