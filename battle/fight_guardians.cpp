@@ -114,10 +114,10 @@ int fight_guardians_in_slots() {
 void fight_call_guardian(FightMan& caller) {
   const std::uint32_t word = caller.AnimCast();
   if (word) fight_command_outcome = int(word);
-  if (caller.call_phase == 0) {
+  if (caller.cmd_phase == 0) {
     if (word == 0 && !cast_cannot_raise(caller)) return;
     caller.called_unit = std::int8_t(join_guardian(caller.action, guardian_cursor));
-    caller.call_phase = 1;
+    caller.cmd_phase = 1;
   }
   // The caller's turn ends once the guardian has faded in; it then fades out until it acts.
   const int g = caller.called_unit;
@@ -125,7 +125,7 @@ void fight_call_guardian(FightMan& caller) {
     if (gmFightMan[g].IsFading()) return;
     gmFightMan[g].StartFade(1, 10);
   }
-  caller.call_phase = 0;
+  caller.cmd_phase = 0;
   caller.called_unit = -1;
   caller.EndTurn();
 }

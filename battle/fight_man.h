@@ -216,6 +216,8 @@ class FightMan {
   std::uint32_t AnimAttack();
   std::uint32_t AnimCast();
   std::uint32_t AnimAction();
+  // The cast that starts a special effect of the ACT at the unit when its event bit 28 comes.
+  std::uint32_t AnimCastFx(std::uint16_t fx_act);
   void AnimHurt();
   void AnimStagger();
   void Defend();
@@ -295,7 +297,7 @@ class FightMan {
   std::uint16_t atk = 0;
   std::uint16_t pose_loops = 0;
   std::uint8_t capture_phase = 0, capture_won = 0;  // the capture state's first frame passed; its outcome
-  std::uint8_t call_phase = 0;  // the guardian call's cast has raised its event
+  std::uint8_t cmd_phase = 0;  // the running command has had its hit (a guardian call, a treasure)
   std::int8_t called_unit = -1;  // the slot the call filled, while its fade-in runs
   std::uint16_t state = 0;
   std::uint16_t prev_state = 0;

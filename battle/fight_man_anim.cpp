@@ -189,6 +189,20 @@ std::uint32_t FightMan::AnimAction() {
   return word;
 }
 
+std::uint32_t FightMan::AnimCastFx(std::uint16_t fx_act) {
+  if (!tick_pose(*this, 26)) return 0;
+  const std::uint32_t word = take_events(body, bit31);
+  if (body.events & bit28) {
+    SpecialEffect fx{};
+    fx.instance.act = fx_act;
+    fx.motion = special_motion_fade_out;
+    fx.position = fx.target = pos;
+    add_special_effect(&fx, special_add_front);
+    body.events &= ~bit28;
+  }
+  return finished(body) ? 0 : word;
+}
+
 void FightMan::AnimStagger() {
   body.qq = pose = 21;
   Take_3dActData(&body);

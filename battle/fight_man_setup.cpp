@@ -212,7 +212,7 @@ void FightMan::Reset() {
   fade_step = 0, fx_pose = 0, anim_delay = 0, turns = 0, weapon_fx_count = 0;
   pulse_level = pulse_phase = 0;
   capture_phase = capture_won = 0;
-  call_phase = 0;
+  cmd_phase = 0;
   called_unit = -1;
   capture_fx = -1;
   ai_start = ai_pc = 0;

@@ -9,6 +9,7 @@
 #include "battle/fight_man.h"
 #include "battle/fight_menu.h"
 #include "battle/fight_numbers.h"
+#include "battle/fight_treasure_states.h"
 #include "data/party.h"
 #include "script/fight_ai.h"
 
@@ -111,7 +112,6 @@ void fight_man_state(std::int16_t unit) {
       if (fight_menu_state == 0) apply_with(u, u.AnimCast());
       break;
     case 6: apply_with(u, u.AnimAction()); break;
-    case 25: apply_with(u, u.AnimAttack()); break;
     case 5: {
       u.Defend();
       fight_request_hp_pass(1);
@@ -127,7 +127,7 @@ void fight_man_state(std::int16_t unit) {
     case 56: u.WalkToTarget(); break;
     case 57: u.ReturnJump(); break;
     case 58: u.WalkBack(); break;
-    default: break;
+    default: fight_treasure_state(u); break;
   }
 }
 
