@@ -256,16 +256,7 @@ SliceResult atk_effect_delay(AtkRun& run) {
 
 SliceResult atk_rise_effects(AtkRun& run) {
   for (int i = 0; i < run.slot->target_count; ++i)
-    if (FightMan* t = run.slot->targets[i]) {
-      SpecialEffect rise{};
-      rise.instance.act = t->act;
-      rise.instance.qq = t->body.qq;
-      rise.position = t->pos;
-      rise.target = add(t->pos, G3dVector{0, 1000, 0, 0});
-      rise.motion = special_motion_path;
-      rise.duration = 60;
-      add_special_effect(&rise, special_add_front);
-    }
+    if (FightMan* t = run.slot->targets[i]) t->SpawnRiseEffect();
   return SliceResult::EndSlice;
 }
 

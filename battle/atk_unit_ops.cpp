@@ -4,6 +4,7 @@
 #include "battle/fight.h"
 #include "battle/fight_action.h"
 #include "battle/fight_globals.h"
+#include "battle/fight_guardians.h"
 #include "battle/fight_man.h"
 #include "battle/fight_message.h"
 #include "battle/fight_numbers.h"
@@ -170,4 +171,7 @@ SliceResult atk_call_companion(AtkRun& run) {
   return SliceResult::EndSlice;
 }
 
-SliceResult atk_dismiss_guardians(AtkRun&) { return SliceResult::EndSlice; }
+SliceResult atk_dismiss_guardians(AtkRun&) {
+  fight_dismiss_guardians();
+  return SliceResult::EndSlice;
+}

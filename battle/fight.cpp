@@ -10,6 +10,7 @@
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
 #include "battle/fight_debug.h"
+#include "battle/fight_guardians.h"
 #include "battle/fight_menu.h"
 #include "battle/fight_target.h"
 #include "battle/fight_talk.h"
@@ -281,7 +282,10 @@ int fight_next_battle(std::uint16_t n) {
   load_battlefield(n);
   load_field_world(fight_field_act, fight_field_qq);
   for (int i = 0; i < fight_unit_count; ++i) gmFightMan[fight_unit_list[i] % fight_unit_slots].SnapToGround();
-  fight_unit_count = std::max(fight_unit_count - int(fight_enemy_count), 0);
+  // The old enemies leave the list; a guardian called in after them keeps its place.
+  const auto end = fight_unit_list + std::clamp(fight_unit_count, 0, fight_unit_slots);
+  fight_unit_count = int(std::remove_if(fight_unit_list, end, [](std::uint16_t k) { return k >= fight_first_enemy; }) -
+                         fight_unit_list);
   setup_enemies(20);
   fight_enemies_out = 0;
   fight_talk_start(n);
@@ -290,9 +294,9 @@ int fight_next_battle(std::uint16_t n) {
 
 void fight_end() {
   fight_debug_end();
+  fight_guardians_write_back();
   party_magic_arts(0);
   restore_party_stats();
-  guardians_called[0] = guardians_called[1] = 0;
   view_scale = 10.0f;
   free_fight_atk_slots();
   stop_all_sfx();
@@ -343,12 +347,9 @@ void fight_unit_fell(FightMan* u) {
     battle_coal += item_cost_coal(chosen_action);
     return;
   }
-  if (u->IsGuest() && !u->IsPet()) {
-    ++fight_guardians_fallen;
-    return;
-  }
+  if (u->IsGuest() && !u->IsPet()) return fight_guardian_fell(*u);
+  if (u->IsPet()) return fight_pet_fell();
   ++fight_fallen_count;
-  if (u->IsPet() && fight_guest_count > 0) --fight_guest_count;
 }
 
 void fight_animate_field() { Take_3dActData(&fight_field_anim); }
@@ -433,6 +434,7 @@ void end_of_action() {
   if (ActMan < 0 || ActMan >= fight_unit_slots || !gmFightMan[ActMan].IsTurnDone()) return;
   FightMan& u = gmFightMan[ActMan];
   u.SetTurnDone(0);
+  fade_called_monsters(-1);
   if (fight_main_target >= 0 && fight_main_target < fight_unit_slots && !gmFightMan[fight_main_target].IsDead()) {
     FightMan& t = gmFightMan[fight_main_target];
     t.SetFacing(0, t.IsAlly() ? 180.0f : 0.0f, 0);

@@ -27,7 +27,6 @@ void fill(int* ids, int n) {
 }  // namespace
 
 FightMan::FightMan() {
-  fill(attach_fx, 10);
   fill(fx_slot, fight_effect_slots);
   fill(weapon_fx, fight_weapon_fx_slots);
 }

@@ -12,6 +12,7 @@
 #include "data/item_data.h"
 #include "data/role_data.h"
 #include "g3d/act_animation.h"
+#include "g3d/effects/model_attachments.h"
 #include "g3d/g3d_math.h"
 #include "g3d/g3d_vertex.h"
 #include "g3d/motion.h"
@@ -118,6 +119,11 @@ class FightMan {
   void SetAfterimage(std::uint16_t on, std::uint8_t every, std::uint8_t fade);
   void StartTrail(std::uint8_t life, std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t fade);
   void StartFade(int out, std::uint8_t step);
+  // Ghost copies of the unit that fly off: up out of the battle, or away behind it fading.
+  void SpawnRiseEffect() const;
+  void SpawnLeaveEffect() const;
+  // The ground effect under the unit winds down (a unit that leaves the battle).
+  void ReleaseGroundEffect() { release_effect(&shadow_id); }
 
   // Conditions and the gauge delay.
   void AddCondition(std::uint32_t bits);
@@ -210,6 +216,8 @@ class FightMan {
   std::uint32_t AnimAttack();
   std::uint32_t AnimCast();
   std::uint32_t AnimAction();
+  // The cast that starts a special effect of the ACT at the unit when its event bit 28 comes.
+  std::uint32_t AnimCastFx(std::uint16_t fx_act);
   void AnimHurt();
   void AnimStagger();
   void Defend();
@@ -224,6 +232,10 @@ class FightMan {
   void Draw();
   void DrawGhost();
   bool DrawWeapon();      // false when the weapon's animation has no data
+  // The face picture's pose: at rest, low on HP, out, hurt, at the victory.
+  std::uint16_t FacePose() const;
+  // The icons of the statuses over an enemy standing idle.
+  void DrawStatusIcons();
   void AddAfterimage();
   float GetMidY() const;
   float GetTopY() const;
@@ -239,7 +251,7 @@ class FightMan {
   ActInstance spare_anim[2]{};
   ActInstance gauge{};
   ActInstance face{};
-  int attach_fx[10];             // effect ids in fight_unit_effects; -1 empty
+  EffectSlots attach_fx{};       // the body ACT's attached effects, in fight_unit_effects
   RoleData role_backup{};
   RoleData* role = nullptr;
   ItemData monster{};
@@ -285,6 +297,8 @@ class FightMan {
   std::uint16_t atk = 0;
   std::uint16_t pose_loops = 0;
   std::uint8_t capture_phase = 0, capture_won = 0;  // the capture state's first frame passed; its outcome
+  std::uint8_t cmd_phase = 0;  // the running command has had its hit (a guardian call, a treasure)
+  std::int8_t called_unit = -1;  // the slot the call filled, while its fade-in runs
   std::uint16_t state = 0;
   std::uint16_t prev_state = 0;
   std::uint16_t pose = 0;
@@ -343,6 +357,11 @@ class FightMan {
   // The heap record of a guest, the pet or a solo hero: owned here, freed once by Reset.
   std::unique_ptr<RoleData> owned_role_;
   void own_role_from_monster();
+  void draw_body_model(std::uint32_t colour, std::uint32_t blend);
+  // The colour and blend the body was drawn with this frame; the weapon takes them while the
+  // body blends.
+  std::uint32_t drawn_colour = 0xFFFFFFFF;
+  std::uint32_t drawn_blend = 0;
   void start_ground_effect();
   void release_effect(int* id);
   void check_low_hp();
@@ -359,6 +378,11 @@ void derive_monster_values(ItemData* rec);
 // positions and speeds), for a slot that starts afresh.
 void fight_unit_clear(FightMan& u);
 
+// A mood action (status_high bit n gives mood 0x10000 << n) lasting turns, announced with the
+// unit's name when it lands: 1 then.
+int fight_apply_mood(FightMan& u, std::uint8_t high, std::uint8_t turns, const char* message);
+// The excitement and madness triggers of a party character whose turn begins in the slot.
+void fight_ally_mood_rolls(FightMan& u, int slot);
 // The sadness trigger of the acting party member, and its end for every ally.
 void fight_check_sadness();
 void fight_end_sadness();

@@ -1,5 +1,5 @@
 // Battle units: the body animation of each state, the action animations that report hit events,
-// the reactions, flight, death, and the unit's drawing.
+// the reactions, flight and death.
 #include <algorithm>
 #include <cmath>
 
@@ -12,7 +12,6 @@
 #include "g3d/effects/effect_manager.h"
 #include "g3d/effects/scripted_effects.h"
 #include "g3d/effects/spawn_effect.h"
-#include "g3d/held_model.h"
 #include "g3d/model_cache.h"
 #include "sound/sfx_bank.h"
 
@@ -21,6 +20,7 @@ constexpr std::uint16_t rest_pose = 24;
 constexpr std::uint32_t bit31 = 0x80000000, bit30 = 0x40000000, bit28 = 0x10000000;
 constexpr char escaped_text[] = "%%C5%s%%C0\xB0k\xB6]\xA4""F%%Q";
 constexpr int death_sound = 740, death_effect = 3008, hero_death_effect = 3007;
+constexpr std::uint16_t flare_kind = 118, death_puff_act = 6038;
 
 bool finished(const ActInstance& a) { return (a.state & act_state_finished) != 0; }
 
@@ -88,6 +88,34 @@ void pinch_poses(FightMan& u) {
     u.body.qq = 38;
     if (finished(u.body)) u.body.qq = rest_pose, u.pinch_phase = 0, u.cond &= ~cond_revived;
   }
+}
+
+// The monsters that burst as they fall: on the death pose's first picture they flash (effect
+// 3008, 3007 for kind 118) with sound 740 and fade additively from then on.
+bool flares_on_death(const FightMan& u) {
+  const std::uint16_t a = u.act;
+  const bool listed = a == 178 || a == 184 || a == 225 || a == 244 || a == 250 || a == 253 || a == 255 ||
+                      (a >= 261 && a <= 271);
+  return listed || u.monster.kind == flare_kind;
+}
+
+void flare_on_death(FightMan& u) {
+  if (!flares_on_death(u)) return;
+  // The flash comes once: its first frame lowers the alpha the fade starts from.
+  if (u.body.picture == 0 && u.death_alpha == 255) {
+    u.death_alpha = 254;
+    spawn_effect(&fight_unit_effects, u.monster.kind == flare_kind ? hero_death_effect : death_effect, u.pos.x,
+                 u.pos.y + 80, u.pos.z + 50);
+    play_sfx(death_sound, 1);
+  }
+  u.hit_state = 4;
+}
+
+void death_puff(const FightMan& u) {
+  SpecialEffect puff{};
+  puff.instance.act = death_puff_act;
+  puff.position = puff.target = u.pos;
+  add_special_effect(&puff, special_add_front);
 }
 
 void enemy_idle(FightMan& u) {
@@ -159,6 +187,20 @@ std::uint32_t FightMan::AnimAction() {
     return 0;
   }
   return word;
+}
+
+std::uint32_t FightMan::AnimCastFx(std::uint16_t fx_act) {
+  if (!tick_pose(*this, 26)) return 0;
+  const std::uint32_t word = take_events(body, bit31);
+  if (body.events & bit28) {
+    SpecialEffect fx{};
+    fx.instance.act = fx_act;
+    fx.motion = special_motion_fade_out;
+    fx.position = fx.target = pos;
+    add_special_effect(&fx, special_add_front);
+    body.events &= ~bit28;
+  }
+  return finished(body) ? 0 : word;
 }
 
 void FightMan::AnimStagger() {
@@ -234,7 +276,10 @@ int FightMan::RunDeath() {
     return 1;
   }
   // An enemy or a guest fades out; without animation data it fades as soon as it falls.
+  flare_on_death(*this);
   if (has_frame && !finished(body)) return 0;
+  // A plain death leaves a puff where the unit fell, once: the flaring deaths have begun to fade.
+  if (death_alpha == 255 && hit_state != 3) death_puff(*this);
   bool over = false;
   switch (hit_state) {
     case 0: over = true; break;
@@ -249,80 +294,5 @@ int FightMan::RunDeath() {
   return 1;
 }
 
-bool FightMan::DrawWeapon() {
-  if (weapon_act == 0 || (script_flags & script_no_weapon)) return true;
-  const G3dPoly* model = GetPoly(body.resource);
-  if (!model) return true;
-  weapon.act = weapon_act;
-  weapon.qq = 1;
-  return draw_held_model(model, body, &weapon, pos.x, pos.y, pos.z, yaw);
-}
-
-void FightMan::AddAfterimage() {
-  if (afterimage_every == 0 || body.frame % afterimage_every != 0) return;
-  Afterimage copy;
-  copy.instance = body;
-  copy.x = pos.x, copy.y = pos.y, copy.z = pos.z, copy.yaw = rot_y;
-  copy.alpha = 150;
-  copy.red = copy.green = copy.blue = 255;
-  copy.alpha_step = afterimage_fade;
-  afterimage_list.add(&copy);
-}
-
-// The dodge ghost: a see-through copy standing in front of the unit's home while it idles.
-void FightMan::DrawGhost() {
-  if (!(cond & cond_dodge) || atk != 0) return;
-  ghost.act = act;
-  ghost.qq = rest_pose;
-  if (Take_3dActData(&ghost) != 1 || ghost.kind != act_kind_model) return;
-  draw_act_model(&ghost, home.x, home.y, home.z + 100, 0, 180, 0, 0, 0, 0, 0x96FFFFFF, 2);
-}
-
 float FightMan::GetTopY() const { return pos.y + body.box.max.y * (body.scale[1] != 0 ? body.scale[1] : 1.0f); }
 float FightMan::GetMidY() const { return pos.y + (GetTopY() - pos.y) / 2; }
-
-void FightMan::Draw() {
-  if (dead && (IsEnemy() || guest) && !dying && !pet && !(script_flags & script_stays_drawn)) return;
-  if (withdrawn) return;
-  std::uint32_t colour = 0xFFFFFFFF;
-  std::uint32_t flags = 0;
-  if (fade_step != 0) {
-    if (fade_out) {
-      alpha = std::int16_t(alpha - fade_step);
-      if (alpha <= 0) alpha = 0, fading = 0, fade_step = 0;
-    } else {
-      alpha = std::int16_t(alpha + fade_step);
-      if (alpha > 255) alpha = 255, fade_step = 0, fading = 0;
-    }
-    colour = std::uint32_t(alpha) << 24 | 0xFFFFFF;
-    flags = 2;
-  }
-  if (fading == 0 && fade_out == 1 && alpha == 0) return;
-  if ((cond & cond_invisible) && state == 0) colour = 100u << 24 | 0xFFFFFF, flags = 2;
-  if (dying) colour = body.color;
-  if (yaw != rot_y) {
-    yaw += (rot_y - yaw) / 4;
-    if (std::fabs(std::trunc(rot_y) - std::trunc(yaw)) <= 1) yaw = rot_y;
-  }
-  if (knockback != 0) {
-    knockback -= knockback / 3;
-    if (knockback > 1) pos.z -= knockback;
-    else pos.z = home.z, knockback = 0;
-  }
-  if (body.resource && body.kind == act_kind_model) {
-    draw_act_model(&body, pos.x, pos.y, pos.z, rot_x, yaw, rot_z, 0, 0, 0, colour, flags);
-    // A weapon whose animation has no data ends the draw there.
-    if (!DrawWeapon()) return;
-    AddAfterimage();
-  }
-  if (IsEnemy()) {
-    const int max = MaxHp();
-    const int shown = std::clamp(CurrentHp() - hp_pending, 0, std::max(max, 0));
-    // An HP bar of maximum 0 is empty.
-    const int goal = max > 0 ? int(float(shown) / float(max) * float(hp_bar_length)) : 0;
-    if (hp_bar != goal) {
-      const int step = std::max(std::abs(goal - hp_bar) / 6, 1);
-      hp_bar += goal > hp_bar ? step : -step;
-    }
-  }
-}

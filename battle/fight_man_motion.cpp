@@ -6,6 +6,7 @@
 #include "battle/fight_man.h"
 #include "g3d/effects/effect_manager.h"
 #include "g3d/effects/particle_emitter.h"
+#include "g3d/effects/scripted_effects.h"
 #include "g3d/effects/spawn_effect.h"
 #include "g3d/ground_math.h"
 #include "sound/sfx_bank.h"
@@ -176,4 +177,26 @@ int FightMan::WalkBack() {
   prev_state = state;
   state = 0;
   return 1;
+}
+
+namespace {
+// A copy of the unit in its current pose that travels from where it stands by the offset over
+// the frames, pushed to the front of the special effect list.
+void spawn_ghost_copy(const FightMan& u, G3dVector by, int motion, std::int16_t frames, int yaw) {
+  SpecialEffect copy{};
+  copy.instance.act = u.act;
+  copy.instance.qq = u.body.qq;
+  copy.position = u.pos;
+  copy.target = G3dVector{u.pos.x + by.x, u.pos.y + by.y, u.pos.z + by.z, u.pos.w};
+  copy.motion = motion;
+  copy.duration = frames;
+  copy.extra_yaw = yaw;
+  add_special_effect(&copy, special_add_front);
+}
+}  // namespace
+
+void FightMan::SpawnRiseEffect() const { spawn_ghost_copy(*this, {0, 1000, 0, 0}, special_motion_path, 60, 0); }
+
+void FightMan::SpawnLeaveEffect() const {
+  spawn_ghost_copy(*this, {0, 0, -200, 0}, special_motion_path | special_motion_path_fade, 50, 180);
 }

@@ -212,6 +212,8 @@ void FightMan::Reset() {
   fade_step = 0, fx_pose = 0, anim_delay = 0, turns = 0, weapon_fx_count = 0;
   pulse_level = pulse_phase = 0;
   capture_phase = capture_won = 0;
+  cmd_phase = 0;
+  called_unit = -1;
   capture_fx = -1;
   ai_start = ai_pc = 0;
   atb_delay = 0, idle_wait = 0;
@@ -225,6 +227,9 @@ void FightMan::Reset() {
   alpha = 255;
   FreeHitNumbers();
   ClearEffectSlots();
+  stop_slot_effects(attach_fx);
+  // The ground effect's id means nothing once its manager is cleared or the slot is taken anew.
+  shadow_id = -1;
   for (int& id : weapon_fx) release_effect(&id);
 }
 

@@ -18,6 +18,10 @@ constexpr char invisible_ends[] = "\xB8\xD1\xB0\xA3\xC1\xF4\xA8\xAD\xA5\\\xAF\xE
 constexpr char liuhe_ends[] = "\xB8\xD1\xB0\xA3\xA4\xBB\xA6X\xA5\\\xAF\xE0!!%Q";
 constexpr char becomes_furious[] = "%%C5%s%%C0\xC5\xDC\xA6\xA8\xBC\xC9\xAB\xE3\xAA\xAC\xBA""A\xA4""F!!%%Q";
 constexpr char action_name[] = "%s%%Q";
+constexpr char becomes_excited[] = "%%C5%s%%C0\xC5\xDC\xA6\xA8\xA4\xAE\xBE\xC4\xAA\xAC\xBA""A\xA4""F!!%%Q";
+constexpr char becomes_mad[] = "%%C5%s%%C0\xC5\xDC\xA6\xA8\xBA\xC6\xA8""g\xAA\xAC\xBA""A\xA4""F!!%%Q";
+constexpr int full_rage = 100;
+constexpr std::uint16_t madness_row = 2;
 
 // Counts down a condition's turns; at 0 the condition ends with its message.
 void count_down(FightMan& u, std::uint8_t* turns_left, std::uint32_t bit, const char* ends) {
@@ -29,7 +33,6 @@ void count_down(FightMan& u, std::uint8_t* turns_left, std::uint32_t bit, const 
 }
 }  // namespace
 
-// A mood action (status_high bit n gives mood 0x10000 << n) lasting turns; 1 when it landed.
 int fight_apply_mood(FightMan& u, std::uint8_t high, std::uint8_t turns, const char* message) {
   ItemData mood{};
   mood.status_high = high;
@@ -131,4 +134,21 @@ void FightMan::EndTurn() {
   weak_hits = 0;
   if (HasStatus(status_fury) || solo_hero || guest) return;
   fight_apply_mood(*this, status_fury >> 16, 5, becomes_furious);
+}
+
+void fight_ally_mood_rolls(FightMan& u, int slot) {
+  RoleData* r = u.GetRole();
+  if (!r) return;
+  // Excitement: a character at full rage rolls on the turns it has waited there.
+  if (!u.HasStatus(status_madness) && !u.HasStatus(status_excitement) && r->rage == full_rage) {
+    std::uint8_t& waited = role_rage_turns(*r);
+    ++waited;
+    if (roll_excite(std::uint16_t(slot), waited)) fight_apply_mood(u, status_excitement >> 16, 255, becomes_excited);
+  }
+  // Madness: the turns spent in fury or sadness, counted while they last.
+  std::uint8_t& grieved = role_madness_count(*r);
+  grieved = u.HasStatus(status_fury | status_sadness) ? std::uint8_t(grieved + 1) : 0;
+  if (grieved > 0 && roll_mood(madness_row, grieved) &&
+      fight_apply_mood(u, status_madness >> 16, 5, becomes_mad))
+    grieved = 0;
 }

@@ -4,10 +4,12 @@
 #include "battle/fight_choice.h"
 #include "battle/fight_debug.h"
 #include "battle/fight_globals.h"
+#include "battle/fight_guardians.h"
 #include "battle/fight_hud.h"
 #include "battle/fight_man.h"
 #include "battle/fight_menu.h"
 #include "battle/fight_numbers.h"
+#include "battle/fight_treasure_states.h"
 #include "data/party.h"
 #include "script/fight_ai.h"
 
@@ -110,7 +112,6 @@ void fight_man_state(std::int16_t unit) {
       if (fight_menu_state == 0) apply_with(u, u.AnimCast());
       break;
     case 6: apply_with(u, u.AnimAction()); break;
-    case 25: apply_with(u, u.AnimAttack()); break;
     case 5: {
       u.Defend();
       fight_request_hp_pass(1);
@@ -119,13 +120,14 @@ void fight_man_state(std::int16_t unit) {
       break;
     }
     case 7: capture_state(u); break;
+    case 8: fight_call_guardian(u); break;
     case 50: flee_state(u); break;
     case 51: escape_state(u); break;
     case 53: death_state(u); break;
     case 56: u.WalkToTarget(); break;
     case 57: u.ReturnJump(); break;
     case 58: u.WalkBack(); break;
-    default: break;
+    default: fight_treasure_state(u); break;
   }
 }
 
@@ -152,7 +154,10 @@ void fight_ally_turns() {
       continue;
     }
     set_hud_visible(1);
-    if (!u.IsSoloHero()) fight_check_sadness();
+    if (!u.IsSoloHero()) {
+      fight_ally_mood_rolls(u, k);
+      fight_check_sadness();
+    }
     if (fight_auto_turn()) continue;
     fight_open_menu(k);
   }

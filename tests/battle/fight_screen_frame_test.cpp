@@ -19,6 +19,7 @@
 #include "gfx2d/big5_gb_table.h"
 #include "g3d/effects/effect_manager.h"
 #include "gfx2d/game_fonts.h"
+#include "tests/battle/sample_battle_scene.h"
 #include "tests/field/village_scene.h"
 #include "tests/fixtures/objdata_writer.h"
 #include "tests/gfx2d/fake_font.h"
@@ -33,8 +34,7 @@ class BattleScreens : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(scene_.ok());
     fake_font::install_game_fonts();
-    init_big5_gb();
-    for (int i = 0; i < text_colour_count; ++i) text_colours[i] = rgb_to_rgb555(text_colour_table[i]);
+    battle_scene::set_up_screen_text();
     install_item_data(fixtures::objdata_gll({
         fixtures::ObjectRecord().name("sword"),
         fixtures::ObjectRecord().name("herb").kind(201).list_flags(0x40),

@@ -1,6 +1,13 @@
 // Statuses and stat changes: landing and resisting, replacing, moods, stat changes with their
 // percentages and cancelling, status turns, and giving back every stat exactly.
+#include "core/paths.h"
+#include "data/battle_fields.h"
+#include "data/maps_db.h"
+#include "data/party.h"
 #include "tests/battle/battle_test.h"
+#include "ui/talk_msg.h"
+#include "tests/fixtures/maps_writer.h"
+#include "tests/fixtures/temp_folder.h"
 
 namespace {
 using namespace battle_test;
@@ -236,6 +243,66 @@ TEST_F(Status, AStanceIsTheFirstYinYangEntry) {
   mark.target_side = 0;
   mark.action_flags = 0x80;
   EXPECT_EQ(u.ApplyBuffs(&mark), 5);
+}
+
+// The moods of a party character's turn: excitement after turns at full rage, madness after
+// turns in fury or sadness. Excitement's row 0 fires on the first turn, not on the second;
+// madness's row 2 fires on the first turn.
+class Moods : public BattleTest {
+ protected:
+  Moods() : u(member(0, 10)) {
+    game_dir = dir.str();
+    close_maps_data();
+    fixtures::MapsDat db;
+    const fixtures::ChanceRow sure_then_never{{{{1, 10}, {5, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}};
+    const fixtures::ChanceRow never{{{{255, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}};
+    db.excite_rows = {sure_then_never};
+    db.mood_rows = {never, never, sure_then_never};
+    dir.write("maps.dat", fixtures::as_string(fixtures::maps_dat(db)));
+    open_maps_data();
+    u.status_accept = 100;
+  }
+  ~Moods() override {
+    close_maps_data();
+    del_all_talkmsg();
+  }
+  fixtures::TempFolder dir{true};
+  FightMan& u;
+};
+
+TEST_F(Moods, FullRageExcitesOnTheTurnsItsRowAllows) {
+  struct Case {
+    int rage;
+    std::uint32_t has;
+    std::uint8_t waited;
+    std::uint8_t waited_after;
+    bool excited;
+  } cases[] = {
+      {100, 0, 0, 1, true},                   // first turn at full rage: row entry 1 fires
+      {100, 0, 1, 2, false},                  // second turn: entry 2 never does
+      {99, 0, 0, 0, false},                   // below full rage nothing is counted
+      {100, status_madness, 0, 0, false},     // madness keeps excitement away
+  };
+  for (const Case& c : cases) {
+    u.RemoveStatus(0, 0);
+    if (c.has) fight_apply_mood(u, std::uint8_t(c.has >> 16), 5, "%s");
+    u.role->rage = c.rage;
+    role_rage_turns(*u.role) = c.waited;
+    fight_ally_mood_rolls(u, 0);
+    EXPECT_EQ(role_rage_turns(*u.role), c.waited_after) << c.rage << " " << int(c.waited);
+    EXPECT_EQ(u.HasStatus(status_excitement) != 0, c.excited) << c.rage << " " << int(c.waited);
+  }
+}
+
+TEST_F(Moods, FuryOrSadnessTurnsIntoMadnessAndTheCountStartsAgain) {
+  role_madness_count(*u.role) = 3;
+  fight_ally_mood_rolls(u, 0);
+  EXPECT_EQ(role_madness_count(*u.role), 0) << "no fury, no sadness: the count is cleared";
+  EXPECT_FALSE(u.HasStatus(status_madness));
+  fight_apply_mood(u, std::uint8_t(status_fury >> 16), 5, "%s");
+  fight_ally_mood_rolls(u, 0);
+  EXPECT_TRUE(u.HasStatus(status_madness));
+  EXPECT_EQ(role_madness_count(*u.role), 0) << "cleared when madness lands";
 }
 
 }  // namespace
