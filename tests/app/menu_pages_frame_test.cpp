@@ -106,14 +106,15 @@ TEST(MenuPagesFrame, TheMissionListShowsTheAcceptedMissions) {
 }
 
 // The status card and the equipment page draw their gauges with one drawer: the fill is as wide as
-// 84 x current / maximum, truncated, and a fill of no width (a maximum of 0 too) draws no column.
+// 84 x current / maximum, truncated, never past 84 (a value above its maximum), and a fill of no
+// width (a maximum of 0 too) draws no column.
 // The slider's bar stands in for the gauge's background and its outline for the fill.
 TEST(MenuPagesFrame, AGaugeFillsItsShareOf84ColumnsAndNoneAtAMaximumOfZero) {
   GameHarness game;
   ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
   struct Case {
     int current, maximum, columns;
-  } cases[] = {{0, 0, 0}, {5, 0, 0}, {0, 10, 0}, {-5, 100, 0}, {1, 84, 1}, {1, 3, 28}, {50, 100, 42}, {84, 84, 84}};
+  } cases[] = {{0, 0, 0}, {5, 0, 0}, {0, 10, 0}, {-5, 100, 0}, {1, 84, 1}, {1, 3, 28}, {50, 100, 42}, {84, 84, 84}, {150, 100, 84}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.current) + "/" + std::to_string(c.maximum));
     std::uint16_t* p = renderer.lock_back_buffer();

@@ -287,4 +287,97 @@ TEST_F(FieldAi, APlaceIsReadUnsigned) {
   EXPECT_EQ(role().Z, 32768.0f);
 }
 
+// The role's own box holds the script on opcode 20; a role the table lost passes it. (The wait
+// follows an opcode that goes on: a slice that ends on its first opcode parks the script.)
+TEST_F(FieldAi, WaitingForTheBoxHoldsWhileTheRolesBoxIsOpen) {
+  load_ai({{1, assemble_ai("set_flag 601; wait_box; set_flag 600; end")}});
+  role().AI = 1;
+  role().STATE = state_box_open;
+  run_role_ai(&role());
+  const std::uint32_t wait_at = role().ai_start + 4;
+  EXPECT_EQ(role().ai_offset, wait_at) << "stays while the box is open";
+  run_role_ai(&role());
+  EXPECT_EQ(role().ai_offset, wait_at);
+  role().STATE = 0;
+  run_role_ai(&role());
+  EXPECT_EQ(role().ai_offset, wait_at + 2);
+  EXPECT_FALSE(test_flag(600)) << "passing it ends the slice";
+
+  MapRole lost = role();  // a copy whose RoleID is no longer in gmMapRole
+  lost.RoleID = 4321;
+  lost.ai_offset = wait_at;
+  lost.STATE = state_box_open;
+  run_role_ai(&lost);
+  EXPECT_EQ(lost.ai_offset, wait_at + 2);
+}
+
+// Opcodes 21-25 set the role's look and facing: the picture restarts at QQ 0, QQ also goes to
+// role variable 3, the keep-delay bit holds the frame delay and its countdown.
+TEST_F(FieldAi, LookAndFacingOpcodesSetTheRolesAnimation) {
+  load_ai({{1, assemble_ai("set_act 3001; end")},
+           {2, assemble_ai("set_qq 6; end")},
+           {3, assemble_ai("keep_delay 9; end")},
+           {4, assemble_ai("free_delay; end")},
+           {5, assemble_ai("set_dir 270; end")}});
+  auto run = [&](std::uint16_t ai) {
+    role().AI = ai;
+    role().ai_start = role().ai_offset = 0;
+    run_role_ai(&role());
+  };
+  role().anim.qq = 4;
+  run(1);
+  EXPECT_EQ(role().anim.act, 3001);
+  EXPECT_EQ(role().anim.qq, 0);
+  run(2);
+  EXPECT_EQ(role().anim.qq, 6);
+  const std::uint16_t* v3 = role_var(role(), 3);
+  ASSERT_NE(v3, nullptr);
+  EXPECT_EQ(*v3, 6);
+  run(3);
+  EXPECT_TRUE(role().anim.control & act_control_keep_delay);
+  EXPECT_EQ(role().anim.delay, 9);
+  EXPECT_EQ(role().anim.delay_count, 9);
+  run(4);
+  EXPECT_FALSE(role().anim.control & act_control_keep_delay);
+  run(5);
+  EXPECT_EQ(role().DIR, 270.0f);
+}
+
+// Opcodes 31 and 32 hold and free another role (bit 31), leaving its other bits alone; a role
+// that is not on the map is reported.
+TEST_F(FieldAi, HoldingAnotherRoleSetsAndClearsItsBit31) {
+  MapRole& other = gmMapRole[add_role(1002, state_on_path)];
+  load_ai({{1, assemble_ai("hold_role 1002; end")}, {2, assemble_ai("release_role 1002; end")},
+           {3, assemble_ai("hold_role 999; end")}});
+  role().AI = 1;
+  run_role_ai(&role());
+  EXPECT_EQ(other.STATE, state_on_path | state_held);
+  role().AI = 2;
+  role().ai_start = role().ai_offset = 0;
+  run_role_ai(&role());
+  EXPECT_EQ(other.STATE, state_on_path);
+  EXPECT_TRUE(messages().empty());
+  role().AI = 3;
+  role().ai_start = role().ai_offset = 0;
+  run_role_ai(&role());
+  EXPECT_EQ(messages().size(), 1u);
+}
+
+// Opcode 33 takes the role off the map (its path dropped, bit 0 set); 34 puts it back.
+TEST_F(FieldAi, LeavingTheMapDropsThePathAndReturningClearsBit0) {
+  load_ai({{1, assemble_ai("walk_to 100 0 200; end")}, {2, assemble_ai("leave_map; end")},
+           {3, assemble_ai("return_map; end")}});
+  for (std::uint16_t ai : {1, 2}) {
+    role().AI = ai;
+    role().ai_start = role().ai_offset = 0;
+    run_role_ai(&role());
+  }
+  EXPECT_EQ(find_role_path(1001), nullptr);
+  EXPECT_TRUE(role().STATE & state_off_map);
+  role().AI = 3;
+  role().ai_start = role().ai_offset = 0;
+  run_role_ai(&role());
+  EXPECT_FALSE(role().STATE & state_off_map);
+}
+
 }  // namespace

@@ -117,6 +117,7 @@ void draw_page() {
 int gauge_width(int width, int current, int maximum) {
   if (maximum <= 0 || current <= 0) return 0;
   const double w = double(width) * double(current) / double(maximum);
+  // A value above its maximum (a stat raised past it) fills the gauge without drawing past it.
   return w >= double(width) ? width : int(w);
 }
 

@@ -81,8 +81,8 @@ class GlyphFont;
 // text_colours.
 [[gnu::format(printf, 5, 6)]] void draw_fmt(GlyphFont& font, int x, int y, int colour, const char* fmt, ...);
 
-// The gauge's width for a value: width * current / maximum, truncated; an empty gauge when the
-// maximum is 0 or less.
+// The gauge's width for a value: width * current / maximum, truncated, at most width; an empty
+// gauge when the maximum is 0 or less.
 int gauge_width(int width, int current, int maximum);
 // A member's gauge: frame 0 of act, then frame qq over it as wide as gauge_width of 84 gives;
 // no fill at all when that is 0.
