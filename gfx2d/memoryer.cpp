@@ -29,7 +29,7 @@ struct TswCacheNode {
 struct Memoryer {
   std::array<std::list<TswCacheNode>, kChainCount> chains;
   std::uint32_t used = 0;
-  std::uint32_t budget = 0x800000;
+  std::uint32_t budget = memoryer_start_budget;
   std::array<TswSource, tsw_archive_count> archives;
   std::array<std::array<std::uint32_t, tsw_entry_count>, tsw_archive_count> offsets{};
   std::string folder;

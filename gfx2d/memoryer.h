@@ -10,7 +10,8 @@ using TswId = std::uint16_t;
 
 // The archives' folder; "\" is appended. An empty string keeps the previous folder.
 void Memoryer_SetPath(const char* folder);
-// The byte budget (8 MB until set).
+// The cache's budget in bytes, 8 MB until set; closing the cache keeps it.
+constexpr std::uint32_t memoryer_start_budget = 0x800000;
 void Memoryer_SetSize(std::uint32_t bytes);
 // Opens the six archives (existing files only) and reads their offsets. 0 when one cannot be
 // opened; the archives opened before it are closed again.

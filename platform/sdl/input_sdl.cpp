@@ -274,6 +274,10 @@ void input_close() {
   if (in.joystick_subsystem && SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   in.joystick_subsystem = false;
   in.open = false;
+  // An input opened again starts from no key and no button down: what was held when it closed
+  // is not known to be held still.
+  std::memset(in.keys, 0, sizeof in.keys);
+  in.mouse = MouseState{};
 }
 
 bool open_device(InputDevice d) {

@@ -24,6 +24,7 @@ class Memoryer : public testing::Test {
     folder = fs::absolute(fs::path("tsw") / testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder);
     game_clock = 1000;
+    Memoryer_SetSize(memoryer_start_budget);  // closing the cache keeps an earlier test's budget
   }
   void TearDown() override { Close_Memoryer(); }
 
