@@ -49,9 +49,13 @@ bool start_battle(const test_support::VillageScene& scene) {
   return fight_enemy_count == 2;
 }
 
-// The frame tick's battle frame; the party's turns attack at once.
+// The frame tick's battle frame; the party's turns attack at once: the wheel opens on the
+// attack, the first confirm opens its target choice, the second strikes.
 void battle_frame() {
-  if (fight_menu_state == 1) fight_menu_attack();
+  if (fight_menu_state == menu_wheel) {
+    fight_cmd_confirm();
+    if (fight_menu_state == menu_target) fight_cmd_confirm();
+  }
   fight_update();
   fight_draw();
 }
