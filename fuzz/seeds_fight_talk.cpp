@@ -1,5 +1,6 @@
 // Seeds for fuzz_fight_talk: pools of assembled fight-talk scripts.
 #include "fuzz/seeds.h"
+#include "tests/fixtures/sample_fight_talk.h"
 #include "tests/fixtures/script_assembler.h"
 
 namespace {
@@ -14,8 +15,10 @@ void fight_talk_seeds(Seeds& seeds) {
       "wait_time 2; pose 0 3; wait_pose 0 0; facing 6 90 0; act 7 2; effect_offset 1L 2L 3L; allow_victory",
   };
   int i = 0;
-  for (const char* s : sources) {
-    const fuzz_seeds::Bytes b = assemble_fight_talk(s);
+  // The sample game's battle script, then the assembled ones.
+  std::vector<fuzz_seeds::Bytes> scripts{kit::sample_fight_talk_script()};
+  for (const char* s : sources) scripts.push_back(assemble_fight_talk(s));
+  for (const fuzz_seeds::Bytes& b : scripts) {
     // The target's input is the pool after its table; its first bytes pick the script offsets.
     fuzz_seeds::Bytes input{0, 0, 0, 1};
     input.insert(input.end(), b.begin(), b.end());

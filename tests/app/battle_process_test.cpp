@@ -31,7 +31,7 @@ TEST(SampleBattleProcess, TheEncounterOnThePathIsWonAndThePartyIsBackOnThePath) 
   // The sword's damage floats over the boar it struck.
   expect_frame(dir, 966, "battle_damage_number");
   // Won and the results confirmed: the path again (a lost battle would end on the title).
-  expect_frame(dir, 1390, "battle_back_on_path");
+  expect_frame(dir, 1480, "battle_back_on_path");
 }
 
 }  // namespace

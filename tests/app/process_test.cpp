@@ -48,8 +48,6 @@ std::string expected_trace(const std::string& dir) {
          "Stream -------------> ok \r\n"
          "bink   -------------> ok \r\n"
          "GDI-------------------> ok \r\n"
-         // The folder has no FigTalk.GLL: its loader says so.
-         "open_fight_talk_data(..)\xBF\xF9\xBB~  \xB5L\xAAk\xB6}\xB1\xD2 figtalk.DAT \r\n"
          "open_data -------------> ok \r\n"
          "------------End Init Game------------ \r\n"
          // The shut-down releases the map.

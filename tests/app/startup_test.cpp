@@ -42,8 +42,6 @@ const std::vector<std::string> full_trace = {
     "Stream -------------> ok",
     "bink   -------------> ok",
     "GDI-------------------> ok",
-    // The folder has no FigTalk.GLL: its loader says so.
-    "open_fight_talk_data(..)\xBF\xF9\xBB~  \xB5L\xAAk\xB6}\xB1\xD2 figtalk.DAT",
     "open_data -------------> ok",
     "------------End Init Game------------",
 };
