@@ -28,16 +28,6 @@
 
 namespace {
 
-test_support::Frame565 presented() {
-  test_support::Frame565 f;
-  auto frame = platform::last_presented_frame();
-  if (!frame) return f;
-  f.width = frame->width;
-  f.height = frame->height;
-  f.pixels = frame->pixels;
-  return f;
-}
-
 struct Rgb {
   int r, g, b;
 };
@@ -76,7 +66,7 @@ TEST_F(SampleLook, TheTitleMenuShowsEachItemsLabel) {
   for (int i = 0; i < 40 && title_state != title_menu; ++i) game_.run_frame();
   ASSERT_EQ(title_state, title_menu);
   game_.run_frame();
-  const test_support::Frame565 frame = presented();
+  const test_support::Frame565 frame = presented_frame();
   ASSERT_EQ(frame.width, 640);
   // Each item's bar (128 x 28 from x 256) carries the light strokes of its label; an empty bar
   // has none. The chosen item is drawn in white, the others in a light cream.
@@ -92,7 +82,7 @@ TEST_F(SampleLook, TheTitleMenuShowsEachItemsLabel) {
 TEST_F(SampleLook, TheVillageShowsSkyGroundInhabitantsAndItsMap) {
   enter_village();
   for (int i = 0; i < 40; ++i) game_.run_frame();
-  const test_support::Frame565 frame = presented();
+  const test_support::Frame565 frame = presented_frame();
   ASSERT_EQ(frame.width, 640);
   // A sky above the walls (left of the menu icon): blue or a cloud's white, nowhere the black of
   // an empty screen.
