@@ -110,3 +110,13 @@ std::vector<std::string> GameHarness::log_lines() const {
 bool GameHarness::has_file(const std::string& relative) const {
   return std::filesystem::exists(dir_.path() / relative);
 }
+
+test_support::Frame565 presented_frame() {
+  test_support::Frame565 f;
+  auto frame = platform::last_presented_frame();
+  if (!frame) return f;
+  f.width = frame->width;
+  f.height = frame->height;
+  f.pixels = frame->pixels;
+  return f;
+}

@@ -8,6 +8,7 @@
 
 #include "platform/events.h"
 #include "tests/fixtures/temp_folder.h"
+#include "tests/platform/raster/reference_image.h"
 
 namespace platform {
 struct Window;
@@ -47,3 +48,6 @@ class GameHarness {
   fixtures::TempFolder dir_;
   platform::Window* window_ = nullptr;
 };
+
+// The frame the display presented last (width 0 when none was).
+test_support::Frame565 presented_frame();

@@ -21,16 +21,6 @@
 
 namespace {
 
-test_support::Frame565 presented() {
-  test_support::Frame565 f;
-  auto frame = platform::last_presented_frame();
-  if (!frame) return f;
-  f.width = frame->width;
-  f.height = frame->height;
-  f.pixels = frame->pixels;
-  return f;
-}
-
 // Frames of boxes alone on a black screen.
 void draw_frames(int n) {
   for (int i = 0; i < n; ++i) {
@@ -86,7 +76,7 @@ TEST_F(TalkFrames, ANamedBoxWithItsChoiceBar) {
   tbutton_choice = 1;
   draw_frames(1);
   EXPECT_EQ(tbutton_count, 2);
-  EXPECT_EQ(test_support::compare_with_reference("talk_named_choice", presented()), "");
+  EXPECT_EQ(test_support::compare_with_reference("talk_named_choice", presented_frame()), "");
 }
 
 TEST_F(TalkFrames, AFlatBoxFadesIn) {
@@ -99,7 +89,7 @@ TEST_F(TalkFrames, AFlatBoxFadesIn) {
   add_talkmsg(&t);
   draw_frames(6);
   EXPECT_EQ(talkmsg_head()->alpha_now, 60);
-  EXPECT_EQ(test_support::compare_with_reference("talk_flat_fading", presented()), "");
+  EXPECT_EQ(test_support::compare_with_reference("talk_flat_fading", presented_frame()), "");
 }
 
 }  // namespace
