@@ -16,8 +16,10 @@ namespace {
 // time the window is gone.
 void print_heap_stats(int start_blocks) {
   std::fprintf(stderr,
-               "qorv: heap blocks at start %d, at end %d, peak blocks %d, peak bytes %lld\n",
-               start_blocks, mem_mgr.blocks_in_use(), mem_mgr.peak_blocks(), mem_mgr.peak_bytes());
+               "qorv: heap blocks at start %d, at end %d, peak blocks %d, peak bytes %lld; "
+               "%d frames\n",
+               start_blocks, mem_mgr.blocks_in_use(), mem_mgr.peak_blocks(), mem_mgr.peak_bytes(),
+               platform::frames_counted());
 }
 
 }  // namespace

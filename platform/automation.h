@@ -9,7 +9,7 @@
 //   QORV_WATCHDOG=S  ends the program with a message and SIGABRT when no frame ran for S seconds
 //                    of real time (a hang; for the soak);
 //   QORV_HEAP_STATS=1 the program ends by printing its heap's figures (live blocks at start and
-//                    at the end, peaks) on standard error, for the soak.
+//                    at the end, peaks) and the frames run on standard error, for the soak.
 // A whole program on the headless backend runs on virtual time (use_virtual_time): the clock is
 // the fake one and every pass of the event pump moves it 1 ms on, so a replayed run draws the
 // same frames however fast or loaded the machine is.

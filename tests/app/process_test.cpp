@@ -131,13 +131,15 @@ TEST(Process, HeapFiguresAndTheWatchdogForTheSoak) {
   ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
   ProcessRun run = run_qorv(dir, "QORV_BACKEND=headless QORV_FRAMES=40 QORV_HEAP_STATS=1 QORV_WATCHDOG=60");
   EXPECT_EQ(run.exit_code, 0) << run.output;
-  int start = -1, end = -1, peak_blocks = -1;
+  int start = -1, end = -1, peak_blocks = -1, frames = -1;
   long long peak_bytes = -1;
   ASSERT_EQ(std::sscanf(run.output.c_str(),
-                        "qorv: heap blocks at start %d, at end %d, peak blocks %d, peak bytes %lld",
-                        &start, &end, &peak_blocks, &peak_bytes),
-            4)
+                        "qorv: heap blocks at start %d, at end %d, peak blocks %d, peak bytes %lld; "
+                        "%d frames",
+                        &start, &end, &peak_blocks, &peak_bytes, &frames),
+            5)
       << run.output;
+  EXPECT_EQ(frames, 40);
   EXPECT_EQ(end, start);
   EXPECT_GT(peak_blocks, start);
   EXPECT_GT(peak_bytes, 0);
