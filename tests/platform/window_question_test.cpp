@@ -1,4 +1,4 @@
-// The box drawn in the program's own window (the window question at start), on SDL's offscreen
+// The box drawn in the program's own window (the window question at start), on SDL's dummy
 // video driver: every character of the question is drawn, and keys, clicks and a close request
 // give the answers.
 #include "platform/sdl/window_question_sdl.h"
@@ -67,7 +67,10 @@ class SdlWindowQuestion : public ::testing::Test {
     const char* backend = std::getenv("QORV_BACKEND");
     saved_backend = backend ? backend : "";
     setenv("QORV_BACKEND", "sdl", 1);
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // SDL's own renderer: the OpenGL one loads the system's GL drivers, whose memory the
+    // leak checker would take for ours.
+    setenv("SDL_RENDER_DRIVER", "software", 1);
     window = platform::create_window({"QORV", platform::default_window_proc}, "QORV", 640, 480);
     if (!window) GTEST_SKIP() << "no offscreen SDL video: " << platform::window_error();
     platform::show_window(window, platform::ShowCommand::Show);
@@ -77,6 +80,7 @@ class SdlWindowQuestion : public ::testing::Test {
   void TearDown() override {
     if (window) platform::free_window(window);
     unsetenv("SDL_VIDEODRIVER");
+    unsetenv("SDL_RENDER_DRIVER");
     setenv("QORV_BACKEND", saved_backend.c_str(), 1);
   }
   static void push(const SDL_Event& e) {
