@@ -27,6 +27,7 @@
 #include "core/text_colours.h"
 #include "core/text_input_field.h"
 #include "core/user_cfg.h"
+#include "data/item_list.h"
 #include "data/level_tables.h"
 #include "devtools/dev_console.h"
 #include "data/maps_db.h"
@@ -68,6 +69,7 @@
 #include "sound/video_player.h"
 #include "ui/console_hook.h"
 #include "ui/cursor.h"
+#include "ui/menu/menu_log.h"
 #include "ui/screen_button.h"
 #include "ui/saves/snapshot.h"
 #include "ui/talk_msg.h"
@@ -235,6 +237,9 @@ void release_lists() {
   del_all_button();
   del_all_tbutton();
   free_party_items();
+  // A window closed while the menu shows its log page leaves the page's charts built.
+  free_item_list(&log_monsters);
+  free_item_list(&log_items);
 }
 
 void release_map_state() {

@@ -10,6 +10,7 @@
 #include "core/app_window.h"
 #include "core/disc.h"
 #include "core/flags.h"
+#include "core/frame_timer.h"
 #include "core/game_flags.h"
 #include "core/grp_input.h"
 #include "core/text_input_field.h"
@@ -56,6 +57,21 @@ bool refused_command(std::uintptr_t wparam) {
   }
 }
 
+// How long a suspended program sleeps between looks at its messages (an activation wakes it
+// sooner; a termination signal is seen within this time).
+constexpr std::uint32_t suspended_wait_ms = 100;
+
+// Between frames the loop sleeps until the next message or the next due frame, so that the
+// frames come at the same times as when it spun. A playing video paces itself.
+void wait_for_work() {
+  if (window_suspended != 0) {
+    platform::wait_message(suspended_wait_ms);
+    return;
+  }
+  if (frame_due == 1 || test_flag(flag_video)) return;
+  platform::wait_message(ms_until_frame_due());
+}
+
 int run_message_loop(platform::Window* window, platform::Instance* instance) {
   platform::Message msg;
   for (;;) {
@@ -64,9 +80,10 @@ int run_message_loop(platform::Window* window, platform::Instance* instance) {
     if (platform::peek_message()) {
       if (!platform::get_message(msg)) return static_cast<int>(msg.wparam);
       platform::dispatch_message(msg);
-    } else if (window_suspended == 0) {
-      frame_tick(window, instance);
+      continue;
     }
+    if (window_suspended == 0) frame_tick(window, instance);
+    wait_for_work();
   }
 }
 

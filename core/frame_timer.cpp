@@ -69,3 +69,9 @@ void tick_frame_timer() {
     count_frame_rate(now);
   }
 }
+
+std::uint32_t ms_until_frame_due() {
+  // A frame is due once more than the period has passed since the last due frame.
+  std::uint32_t since = platform::time_ms() - last_due_ms;
+  return since > frame_period_ms ? 0 : frame_period_ms + 1 - since;
+}

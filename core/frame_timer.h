@@ -14,3 +14,6 @@ extern float current_fps;
 void set_frame_rate(unsigned fps);
 void reset_frame_timer();
 void tick_frame_timer();
+// Milliseconds from now until tick_frame_timer marks the next frame due; 0 when it is due now.
+// The message loop waits this long between frames instead of spinning.
+std::uint32_t ms_until_frame_due();

@@ -62,12 +62,14 @@ void* MemMgr::Alloc(int size) {
     return nullptr;
   }
   LinkNode(node);
+  if (++blocks_in_use_ > peak_blocks_) peak_blocks_ = blocks_in_use_;
   return node->block + guard_bytes;
 }
 
 bool MemMgr::Free(const void* p) {
   Node* node = UnlinkNode(p);
   if (!node) return false;
+  --blocks_in_use_;
   if (NodeContainFree(node)) {
     ReturnNode(node);
     return true;

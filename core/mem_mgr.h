@@ -33,6 +33,9 @@ class MemMgr {
   // Node records kept out of the pool after an overwrite.
   int set_aside_records() const;
   int peak_node_records() const { return peak_node_records_; }
+  // Blocks handed out and not yet freed (the shut-down check compares it with its start value).
+  int blocks_in_use() const { return blocks_in_use_; }
+  int peak_blocks() const { return peak_blocks_; }
 
  private:
   // One block: the raw block (guards included), the user size, the next link.
@@ -58,6 +61,8 @@ class MemMgr {
   long long bytes_in_use_ = 0;
   int peak_node_records_ = 0;
   int node_records_ = 0;
+  int blocks_in_use_ = 0;
+  int peak_blocks_ = 0;
   Node chains_[chain_count] = {};
   Node pool_ = {};
   Node set_aside_ = {};  // node records of blocks found overwritten, released at shut-down

@@ -14,7 +14,8 @@ void write_seeds(std::vector<std::pair<std::string, fuzz_seeds::Bytes>>& seeds) 
   add(seeds, "keys.txt",
       input_script_text({key_down(2, 145), key_up(3, 145), key_down(4, 'p'), key_up(5, 'p')}));
   add(seeds, "mouse.txt",
-      input_script_text({mouse_to(0, 320, 240), click(1, 1), click(2, 3), mouse_to(3, -5, 900)}));
+      input_script_text({mouse_to(0, 320, 240), click(1, 1), click(2, 3), mouse_to(3, -5, 900),
+                                         wheel(4, 2), wheel(4, -1000)}));
   add(seeds, "text.txt",
       input_script_text({typed(1, "name"), typed(1, "\xe4\xb8\xad\xe6\x96\x87"), close_window(9)}));
   add(seeds, "names.txt",

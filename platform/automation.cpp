@@ -2,6 +2,10 @@
 #include "platform/automation.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <thread>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
@@ -113,10 +117,17 @@ bool parse_line(std::string_view line, InputEvent& ev, std::string& why) {
       why = "click needs a button: 1, 2, 3, left, right or middle";
       return false;
     }
+  } else if (verb == "wheel") {
+    ev.kind = InputEvent::Kind::Wheel;
+    // A notch is 120 wheel units; the bound keeps any sum of a frame's turns inside an int.
+    if (!parse_int(next_word(rest), ev.notches) || ev.notches < -1000 || ev.notches > 1000) {
+      why = "wheel needs a number of notches from -1000 to 1000";
+      return false;
+    }
   } else if (verb == "close") {
     ev.kind = InputEvent::Kind::Close;
   } else {
-    why = "unknown event '" + verb + "' (down, up, text, mouse, click or close)";
+    why = "unknown event '" + verb + "' (down, up, text, mouse, click, wheel or close)";
     return false;
   }
   if (!next_word(rest).empty()) {
@@ -134,10 +145,37 @@ struct State {
   std::optional<std::uint32_t> seed;
   std::string scene;
   int box_wait_seconds = 0;
+  bool heap_stats = false;
+  int watchdog_seconds = 0;
   bool virtual_time = false;
 };
 
 State state;
+
+// The watchdog's view of the frames: the real time of the last one, read from its own thread.
+using WatchClock = std::chrono::steady_clock;
+std::atomic<WatchClock::rep> last_frame_ticks{0};
+std::atomic<bool> watchdog_running{false};
+
+void note_frame_time() { last_frame_ticks.store(WatchClock::now().time_since_epoch().count()); }
+
+// A hang shows as frames that stop coming while the process lives: say so, and abort so that
+// the run fails (a sanitizer build prints the stack of the abort). Started once per process.
+void start_watchdog(int seconds) {
+  note_frame_time();
+  if (watchdog_running.exchange(true)) return;
+  std::thread([seconds] {
+    const auto limit = std::chrono::seconds(seconds);
+    for (;;) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(250));
+      WatchClock::time_point last{WatchClock::duration(last_frame_ticks.load())};
+      if (WatchClock::now() - last > limit) {
+        std::fprintf(stderr, "qorv: no frame for %d s of real time (QORV_WATCHDOG)\n", seconds);
+        std::abort();
+      }
+    }
+  }).detach();
+}
 
 }  // namespace
 
@@ -204,6 +242,14 @@ bool init_automation(std::string& error) {
       return false;
     }
   }
+  if (const char* stats = std::getenv("QORV_HEAP_STATS"); stats) state.heap_stats = stats == std::string_view("1");
+  if (const char* watch = std::getenv("QORV_WATCHDOG"); watch && *watch) {
+    if (!parse_int(watch, state.watchdog_seconds) || state.watchdog_seconds <= 0) {
+      error = std::string("QORV_WATCHDOG must be a number of seconds above 0, not '") + watch + "'";
+      return false;
+    }
+    start_watchdog(state.watchdog_seconds);
+  }
   if (const char* input = std::getenv("QORV_INPUT"); input && *input) {
     std::ifstream file(input, std::ios::binary);
     if (!file) {
@@ -236,6 +282,7 @@ std::vector<InputEvent> headless_input_events(int frame) {
 
 int count_frame() {
   int frame = state.frames_counted++;
+  if (state.watchdog_seconds > 0) note_frame_time();
   if (state.frame_limit > 0 && state.frames_counted == state.frame_limit) post_close_request();
   return frame;
 }
@@ -250,6 +297,8 @@ void set_random_seed(std::optional<std::uint32_t> seed) { state.seed = seed; }
 const std::string& scene_name() { return state.scene; }
 void set_scene_name(std::string name) { state.scene = std::move(name); }
 int box_wait_seconds() { return state.box_wait_seconds; }
+bool heap_stats() { return state.heap_stats; }
+int watchdog_seconds() { return state.watchdog_seconds; }
 
 void use_virtual_time() {
   // Far from 0 and from the wrap, like a machine that has been up a while.

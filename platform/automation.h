@@ -5,7 +5,11 @@
 //   QORV_SHOTS=DIR   a PNG of each presented frame that differs from the last, DIR/NNNNNN.png;
 //   QORV_SEED=N      seeds the game's random numbers with N instead of the calendar time;
 //   QORV_SCENE=NAME  ends start-up in the demo scene NAME instead of the title;
-//   QORV_BOX_WAIT=S  headless message boxes stay open S seconds before they answer.
+//   QORV_BOX_WAIT=S  headless message boxes stay open S seconds before they answer;
+//   QORV_WATCHDOG=S  ends the program with a message and SIGABRT when no frame ran for S seconds
+//                    of real time (a hang; for the soak);
+//   QORV_HEAP_STATS=1 the program ends by printing its heap's figures (live blocks at start and
+//                    at the end, peaks) and the frames run on standard error, for the soak.
 // A whole program on the headless backend runs on virtual time (use_virtual_time): the clock is
 // the fake one and every pass of the event pump moves it 1 ms on, so a replayed run draws the
 // same frames however fast or loaded the machine is.
@@ -14,9 +18,10 @@
 //
 // Input file: blank lines and lines starting with '#' are skipped; every other line is
 //   FRAME down KEY | FRAME up KEY | FRAME text UTF8 | FRAME mouse X Y | FRAME click BUTTON |
-//   FRAME close
+//   FRAME wheel NOTCHES | FRAME close
 // FRAME counts frames from 0: an event of frame F takes effect before frame F runs. KEY is a key
-// name of key_code_from_name or a single character; BUTTON is 1, 2, 3, left, right or middle.
+// name of key_code_from_name or a single character; BUTTON is 1, 2, 3, left, right or middle;
+// NOTCHES turns the mouse wheel, positive away from the user.
 // The headless backend replays the events: text and close (and keys, for text fields) become
 // window messages, and the headless keyboard and mouse read headless_input_events.
 #include <cstdint>
@@ -28,12 +33,13 @@
 namespace platform {
 
 struct InputEvent {
-  enum class Kind { Down, Up, Text, Mouse, Click, Close };
+  enum class Kind { Down, Up, Text, Mouse, Click, Wheel, Close };
   int frame = 0;
   Kind kind = Kind::Down;
   int key = 0;       // Down, Up: the KeyCode
   int x = 0, y = 0;  // Mouse: the position on the 640 x 480 screen
   int button = 0;    // Click: 1 left, 2 right, 3 middle
+  int notches = 0;   // Wheel: notches turned, positive away from the user
   std::string text;  // Text: UTF-8
 };
 
@@ -71,6 +77,8 @@ void set_random_seed(std::optional<std::uint32_t> seed);  // tests
 const std::string& scene_name();                         // QORV_SCENE, "" when unset
 void set_scene_name(std::string name);                   // tests
 int box_wait_seconds();                                  // QORV_BOX_WAIT, 0 when unset
+bool heap_stats();                                       // QORV_HEAP_STATS=1
+int watchdog_seconds();                                  // QORV_WATCHDOG, 0 when unset
 
 // Installs the fake clock at a fixed start and lets the headless event pump step it
 // (virtual_time_step, once a pass). Until then the pump leaves the clock alone, as the

@@ -4,6 +4,7 @@
 // face through fontconfig (a Ming-style CJK font); QORV_FONT=/path/to/font overrides the file.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -15,6 +16,12 @@ class Font {
   // Every pixel the ink covers inside width x height becomes nonzero in pixels[row * pitch +
   // column]; nothing else is written.
   virtual void draw(const char* text, std::uint8_t* pixels, int width, int height, int pitch) = 0;
+  // The same for UTF-8 text (the platform's own boxes); returns the width the text advanced.
+  // pixels may be null to measure only. A rasteriser without it draws nothing.
+  virtual int draw_utf8(const std::string& /*utf8*/, std::uint8_t* /*pixels*/, int /*width*/,
+                        int /*height*/, int /*pitch*/) {
+    return 0;
+  }
 };
 
 // Opens `face` (its name as the game writes it, Big5 or GB2312 bytes) with a character height

@@ -92,22 +92,33 @@ class FreeTypeFont final : public Font {
   ~FreeTypeFont() override { FT_Done_Face(face_); }
 
   void draw(const char* text, std::uint8_t* pixels, int width, int height, int pitch) override {
-    int pen = 0;
-    for (FT_ULong c : codepoints_of(text)) {
-      if (FT_Load_Char(face_, c, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0)
-        continue;
-      const FT_GlyphSlot g = face_->glyph;
-      put_bitmap(g->bitmap, pen + g->bitmap_left, ascent_ - g->bitmap_top, pixels, width, height,
-                 pitch);
-      pen += static_cast<int>((g->advance.x + 32) >> 6);
-    }
+    draw_codepoints(codepoints_of(gb2312_to_utf8(text)), pixels, width, height, pitch);
+  }
+
+  int draw_utf8(const std::string& utf8, std::uint8_t* pixels, int width, int height,
+                int pitch) override {
+    return draw_codepoints(codepoints_of(utf8), pixels, width, height, pitch);
   }
 
  private:
-  // ASCII bytes as they are, GB2312 two-byte characters as their Unicode characters; bytes
-  // that form no character, and control characters, draw nothing.
-  static std::vector<FT_ULong> codepoints_of(const char* text) {
-    const std::string utf8 = gb2312_to_utf8(text);
+  int draw_codepoints(const std::vector<FT_ULong>& text, std::uint8_t* pixels, int width,
+                      int height, int pitch) {
+    int pen = 0;
+    for (FT_ULong c : text) {
+      if (FT_Load_Char(face_, c, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0)
+        continue;
+      const FT_GlyphSlot g = face_->glyph;
+      if (pixels)
+        put_bitmap(g->bitmap, pen + g->bitmap_left, ascent_ - g->bitmap_top, pixels, width,
+                   height, pitch);
+      pen += static_cast<int>((g->advance.x + 32) >> 6);
+    }
+    return pen;
+  }
+
+  // The characters of UTF-8 text (the game's GB2312 converted first); control characters draw
+  // nothing.
+  static std::vector<FT_ULong> codepoints_of(const std::string& utf8) {
     std::vector<FT_ULong> out;
     for (std::size_t i = 0; i < utf8.size();) {
       const auto b = static_cast<unsigned char>(utf8[i]);

@@ -145,6 +145,12 @@ bool peek_message() {
   return !message_queue.empty();
 }
 
+void wait_message(std::uint32_t timeout_ms) {
+  if (!message_queue.empty() || open_windows.empty() || timeout_ms == 0) return;
+  // The program has one window; its host's event source wakes the wait.
+  open_windows.front()->host->wait_event(timeout_ms);
+}
+
 bool get_message(Message& msg) {
   while (message_queue.empty()) {
     pump_host_events();

@@ -53,6 +53,10 @@ void post_quit_message(int exit_code);
 
 // True when a message waits; it stays queued (the host's events are taken in first).
 bool peek_message();
+// Waits until the host has an event for the program or timeout_ms have passed, so that a loop
+// with nothing to do sleeps instead of spinning. Returns at once when a message is queued, when
+// no window is open, and on the headless backend, whose time is virtual (automation.h).
+void wait_message(std::uint32_t timeout_ms);
 // Takes the next message, waiting for one; false when it is Quit (msg holds it).
 bool get_message(Message& msg);
 std::intptr_t dispatch_message(const Message& msg);

@@ -19,6 +19,8 @@ class WindowHost {
   virtual void close() = 0;
   // Turns the host's pending events into messages for window at the end of queue.
   virtual void pump(Window* window, std::deque<Message>& queue) = 0;
+  // Sleeps until the host has an event or timeout_ms have passed (the events stay for pump).
+  virtual void wait_event(std::uint32_t timeout_ms) = 0;
   virtual void show(ShowCommand command) = 0;
   virtual void set_client_size(int width, int height) = 0;
   virtual void set_fullscreen(bool on) = 0;

@@ -10,6 +10,7 @@ namespace platform::headless {
 namespace {
 
 constexpr int device_count = 3;
+constexpr int wheel_units_per_notch = 120;
 
 struct DeviceState {
   bool present = false, open = false, acquired = false;
@@ -57,6 +58,9 @@ void apply_scripted_input() {
           break;
         case InputEvent::Kind::Click:
           headless_click_mouse_button(ev.button - 1);
+          break;
+        case InputEvent::Kind::Wheel:
+          headless_move_mouse(0, 0, ev.notches * wheel_units_per_notch);
           break;
         default:
           break;  // text and close go to the window

@@ -26,6 +26,10 @@ class HeadlessWindowHost : public WindowHost {
     }
   }
 
+  // Virtual time moves only with the pump, so a wait here would stop nothing and change the
+  // frames: the headless window never waits.
+  void wait_event(std::uint32_t) override {}
+
   void show(ShowCommand) override {}
   void set_client_size(int width, int height) override {
     width_ = width;
@@ -52,6 +56,7 @@ class HeadlessWindowHost : public WindowHost {
         break;
       case InputEvent::Kind::Mouse:
       case InputEvent::Kind::Click:
+      case InputEvent::Kind::Wheel:
         break;  // the headless mouse reads these itself
     }
   }

@@ -26,6 +26,7 @@ class SdlOutput final : public DisplayOutput {
     bool rgb555 = same_masks(masks, masks_rgb555);
     Uint32 format = rgb555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
     if (!renderer || !prepare(renderer, width, height, format)) return;
+    if (same_as_shown(pixels, pitch, width, height)) return;
     const std::uint16_t* upload = pixels;
     int upload_pitch = pitch;
     if (!rgb555 && !same_masks(masks, masks_rgb565)) {
@@ -77,7 +78,12 @@ class SdlOutput final : public DisplayOutput {
       // A new renderer (a new window) owns none of the old textures.
       texture_ = nullptr;
       renderer_ = renderer;
+      // The event system may have been started again with the new window, which forgets its
+      // watchers; removing first keeps one registration.
+      SDL_DelEventWatch(on_event, this);
+      SDL_AddEventWatch(on_event, this);
     }
+    shown_valid_ = shown_valid_ && texture_ && width == tex_w_ && height == tex_h_ && format == tex_format_;
     if (texture_ && width == tex_w_ && height == tex_h_ && format == tex_format_) return true;
     if (texture_) SDL_DestroyTexture(texture_);
     texture_ = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
@@ -94,6 +100,33 @@ class SdlOutput final : public DisplayOutput {
     return true;
   }
 
+  // A frame equal to the one on screen is not sent again, so that a still screen (the title
+  // shows the same frame for seconds) costs next to nothing between frames. Any window event
+  // (shown, exposed, resized, restored, full screen ...) or a lost render target may have taken
+  // the picture, so the frame after one is always sent. The copy is made once per frame size.
+  bool same_as_shown(const std::uint16_t* pixels, int pitch, int width, int height) {
+    const std::size_t row_bytes = std::size_t(width) * 2;
+    const auto* src = reinterpret_cast<const std::uint8_t*>(pixels);
+    bool same = shown_valid_ && shown_.size() == std::size_t(width) * height;
+    for (int y = 0; same && y < height; ++y)
+      same = std::memcmp(src + std::size_t(y) * pitch, &shown_[std::size_t(y) * width], row_bytes) == 0;
+    if (same) return true;
+    shown_.resize(std::size_t(width) * height);
+    for (int y = 0; y < height; ++y)
+      std::memcpy(&shown_[std::size_t(y) * width], src + std::size_t(y) * pitch, row_bytes);
+    shown_valid_ = true;
+    return false;
+  }
+
+  static int on_event(void* self, SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT || event->type == SDL_RENDER_TARGETS_RESET ||
+        event->type == SDL_RENDER_DEVICE_RESET)
+      static_cast<SdlOutput*>(self)->shown_valid_ = false;
+    return 0;
+  }
+
+  std::vector<std::uint16_t> shown_;
+  bool shown_valid_ = false;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   int tex_w_ = 0, tex_h_ = 0;

@@ -4,12 +4,14 @@
 
 #include <cstdio>
 
+#include "platform/sdl/window_question_sdl.h"
+#include "platform/sdl/window_sdl.h"
 #include "platform/termination.h"
 #include "platform/text_codec.h"
 
 namespace platform::sdl {
 
-BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& caption_big5,
+BoxAnswer message_box(Window* owner, const std::string& text_big5, const std::string& caption_big5,
                       BoxButtons buttons, BoxIcon icon) {
   std::string text = big5_to_utf8(text_big5);
   std::string caption = big5_to_utf8(caption_big5);
@@ -39,6 +41,9 @@ BoxAnswer message_box(Window*, const std::string& text_big5, const std::string& 
   // the signal comes is closed. Either answers like Escape, and the loop then closes the window.
   const BoxAnswer escape = buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
   if (termination_signal() != 0) return escape;
+  // A box with an owner (the window question at start) is drawn in the owner's window with the
+  // game's CJK font: SDL's X11 box cannot show every Chinese character.
+  if (owner && sdl_renderer(owner)) return window_question(owner, text, caption, buttons);
   int pressed = -1;
   int shown = wait_ending_helpers_on_signal([&] { return SDL_ShowMessageBox(&data, &pressed); });
   if (termination_signal() != 0) return escape;

@@ -1,5 +1,6 @@
 #pragma once
-// The real backend's message boxes: SDL's own modal box, with the Big5 texts in UTF-8.
+// The real backend's message boxes, with the Big5 texts in UTF-8: a box with an owner window is
+// drawn inside that window (window_question_sdl.h), one without in SDL's own modal box.
 #include "platform/message_box.h"
 
 namespace platform::sdl {

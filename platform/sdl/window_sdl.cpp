@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/sdl/input_sdl.h"
@@ -62,6 +63,12 @@ class SdlWindowHost : public WindowHost {
       sdl_input_event(ev);  // the input devices gather keys, motion and buttons
       translate(window, ev, queue);
     }
+  }
+
+  void wait_event(std::uint32_t timeout_ms) override {
+    if (!window_) return;
+    // A null event only waits: the event stays queued for pump. SDL takes an int.
+    SDL_WaitEventTimeout(nullptr, int(std::min<std::uint32_t>(timeout_ms, 0x7FFFFFFF)));
   }
 
   void show(ShowCommand command) override {

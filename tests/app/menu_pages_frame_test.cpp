@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "battle/fame.h"
 #include "core/flags.h"
+#include "core/mem_mgr.h"
 #include "core/game_flags.h"
 #include "core/game_mode.h"
 #include "data/equip_bonus.h"
@@ -186,6 +187,24 @@ TEST(MenuPagesFrame, TheMonsterChartShowsTheModelWithItsPartTextureAndWeapon) {
   SFLB_call_menu_system(MODE_LEAVE, 0, 0);
   free_fame();
   end_game();
+}
+
+// The window closed while the menu shows the log page: the shut-down gives the charts' nodes back
+// to the heap (the soak checks the heap's block count at the end).
+TEST(MenuPagesFrame, ShutDownOnTheLogPageGivesItsChartsBack) {
+  GameHarness game;
+  ASSERT_EQ(init_game(game.window(), platform::program_instance()), 1);
+  fame_add(fixtures::sample_bandit, 0, 0, fame_type_monster);
+  menu_driver::Frames frames;
+  open_log_page(frames);
+  ASSERT_EQ(GameMode, mode_menu);
+  ASSERT_EQ(count_item_type(&log_monsters, 0), 1) << "the monster chart holds the bandit";
+  const int blocks_before = mem_mgr.blocks_in_use();
+  free_fame();
+  end_game();
+  EXPECT_EQ(log_monsters.next, nullptr);
+  EXPECT_EQ(log_items.next, nullptr);
+  EXPECT_LT(mem_mgr.blocks_in_use(), blocks_before);
 }
 
 // Picture 3 of the gallery while its flag is clear: the placeholder and the page counter.

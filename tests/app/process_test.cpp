@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -108,6 +109,7 @@ TEST(Process, RefusesAnUnknownSceneOrSeedInOneLine) {
       {"QORV_SCENE=nosuch", 1, "qorv: QORV_SCENE: no scene 'nosuch' (scenes: "},
       {"QORV_SEED=-3", 2, "qorv: QORV_SEED must be a number from 0 up, not '-3'"},
       {"QORV_SEED=x", 2, "qorv: QORV_SEED must be a number from 0 up, not 'x'"},
+      {"QORV_WATCHDOG=0", 2, "qorv: QORV_WATCHDOG must be a number of seconds above 0, not '0'"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.variables);
@@ -117,6 +119,33 @@ TEST(Process, RefusesAnUnknownSceneOrSeedInOneLine) {
     EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << "one line";
     EXPECT_EQ(dir.read("debug.txt"), "") << "the program did not start";
   }
+}
+
+// The soak's two checks of the whole program. The heap figures: every block taken while the
+// title ran is given back by the end. The watchdog: frames that stop coming (here the window
+// question held open) end the process with its message and SIGABRT.
+TEST(Process, HeapFiguresAndTheWatchdogForTheSoak) {
+  fixtures::TempFolder dir;
+  ASSERT_TRUE(fixtures::write_sample_game(dir.path()));
+  ProcessRun run = run_qorv(dir, "QORV_BACKEND=headless QORV_FRAMES=40 QORV_HEAP_STATS=1 QORV_WATCHDOG=60");
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  int start = -1, end = -1, peak_blocks = -1, frames = -1;
+  long long peak_bytes = -1;
+  ASSERT_EQ(std::sscanf(run.output.c_str(),
+                        "qorv: heap blocks at start %d, at end %d, peak blocks %d, peak bytes %lld; "
+                        "%d frames",
+                        &start, &end, &peak_blocks, &peak_bytes, &frames),
+            5)
+      << run.output;
+  EXPECT_EQ(frames, 40);
+  EXPECT_EQ(end, start);
+  EXPECT_GT(peak_blocks, start);
+  EXPECT_GT(peak_bytes, 0);
+
+  run = run_qorv(dir, "QORV_BACKEND=headless QORV_BOX_WAIT=600 QORV_WATCHDOG=1");
+  EXPECT_EQ(run.exit_code, 128 + SIGABRT) << run.output;
+  EXPECT_NE(run.output.find("qorv: no frame for 1 s of real time (QORV_WATCHDOG)\n"), std::string::npos)
+      << run.output;
 }
 
 TEST(Process, SaysInOneLineWhenNoDisplayCanBeOpened) {

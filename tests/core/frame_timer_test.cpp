@@ -86,4 +86,34 @@ TEST_F(FrameTimer, FrameRateCountsDueFramesOnly) {
   EXPECT_EQ(current_fps, before);
 }
 
+// The message loop sleeps ms_until_frame_due() between frames: sleeping exactly that long must
+// land on the tick that makes the frame due, never one tick early or late, at any point of the
+// period, across the clock's wrap and at other frame rates.
+TEST_F(FrameTimer, TheWaitUntilDueEndsOnTheDueTick) {
+  struct Case {
+    std::uint32_t start;
+    unsigned fps;
+    std::uint32_t into_period;  // ms already run since the last due frame
+  };
+  const Case cases[] = {{1000, 35, 0},  {1000, 35, 1},       {1000, 35, 28},
+                        {1000, 10, 57}, {0xFFFFFFF0u, 35, 5}, {0xFFFFFFF0u, 35, 20}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "start " << c.start << " fps " << c.fps << " into "
+                                    << c.into_period);
+    start(c.start);
+    set_frame_rate(c.fps);
+    platform::advance_fake_clock(c.into_period);
+    std::uint32_t wait = ms_until_frame_due();
+    EXPECT_EQ(wait, frame_period_ms + 1 - c.into_period);
+    EXPECT_EQ(run(1, wait - 1), 0) << "one ms short of the wait is not yet due";
+    EXPECT_EQ(ms_until_frame_due(), 1u);
+    EXPECT_EQ(run(1), 1);
+    EXPECT_EQ(ms_until_frame_due(), frame_period_ms + 1) << "a new period starts";
+  }
+  // Late (a slow frame): due at once, no wait.
+  start(1000);
+  platform::advance_fake_clock(100);
+  EXPECT_EQ(ms_until_frame_due(), 0u);
+}
+
 }  // namespace

@@ -150,4 +150,28 @@ TEST(MemMgr, ManyBlocksInAnyOrderAndNodeRecordsArePooled) {
   // Blocks still live when the heap goes are released with it (the sanitizer build sees no leak).
 }
 
+// The shut-down check compares the live block count with its start value: it must count every
+// block once, not count refused frees, failed allocations or double frees, and drop a block
+// whose guards were overwritten (it is released all the same).
+TEST(MemMgr, LiveBlockCountFollowsAllocAndFree) {
+  MemMgr heap;
+  EXPECT_EQ(heap.blocks_in_use(), 0);
+  void* a = heap.Alloc(8);
+  void* b = heap.Alloc(0);
+  auto* c = static_cast<std::uint8_t*>(heap.Alloc(4));
+  EXPECT_EQ(heap.Alloc(-1), nullptr);
+  EXPECT_EQ(heap.blocks_in_use(), 3);
+  EXPECT_TRUE(heap.Free(a));
+  EXPECT_FALSE(heap.Free(a));
+  int local = 0;
+  EXPECT_FALSE(heap.Free(&local));
+  EXPECT_EQ(heap.blocks_in_use(), 2);
+  c[4] = 0;  // over the trailing guard
+  EXPECT_FALSE(heap.Free(c));
+  EXPECT_EQ(heap.blocks_in_use(), 1);
+  EXPECT_TRUE(heap.Free(b));
+  EXPECT_EQ(heap.blocks_in_use(), 0);
+  EXPECT_EQ(heap.peak_blocks(), 3);
+}
+
 }  // namespace

@@ -70,6 +70,22 @@ TEST_F(ScriptedInput, ArrowsEnterEscapeAndTheMouseReachTheLogicalKeys) {
   EXPECT_EQ(mouse_y, 0);
 }
 
+// Wheel turns reach the wheel position once each, in 120 units a notch, and two turns of one
+// frame add up.
+TEST_F(ScriptedInput, WheelTurnsMoveTheWheelOnce) {
+  script("2 wheel 1\n4 wheel -3\n6 wheel 2\n6 wheel 2\n");
+  const int start = grp_input.get_mouse_z();
+  const int expected_delta[] = {0, 0, 120, 0, -360, 0, 480, 0};
+  int pos = start;
+  for (int f = 0; f < 8; ++f) {
+    frame();
+    SCOPED_TRACE(f);
+    EXPECT_EQ(grp_input.get_mouse_dz(), expected_delta[f]);
+    pos += expected_delta[f];
+    EXPECT_EQ(grp_input.get_mouse_z(), pos);
+  }
+}
+
 TEST_F(ScriptedInput, AHeldKeyRepeatsUntilReleased) {
   script("2 down down\n40 up down\n");
   std::vector<int> repeats;

@@ -68,7 +68,10 @@ TEST(ParseInputScript, NamesTheFirstBadLine) {
            Case{"-1 close\n", "line 1: a frame number (0 or more) must start the line"},
            Case{"99999999999 close\n", "line 1: a frame number (0 or more) must start the line"},
            Case{"1 press a\n",
-                "line 1: unknown event 'press' (down, up, text, mouse, click or close)"},
+                "line 1: unknown event 'press' (down, up, text, mouse, click, wheel or close)"},
+           Case{"1 wheel\n", "line 1: wheel needs a number of notches from -1000 to 1000"},
+           Case{"1 wheel 1001\n", "line 1: wheel needs a number of notches from -1000 to 1000"},
+           Case{"1 wheel 2 3\n", "line 1: unexpected text after the event"},
            Case{"1 down\n", "line 1: unknown key ''"},
            Case{"1 up shift2\n", "line 1: unknown key 'shift2'"},
            Case{"1 mouse 4\n", "line 1: mouse needs X and Y"},
@@ -87,7 +90,8 @@ TEST(ParseInputScript, ReadsWhatTheDataKitWrites) {
   using namespace fixtures;
   const std::vector<InputEvent> written = {key_down(0, 27),     typed(1, "a b\xe4\xb8\xad"),
                                            mouse_to(1, 639, 0), click(2, 3),
-                                           key_up(4, 145),      close_window(30)};
+                                           key_up(4, 145),      wheel(5, -3),
+                                           close_window(30)};
   std::vector<InputEvent> events;
   std::string error;
   ASSERT_TRUE(platform::parse_input_script(input_script_text(written), events, error)) << error;
@@ -100,6 +104,7 @@ TEST(ParseInputScript, ReadsWhatTheDataKitWrites) {
     EXPECT_EQ(events[i].x, written[i].x);
     EXPECT_EQ(events[i].y, written[i].y);
     EXPECT_EQ(events[i].button, written[i].button);
+    EXPECT_EQ(events[i].notches, written[i].notches);
     EXPECT_EQ(events[i].text, written[i].text);
   }
 }
