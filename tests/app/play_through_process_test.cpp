@@ -1,5 +1,5 @@
 // The sample game played through as one process, from the title to its ending: the opening onto
-// the mountain path, a save at the scribe, a screenshot, the path's encounter won, the gate's
+// the mountain path, a save at the scribe, the menu, a screenshot, the path's encounter won, the gate's
 // trigger box into the village, the old woman's legend (a choice, a scene animation, an effect,
 // a jade and money, a flag, a save), and the ending's final message back to the title. One run
 // serves every check: a frame at each milestone against a reference, the two saves' flags, bag,
@@ -72,12 +72,13 @@ TEST_F(PlayThroughProcess, EachMilestoneDrawsItsReferenceFrame) {
   } milestones[] = {
       {11, "play_title"},                   // the title, its buttons still fading in
       {820, "story_mountain_path"},         // the opening ends on the path (as the opening alone)
-      {1140, "play_path_encounter"},        // the encounter met walking west
-      {1700, "play_village_from_gate"},     // through the gate's trigger box
-      {2250, "play_old_woman_question"},    // her choice
-      {2374, "play_legend_sparkle"},        // the effect over her as she gives the jade
-      {2869, "play_ending_message"},        // the final message
-      {2899, "play_title_after_ending"},    // back on the title
+      {1100, "play_menu"},                  // the menu on the path, its status cards
+      {1240, "play_path_encounter"},        // the encounter met walking west
+      {1800, "play_village_from_gate"},     // through the gate's trigger box
+      {2350, "play_old_woman_question"},    // her choice
+      {2474, "play_legend_sparkle"},        // the effect over her as she gives the jade
+      {2969, "play_ending_message"},        // the final message
+      {2999, "play_title_after_ending"},    // back on the title
   };
   for (const auto& m : milestones) expect_frame(*dir_, m.frame, m.reference);
 }
@@ -105,7 +106,7 @@ TEST_F(PlayThroughProcess, TheTwoSavesHoldTheStoryFlagsTheBagAndTheMoney) {
 
 // The files a game leaves: both slots, fame.dat with them, one screenshot, and User.cfg.
 TEST_F(PlayThroughProcess, TheRunWritesItsSavesFameScreenshotAndConfiguration) {
-  for (const char* file : {"Save/00.sav", "Save/01.sav", "fame.dat", "Pic/0000.bmp"})
+  for (const char* file : {"Save/00.sav", "Save/01.sav", "fame.dat", "Pic/0000.bmp", "User.cfg"})
     EXPECT_FALSE(dir_->read(file).empty()) << file;
   EXPECT_TRUE(dir_->read("Pic/0001.bmp").empty()) << "one press, one picture";
 }
