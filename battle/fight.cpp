@@ -44,6 +44,7 @@
 #include "ui/cursor.h"
 #include "ui/screen_fade.h"
 #include "ui/talk_msg.h"
+#include "ui/title/title_screen.h"
 
 int fight_from_talk = 0;
 BattlefieldRecord fight_field_record;
@@ -320,7 +321,10 @@ void fight_end() {
   GameMode = mode_field;
   const bool defeat = (fight_flags & fight_defeat) != 0;
   if (defeat && !(fight_flags & fight_may_lose)) {
-    GameMode = mode_title;
+    // The game is over: the title is entered as at start-up, whose entry resets the game (flags,
+    // roles, bag, talks, effects), so that a new game chosen there starts as in a fresh process.
+    // Only switching the mode would keep the lost game's state and the title's last screen.
+    SFLB_call_game_start(MODE_ENTER, 0, 0);
   } else {
     if (defeat)
       for (int i = 0; i < party_member_count; ++i) {

@@ -520,6 +520,20 @@ void play_time() {
 }
 }  // namespace
 
+void reset_field_controller() {
+  encounter_step_count = 0;
+  debug_picked_role = talk_partner_index = camera_follow_role = -1;
+  idle_cursor_frames = 0;
+  idle_timer = idle_reset;
+  keep_direction_word = 0;
+  mouse_copy[0] = mouse_copy[1] = -1;
+  minimap_dragging = camera_rotating = false;
+  drag_start[0] = drag_start[1] = rotate_start[0] = rotate_start[1] = 0;
+  zoom_direction = 0;
+  menu_icon_offset = 0;
+  run_mode = RunMode{};
+}
+
 void run_field() {
   if (player_role_index < 0 || player_role_index >= gmMapRoleCount) return;
   MapRole& p = gmMapRole[player_role_index];

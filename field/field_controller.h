@@ -26,5 +26,10 @@ extern int keep_direction_word;
 // The role index talk scripts chose for the camera to follow during its jumps (-1 none).
 extern int camera_follow_role;
 
+// The controller's state back to its start values (walking frames, idle counters, the talk
+// partner, the kept direction, the followed role, the mouse's drags, the menu icon's slide, the run mode): a new game
+// starts as in a fresh process, whatever the last game left.
+void reset_field_controller();
+
 // The engine-state word that counts seconds of play (the frame timer counts it).
 constexpr int state_word_play_seconds = 16;

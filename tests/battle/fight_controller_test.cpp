@@ -13,10 +13,13 @@
 #include "core/paths.h"
 #include "data/item_list.h"
 #include "data/level_tables.h"
+#include "data/map_role.h"
 #include "data/party.h"
 #include "g3d/view_zoom.h"
+#include "script/talk_queue.h"
 #include "sound/music_director.h"
 #include "ui/screen_fade.h"
+#include "ui/title/title_screen.h"
 #include "tests/battle/battle_test.h"
 #include "tests/fixtures/battlefield_writer.h"
 #include "tests/fixtures/level_writer.h"
@@ -235,6 +238,35 @@ TEST_F(Controller, ALostBattleShowsThePromptAndItsConfirmEndsOnTheTitle) {
   EXPECT_EQ(GameMode, mode_battle) << "the prompt waits for the key";
   EXPECT_TRUE(run_until([] { return GameMode != mode_battle; }, 100));
   EXPECT_EQ(GameMode, mode_title);
+}
+
+// A lost game is over: the title is entered as at start-up, so that nothing of the lost game is
+// left for the next (its flags, money, roles and queued talk), and the title starts from its
+// beginning rather than on the menu it last showed.
+TEST_F(Controller, ALostGameEntersTheTitleAfreshAndLeavesNothingOfItself) {
+  constexpr int story_flag = 103;
+  constexpr std::uint16_t speaker = 1002, talk = 22;
+  set_flag(story_flag);
+  party_money = 500;
+  gmMapRoleCount = 1;
+  gmMapRole[0].RoleID = speaker;
+  MapRole event;
+  event.RoleID = speaker;
+  event.TALK = talk;
+  ASSERT_EQ(add_talks_proc(&event), 1);
+  title_state = title_start_new_game;
+  join(0, 10);
+  ASSERT_EQ(SFLB_Call_Fight(1), 1);
+  lose();
+  fight_cmd_confirm();
+  EXPECT_TRUE(run_until([] { return GameMode != mode_battle; }, 300));
+  EXPECT_EQ(GameMode, mode_title);
+  EXPECT_EQ(title_state, title_start);
+  EXPECT_FALSE(test_flag(story_flag));
+  EXPECT_EQ(party_money, 0);
+  EXPECT_EQ(gmMapRoleCount, 0);
+  EXPECT_EQ(find_talks_proc(speaker), 0);
+  title_state = title_start;
 }
 
 TEST_F(Controller, AllEnemiesOutWaitForTheVictoryBit) {

@@ -20,7 +20,11 @@
 #include "data/music_state.h"
 #include "data/object_db.h"
 #include "data/party.h"
+#include "field/compass.h"
+#include "field/field_controller.h"
+#include "field/talk_view.h"
 #include "g3d/effects/effect_manager.h"
+#include "g3d/effects/effect_random.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "script/talk_queue.h"
@@ -28,6 +32,7 @@
 #include "sound/sfx_bank.h"
 #include "sound/sound_system.h"
 #include "sound/stream_manager.h"
+#include "ui/cursor.h"
 #include "tests/fixtures/level_writer.h"
 #include "tests/fixtures/maps_writer.h"
 #include "tests/fixtures/objdata_writer.h"
@@ -144,6 +149,35 @@ TEST_F(NewGame, ResetTwiceClearsTheStateAndTakesMapsDatBack) {
     EXPECT_EQ(read_music_id(1), 1);
     EXPECT_EQ(music_ids[0], 2) << "the music row is the file's again";
   }
+}
+
+// What the field and the effects keep from frame to frame starts again with a new game as after
+// start-up: the walking count before the next encounter, the idle cursor and idle animation
+// counters, the menu icon's slide, the run mode, the compass needle and the particles' numbers.
+TEST_F(NewGame, ResetStartsTheFieldCountersTheCompassAndTheEffectsNumbersAfresh) {
+  encounter_step_count = 55;
+  idle_cursor_frames = 700;
+  idle_timer = 3;
+  menu_icon_offset = 60;
+  run_mode.flags[0] = run_mode.flags[1] = 1;
+  run_mode.set_speeds(14.0f);
+  compass_spin = 120.0f;
+  camera_follow_role = 2;
+  for (int i = 0; i < 5; ++i) effect_rand();
+  reset_game();
+  EXPECT_EQ(encounter_step_count, 0);
+  EXPECT_EQ(idle_cursor_frames, 0);
+  EXPECT_EQ(idle_timer, 1000u);
+  EXPECT_EQ(menu_icon_offset, 0);
+  EXPECT_FALSE(run_mode.on());
+  EXPECT_EQ(run_mode.speeds[1], RunMode{}.speeds[1]);
+  EXPECT_EQ(compass_spin, 0.0f);
+  EXPECT_EQ(camera_follow_role, -1);
+  effect_srand(1);
+  const int start_up_draw = effect_rand();
+  reset_game();
+  EXPECT_EQ(effect_rand(), start_up_draw) << "the particles' numbers start as after start-up";
+  effect_srand(1);
 }
 
 TEST(TitleMenu, TheMouseAreaEndsAtY360) {

@@ -21,11 +21,14 @@
 #include "data/object_db.h"
 #include "data/party.h"
 #include "data/party_stats.h"
+#include "field/compass.h"
 #include "field/field_camera_state.h"
+#include "field/field_controller.h"
 #include "field/map_change.h"
 #include "field/map_file.h"
 #include "field/role_path.h"
 #include "field/scene_anim.h"
+#include "g3d/effects/effect_random.h"
 #include "g3d/renderer.h"
 #include "script/talk_queue.h"
 #include "script/talk_state_words.h"
@@ -195,6 +198,11 @@ void reset_game() {
   clear_flag(flag_developer_keys);
   clear_flag(flag_scene_hidden);
   reset_field_camera();
+  reset_field_controller();
+  compass_spin = 0.0f;
+  // The particles draw from their own numbers: a new game's smoke and sparkles replay as after
+  // start-up.
+  effect_srand(1);
   // The switches game.ini turned on (the developer keys, music off, sound effects off) outlast
   // the reset: start-up ends with it, so otherwise the player's music and sound switches would
   // never hold.
