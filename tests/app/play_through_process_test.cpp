@@ -15,6 +15,7 @@
 
 #include "tests/app/sample_run.h"
 #include "tests/fixtures/sample_data.h"
+#include "tests/fixtures/sample_fight_talk.h"
 #include "tests/fixtures/sample_story.h"
 
 namespace {
@@ -74,17 +75,18 @@ TEST_F(PlayThroughProcess, EachMilestoneDrawsItsReferenceFrame) {
       {820, "story_mountain_path"},         // the opening ends on the path (as the opening alone)
       {1100, "play_menu"},                  // the menu on the path, its status cards
       {1240, "play_path_encounter"},        // the encounter met walking west
-      {1800, "play_village_from_gate"},     // through the gate's trigger box
-      {2350, "play_old_woman_question"},    // her choice
-      {2474, "play_legend_sparkle"},        // the effect over her as she gives the jade
-      {2969, "play_ending_message"},        // the final message
-      {2999, "play_title_after_ending"},    // back on the title
+      {1890, "play_village_from_gate"},     // through the gate's trigger box
+      {2440, "play_old_woman_question"},    // her choice
+      {2564, "play_legend_sparkle"},        // the effect over her as she gives the jade
+      {3059, "play_ending_message"},        // the final message
+      {3089, "play_title_after_ending"},    // back on the title
   };
   for (const auto& m : milestones) expect_frame(*dir_, m.frame, m.reference);
 }
 
-// The first save, at the scribe: the opening's answer and gifts. The second, after the legend:
-// its flag, the jade and the money too; the party still at level 1 after the encounter.
+// The first save, at the scribe: the opening's answer and gifts. The second, after the
+// encounter and the legend: the legend's flag, the jade and its money, and the encounter's
+// spoils (the boar's bell, the hare's herb, both monsters' money) and the leader's level-up.
 TEST_F(PlayThroughProcess, TheTwoSavesHoldTheStoryFlagsTheBagAndTheMoney) {
   const SaveImage first = slot("Save/00.sav");
   EXPECT_TRUE(flag_of(first, second_answer_flag));
@@ -96,11 +98,14 @@ TEST_F(PlayThroughProcess, TheTwoSavesHoldTheStoryFlagsTheBagAndTheMoney) {
 
   const SaveImage second = slot("Save/01.sav");
   EXPECT_TRUE(flag_of(second, kit::sample_flag_legend_heard));
-  EXPECT_EQ(second.header.resources[0], opening_money + kit::sample_legend_money);
+  EXPECT_EQ(second.header.resources[0],
+            opening_money + kit::sample_boar_money + kit::sample_hare_money + kit::sample_legend_money);
   std::map<int, int> legend_bag = opening_bag;
   legend_bag[fixtures::sample_jade] += 1;
+  legend_bag[fixtures::sample_bell] += 1;
+  legend_bag[fixtures::sample_herb] += 1;
   EXPECT_EQ(bag_of(second), legend_bag);
-  EXPECT_EQ(second.header.party_levels[0], 1u);
+  EXPECT_EQ(second.header.party_levels[0], 2u);
   EXPECT_EQ(second.header.map_number, fixtures::sample_village);
 }
 
@@ -159,7 +164,7 @@ class ShotIndex {
 };
 
 // The chief's battle lost, the title, a new game (input/play_through_defeat.txt): from the new
-// game on, the frames are those of the play-through's new game, 2540 frames earlier, through the
+// game on, the frames are those of the play-through's new game, 2821 frames earlier, through the
 // opening to the mountain path. Nothing of the lost game shows: not its flags, roles, bag,
 // effects' numbers, talk queue, battle, the title's last screen, the field's idle counters, the
 // compass or the menu icon's slide.
@@ -167,7 +172,7 @@ TEST_F(PlayThroughProcess, ANewGameAfterALostBattleDrawsTheFramesOfAFreshProcess
   fixtures::TempFolder lost;
   ASSERT_TRUE(fixtures::write_sample_game(lost.path()));
   ASSERT_EQ(sample_run::run_script(lost, "play_through_defeat.txt"), 0) << lost.read("qorv.out");
-  constexpr int later = 2540;
+  constexpr int later = 2821;
   const ShotIndex fresh_shots(dir_->path() / "shots"), lost_shots(lost.path() / "shots");
   int differing = 0, first = -1;
   // From the title's fade after New game to the path's box; frame 302, the village's first, is
