@@ -1,23 +1,23 @@
 // The sample game's base pages played as a process. The first run builds the weapons workshop
 // and saves (base_camp.txt); between the runs the settlement grows in that save, as later visits
 // would have made it: the teacher and the sentinel move into the dwelling, a training hall and a
-// formation ground stand on free cells, and the healer has joined the party. The second run (base_pages.txt) loads it from the
-// title, staffs the workshop with the smith, orders two swords and sees them delivered, chooses
-// the teacher as the hall's master, wins a battle on the path that teaches the party his spell,
-// equips it on the magic page, sets the sentinel as the formation ground's guard, goes back out
-// to the menu and saves through the system page.
+// formation ground stand on free cells, and the healer has joined the party. The second run
+// (base_pages.txt) loads it from the title, staffs the workshop with the smith, orders two swords
+// and sees them delivered, chooses the teacher as the hall's master, wins a battle on the path
+// that teaches the party his spell, equips it on the magic page, sets the sentinel as the
+// formation ground's guard, goes back out to the menu and saves through the system page.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "base/base_camp.h"
 #include "base/build_grid.h"
 #include "base/house_kinds.h"
 #include "base/house_record.h"
-#include "base/base_camp.h"
 #include "core/game_flags.h"
 #include "data/magic_study.h"
 #include "tests/app/sample_run.h"
@@ -35,7 +35,7 @@ using sample_run::run_script;
 constexpr float cell_size = 300.0f;
 
 // Whether the house's footprint, anchored at (row, col), covers only free cells of the grid.
-bool fits(const std::array<std::int32_t, 182>& grid, const HouseRecord& h, int row, int col) {
+bool fits(const std::array<std::int32_t, build_grid_cells>& grid, const HouseRecord& h, int row, int col) {
   for (int r = 0; r < footprint_size; ++r)
     for (int c = 0; c < footprint_size; ++c) {
       if (!h.footprint[r * footprint_size + c]) continue;
@@ -45,10 +45,10 @@ bool fits(const std::array<std::int32_t, 182>& grid, const HouseRecord& h, int r
   return true;
 }
 
-// A built house of the kind on the first free cells from the given row on, as the build page
-// places one (the origin above the anchor cell, the height of the houses already built), appended
-// to the save with the next id and its cells taken.
-bool add_built_house(SaveImage& image, int kind, int from_row, float y) {
+// A built house of the kind on the first free cells, as the build page places one (the origin
+// above the anchor cell, at the height of the houses already built), appended to the save with
+// the next id and its cells taken.
+bool add_built_house(SaveImage& image, int kind, float y) {
   HouseRecord h{};
   const HouseKindRow& row = house_kind_row(kind);
   h.kind = kind;
@@ -62,7 +62,7 @@ bool add_built_house(SaveImage& image, int kind, int from_row, float y) {
   HouseRecord last{};
   house_from_image(image.houses.back(), last);
   h.id = last.id + 1;
-  for (int r = from_row; r < build_grid_rows; ++r)
+  for (int r = 0; r < build_grid_rows; ++r)
     for (int c = 0; c < build_grid_cols; ++c) {
       if (!fits(image.build_grid, h, r, c)) continue;
       h.grid_row = r, h.grid_col = c;
@@ -93,8 +93,7 @@ bool add_built_house(SaveImage& image, int kind, int from_row, float y) {
   house_to_image(dwelling, image.houses[0]);
   // The healer has joined: the hall's study needs party character 1 in the battle.
   image.header.global_flags[flag_member_1 >> 3] |= std::uint8_t(1 << (flag_member_1 & 7));
-  if (!add_built_house(image, house_training, 0, workshop.pos.y) ||
-      !add_built_house(image, house_formation, 0, workshop.pos.y))
+  if (!add_built_house(image, house_training, workshop.pos.y) || !add_built_house(image, house_formation, workshop.pos.y))
     return ::testing::AssertionFailure() << "no free cells";
   const std::vector<std::uint8_t> bytes = write_save_image(image);
   const std::vector<std::uint8_t> file = kit::save_slot_file(bytes);
@@ -162,13 +161,12 @@ TEST(BasePagesProcess, TheWorkshopTrainingHallAndFormationGroundServeTheParty) {
 
   // The workers page with the smith taken in; the order of two swords; the delivery; the hall's
   // new master; the equipped spell; the new guard; back in the menu.
-  expect_frame(dir, 560, "base_process_worker_taken");
-  expect_frame(dir, 700, "base_process_order_two");
-  expect_frame(dir, 731, "base_process_delivered");
-  expect_frame(dir, 930, "base_process_master_chosen");
-  expect_frame(dir, 2220, "base_process_spell_equipped");
-  expect_frame(dir, 2421, "base_process_guard_set");
-  expect_frame(dir, 2940, "base_process_back_in_menu");
+  const struct { int frame; const char* reference; } frames[] = {
+      {560, "base_process_worker_taken"},     {700, "base_process_order_two"},
+      {731, "base_process_delivered"},        {930, "base_process_master_chosen"},
+      {2220, "base_process_spell_equipped"}, {2421, "base_process_guard_set"},
+      {2940, "base_process_back_in_menu"}};
+  for (const auto& f : frames) expect_frame(dir, f.frame, f.reference);
 }
 
 }  // namespace
