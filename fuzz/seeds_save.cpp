@@ -28,12 +28,15 @@ std::vector<std::pair<std::string, kit::SaveKit>> kit_saves() {
   kit::SaveKit rows = kit::SaveKit{};
   rows.role_vars.assign(role_var_row_count, {0x100});
   saves.emplace_back("v6_all_role_var_rows", rows);
-  // Two guardians on the formation grounds and eight spells learned, one under study.
+  // Two guardians on the formation grounds and eight spells learned and equipped, one under study.
   kit::SaveKit guards = full;
   guards.escorts = {134, 135};
   guards.study = {5801, 40, 100, 0};
   guards.studies.clear();
-  for (std::uint16_t spell = 5802; spell < 5810; ++spell) guards.studies.push_back({spell, 100, 100, 1});
+  for (std::uint16_t spell = 5802; spell < 5810; ++spell) {
+    guards.studies.push_back({spell, 100, 100, 1});
+    guards.magic_slots[std::size_t(spell - 5802)] = spell;
+  }
   saves.emplace_back("v6_guardians_and_spells", guards);
   kit::SaveKit houses = kit::SaveKit{};
   houses.houses.assign(13 * 14, {6, 7});
