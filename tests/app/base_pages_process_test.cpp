@@ -23,6 +23,7 @@
 #include "tests/app/sample_run.h"
 #include "tests/fixtures/sample_base.h"
 #include "tests/fixtures/sample_data.h"
+#include "tests/fixtures/sample_fight_talk.h"
 #include "tests/fixtures/save_image_writer.h"
 
 namespace {
@@ -112,11 +113,13 @@ TEST(BasePagesProcess, TheWorkshopTrainingHallAndFormationGroundServeTheParty) {
   SaveImage image;
   ASSERT_TRUE(read_slot_zero(dir, image)) << dir.read("debug.txt");
 
-  // Two swords for 40 money and two herbs.
+  // Two swords for 40 money and two herbs; the battle's spoils: the hare's herb and both
+  // monsters' money.
   std::map<int, int> bag = bag_of(image);
   EXPECT_EQ(bag[fixtures::sample_forged_sword], 2);
-  EXPECT_EQ(bag[fixtures::sample_herb], bag_before[fixtures::sample_herb] - 2);
-  EXPECT_EQ(image.header.resources[0], 50 - 2 * fixtures::sample_sword_money);
+  EXPECT_EQ(bag[fixtures::sample_herb], bag_before[fixtures::sample_herb] - 2 + 1);
+  EXPECT_EQ(image.header.resources[0],
+            50 - 2 * fixtures::sample_sword_money + kit::sample_boar_money + kit::sample_hare_money);
 
   // The smith works the workshop, whose 冶金 is his; the teacher holds the hall; the sentinel
   // guards the formation ground.
@@ -164,8 +167,8 @@ TEST(BasePagesProcess, TheWorkshopTrainingHallAndFormationGroundServeTheParty) {
   const struct { int frame; const char* reference; } frames[] = {
       {560, "base_process_worker_taken"},     {700, "base_process_order_two"},
       {731, "base_process_delivered"},        {930, "base_process_master_chosen"},
-      {2220, "base_process_spell_equipped"}, {2421, "base_process_guard_set"},
-      {2940, "base_process_back_in_menu"}};
+      {2350, "base_process_spell_equipped"}, {2551, "base_process_guard_set"},
+      {3070, "base_process_back_in_menu"}};
   for (const auto& f : frames) expect_frame(dir, f.frame, f.reference);
 }
 
