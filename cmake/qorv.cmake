@@ -12,14 +12,15 @@ function(qorv_library name)
   endif()
 endfunction()
 
-# qorv_test(NAME [NO_FIXTURES] SOURCES... LINK libs...)
+# qorv_test(NAME [NO_FIXTURES] [SHARDS n] SOURCES... LINK libs...)
 # One GoogleTest program. ctest runs each test in its own process, or, with
 # QORV_WHOLE_TEST_PROGRAMS (scripts/test), the whole program in QORV_TEST_SHARDS processes whose
 # tests run in a new random order each time: that also proves each test's set-up resets what an
 # earlier test left, and spares a process start and a test listing per test. NO_FIXTURES leaves the data kit (and with it the game logic) out, for tests of the layers below
-# it that a reduced build (the thread sanitizer's) makes alone.
+# it that a reduced build (the thread sanitizer's) makes alone. SHARDS 1 keeps a program whose
+# tests share one costly set-up (a whole play of the sample game) in one process.
 function(qorv_test name)
-  cmake_parse_arguments(Q "NO_FIXTURES" "" "SOURCES;LINK" ${ARGN})
+  cmake_parse_arguments(Q "NO_FIXTURES" "SHARDS" "SOURCES;LINK" ${ARGN})
   add_executable(${name} ${Q_SOURCES})
   if(NOT Q_NO_FIXTURES)
     target_link_libraries(${name} PRIVATE qorv_fixtures)
@@ -32,12 +33,16 @@ function(qorv_test name)
   # choice waits for the end of the folder.
   cmake_language(EVAL CODE "cmake_language(DEFER CALL qorv_test_precompile [[${name}]])")
   if(QORV_WHOLE_TEST_PROGRAMS)
-    math(EXPR last "${QORV_TEST_SHARDS} - 1")
+    set(shards ${QORV_TEST_SHARDS})
+    if(Q_SHARDS)
+      set(shards ${Q_SHARDS})
+    endif()
+    math(EXPR last "${shards} - 1")
     foreach(shard RANGE ${last})
       add_test(NAME ${name}.shard${shard} COMMAND ${name} --gtest_shuffle --gtest_random_seed=${QORV_TEST_SEED}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
       set_tests_properties(${name}.shard${shard} PROPERTIES ENVIRONMENT
-        "QORV_BACKEND=headless;GTEST_TOTAL_SHARDS=${QORV_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}")
+        "QORV_BACKEND=headless;GTEST_TOTAL_SHARDS=${shards};GTEST_SHARD_INDEX=${shard}")
     endforeach()
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
