@@ -229,7 +229,7 @@ TEST_F(HouseRules, LandmarksFollowTheirFlags) {
   clear_flag(flag_mechanism_1);
 }
 
-HouseImage kit_image(const fixtures::HouseImageSpec& spec) { return fixtures::house_image(spec); }
+HouseImage kit_image(const fixtures::HouseImageSpec& house) { return fixtures::house_image(house); }
 
 TEST_F(HouseRules, SavedHousesThatAreNoHousesOfOursAreDroppedAndReported) {
   const struct { const char* fault; void (*change)(fixtures::HouseImageSpec&); } cases[] = {
@@ -255,12 +255,12 @@ TEST_F(HouseRules, SavedHousesThatAreNoHousesOfOursAreDroppedAndReported) {
     free_all_houses();
     clear_messages();
     ASSERT_EQ(add_saved_house(kit_image(first)), 1);
-    fixtures::HouseImageSpec spec;
-    spec.id = 3;
-    spec.residents = {{134, 0}};
-    spec.resident_count = 1;
-    c.change(spec);
-    EXPECT_EQ(add_saved_house(kit_image(spec)), 0) << c.fault;
+    fixtures::HouseImageSpec house;
+    house.id = 3;
+    house.residents = {{134, 0}};
+    house.resident_count = 1;
+    c.change(house);
+    EXPECT_EQ(add_saved_house(kit_image(house)), 0) << c.fault;
     EXPECT_EQ(house_list.size(), 1u) << c.fault;
     ASSERT_FALSE(messages().empty());
     EXPECT_NE(messages().back().find(c.fault), std::string::npos) << messages().back();

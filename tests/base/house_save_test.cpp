@@ -81,8 +81,8 @@ TEST_F(HouseSave, AForeignHouseImageIsDroppedAndTheSaveStillLoads) {
   third.id = 3;
   third.grid_row = 0, third.grid_col = 0;
   third.residents = {{bear, 2}};  // its partner was dropped with its house
-  for (const auto& spec : {good, off_grid, third}) {
-    const auto image = fixtures::house_image(spec);
+  for (const auto& house : {good, off_grid, third}) {
+    const auto image = fixtures::house_image(house);
     save.houses.push_back({0, 0, 0, std::vector<std::uint8_t>(image.begin(), image.end())});
   }
   write_slot(save);
